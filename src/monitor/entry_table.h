@@ -1,0 +1,40 @@
+// A list of startup entries in the order they were appended. The tables grow
+// as needed; a copy always takes exactly the other table's entries.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace corvane {
+
+class EntryTable {
+ public:
+  void Reset();
+  void Append(std::string entry);
+  void CopyFrom(const EntryTable& other);
+
+  std::size_t Count() const { return entries_.size(); }
+  const std::string& At(std::size_t index) const { return entries_.at(index); }  // from 0
+  const std::vector<std::string>& Entries() const { return entries_; }
+
+  // Whether an equal entry (byte for byte) is in the table. Hashed, so that
+  // finding the new entries of a scan stays linear in the number of entries.
+  bool Contains(const std::string& entry) const;
+
+ private:
+  std::vector<std::string> entries_;
+  mutable std::unordered_set<std::string> index_;  // built on the first lookup after a change
+  mutable bool index_current_ = true;
+};
+
+// The monitor's three tables: what the scanners find now, the last complete
+// scan, and the working copy that a poll cycle walks.
+struct EntryTables {
+  EntryTable current;
+  EntryTable baseline;
+  EntryTable copy;
+};
+
+}  // namespace corvane

@@ -1,0 +1,23 @@
+// Scanners of the file-based autostart places: the files of the four Startup
+// folders (entry type 3) and the autostart lines of win.ini and system.ini
+// (types 5 and 6).
+#pragma once
+
+#include "monitor/entry_table.h"
+#include "platform/environment.h"
+#include "platform/file_system.h"
+
+namespace corvane {
+
+// Visits the Startup folders of the Windows directory, of all users, of the
+// current user and of the profile named Administrator, in that order; a
+// folder that is not there is skipped.
+void ScanStartupFolders(const Environment& environment, const FileSystem& files,
+                        EntryTable& current);
+
+// Appends the run= and load= lines of win.ini, then the shell= lines of
+// system.ini. A missing file contributes nothing; a file that cannot be
+// opened or read raises InOutError, and the passes after it do not run.
+void ScanIniFiles(const Environment& environment, const FileSystem& files, EntryTable& current);
+
+}  // namespace corvane

@@ -1,0 +1,32 @@
+#include "monitor/registry_scanners.h"
+
+#include "monitor/startup_entry.h"
+#include "platform/errors.h"
+
+namespace corvane {
+
+void ScanKeyValues(Registry& registry, EntryTable& current, const std::string& key_path,
+                   char root_code) {
+  const auto accessor = registry.CreateAccessor();
+  accessor->SetRoot(RootOfCode(root_code));
+  if (!accessor->OpenKey(key_path, false, KeyAccess::kRead)) return;
+  for (const auto& name : accessor->ValueNames()) {
+    current.Append(MakeRunValueEntry(root_code, key_path, name));
+  }
+}
+
+void ScanSingleValue(Registry& registry, EntryTable& current, const std::string& key_path,
+                     char root_code, const std::string& value_name) {
+  std::string data;
+  try {
+    const auto accessor = registry.CreateAccessor();
+    accessor->SetRoot(RootOfCode(root_code));
+    accessor->OpenKey(key_path, false, KeyAccess::kRead);
+    data = accessor->ReadString(value_name);
+  } catch (const RegistryError&) {
+    data.clear();  // a value that is no string counts as no start page
+  }
+  if (!data.empty()) current.Append(MakeStringValueEntry(root_code, key_path, value_name, data));
+}
+
+}  // namespace corvane

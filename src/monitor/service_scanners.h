@@ -1,0 +1,17 @@
+// Scanners of the automatically started services (entry type 4) and of the
+// Internet Explorer browser helper objects (type 8).
+#pragma once
+
+#include "monitor/entry_table.h"
+#include "platform/registry.h"
+
+namespace corvane {
+
+// Appends every service whose start value is exactly 2 (automatic) and whose
+// image path is not empty; a service that cannot be read is left out.
+void ScanServices(Registry& registry, EntryTable& current);
+
+// Appends every subkey of the browser helper object key.
+void ScanBrowserHelpers(Registry& registry, EntryTable& current);
+
+}  // namespace corvane

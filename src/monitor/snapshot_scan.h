@@ -1,0 +1,21 @@
+// The inventory of every enabled place, and the snapshot that makes it the
+// new baseline.
+#pragma once
+
+#include "monitor/area_switches.h"
+#include "monitor/entry_table.h"
+#include "platform/platform.h"
+
+namespace corvane {
+
+// Empties the current table and runs every scanner whose area is switched on:
+// Startup folders, Run-type keys and the start page, services, INI files,
+// browser helper objects. An error of the INI scanner goes up and leaves the
+// entries found before it in the table.
+void FillCurrentTable(const Platform& platform, const AreaSwitches& switches, EntryTable& current);
+
+// FillCurrentTable, then the current table becomes the baseline. When the
+// scan ends on an error the baseline keeps the previous complete scan.
+void TakeSnapshotScan(const Platform& platform, const AreaSwitches& switches, EntryTables& tables);
+
+}  // namespace corvane

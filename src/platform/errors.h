@@ -1,0 +1,26 @@
+// The errors that the platform layer raises. Callers decide, block by block,
+// which of them they swallow; whatever they let through ends up in the
+// application's error box.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace corvane {
+
+// Replaces the first "%s" of a message template with the given name.
+std::string FormatMessage(const char* message_template, const std::string& name);
+
+// A registry read or write that failed (wrong type, missing value, refused write).
+class RegistryError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A text file that could not be opened, read or written.
+class InOutError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace corvane

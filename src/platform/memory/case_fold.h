@@ -1,0 +1,16 @@
+// Windows compares registry, environment and file names without regard to
+// letter case; the in-memory platform does the same with this key.
+#pragma once
+
+#include <string>
+
+namespace corvane {
+
+inline std::string FoldCase(std::string text) {
+  for (auto& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+}  // namespace corvane

@@ -1,0 +1,176 @@
+#include "platform/memory/memory_file_system.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/errors.h"
+#include "platform/memory/case_fold.h"
+#include "texts.h"
+
+namespace corvane {
+
+namespace {
+
+std::string NormalPath(const std::string& path) {
+  auto folded = FoldCase(path);
+  while (!folded.empty() && folded.back() == '\\') folded.pop_back();
+  return folded;
+}
+
+std::string FolderOf(const std::string& normal_path) {
+  const auto slash = normal_path.rfind('\\');
+  return slash == std::string::npos ? std::string() : normal_path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  const auto slash = path.rfind('\\');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Wildcard match with * and ?, without letter case; "*.*" matches every name.
+bool MatchesMask(const std::string& name, const std::string& mask) {
+  if (mask == "*.*") return true;
+  const auto text = FoldCase(name);
+  const auto pattern = FoldCase(mask);
+  std::size_t t = 0, p = 0, star = std::string::npos, resume = 0;
+  while (t < text.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == text[t])) {
+      ++t;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = t;
+    } else if (star != std::string::npos) {
+      p = star + 1;
+      t = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace
+
+MemoryFileSystem::MemoryFileSystem(std::string program_directory)
+    : program_directory_(std::move(program_directory)) {
+  AddDirectory(program_directory_);
+}
+
+const MemoryFileSystem::Node* MemoryFileSystem::Find(const std::string& path) const {
+  const auto it = nodes_.find(NormalPath(path));
+  return it == nodes_.end() ? nullptr : &it->second;
+}
+
+MemoryFileSystem::Node& MemoryFileSystem::Create(const std::string& path, bool directory) {
+  const auto normal = NormalPath(path);
+  const auto folder = FolderOf(normal);
+  if (!folder.empty() && !Find(folder)) Create(path.substr(0, folder.size()), true);
+  auto& node = nodes_[normal];
+  auto trimmed = path;
+  while (!trimmed.empty() && trimmed.back() == '\\') trimmed.pop_back();
+  node.name = NameOf(trimmed);
+  node.parent = folder;
+  node.directory = directory;
+  node.order = next_order_++;
+  return node;
+}
+
+bool MemoryFileSystem::DirectoryExists(const std::string& path) const {
+  const auto* node = path.empty() ? nullptr : Find(path);
+  return node && node->directory;
+}
+
+bool MemoryFileSystem::FileExists(const std::string& path) const {
+  const auto* node = path.empty() ? nullptr : Find(path);
+  return node && !node->directory;
+}
+
+std::vector<std::string> MemoryFileSystem::FindFiles(const std::string& pattern) const {
+  const auto slash = pattern.rfind('\\');
+  const auto folder = NormalPath(slash == std::string::npos ? "" : pattern.substr(0, slash));
+  const auto mask = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+  std::vector<const Node*> found;
+  for (const auto& [path, node] : nodes_) {
+    if (node.parent != folder || node.directory) continue;
+    if (node.attributes & (kHidden | kSystem)) continue;
+    if (MatchesMask(node.name, mask)) found.push_back(&node);
+  }
+  std::sort(found.begin(), found.end(),
+            [](const Node* a, const Node* b) { return a->order < b->order; });
+  std::vector<std::string> names;
+  for (const auto* node : found) names.push_back(node->name);
+  return names;
+}
+
+bool MemoryFileSystem::DeleteFile(const std::string& path) {
+  const auto* node = Find(path);
+  if (!node) return true;
+  if (node->directory || (node->attributes & kReadOnly) || node->failure == Failure::kCannotWrite ||
+      node->failure == Failure::kCannotOpen) {
+    return false;
+  }
+  nodes_.erase(NormalPath(path));
+  return true;
+}
+
+std::vector<std::string> MemoryFileSystem::ReadLines(const std::string& path) const {
+  const auto* node = Find(path);
+  if (!node || node->directory || node->failure == Failure::kCannotOpen ||
+      node->failure == Failure::kCannotRead) {
+    throw InOutError(FormatMessage(texts::kUnableToReadFile, path));
+  }
+  return SplitTextLines(node->content);
+}
+
+void MemoryFileSystem::Store(const std::string& path, const std::string& content, bool append) {
+  const auto fail = [&] { throw InOutError(FormatMessage(texts::kUnableToWriteFile, path)); };
+  const auto normal = NormalPath(path);
+  auto it = nodes_.find(normal);
+  if (it == nodes_.end()) {
+    if (!DirectoryExists(FolderOf(normal))) fail();
+    Create(path, false).content = content;
+    return;
+  }
+  auto& node = it->second;
+  if (node.directory || (node.attributes & kReadOnly) || node.failure == Failure::kCannotOpen ||
+      node.failure == Failure::kCannotWrite) {
+    fail();
+  }
+  node.content = append ? node.content + content : content;
+}
+
+void MemoryFileSystem::WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+  Store(path, JoinTextLines(lines), false);
+}
+
+void MemoryFileSystem::AppendLine(const std::string& path, const std::string& line) {
+  Store(path, JoinTextLines({line}), true);
+}
+
+std::string MemoryFileSystem::ProgramDirectory() const { return program_directory_; }
+
+void MemoryFileSystem::AddDirectory(const std::string& path, unsigned attributes) {
+  if (!DirectoryExists(path)) Create(path, true);
+  nodes_[NormalPath(path)].attributes = attributes;
+}
+
+void MemoryFileSystem::AddFile(const std::string& path, const std::string& content,
+                               unsigned attributes) {
+  auto& node = Find(path) ? nodes_[NormalPath(path)] : Create(path, false);
+  node.content = content;
+  node.attributes = attributes;
+}
+
+void MemoryFileSystem::SetFailure(const std::string& path, Failure failure) {
+  const auto it = nodes_.find(NormalPath(path));
+  if (it != nodes_.end()) it->second.failure = failure;
+}
+
+std::string MemoryFileSystem::Content(const std::string& path) const {
+  const auto* node = Find(path);
+  return node ? node->content : std::string();
+}
+
+}  // namespace corvane

@@ -1,0 +1,62 @@
+// An in-memory file system for the host build: Windows paths without letter
+// case, file attributes, and injected failures (a file that cannot be
+// opened, read or written), so that the logic's file handling can be tested.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace corvane {
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  enum Attribute : unsigned {
+    kNormal = 0,
+    kReadOnly = 1,
+    kHidden = 2,
+    kSystem = 4,
+  };
+  enum class Failure { kNone, kCannotOpen, kCannotRead, kCannotWrite };
+
+  explicit MemoryFileSystem(std::string program_directory = "C:\\Program Files\\Corvane\\");
+
+  bool DirectoryExists(const std::string& path) const override;
+  bool FileExists(const std::string& path) const override;
+  std::vector<std::string> FindFiles(const std::string& pattern) const override;
+  bool DeleteFile(const std::string& path) override;
+  std::vector<std::string> ReadLines(const std::string& path) const override;
+  void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
+  void AppendLine(const std::string& path, const std::string& line) override;
+  std::string ProgramDirectory() const override;
+
+  // Set-up and inspection for tests; missing parent folders are made.
+  void AddDirectory(const std::string& path, unsigned attributes = kNormal);
+  void AddFile(const std::string& path, const std::string& content = {},
+               unsigned attributes = kNormal);
+  void SetFailure(const std::string& path, Failure failure);
+  std::string Content(const std::string& path) const;  // "" when missing
+
+ private:
+  struct Node {
+    std::string name;    // as created, without folder
+    std::string parent;  // folded path of the folder
+    bool directory = false;
+    unsigned attributes = kNormal;
+    std::string content;
+    Failure failure = Failure::kNone;
+    unsigned long order = 0;  // creation order, the order of listings
+  };
+
+  const Node* Find(const std::string& path) const;
+  Node& Create(const std::string& path, bool directory);
+  void Store(const std::string& path, const std::string& content, bool append);
+
+  std::string program_directory_;
+  std::map<std::string, Node> nodes_;  // by folded path without trailing backslash
+  unsigned long next_order_ = 0;
+};
+
+}  // namespace corvane

@@ -1,0 +1,325 @@
+#include "platform/memory/memory_registry.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/errors.h"
+#include "platform/memory/case_fold.h"
+#include "texts.h"
+
+namespace corvane {
+
+struct MemoryRegistry::Key {
+  std::string name;
+  std::vector<std::pair<std::string, RegistryValue>> values;  // in creation order
+  std::vector<std::shared_ptr<Key>> subkeys;                  // in creation order
+  bool refuses_reading = false;
+  bool refuses_writing = false;
+  bool deleted = false;  // an accessor may still hold a key that was deleted
+
+  std::shared_ptr<Key> Subkey(const std::string& wanted) const {
+    const auto folded = FoldCase(wanted);
+    for (const auto& subkey : subkeys) {
+      if (FoldCase(subkey->name) == folded) return subkey;
+    }
+    return nullptr;
+  }
+
+  RegistryValue* Value(const std::string& wanted) {
+    const auto folded = FoldCase(wanted);
+    for (auto& [name, value] : values) {
+      if (FoldCase(name) == folded) return &value;
+    }
+    return nullptr;
+  }
+};
+
+namespace {
+
+using Key = MemoryRegistry::Key;
+
+// Path components; leading, trailing and doubled backslashes name nothing.
+std::vector<std::string> SplitPath(const std::string& path) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (const char c : path) {
+    if (c == '\\') {
+      if (!part.empty()) parts.push_back(part);
+      part.clear();
+    } else {
+      part += c;
+    }
+  }
+  if (!part.empty()) parts.push_back(part);
+  return parts;
+}
+
+void MarkDeleted(Key& key) {
+  key.deleted = true;
+  for (auto& subkey : key.subkeys) MarkDeleted(*subkey);
+}
+
+// Deletes the subkeys of `key` deepest first, then reports whether `key`
+// itself may go. Stops at the first key that refuses, as Windows does.
+bool DeleteTree(Key& key) {
+  while (!key.subkeys.empty()) {
+    auto& last = key.subkeys.back();
+    if (!DeleteTree(*last)) return false;
+    MarkDeleted(*last);
+    key.subkeys.pop_back();
+  }
+  return !key.refuses_writing;
+}
+
+}  // namespace
+
+class MemoryRegistryAccessor : public RegistryAccessor {
+ public:
+  explicit MemoryRegistryAccessor(MemoryRegistry& registry) : registry_(registry) {}
+
+  void SetRoot(RegistryRoot root) override { root_ = root; }
+
+  bool OpenKey(const std::string& path, bool create, KeyAccess access) override {
+    CloseKey();
+    auto key = registry_.Root(root_);
+    for (const auto& part : SplitPath(path)) {
+      auto next = key->Subkey(part);
+      if (!next) {
+        if (!create || key->refuses_writing) return false;
+        next = std::make_shared<Key>();
+        next->name = part;
+        key->subkeys.push_back(next);
+      }
+      key = next;
+    }
+    if (key->refuses_reading) return false;
+    if (access == KeyAccess::kReadWrite && key->refuses_writing) return false;
+    key_ = key;
+    writable_ = access == KeyAccess::kReadWrite;
+    return true;
+  }
+
+  std::vector<std::string> ValueNames() override {
+    std::vector<std::string> names;
+    if (Usable()) {
+      for (const auto& entry : key_->values) names.push_back(entry.first);
+    }
+    return names;
+  }
+
+  std::vector<std::string> SubkeyNames() override {
+    std::vector<std::string> names;
+    if (Usable()) {
+      for (const auto& subkey : key_->subkeys) names.push_back(subkey->name);
+    }
+    return names;
+  }
+
+  std::string ReadString(const std::string& name) override {
+    if (!Usable()) return {};
+    const auto* value = key_->Value(name);
+    if (!value) return {};
+    if (value->type != RegistryValueType::kString &&
+        value->type != RegistryValueType::kExpandString) {
+      throw RegistryError(FormatMessage(texts::kInvalidDataType, name));
+    }
+    return value->data;
+  }
+
+  std::int32_t ReadInteger(const std::string& name) override {
+    const auto* value = Usable() ? key_->Value(name) : nullptr;
+    if (!value) throw RegistryError(FormatMessage(texts::kFailedToGetData, name));
+    if (value->type != RegistryValueType::kInteger) {
+      throw RegistryError(FormatMessage(texts::kInvalidDataType, name));
+    }
+    return static_cast<std::int32_t>(value->number);
+  }
+
+  void WriteString(const std::string& name, const std::string& data) override {
+    RegistryValue value;
+    value.data = data;
+    Write(name, std::move(value));
+  }
+
+  void WriteInteger(const std::string& name, std::int32_t data) override {
+    RegistryValue value;
+    value.type = RegistryValueType::kInteger;
+    value.number = static_cast<std::uint32_t>(data);
+    Write(name, std::move(value));
+  }
+
+  bool DeleteValue(const std::string& name) override {
+    if (!Writable()) return false;
+    auto& values = key_->values;
+    const auto folded = FoldCase(name);
+    const auto it = std::find_if(values.begin(), values.end(),
+                                 [&](const auto& entry) { return FoldCase(entry.first) == folded; });
+    if (it == values.end()) return false;
+    values.erase(it);
+    return true;
+  }
+
+  bool DeleteKey(const std::string& name) override {
+    if (!Usable()) return false;
+    // Walk down to the named subkey (it may be a path below the open key).
+    auto parent = key_;
+    auto parts = SplitPath(name);
+    if (parts.empty()) return false;
+    const auto last = parts.back();
+    parts.pop_back();
+    for (const auto& part : parts) {
+      parent = parent->Subkey(part);
+      if (!parent) return false;
+    }
+    auto target = parent->Subkey(last);
+    if (!target || target->refuses_reading) return false;
+    if (!DeleteTree(*target)) return false;
+    MarkDeleted(*target);
+    auto& siblings = parent->subkeys;
+    siblings.erase(std::find(siblings.begin(), siblings.end(), target));
+    return true;
+  }
+
+  void CloseKey() override {
+    key_.reset();
+    writable_ = false;
+  }
+
+ private:
+  bool Usable() const { return key_ && !key_->deleted; }
+  bool Writable() const { return Usable() && writable_ && !key_->refuses_writing; }
+
+  void Write(const std::string& name, RegistryValue value) {
+    if (!Writable()) throw RegistryError(FormatMessage(texts::kFailedToSetData, name));
+    if (auto* existing = key_->Value(name)) {
+      *existing = std::move(value);
+    } else {
+      key_->values.emplace_back(name, std::move(value));
+    }
+  }
+
+  MemoryRegistry& registry_;
+  RegistryRoot root_ = RegistryRoot::kCurrentUser;
+  std::shared_ptr<Key> key_;
+  bool writable_ = false;
+};
+
+MemoryRegistry::MemoryRegistry()
+    : local_machine_(std::make_shared<Key>()), current_user_(std::make_shared<Key>()) {}
+
+MemoryRegistry::~MemoryRegistry() = default;
+
+std::unique_ptr<RegistryAccessor> MemoryRegistry::CreateAccessor() {
+  return std::make_unique<MemoryRegistryAccessor>(*this);
+}
+
+std::shared_ptr<Key> MemoryRegistry::Root(RegistryRoot root) const {
+  return root == RegistryRoot::kLocalMachine ? local_machine_ : current_user_;
+}
+
+std::shared_ptr<Key> MemoryRegistry::Find(RegistryRoot root, const std::string& path) const {
+  auto key = Root(root);
+  for (const auto& part : SplitPath(path)) {
+    key = key->Subkey(part);
+    if (!key) return nullptr;
+  }
+  return key;
+}
+
+std::shared_ptr<Key> MemoryRegistry::FindOrCreate(RegistryRoot root, const std::string& path) {
+  auto key = Root(root);
+  for (const auto& part : SplitPath(path)) {
+    auto next = key->Subkey(part);
+    if (!next) {
+      next = std::make_shared<Key>();
+      next->name = part;
+      key->subkeys.push_back(next);
+    }
+    key = next;
+  }
+  return key;
+}
+
+void MemoryRegistry::CreateKey(RegistryRoot root, const std::string& path) {
+  FindOrCreate(root, path);
+}
+
+void MemoryRegistry::SetValue(RegistryRoot root, const std::string& path, const std::string& name,
+                              RegistryValue value) {
+  auto key = FindOrCreate(root, path);
+  if (auto* existing = key->Value(name)) {
+    *existing = std::move(value);
+  } else {
+    key->values.emplace_back(name, std::move(value));
+  }
+}
+
+void MemoryRegistry::SetString(RegistryRoot root, const std::string& path, const std::string& name,
+                               const std::string& data) {
+  SetValue(root, path, name, {RegistryValueType::kString, data, 0});
+}
+
+void MemoryRegistry::SetExpandString(RegistryRoot root, const std::string& path,
+                                     const std::string& name, const std::string& data) {
+  SetValue(root, path, name, {RegistryValueType::kExpandString, data, 0});
+}
+
+void MemoryRegistry::SetInteger(RegistryRoot root, const std::string& path,
+                                const std::string& name, std::uint32_t number) {
+  SetValue(root, path, name, {RegistryValueType::kInteger, {}, number});
+}
+
+void MemoryRegistry::SetBinary(RegistryRoot root, const std::string& path, const std::string& name,
+                               const std::string& bytes) {
+  SetValue(root, path, name, {RegistryValueType::kBinary, bytes, 0});
+}
+
+void MemoryRegistry::RemoveValue(RegistryRoot root, const std::string& path,
+                                 const std::string& name) {
+  if (auto key = Find(root, path)) {
+    const auto folded = FoldCase(name);
+    auto& values = key->values;
+    values.erase(std::remove_if(values.begin(), values.end(),
+                                [&](const auto& entry) { return FoldCase(entry.first) == folded; }),
+                 values.end());
+  }
+}
+
+void MemoryRegistry::RemoveKey(RegistryRoot root, const std::string& path) {
+  auto parts = SplitPath(path);
+  if (parts.empty()) return;
+  const auto last = parts.back();
+  parts.pop_back();
+  auto parent = Root(root);
+  for (const auto& part : parts) {
+    parent = parent->Subkey(part);
+    if (!parent) return;
+  }
+  if (auto target = parent->Subkey(last)) {
+    MarkDeleted(*target);
+    auto& siblings = parent->subkeys;
+    siblings.erase(std::find(siblings.begin(), siblings.end(), target));
+  }
+}
+
+bool MemoryRegistry::KeyExists(RegistryRoot root, const std::string& path) const {
+  return Find(root, path) != nullptr;
+}
+
+std::optional<RegistryValue> MemoryRegistry::GetValue(RegistryRoot root, const std::string& path,
+                                                      const std::string& name) const {
+  auto key = Find(root, path);
+  if (!key) return std::nullopt;
+  if (const auto* value = key->Value(name)) return *value;
+  return std::nullopt;
+}
+
+void MemoryRegistry::RefuseReading(RegistryRoot root, const std::string& path) {
+  FindOrCreate(root, path)->refuses_reading = true;
+}
+
+void MemoryRegistry::RefuseWriting(RegistryRoot root, const std::string& path) {
+  FindOrCreate(root, path)->refuses_writing = true;
+}
+
+}  // namespace corvane

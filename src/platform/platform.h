@@ -1,0 +1,16 @@
+// What the portable logic may use of the machine it runs on.
+#pragma once
+
+#include "platform/environment.h"
+#include "platform/file_system.h"
+#include "platform/registry.h"
+
+namespace corvane {
+
+struct Platform {
+  Registry& registry;
+  Environment& environment;
+  FileSystem& files;
+};
+
+}  // namespace corvane

@@ -1,0 +1,63 @@
+// The one way in which Corvane reaches the registry: an accessor made for one
+// task, set to a root, opened on one key at a time, then released (destroyed).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace corvane {
+
+enum class RegistryRoot { kLocalMachine, kCurrentUser };
+
+// Scanners only read; write access is asked for only where something is
+// written, so a standard account can still watch the machine-wide keys.
+enum class KeyAccess { kRead, kReadWrite };
+
+class RegistryAccessor {
+ public:
+  virtual ~RegistryAccessor() = default;  // closes the open key, if any
+
+  // Later paths start from this root. A new accessor starts at HKEY_CURRENT_USER.
+  virtual void SetRoot(RegistryRoot root) = 0;
+
+  // Opens the key at `path` (from the root; a leading and a trailing backslash
+  // name the same key), closing any key opened before. With `create`, a missing
+  // key is made. True when a key is open afterwards.
+  virtual bool OpenKey(const std::string& path, bool create, KeyAccess access) = 0;
+
+  // Fresh listings in the registry's index order; empty when no key is open.
+  // A set default value is listed with an empty name.
+  virtual std::vector<std::string> ValueNames() = 0;
+  virtual std::vector<std::string> SubkeyNames() = 0;
+
+  // String or expandable-string data, unexpanded. A missing value, or no open
+  // key, gives "". A value of another type raises RegistryError.
+  virtual std::string ReadString(const std::string& name) = 0;
+
+  // 32-bit data; a missing value, another type or no open key raises RegistryError.
+  virtual std::int32_t ReadInteger(const std::string& name) = 0;
+
+  // Creates or replaces the value; any failure, no open key included, raises RegistryError.
+  virtual void WriteString(const std::string& name, const std::string& data) = 0;
+  virtual void WriteInteger(const std::string& name, std::int32_t data) = 0;
+
+  // True when the value is gone by this call; never raises.
+  virtual bool DeleteValue(const std::string& name) = 0;
+
+  // Deletes the subkey of the open key with all its subkeys, deepest first.
+  // True on success; with no key open nothing is deleted. Never raises.
+  virtual bool DeleteKey(const std::string& name) = 0;
+
+  virtual void CloseKey() = 0;
+};
+
+// Makes accessors; one per task.
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  virtual std::unique_ptr<RegistryAccessor> CreateAccessor() = 0;
+};
+
+}  // namespace corvane

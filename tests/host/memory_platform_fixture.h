@@ -1,0 +1,35 @@
+// The in-memory machine that host tests prepare and inspect.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "monitor/area_switches.h"
+#include "monitor/entry_table.h"
+#include "platform/memory/memory_environment.h"
+#include "platform/memory/memory_file_system.h"
+#include "platform/memory/memory_registry.h"
+#include "platform/platform.h"
+
+namespace corvane {
+
+inline constexpr auto kMachine = RegistryRoot::kLocalMachine;
+inline constexpr auto kUser = RegistryRoot::kCurrentUser;
+inline constexpr char kUserRun[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+class MemoryPlatformTest : public ::testing::Test {
+ protected:
+  MemoryRegistry registry;
+  MemoryEnvironment environment;
+  MemoryFileSystem files;
+  Platform platform{registry, environment, files};
+  FixedAreaSwitches switches;
+  EntryTables tables;
+
+  std::vector<std::string> Current() const { return tables.current.Entries(); }
+  std::vector<std::string> Baseline() const { return tables.baseline.Entries(); }
+};
+
+}  // namespace corvane

@@ -1,0 +1,168 @@
+// The in-memory platform stands in for Windows in every host test; these
+// cases pin the Windows behaviour that the logic relies on.
+#include <gtest/gtest.h>
+
+#include "platform/errors.h"
+#include "memory_platform_fixture.h"
+
+namespace corvane {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class MemoryRegistryTest : public MemoryPlatformTest {
+ protected:
+  std::unique_ptr<RegistryAccessor> Open(RegistryRoot root, const std::string& path,
+                                         KeyAccess access, bool create = false) {
+    auto accessor = registry.CreateAccessor();
+    accessor->SetRoot(root);
+    opened = accessor->OpenKey(path, create, access);
+    return accessor;
+  }
+  bool opened = false;
+};
+
+TEST_F(MemoryRegistryTest, NamesIgnoreLetterCaseAndListingsKeepCreationOrder) {
+  registry.SetString(kUser, kUserRun, "Zeta", "z.exe");
+  registry.SetString(kUser, kUserRun, "alpha", "a.exe");
+  registry.SetString(kUser, kUserRun, "", "default.exe");
+  registry.SetString(kUser, "\\SOFTWARE\\microsoft\\Windows\\CurrentVersion\\RUN", "ZETA", "z2");
+
+  auto run = Open(kUser, "\\software\\Microsoft\\Windows\\CurrentVersion\\Run\\", KeyAccess::kRead);
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(run->ValueNames(), (Strings{"Zeta", "alpha", ""}));
+  EXPECT_EQ(run->ReadString("zeta"), "z2");
+  EXPECT_EQ(run->ReadString(""), "default.exe");
+}
+
+TEST_F(MemoryRegistryTest, ReadsFollowTheTypesOfTheValues) {
+  registry.SetExpandString(kUser, "\\K", "expand", "%windir%\\x.exe");
+  registry.SetInteger(kUser, "\\K", "number", 0xFFFFFFFFu);
+  registry.SetBinary(kUser, "\\K", "bytes", std::string("\x01\x02", 2));
+  auto key = Open(kUser, "\\K", KeyAccess::kRead);
+
+  EXPECT_EQ(key->ReadString("expand"), "%windir%\\x.exe");
+  EXPECT_EQ(key->ReadString("missing"), "");
+  EXPECT_THROW(key->ReadString("number"), RegistryError);
+  EXPECT_THROW(key->ReadString("bytes"), RegistryError);
+  EXPECT_EQ(key->ReadInteger("number"), -1);
+  EXPECT_THROW(key->ReadInteger("missing"), RegistryError);
+  EXPECT_THROW(key->ReadInteger("expand"), RegistryError);
+
+  key->CloseKey();
+  EXPECT_EQ(key->ReadString("expand"), "");
+  EXPECT_THROW(key->ReadInteger("number"), RegistryError);
+  EXPECT_THROW(key->WriteString("x", "y"), RegistryError);
+  EXPECT_TRUE(key->ValueNames().empty());
+}
+
+TEST_F(MemoryRegistryTest, AKeyOpenedForReadingCannotBeChanged) {
+  registry.SetString(kUser, kUserRun, "Tool", "t.exe");
+  auto run = Open(kUser, kUserRun, KeyAccess::kRead);
+  EXPECT_FALSE(run->DeleteValue("Tool"));
+  EXPECT_THROW(run->WriteString("Tool", ""), RegistryError);
+  EXPECT_TRUE(registry.GetValue(kUser, kUserRun, "Tool").has_value());
+
+  run = Open(kUser, kUserRun, KeyAccess::kReadWrite);
+  EXPECT_TRUE(run->DeleteValue("TOOL"));
+  EXPECT_FALSE(run->DeleteValue("Tool"));
+  EXPECT_FALSE(registry.GetValue(kUser, kUserRun, "Tool").has_value());
+}
+
+TEST_F(MemoryRegistryTest, AccessRulesRefuseWhatAnAccountMayNotDo) {
+  registry.CreateKey(kMachine, "\\Locked");
+  registry.RefuseWriting(kMachine, "\\Locked");
+  registry.RefuseReading(kMachine, "\\Secret");
+
+  Open(kMachine, "\\Locked", KeyAccess::kRead);
+  EXPECT_TRUE(opened);
+  Open(kMachine, "\\Locked", KeyAccess::kReadWrite);
+  EXPECT_FALSE(opened);
+  Open(kMachine, "\\Locked\\New", KeyAccess::kReadWrite, true);
+  EXPECT_FALSE(opened);
+  EXPECT_FALSE(registry.KeyExists(kMachine, "\\Locked\\New"));
+  Open(kMachine, "\\Secret", KeyAccess::kRead);
+  EXPECT_FALSE(opened);
+
+  auto root = Open(kMachine, "", KeyAccess::kRead);
+  EXPECT_FALSE(root->DeleteKey("Locked"));
+  EXPECT_TRUE(registry.KeyExists(kMachine, "\\Locked"));
+}
+
+TEST_F(MemoryRegistryTest, OpenCreatesOnlyWhenAskedAndAFailedOpenLeavesNoKeyOpen) {
+  registry.SetString(kUser, "\\A", "v", "1");
+  auto accessor = Open(kUser, "\\A", KeyAccess::kRead);
+  ASSERT_TRUE(opened);
+  EXPECT_FALSE(accessor->OpenKey("\\B", false, KeyAccess::kRead));
+  EXPECT_FALSE(registry.KeyExists(kUser, "\\B"));
+  EXPECT_TRUE(accessor->ValueNames().empty());
+
+  EXPECT_TRUE(accessor->OpenKey("\\B\\C", true, KeyAccess::kReadWrite));
+  accessor->WriteInteger("Start", 4);
+  EXPECT_EQ(registry.GetValue(kUser, "\\B\\C", "start")->number, 4u);
+}
+
+TEST_F(MemoryRegistryTest, DeleteKeyTakesTheWholeSubtreeAndKeysStillOpenGoDead) {
+  registry.SetString(kMachine, "\\BHO\\{X}\\Sub\\Deeper", "v", "1");
+  registry.CreateKey(kMachine, "\\BHO\\{Y}");
+  auto deeper = Open(kMachine, "\\BHO\\{X}\\Sub\\Deeper", KeyAccess::kRead);
+
+  auto bho = Open(kMachine, "\\BHO", KeyAccess::kRead);
+  EXPECT_TRUE(bho->DeleteKey("{x}"));
+  EXPECT_FALSE(bho->DeleteKey("{X}"));
+  EXPECT_EQ(bho->SubkeyNames(), (Strings{"{Y}"}));
+  EXPECT_TRUE(deeper->ValueNames().empty());
+
+  bho->CloseKey();
+  EXPECT_FALSE(bho->DeleteKey("{Y}"));
+  EXPECT_TRUE(registry.KeyExists(kMachine, "\\BHO\\{Y}"));
+}
+
+class MemoryFileSystemTest : public MemoryPlatformTest {};
+
+TEST_F(MemoryFileSystemTest, PathsIgnoreLetterCaseAndSearchesListOnlyOrdinaryFiles) {
+  files.AddFile("C:\\Start\\b.lnk");
+  files.AddFile("C:\\Start\\A.LNK", "", MemoryFileSystem::kReadOnly);
+  files.AddFile("C:\\Start\\desktop.ini", "", MemoryFileSystem::kHidden);
+  files.AddFile("C:\\Start\\sys.dat", "", MemoryFileSystem::kSystem);
+  files.AddDirectory("C:\\Start\\Sub");
+  files.AddFile("C:\\Start\\Sub\\deep.lnk");
+
+  EXPECT_TRUE(files.DirectoryExists("c:\\START\\"));
+  EXPECT_TRUE(files.FileExists("c:\\start\\a.lnk"));
+  EXPECT_FALSE(files.FileExists("C:\\Start\\Sub"));
+  EXPECT_FALSE(files.DirectoryExists(""));
+  EXPECT_EQ(files.FindFiles("c:\\start\\*.*"), (Strings{"b.lnk", "A.LNK"}));
+  EXPECT_EQ(files.FindFiles("C:\\Start\\*.lnk"), (Strings{"b.lnk", "A.LNK"}));
+  EXPECT_EQ(files.FindFiles("C:\\Start\\a?lnk"), (Strings{"A.LNK"}));
+  EXPECT_TRUE(files.FindFiles("C:\\Missing\\*.*").empty());
+}
+
+TEST_F(MemoryFileSystemTest, InjectedFailuresRaiseInOutErrors) {
+  files.AddFile("C:\\W\\win.ini", "run=a\r\n");
+  files.AddFile("C:\\W\\locked.ini", "x");
+  files.SetFailure("C:\\W\\win.ini", MemoryFileSystem::Failure::kCannotRead);
+  files.SetFailure("C:\\W\\locked.ini", MemoryFileSystem::Failure::kCannotWrite);
+
+  EXPECT_THROW(files.ReadLines("C:\\W\\win.ini"), InOutError);
+  EXPECT_THROW(files.ReadLines("C:\\W\\missing.ini"), InOutError);
+  EXPECT_THROW(files.ReadLines("C:\\W"), InOutError);
+  EXPECT_THROW(files.WriteLines("C:\\W\\locked.ini", {"y"}), InOutError);
+  EXPECT_THROW(files.AppendLine("C:\\NoFolder\\log", "y"), InOutError);
+  EXPECT_FALSE(files.DeleteFile("C:\\W\\locked.ini"));
+  EXPECT_EQ(files.Content("C:\\W\\locked.ini"), "x");
+}
+
+TEST_F(MemoryFileSystemTest, WritesEndLinesWithCarriageReturnLineFeed) {
+  const auto log = files.ProgramDirectory() + "corvane.log";
+  files.AppendLine(log, "first");
+  files.AppendLine(log, "second");
+  EXPECT_EQ(files.Content(log), "first\r\nsecond\r\n");
+  files.WriteLines(log, {"only"});
+  EXPECT_EQ(files.ReadLines(log), (Strings{"only"}));
+  EXPECT_TRUE(files.DeleteFile(log));
+  EXPECT_FALSE(files.FileExists(log));
+}
+
+}  // namespace
+}  // namespace corvane
