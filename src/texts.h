@@ -14,4 +14,73 @@ inline constexpr const char kFailedToSetData[] = "Failed to set data for '%s'";
 inline constexpr const char kFailedToGetData[] = "Failed to get data for '%s'";
 inline constexpr const char kInvalidDataType[] = "Invalid data type for '%s'";
 
+// Files beside the program.
+inline constexpr const char kBlacklistFile[] = "blacklist";
+inline constexpr const char kLogFile[] = "corvane.log";
+// Appended to an INI file's path for the filtered copy that replaces it.
+inline constexpr const char kIniCopySuffix[] = ".cv";
+
+// Titles of the standard message boxes.
+inline constexpr const char kInformationTitle[] = "Information";
+inline constexpr const char kWarningTitle[] = "Warning";
+
+// Messages of the poll cycle.
+inline constexpr const char kRestoredMessage[] =
+    "All Startup entries were restored, but now we recommend that you close all applications, "
+    "and restart your PC.";
+inline constexpr const char kNotRemovedWarning[] =
+    "Some of the startup entries that you declined could not be removed. They are still in place.";
+
+// The alert window.
+inline constexpr const char kAlertCaption[] = "Corvane ALERT!";
+inline constexpr const char kAlertHeadline[] =
+    "Alert! - This entry was just added to your PC to autostart.";
+inline constexpr const char kAlertQuestion[] = "Do you want to KEEP this new entry? ";
+inline constexpr const char kAlertAdvice[] =
+    "(If you are not sure what this program is, we recommend you select NO)";
+inline constexpr const char kAlertTypeLabel[] = "Type:";
+inline constexpr const char kAlertLocationLabel[] = "Location:";
+inline constexpr const char kYesButton[] = "&Yes";
+inline constexpr const char kNoButton[] = "No";
+inline constexpr const char kDoNotAskAgain[] = "Do not ask me again for this entry";
+
+// Type and location texts that the removal actions hand to the alert.
+inline constexpr const char kRegistryStartupType[] = "Registry Startup";
+inline constexpr const char kStartupFolderType[] = "Startup Folder";
+inline constexpr const char kRegistryServiceType[] = "Registry Service";
+inline constexpr const char kIniFileTypeSuffix[] = " File";  // after the INI file name
+inline constexpr const char kRegistryType[] = "Registry";
+inline constexpr const char kStartPageLocation[] = "IE Startup Page";
+inline constexpr const char kBrowserHelperLocation[] = "IE BHO Location";
+
+// Log messages: an outcome, then what was removed, then how it was decided.
+inline constexpr const char kDeleted[] = "Deleted ";
+inline constexpr const char kCouldNotDelete[] = "Could not delete ";
+inline constexpr const char kRegistryStartupLogged[] = "Registry Startup: ";
+inline constexpr const char kStartupFolderFileLogged[] = "Startup Folder file: ";
+inline constexpr const char kServiceStartupLogged[] = "Service Startup: ";
+inline constexpr const char kIniStartupLogged[] = ".INI Startup: ";
+inline constexpr const char kStartPageLogged[] = "IE Startup Page";
+inline constexpr const char kBrowserHelperLogged[] = "IE BHO";
+// Registry startups carry a blank at both ends of their suffix, the others none at the end.
+inline constexpr const char kUserInvokedRegistrySuffix[] = " [User Invoked] ";
+inline constexpr const char kBlacklistedRegistrySuffix[] = " [Blacklisted] ";
+inline constexpr const char kUserInvokedSuffix[] = " [User Invoked]";
+inline constexpr const char kLogTimeSeparator[] = " - ";
+
+// The blacklist editor.
+inline constexpr const char kBlacklistCaption[] = "Edit your BlackList";
+inline constexpr const char kBlacklistPrompt[] = "Select an entry from your Blacklist to Delete:";
+inline constexpr const char kSaveButton[] = "Save";
+inline constexpr const char kDeleteButton[] = "Delete";
+inline constexpr const char kCancelButton[] = "Cancel";
+inline constexpr const char kSaveListTip[] = "Save your list";
+inline constexpr const char kDeleteEntryTip[] = "Delete an entry";
+inline constexpr const char kDoNotSaveTip[] = "Do not save changes";
+inline constexpr const char kBlacklistSaved[] = "Your \"Blacklist\" file was saved.";
+
+// The log viewer.
+inline constexpr const char kLogViewerCaption[] = "Corvane Logfile";
+inline constexpr const char kCloseButton[] = "Close";
+
 }  // namespace corvane::texts

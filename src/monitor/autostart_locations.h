@@ -35,6 +35,7 @@ inline constexpr char kStartPageValue[] = "Start Page";
 inline constexpr char kServicesKey[] = "\\SYSTEM\\CurrentControlSet\\Services";
 inline constexpr char kServiceImagePathValue[] = "imagepath";
 inline constexpr char kServiceStartValue[] = "start";
+inline constexpr char kServiceStartValueWritten[] = "Start";  // as Windows spells it
 inline constexpr int kServiceStartAutomatic = 2;
 inline constexpr char kBrowserHelpersKey[] =
     "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";

@@ -26,6 +26,9 @@ class FileSystem {
   // True when the file is gone by this call.
   virtual bool DeleteFile(const std::string& path) = 0;
 
+  // The file's bytes. Raises InOutError when it cannot be opened or read.
+  virtual std::string ReadAll(const std::string& path) const = 0;
+
   // The file's lines by the platform's text rules: a line ends at LF, CR is
   // not part of a line, Ctrl-Z ends the file. Raises InOutError when the file
   // cannot be opened or read.
@@ -38,6 +41,11 @@ class FileSystem {
   // Appends one line and CR LF to the file, creating it when it is missing.
   // Raises InOutError on any failure.
   virtual void AppendLine(const std::string& path, const std::string& line) = 0;
+
+  // Puts `replacement` in the place of `target` in one step, so that the
+  // target is always either the old file or the whole new one. Raises
+  // InOutError when it cannot; both files then stay as they were.
+  virtual void ReplaceFile(const std::string& replacement, const std::string& target) = 0;
 
   // The running program's directory with its trailing backslash.
   virtual std::string ProgramDirectory() const = 0;

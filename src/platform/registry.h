@@ -36,6 +36,9 @@ class RegistryAccessor {
   // key, gives "". A value of another type raises RegistryError.
   virtual std::string ReadString(const std::string& name) = 0;
 
+  // Whether the open key holds a value of that name (of any type).
+  virtual bool ValueExists(const std::string& name) = 0;
+
   // 32-bit data; a missing value, another type or no open key raises RegistryError.
   virtual std::int32_t ReadInteger(const std::string& name) = 0;
 

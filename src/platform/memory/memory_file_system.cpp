@@ -115,13 +115,37 @@ bool MemoryFileSystem::DeleteFile(const std::string& path) {
   return true;
 }
 
-std::vector<std::string> MemoryFileSystem::ReadLines(const std::string& path) const {
+std::string MemoryFileSystem::ReadAll(const std::string& path) const {
   const auto* node = Find(path);
   if (!node || node->directory || node->failure == Failure::kCannotOpen ||
       node->failure == Failure::kCannotRead) {
     throw InOutError(FormatMessage(texts::kUnableToReadFile, path));
   }
-  return SplitTextLines(node->content);
+  return node->content;
+}
+
+std::vector<std::string> MemoryFileSystem::ReadLines(const std::string& path) const {
+  return SplitTextLines(ReadAll(path));
+}
+
+void MemoryFileSystem::ReplaceFile(const std::string& replacement, const std::string& target) {
+  const auto* from = Find(replacement);
+  const auto* to = Find(target);
+  const auto refuses = [](const Node* node) {
+    return node->directory || (node->attributes & kReadOnly) ||
+           node->failure == Failure::kCannotOpen || node->failure == Failure::kCannotWrite;
+  };
+  if (!from || refuses(from) || (to && refuses(to)) ||
+      (!to && !DirectoryExists(FolderOf(NormalPath(target))))) {
+    throw InOutError(FormatMessage(texts::kUnableToWriteFile, target));
+  }
+  const auto content = from->content;
+  nodes_.erase(NormalPath(replacement));
+  if (to) {
+    nodes_[NormalPath(target)].content = content;
+  } else {
+    Create(target, false).content = content;
+  }
 }
 
 void MemoryFileSystem::Store(const std::string& path, const std::string& content, bool append) {
@@ -136,6 +160,10 @@ void MemoryFileSystem::Store(const std::string& path, const std::string& content
   auto& node = it->second;
   if (node.directory || (node.attributes & kReadOnly) || node.failure == Failure::kCannotOpen ||
       node.failure == Failure::kCannotWrite) {
+    fail();
+  }
+  if (node.failure == Failure::kWriteCutShort) {
+    node.content = (append ? node.content : std::string()) + content.substr(0, content.size() / 2);
     fail();
   }
   node.content = append ? node.content + content : content;

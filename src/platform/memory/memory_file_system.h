@@ -19,7 +19,8 @@ class MemoryFileSystem : public FileSystem {
     kHidden = 2,
     kSystem = 4,
   };
-  enum class Failure { kNone, kCannotOpen, kCannotRead, kCannotWrite };
+  // kWriteCutShort: a write stops halfway and fails, as on a full disk.
+  enum class Failure { kNone, kCannotOpen, kCannotRead, kCannotWrite, kWriteCutShort };
 
   explicit MemoryFileSystem(std::string program_directory = "C:\\Program Files\\Corvane\\");
 
@@ -27,9 +28,11 @@ class MemoryFileSystem : public FileSystem {
   bool FileExists(const std::string& path) const override;
   std::vector<std::string> FindFiles(const std::string& pattern) const override;
   bool DeleteFile(const std::string& path) override;
+  std::string ReadAll(const std::string& path) const override;
   std::vector<std::string> ReadLines(const std::string& path) const override;
   void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
   void AppendLine(const std::string& path, const std::string& line) override;
+  void ReplaceFile(const std::string& replacement, const std::string& target) override;
   std::string ProgramDirectory() const override;
 
   // Set-up and inspection for tests; missing parent folders are made.

@@ -1,6 +1,7 @@
 #include "platform/memory/memory_registry.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/errors.h"
@@ -13,16 +14,27 @@ struct MemoryRegistry::Key {
   std::string name;
   std::vector<std::pair<std::string, RegistryValue>> values;  // in creation order
   std::vector<std::shared_ptr<Key>> subkeys;                  // in creation order
+  std::unordered_map<std::string, std::shared_ptr<Key>> subkeys_by_name;  // folded names
   bool refuses_reading = false;
   bool refuses_writing = false;
   bool deleted = false;  // an accessor may still hold a key that was deleted
 
   std::shared_ptr<Key> Subkey(const std::string& wanted) const {
-    const auto folded = FoldCase(wanted);
-    for (const auto& subkey : subkeys) {
-      if (FoldCase(subkey->name) == folded) return subkey;
-    }
-    return nullptr;
+    const auto it = subkeys_by_name.find(FoldCase(wanted));
+    return it == subkeys_by_name.end() ? nullptr : it->second;
+  }
+
+  std::shared_ptr<Key> AddSubkey(const std::string& subkey_name) {
+    auto subkey = std::make_shared<Key>();
+    subkey->name = subkey_name;
+    subkeys.push_back(subkey);
+    subkeys_by_name[FoldCase(subkey_name)] = subkey;
+    return subkey;
+  }
+
+  void RemoveSubkey(const std::shared_ptr<Key>& subkey) {
+    subkeys_by_name.erase(FoldCase(subkey->name));
+    subkeys.erase(std::find(subkeys.begin(), subkeys.end(), subkey));
   }
 
   RegistryValue* Value(const std::string& wanted) {
@@ -66,6 +78,7 @@ bool DeleteTree(Key& key) {
     auto& last = key.subkeys.back();
     if (!DeleteTree(*last)) return false;
     MarkDeleted(*last);
+    key.subkeys_by_name.erase(FoldCase(last->name));
     key.subkeys.pop_back();
   }
   return !key.refuses_writing;
@@ -86,9 +99,7 @@ class MemoryRegistryAccessor : public RegistryAccessor {
       auto next = key->Subkey(part);
       if (!next) {
         if (!create || key->refuses_writing) return false;
-        next = std::make_shared<Key>();
-        next->name = part;
-        key->subkeys.push_back(next);
+        next = key->AddSubkey(part);
       }
       key = next;
     }
@@ -125,6 +136,8 @@ class MemoryRegistryAccessor : public RegistryAccessor {
     }
     return value->data;
   }
+
+  bool ValueExists(const std::string& name) override { return Usable() && key_->Value(name); }
 
   std::int32_t ReadInteger(const std::string& name) override {
     const auto* value = Usable() ? key_->Value(name) : nullptr;
@@ -175,8 +188,7 @@ class MemoryRegistryAccessor : public RegistryAccessor {
     if (!target || target->refuses_reading) return false;
     if (!DeleteTree(*target)) return false;
     MarkDeleted(*target);
-    auto& siblings = parent->subkeys;
-    siblings.erase(std::find(siblings.begin(), siblings.end(), target));
+    parent->RemoveSubkey(target);
     return true;
   }
 
@@ -230,11 +242,7 @@ std::shared_ptr<Key> MemoryRegistry::FindOrCreate(RegistryRoot root, const std::
   auto key = Root(root);
   for (const auto& part : SplitPath(path)) {
     auto next = key->Subkey(part);
-    if (!next) {
-      next = std::make_shared<Key>();
-      next->name = part;
-      key->subkeys.push_back(next);
-    }
+    if (!next) next = key->AddSubkey(part);
     key = next;
   }
   return key;
@@ -297,8 +305,7 @@ void MemoryRegistry::RemoveKey(RegistryRoot root, const std::string& path) {
   }
   if (auto target = parent->Subkey(last)) {
     MarkDeleted(*target);
-    auto& siblings = parent->subkeys;
-    siblings.erase(std::find(siblings.begin(), siblings.end(), target));
+    parent->RemoveSubkey(target);
   }
 }
 

@@ -1,0 +1,47 @@
+// What the logic needs of the user interface and the clock: the poll timer,
+// the standard message boxes and beep, and the user's date and time formats.
+#pragma once
+
+#include <string>
+
+namespace corvane {
+
+// How a modal window was closed.
+enum class ModalResult { kNone, kOk, kCancel, kYes, kNo };
+
+// The main window's poll timer (Timer1).
+class PollTimer {
+ public:
+  virtual ~PollTimer() = default;
+  virtual void Stop() = 0;
+  // Starting gives a full interval before the next tick.
+  virtual void Start() = 0;
+};
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // The default system beep that comes before every question, information and alert.
+  virtual void Beep() = 0;
+  // Modal, with the information icon, one OK button, titled "Information".
+  virtual void ShowInformation(const std::string& text) = 0;
+  // Modal, with the warning icon, one OK button, titled "Warning".
+  virtual void ShowWarning(const std::string& text) = 0;
+  // The application's error box: titled with the application title, error
+  // icon, OK, the message with a period added when it lacks one; no beep.
+  virtual void ShowError(const std::string& message) = 0;
+};
+
+struct Timestamp {
+  std::string date;  // in the user's short date format
+  std::string time;  // in the user's long time format
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Date and time of one and the same moment.
+  virtual Timestamp Now() const = 0;
+};
+
+}  // namespace corvane

@@ -1,0 +1,108 @@
+// A scripted user and screen for the change handling: the alert answers as
+// told, and everything shown, beeped and timed is recorded in one list of
+// events, in order.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "changes/alert_view.h"
+#include "changes/cycle_context.h"
+#include "memory_platform_fixture.h"
+
+namespace corvane {
+
+using Events = std::vector<std::string>;
+
+struct Answer {
+  ModalResult result;
+  bool tick_do_not_ask = false;  // the user ticks the box before answering
+};
+
+class ScriptedAlert : public AlertView {
+ public:
+  explicit ScriptedAlert(Events& events) : events_(events) {}
+
+  void SetTypeText(const std::string& text) override { type_ = text; }
+  void SetLocationText(const std::string& text) override { location_ = text; }
+  void SetDoNotAskEnabled(bool enabled) override { enabled_ = enabled; }
+  bool DoNotAskEnabled() const override { return enabled_; }
+  bool DoNotAskChecked() const override { return checked_; }
+  void ClearDoNotAsk() override { checked_ = false; }
+
+  ModalResult ShowModal() override {
+    events_.push_back("alert " + type_ + " | " + location_ + (enabled_ ? " | box" : ""));
+    if (answers.empty()) {
+      ADD_FAILURE() << "an alert that the test did not expect";
+      return ModalResult::kYes;
+    }
+    const auto answer = answers.front();
+    answers.pop_front();
+    if (answer.tick_do_not_ask && enabled_) checked_ = true;
+    return answer.result;
+  }
+
+  std::deque<Answer> answers;
+  bool checked_ = false;
+
+ private:
+  Events& events_;
+  std::string type_, location_;
+  bool enabled_ = false;
+};
+
+class RecordingTimer : public PollTimer {
+ public:
+  explicit RecordingTimer(Events& events) : events_(events) {}
+  void Stop() override {
+    running = false;
+    events_.push_back("timer stop");
+  }
+  void Start() override {
+    running = true;
+    events_.push_back("timer start");
+  }
+  bool running = true;
+
+ private:
+  Events& events_;
+};
+
+class RecordingBoxes : public MessageBoxes {
+ public:
+  explicit RecordingBoxes(Events& events) : events_(events) {}
+  void Beep() override { events_.push_back("beep"); }
+  void ShowInformation(const std::string& text) override { events_.push_back("info " + text); }
+  void ShowWarning(const std::string& text) override { events_.push_back("warning " + text); }
+  void ShowError(const std::string& message) override { events_.push_back("error " + message); }
+
+ private:
+  Events& events_;
+};
+
+class FixedClock : public Clock {
+ public:
+  Timestamp Now() const override { return {"08/12/2026", "06:45:10"}; }
+};
+
+inline constexpr char kStamp[] = "08/12/2026 06:45:10 - ";
+
+class ChangeHandlingTest : public MemoryPlatformTest {
+ protected:
+  Events events;
+  ScriptedAlert alert{events};
+  RecordingTimer timer{events};
+  RecordingBoxes boxes{events};
+  FixedClock clock;
+  CycleContext context{platform, switches, tables, alert, timer, boxes, clock, {}};
+
+  std::string ProgramFile(const std::string& name) const {
+    return files.ProgramDirectory() + name;
+  }
+  void EnableLog() { files.AddFile(ProgramFile("corvane.log")); }
+  std::string Log() const { return files.Content(ProgramFile("corvane.log")); }
+  void Answer(ModalResult result, bool tick = false) { alert.answers.push_back({result, tick}); }
+};
+
+}  // namespace corvane
