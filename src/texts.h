@@ -7,6 +7,20 @@ namespace corvane::texts {
 inline constexpr const char kApplicationTitle[] = "Corvane";
 inline constexpr const char kProgramVersion[] = "2.1";
 
+// The options file in the Windows directory and the autorun value.
+inline constexpr const char kOptionsFile[] = "corvane.ini";
+inline constexpr const char kOptionsSection[] = "Options";
+inline constexpr const char kAutorunKey[] = "1";
+inline constexpr const char kRegistryKeysKey[] = "2";
+inline constexpr const char kStartupFoldersKey[] = "3";
+inline constexpr const char kServicesKey[] = "4";
+inline constexpr const char kIniFilesKey[] = "5";
+inline constexpr const char kVersionKey[] = "V";
+inline constexpr const char kOptionChecked[] = "1";
+inline constexpr const char kOptionUnchecked[] = "0";
+inline constexpr const char kAutorunValue[] = "Corvane";
+inline constexpr const char kMainCaptionPrefix[] = "Corvane - V";
+
 // Error messages; "%s" stands for the name that the message is about.
 inline constexpr const char kUnableToReadFile[] = "Unable to read %s";
 inline constexpr const char kUnableToWriteFile[] = "Unable to write to %s";
@@ -82,5 +96,9 @@ inline constexpr const char kBlacklistSaved[] = "Your \"Blacklist\" file was sav
 // The log viewer.
 inline constexpr const char kLogViewerCaption[] = "Corvane Logfile";
 inline constexpr const char kCloseButton[] = "Close";
+
+// The window toolkit.
+// Shown when a handler fails with something that carries no message.
+inline constexpr const char kUnknownError[] = "An unexpected error occurred";
 
 }  // namespace corvane::texts

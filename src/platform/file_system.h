@@ -47,8 +47,11 @@ class FileSystem {
   // InOutError when it cannot; both files then stay as they were.
   virtual void ReplaceFile(const std::string& replacement, const std::string& target) = 0;
 
+  // The running program's full path, as the process reports its module name.
+  virtual std::string ProgramPath() const = 0;
+
   // The running program's directory with its trailing backslash.
-  virtual std::string ProgramDirectory() const = 0;
+  std::string ProgramDirectory() const;
 };
 
 // Splits raw file bytes into lines by the rules of ReadLines.

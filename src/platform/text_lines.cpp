@@ -23,6 +23,11 @@ std::vector<std::string> SplitTextLines(const std::string& bytes) {
   return lines;
 }
 
+std::string FileSystem::ProgramDirectory() const {
+  const auto path = ProgramPath();
+  return path.substr(0, path.rfind('\\') + 1);
+}
+
 std::string JoinTextLines(const std::vector<std::string>& lines) {
   std::string bytes;
   for (const auto& line : lines) {

@@ -53,9 +53,9 @@ bool MatchesMask(const std::string& name, const std::string& mask) {
 
 }  // namespace
 
-MemoryFileSystem::MemoryFileSystem(std::string program_directory)
-    : program_directory_(std::move(program_directory)) {
-  AddDirectory(program_directory_);
+MemoryFileSystem::MemoryFileSystem(std::string program_path)
+    : program_path_(std::move(program_path)) {
+  AddDirectory(ProgramDirectory());
 }
 
 const MemoryFileSystem::Node* MemoryFileSystem::Find(const std::string& path) const {
@@ -177,7 +177,7 @@ void MemoryFileSystem::AppendLine(const std::string& path, const std::string& li
   Store(path, JoinTextLines({line}), true);
 }
 
-std::string MemoryFileSystem::ProgramDirectory() const { return program_directory_; }
+std::string MemoryFileSystem::ProgramPath() const { return program_path_; }
 
 void MemoryFileSystem::AddDirectory(const std::string& path, unsigned attributes) {
   if (!DirectoryExists(path)) Create(path, true);

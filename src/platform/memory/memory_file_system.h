@@ -22,7 +22,7 @@ class MemoryFileSystem : public FileSystem {
   // kWriteCutShort: a write stops halfway and fails, as on a full disk.
   enum class Failure { kNone, kCannotOpen, kCannotRead, kCannotWrite, kWriteCutShort };
 
-  explicit MemoryFileSystem(std::string program_directory = "C:\\Program Files\\Corvane\\");
+  explicit MemoryFileSystem(std::string program_path = "C:\\Program Files\\Corvane\\corvane.exe");
 
   bool DirectoryExists(const std::string& path) const override;
   bool FileExists(const std::string& path) const override;
@@ -33,7 +33,7 @@ class MemoryFileSystem : public FileSystem {
   void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
   void AppendLine(const std::string& path, const std::string& line) override;
   void ReplaceFile(const std::string& replacement, const std::string& target) override;
-  std::string ProgramDirectory() const override;
+  std::string ProgramPath() const override;
 
   // Set-up and inspection for tests; missing parent folders are made.
   void AddDirectory(const std::string& path, unsigned attributes = kNormal);
@@ -57,7 +57,7 @@ class MemoryFileSystem : public FileSystem {
   Node& Create(const std::string& path, bool directory);
   void Store(const std::string& path, const std::string& content, bool append);
 
-  std::string program_directory_;
+  std::string program_path_;
   std::map<std::string, Node> nodes_;  // by folded path without trailing backslash
   unsigned long next_order_ = 0;
 };

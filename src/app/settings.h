@@ -1,0 +1,60 @@
+// The options the main window shows and the options file keeps, and what
+// happens when the window is created, saved and cancelled.
+#pragma once
+
+#include <string>
+
+#include "changes/cycle_context.h"
+#include "platform/profile_file.h"
+
+namespace corvane {
+
+// Checked states of the main window's boxes that the options file keeps.
+struct Options {
+  bool autorun = true;          // CheckBox5, key "1"
+  bool registry_keys = true;    // CheckBox1, key "2"
+  bool startup_folders = true;  // CheckBox2, key "3"
+  bool services = true;         // CheckBox3, key "4"
+  bool ini_files = true;        // CheckBox4, key "5"
+};
+
+// A stored flag read as an integer: blanks and one sign before it, "$",
+// "x" or "0x" for hexadecimal; non-zero is checked, zero unchecked, and
+// anything missing, empty or not a number keeps the default, checked.
+bool ReadOptionFlag(const std::string& text);
+
+// The main window as its settings handlers use it.
+class SettingsWindow {
+ public:
+  virtual ~SettingsWindow() = default;
+  virtual void SetCaption(const std::string& caption) = 0;
+  virtual Options CheckedOptions() const = 0;
+  virtual void SetCheckedOptions(const Options& options) = 0;
+  virtual void SetCancelEnabled(bool enabled) = 0;  // BitBtn2
+  virtual void SetShowForm(bool show) = 0;          // ShowForm of the tray component
+};
+
+struct SettingsContext {
+  Platform& platform;
+  ProfileFile& profile;
+  SettingsWindow& window;
+  const AreaSwitches& switches;  // the window's check boxes, read by every scan
+  EntryTables& tables;
+  PollTimer& timer;
+  CycleFlags& flags;
+};
+
+// The main window's creation: caption, options into the boxes, the first
+// baseline, and on a first run (no stored version) the window shown with
+// Cancel disabled. An error of the scan goes up and skips the first-run test.
+void InitializeSettings(SettingsContext& context);
+
+// Save: options file, autorun value, a new baseline, monitoring on, window
+// hidden. A failure to write the file or the autorun value goes up and
+// leaves the later steps undone.
+void SaveSettings(SettingsContext& context);
+
+// Cancel: monitoring on and window hidden; the boxes keep their states.
+void CancelSettings(SettingsContext& context);
+
+}  // namespace corvane
