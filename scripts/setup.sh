@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs everything the two builds and their tests need on Debian 12 (run as root).
 # Idempotent: when every package is already there it only checks and stays quiet.
+# Both Wine halves are installed: 32-bit Wine runs the shipped program where
+# the kernel executes 32-bit code, 64-bit Wine runs the x86_64 build elsewhere.
 set -euo pipefail
 
 packages=(
   cmake make g++ googletest libbenchmark-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386 fonts-wine
-  xvfb xauth imagemagick
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine32:i386 wine64 fonts-wine
+  xvfb imagemagick
 )
 
 missing=()

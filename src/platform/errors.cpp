@@ -2,7 +2,7 @@
 
 namespace corvane {
 
-std::string FormatMessage(const char* message_template, const std::string& name) {
+std::string FormatText(const char* message_template, const std::string& name) {
   std::string text = message_template;
   const auto at = text.find("%s");
   if (at != std::string::npos) text.replace(at, 2, name);

@@ -9,7 +9,7 @@
 namespace corvane {
 
 // Replaces the first "%s" of a message template with the given name.
-std::string FormatMessage(const char* message_template, const std::string& name);
+std::string FormatText(const char* message_template, const std::string& name);
 
 // A registry read or write that failed (wrong type, missing value, refused write).
 class RegistryError : public std::runtime_error {

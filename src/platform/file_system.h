@@ -23,8 +23,8 @@ class FileSystem {
   // A missing folder gives an empty list.
   virtual std::vector<std::string> FindFiles(const std::string& pattern) const = 0;
 
-  // True when the file is gone by this call.
-  virtual bool DeleteFile(const std::string& path) = 0;
+  // True when the file no longer exists after this call (also when it never did).
+  virtual bool RemoveFile(const std::string& path) = 0;
 
   // The file's bytes. Raises InOutError when it cannot be opened or read.
   virtual std::string ReadAll(const std::string& path) const = 0;
@@ -45,7 +45,7 @@ class FileSystem {
   // Puts `replacement` in the place of `target` in one step, so that the
   // target is always either the old file or the whole new one. Raises
   // InOutError when it cannot; both files then stay as they were.
-  virtual void ReplaceFile(const std::string& replacement, const std::string& target) = 0;
+  virtual void PutInPlaceOf(const std::string& replacement, const std::string& target) = 0;
 
   // The running program's full path, as the process reports its module name.
   virtual std::string ProgramPath() const = 0;

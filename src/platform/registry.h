@@ -46,7 +46,7 @@ class RegistryAccessor {
   virtual void WriteString(const std::string& name, const std::string& data) = 0;
   virtual void WriteInteger(const std::string& name, std::int32_t data) = 0;
 
-  // True when the value is gone by this call; never raises.
+  // True when this call deleted the value; never raises.
   virtual bool DeleteValue(const std::string& name) = 0;
 
   // Deletes the subkey of the open key with all its subkeys, deepest first.

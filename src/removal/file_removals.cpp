@@ -39,7 +39,7 @@ bool IniHoldsLine(const FileSystem& files, const std::string& ini_path, const st
 void RemoveStartupFolderFile(CycleContext& context, const std::string& path) {
   if (!AskToRemove(context, texts::kStartupFolderType, path)) return;
   auto& files = context.platform.files;
-  files.DeleteFile(path);
+  files.RemoveFile(path);
   RecordOutcome(context, !files.FileExists(path),
                 texts::kStartupFolderFileLogged + FinalNamePart(path) + texts::kUserInvokedSuffix);
 }
@@ -76,9 +76,9 @@ void StripIniEntry(FileSystem& files, const Environment& environment,
     // A file without the line is left exactly as it is.
     if (!changed) return;
     files.WriteLines(copy_path, lines);
-    files.ReplaceFile(copy_path, ini_path);
+    files.PutInPlaceOf(copy_path, ini_path);
   } catch (const InOutError&) {
-    files.DeleteFile(copy_path);
+    files.RemoveFile(copy_path);
   }
 }
 

@@ -149,7 +149,7 @@ TEST_F(MemoryFileSystemTest, InjectedFailuresRaiseInOutErrors) {
   EXPECT_THROW(files.ReadLines("C:\\W"), InOutError);
   EXPECT_THROW(files.WriteLines("C:\\W\\locked.ini", {"y"}), InOutError);
   EXPECT_THROW(files.AppendLine("C:\\NoFolder\\log", "y"), InOutError);
-  EXPECT_FALSE(files.DeleteFile("C:\\W\\locked.ini"));
+  EXPECT_FALSE(files.RemoveFile("C:\\W\\locked.ini"));
   EXPECT_EQ(files.Content("C:\\W\\locked.ini"), "x");
 }
 
@@ -160,7 +160,7 @@ TEST_F(MemoryFileSystemTest, WritesEndLinesWithCarriageReturnLineFeed) {
   EXPECT_EQ(files.Content(log), "first\r\nsecond\r\n");
   files.WriteLines(log, {"only"});
   EXPECT_EQ(files.ReadLines(log), (Strings{"only"}));
-  EXPECT_TRUE(files.DeleteFile(log));
+  EXPECT_TRUE(files.RemoveFile(log));
   EXPECT_FALSE(files.FileExists(log));
 }
 

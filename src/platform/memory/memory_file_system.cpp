@@ -104,7 +104,7 @@ std::vector<std::string> MemoryFileSystem::FindFiles(const std::string& pattern)
   return names;
 }
 
-bool MemoryFileSystem::DeleteFile(const std::string& path) {
+bool MemoryFileSystem::RemoveFile(const std::string& path) {
   const auto* node = Find(path);
   if (!node) return true;
   if (node->directory || (node->attributes & kReadOnly) || node->failure == Failure::kCannotWrite ||
@@ -119,7 +119,7 @@ std::string MemoryFileSystem::ReadAll(const std::string& path) const {
   const auto* node = Find(path);
   if (!node || node->directory || node->failure == Failure::kCannotOpen ||
       node->failure == Failure::kCannotRead) {
-    throw InOutError(FormatMessage(texts::kUnableToReadFile, path));
+    throw InOutError(FormatText(texts::kUnableToReadFile, path));
   }
   return node->content;
 }
@@ -128,7 +128,7 @@ std::vector<std::string> MemoryFileSystem::ReadLines(const std::string& path) co
   return SplitTextLines(ReadAll(path));
 }
 
-void MemoryFileSystem::ReplaceFile(const std::string& replacement, const std::string& target) {
+void MemoryFileSystem::PutInPlaceOf(const std::string& replacement, const std::string& target) {
   const auto* from = Find(replacement);
   const auto* to = Find(target);
   const auto refuses = [](const Node* node) {
@@ -137,7 +137,7 @@ void MemoryFileSystem::ReplaceFile(const std::string& replacement, const std::st
   };
   if (!from || refuses(from) || (to && refuses(to)) ||
       (!to && !DirectoryExists(FolderOf(NormalPath(target))))) {
-    throw InOutError(FormatMessage(texts::kUnableToWriteFile, target));
+    throw InOutError(FormatText(texts::kUnableToWriteFile, target));
   }
   const auto content = from->content;
   nodes_.erase(NormalPath(replacement));
@@ -149,7 +149,7 @@ void MemoryFileSystem::ReplaceFile(const std::string& replacement, const std::st
 }
 
 void MemoryFileSystem::Store(const std::string& path, const std::string& content, bool append) {
-  const auto fail = [&] { throw InOutError(FormatMessage(texts::kUnableToWriteFile, path)); };
+  const auto fail = [&] { throw InOutError(FormatText(texts::kUnableToWriteFile, path)); };
   const auto normal = NormalPath(path);
   auto it = nodes_.find(normal);
   if (it == nodes_.end()) {

@@ -27,12 +27,12 @@ class MemoryFileSystem : public FileSystem {
   bool DirectoryExists(const std::string& path) const override;
   bool FileExists(const std::string& path) const override;
   std::vector<std::string> FindFiles(const std::string& pattern) const override;
-  bool DeleteFile(const std::string& path) override;
+  bool RemoveFile(const std::string& path) override;
   std::string ReadAll(const std::string& path) const override;
   std::vector<std::string> ReadLines(const std::string& path) const override;
   void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
   void AppendLine(const std::string& path, const std::string& line) override;
-  void ReplaceFile(const std::string& replacement, const std::string& target) override;
+  void PutInPlaceOf(const std::string& replacement, const std::string& target) override;
   std::string ProgramPath() const override;
 
   // Set-up and inspection for tests; missing parent folders are made.

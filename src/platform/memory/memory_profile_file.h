@@ -19,7 +19,7 @@ class MemoryProfileFile : public ProfileFile {
   }
 
   void Write(const std::string& key, const std::string& value) override {
-    if (key == failing_key) throw InOutError(FormatMessage(texts::kUnableToWriteFile, texts::kOptionsFile));
+    if (key == failing_key) throw InOutError(FormatText(texts::kUnableToWriteFile, texts::kOptionsFile));
     values[key] = value;
   }
 

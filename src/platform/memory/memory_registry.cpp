@@ -132,7 +132,7 @@ class MemoryRegistryAccessor : public RegistryAccessor {
     if (!value) return {};
     if (value->type != RegistryValueType::kString &&
         value->type != RegistryValueType::kExpandString) {
-      throw RegistryError(FormatMessage(texts::kInvalidDataType, name));
+      throw RegistryError(FormatText(texts::kInvalidDataType, name));
     }
     return value->data;
   }
@@ -141,9 +141,9 @@ class MemoryRegistryAccessor : public RegistryAccessor {
 
   std::int32_t ReadInteger(const std::string& name) override {
     const auto* value = Usable() ? key_->Value(name) : nullptr;
-    if (!value) throw RegistryError(FormatMessage(texts::kFailedToGetData, name));
+    if (!value) throw RegistryError(FormatText(texts::kFailedToGetData, name));
     if (value->type != RegistryValueType::kInteger) {
-      throw RegistryError(FormatMessage(texts::kInvalidDataType, name));
+      throw RegistryError(FormatText(texts::kInvalidDataType, name));
     }
     return static_cast<std::int32_t>(value->number);
   }
@@ -202,7 +202,7 @@ class MemoryRegistryAccessor : public RegistryAccessor {
   bool Writable() const { return Usable() && writable_ && !key_->refuses_writing; }
 
   void Write(const std::string& name, RegistryValue value) {
-    if (!Writable()) throw RegistryError(FormatMessage(texts::kFailedToSetData, name));
+    if (!Writable()) throw RegistryError(FormatText(texts::kFailedToSetData, name));
     if (auto* existing = key_->Value(name)) {
       *existing = std::move(value);
     } else {

@@ -1,0 +1,39 @@
+# Shared by the build, run and test scripts: where things are built and how
+# Windows programs are run here.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$root/build
+jobs=$(nproc 2>/dev/null || echo 2)
+
+# The shipped program is 32-bit. Wine runs it only where the kernel executes
+# 32-bit code; elsewhere the same sources are built for x86_64 to run there.
+wine_arch() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo i686; else echo x86_64; fi
+}
+
+configure_host() {  # DIR [cmake args...]
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+}
+
+configure_windows() {  # ARCH
+  cmake -S "$root" -B "$build/win-$1" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCORVANE_WINDOWS_ARCH="$1" >/dev/null
+}
+
+# Starts a virtual display on a free number and exports DISPLAY; the caller
+# stops it with stop_virtual_display.
+start_virtual_display() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+  echo "could not start Xvfb on $DISPLAY" >&2
+  return 1
+}
+
+stop_virtual_display() {
+  if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  xvfb_pid=
+}

@@ -1,0 +1,25 @@
+// Files and folders on the Windows machine Corvane runs on.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace corvane {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  bool DirectoryExists(const std::string& path) const override;
+  bool FileExists(const std::string& path) const override;
+  std::vector<std::string> FindFiles(const std::string& pattern) const override;
+  bool RemoveFile(const std::string& path) override;
+  std::string ReadAll(const std::string& path) const override;
+  std::vector<std::string> ReadLines(const std::string& path) const override;
+  void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
+  void AppendLine(const std::string& path, const std::string& line) override;
+  void PutInPlaceOf(const std::string& replacement, const std::string& target) override;
+  std::string ProgramPath() const override;
+};
+
+}  // namespace corvane
