@@ -101,4 +101,15 @@ inline constexpr const char kCloseButton[] = "Close";
 // Shown when a handler fails with something that carries no message.
 inline constexpr const char kUnknownError[] = "An unexpected error occurred";
 
+// ---- Tray icon and program resources ----
+// The tool tip of the notification-area icon.
+inline constexpr const char kTrayToolTip[] = "Corvane";
+// The version information of corvane.exe (src/app/resources.h holds the
+// same texts for the resource compiler; a test keeps the two equal).
+inline constexpr const char kCompanyName[] = "Halvorn LLC.";
+inline constexpr const char kFileDescription[] = "Corvane autostart guard";
+inline constexpr const char kFileVersion[] = "2.1.0.0";
+// The help page beside the program.
+inline constexpr const char kHelpPage[] = "corvane-help.html";
+
 }  // namespace corvane::texts

@@ -1,0 +1,29 @@
+#include "changes/unit4.h"
+
+#include "changes/activity_log.h"
+#include "platform/win32/framework/memo.h"
+#include "texts.h"
+
+namespace corvane {
+namespace {
+
+using namespace win32;
+
+constexpr FormLayout kWindow = Window(texts::kLogViewerCaption, 675, 512);
+
+constexpr ControlLayout kControls[] = {
+    Memo("Memo1", 16, 16, 641, 433).TabOrder(0),
+    Button("BitBtn1", 296, 472, 81, 25, texts::kCloseButton)
+        .Picture(Glyph::kCancel).Cancel().Result(ModalResult::kCancel).TabOrder(1),
+};
+
+}  // namespace
+
+TForm4::TForm4(Application& application, const FileSystem& files)
+    : form_(application, kWindow, kControls), files_(files) {
+  form_.OnActivate([this] { FormActivate(); });
+}
+
+void TForm4::FormActivate() { SetMemoLines(form_["Memo1"], LoadLog(files_)); }
+
+}  // namespace corvane

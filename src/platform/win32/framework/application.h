@@ -1,0 +1,48 @@
+// The application object: its title, the hidden top-level window that
+// carries the title (the window that stands for the program on the taskbar,
+// which the tray code hides), the message loop, and the error box.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/win32/framework/gui_handles.h"
+
+namespace corvane::win32 {
+
+class Application {
+ public:
+  // Registers the window classes of the toolkit and makes the hidden window.
+  Application(HINSTANCE instance, const std::string& title);
+
+  HINSTANCE instance() const { return instance_; }
+  const std::string& title() const { return title_; }
+  HWND handle() const { return window_.get(); }
+
+  // Runs the message loop until Terminate; returns the code handed to it.
+  int Run();
+  void Terminate(int exit_code = 0);
+
+  // The application's error box: modal, captioned with the title, error
+  // icon, OK; the message gets a period unless it ends in one. No beep.
+  void ShowError(const std::string& message) const;
+
+  // Runs an event handler the way the application runs every event: an
+  // exception ends the handler and is shown in the error box, so none
+  // unwinds through a window procedure.
+  void Guarded(const std::function<void()>& handler) const;
+
+  // The window a message box of the program belongs to: the active window
+  // of this thread, else the application window.
+  HWND BoxOwner() const;
+
+ private:
+  HINSTANCE instance_;
+  std::string title_;
+  WindowHandle window_;
+};
+
+// The message as the error box shows it.
+std::string WithPeriod(const std::string& message);
+
+}  // namespace corvane::win32

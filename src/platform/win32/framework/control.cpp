@@ -1,0 +1,135 @@
+#include "platform/win32/framework/control.h"
+
+#include <utility>
+
+#include "platform/win32/framework/button_picture.h"
+
+namespace corvane::win32 {
+namespace {
+
+// Between a themed button's left edge and its glyph.
+constexpr LONG kGlyphMargin = 4;
+
+struct WindowKind {
+  const char* window_class;
+  DWORD style;
+  DWORD extended_style;
+};
+
+WindowKind KindOf(const ControlLayout& layout) {
+  switch (layout.kind) {
+    case ControlKind::kLabel:
+      return {"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::kCheckBox:
+      return {"BUTTON", BS_AUTOCHECKBOX | BS_NOTIFY, 0};
+    case ControlKind::kGroupBox:
+      return {"BUTTON", BS_GROUPBOX, 0};
+    case ControlKind::kButton:
+      // BS_NOTIFY tells the form when a button takes the focus, which then
+      // becomes the button that Enter clicks.
+      return {"BUTTON",
+              DWORD(layout.is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, 0};
+    case ControlKind::kListBox:
+      return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::kMemo:
+      // Without ES_AUTOHSCROLL the lines wrap at the box's width.
+      return {"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE};
+  }
+  return {"STATIC", 0, 0};
+}
+
+}  // namespace
+
+Control::Control(const ControlLayout& layout, int id, HWND form, POINT origin, HFONT font)
+    : layout_(layout), id_(id) {
+  const WindowKind kind = KindOf(layout);
+  DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
+  // A group box has a place in the tab order for the controls inside it,
+  // but never takes the focus itself.
+  const bool focusable =
+      layout.kind != ControlKind::kLabel && layout.kind != ControlKind::kGroupBox;
+  if (layout.tab_order >= 0 && focusable) style |= WS_TABSTOP;
+  if (layout.disabled) style |= WS_DISABLED;
+  window_ = WindowHandle(CreateWindowExA(
+      kind.extended_style, kind.window_class, layout.text, style, origin.x + layout.left,
+      origin.y + layout.top, layout.width, layout.height, form,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr));
+  SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (layout.kind == ControlKind::kMemo) SendMessageA(handle(), EM_SETLIMITTEXT, 0, 0);
+  if (layout.checked) SetChecked(true);
+  if (layout.glyph != Glyph::kNone) ShowGlyph();
+  Redraw(layout.text);
+}
+
+void Control::ShowGlyph() {
+  // Only the buttons of the newer common controls take an image list; the
+  // others say so by answering the message with FALSE.
+  glyph_images_ = MakeGlyphImages(layout_.glyph);
+  BUTTON_IMAGELIST images{glyph_images_.get(), RECT{kGlyphMargin, 0, 0, 0},
+                          BUTTON_IMAGELIST_ALIGN_LEFT};
+  const LPARAM list = reinterpret_cast<LPARAM>(&images);
+  themed_ = SendMessageA(handle(), BCM_SETIMAGELIST, 0, list) != FALSE;
+  if (themed_) return;
+  glyph_images_ = ImageListHandle();
+  SetWindowLongPtrA(handle(), GWL_STYLE, GetWindowLongPtrA(handle(), GWL_STYLE) | BS_BITMAP);
+}
+
+std::string Control::Text() const {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle())) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(handle(), &text[0], int(text.size()))));
+  return text;
+}
+
+void Control::SetText(const std::string& text) {
+  SetWindowTextA(handle(), text.c_str());
+  Redraw(text);
+}
+
+void Control::Redraw(const std::string& text) {
+  if (layout_.glyph != Glyph::kNone && !themed_) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(handle(), WM_GETFONT, 0, 0));
+    // The button lets go of the old picture before it is deleted.
+    BitmapHandle picture =
+        MakeButtonPicture(layout_.glyph, text, font, layout_.width, layout_.height);
+    SendMessageA(handle(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+    picture_ = std::move(picture);
+  }
+  FitToText();
+}
+
+bool Control::Enabled() const { return IsWindowEnabled(handle()) != FALSE; }
+
+void Control::SetEnabled(bool enabled) { EnableWindow(handle(), enabled ? TRUE : FALSE); }
+
+bool Control::Checked() const {
+  return SendMessageA(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Control::SetChecked(bool checked) {
+  SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Control::ShowAsDefault(bool is_default) {
+  if (!IsPushButton()) return;
+  // BM_SETSTYLE takes the whole style word on some systems and only the
+  // button type on others; handing the whole word suits both.
+  const DWORD style = DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)) & 0xFFFF & ~DWORD(BS_TYPEMASK);
+  SendMessageA(handle(), BM_SETSTYLE, style | (is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+               TRUE);
+}
+
+void Control::FitToText() {
+  if (layout_.kind != ControlKind::kLabel || layout_.width != 0) return;
+  const WindowDc dc(handle());
+  const auto font = reinterpret_cast<HFONT>(SendMessageA(handle(), WM_GETFONT, 0, 0));
+  const Selection use_font(dc.get(), font);
+  const std::string text = Text();
+  SIZE size{0, 0};
+  GetTextExtentPoint32A(dc.get(), text.c_str(), int(text.size()), &size);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc.get(), &metrics);
+  SetWindowPos(handle(), nullptr, 0, 0, size.cx, metrics.tmHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace corvane::win32

@@ -1,0 +1,51 @@
+// One control of a form, made from its row of the layout table. It owns its
+// window and, for a picture button, the bitmap that the button shows.
+#pragma once
+
+#include <string>
+
+#include "platform/win32/framework/gui_handles.h"
+#include "platform/win32/framework/layout.h"
+
+namespace corvane::win32 {
+
+class Control {
+ public:
+  // Places the control at the layout's position plus `origin` (the top left
+  // corner of the group box it lies in, or 0,0) in the form's client area.
+  Control(const ControlLayout& layout, int id, HWND form, POINT origin, HFONT font);
+
+  const ControlLayout& layout() const { return layout_; }
+  const char* name() const { return layout_.name; }
+  int id() const { return id_; }
+  HWND handle() const { return window_.get(); }
+  bool IsPushButton() const { return layout_.kind == ControlKind::kButton; }
+
+  std::string Text() const;
+  // A label with no width in its layout takes the width of the new text; a
+  // picture button gets a picture with the new caption.
+  void SetText(const std::string& text);
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+  bool Checked() const;
+  void SetChecked(bool checked);
+  // Draws a push button with the thick border of the button Enter clicks.
+  void ShowAsDefault(bool is_default);
+
+ private:
+  void ShowGlyph();
+  void Redraw(const std::string& text);
+  void FitToText();
+
+  ControlLayout layout_;
+  int id_;
+  // A picture button's glyph, either with the caption drawn in (picture_)
+  // or alone for a button with visual styles (glyph_images_). Both outlive
+  // the window that shows them.
+  bool themed_ = false;
+  BitmapHandle picture_;
+  ImageListHandle glyph_images_;
+  WindowHandle window_;
+};
+
+}  // namespace corvane::win32

@@ -1,0 +1,30 @@
+#include "platform/win32/framework/dialog_keys.h"
+
+#include "platform/win32/framework/form.h"
+#include "platform/win32/framework/window_classes.h"
+
+namespace corvane::win32 {
+
+bool HandleDialogKeys(MSG& message) {
+  if (message.hwnd == nullptr) return false;
+  const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+  if (!IsFormWindow(root)) return false;
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(root, GWLP_USERDATA));
+  return form != nullptr && form->HandleDialogKey(message);
+}
+
+bool Form::HandleDialogKey(MSG& message) {
+  const bool enter_or_esc = message.wParam == VK_RETURN || message.wParam == VK_ESCAPE;
+  if (message.message == WM_KEYDOWN && enter_or_esc) {
+    // Handled here rather than by the dialog manager, whose handling of
+    // these two keys differs between systems for windows that are not
+    // dialogs and for multi-line text boxes.
+    const int id = message.wParam == VK_RETURN ? current_default_id_ : cancel_id_;
+    const Control* button = ById(id);
+    if (button != nullptr && button->Enabled()) Clicked(*button);
+    return true;
+  }
+  return IsDialogMessageA(handle(), &message) != FALSE;
+}
+
+}  // namespace corvane::win32

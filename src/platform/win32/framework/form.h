@@ -1,0 +1,104 @@
+// A top-level window built from a layout table: centred on the screen, with
+// a fixed single border and the exact client size of the layout, owned by
+// the application window. Handlers are attached by control name; an
+// exception that leaves a handler is shown in the application's error box.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "platform/user_interface.h"
+#include "platform/win32/framework/application.h"
+#include "platform/win32/framework/control.h"
+#include "platform/win32/framework/font_cache.h"
+#include "platform/win32/framework/layout.h"
+#include "platform/win32/framework/menus.h"
+#include "platform/win32/framework/tool_tips.h"
+
+namespace corvane::win32 {
+
+class Form {
+ public:
+  // Makes the window, hidden, and its controls in tab order.
+  Form(Application& application, const FormLayout& layout, const ControlLayout* controls,
+       std::size_t count);
+  template <std::size_t N>
+  Form(Application& application, const FormLayout& layout, const ControlLayout (&controls)[N])
+      : Form(application, layout, controls, N) {}
+  ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  HWND handle() const { return window_.get(); }
+  // The control of that name; a name that the layout lacks is a logic error.
+  Control& operator[](const char* name);
+  const Control& operator[](const char* name) const;
+
+  // Runs when the button or check box is clicked (also through Enter or Esc).
+  void OnClick(const char* name, std::function<void()> handler);
+  // Runs every time the window becomes the active window.
+  void OnActivate(std::function<void()> handler);
+  // Replaces what the close button does (by default: Close(kNone)).
+  void OnClose(std::function<void()> handler);
+  // Runs when the menu item with that command is chosen.
+  void OnCommand(int command, std::function<void()> handler);
+  // Puts the menu bar on the window, which then owns it; the client area
+  // keeps its size.
+  void SetMenuBar(MenuHandle menu);
+
+  // Shows the window, other windows of the program disabled, until Close;
+  // returns the result handed to Close.
+  ModalResult ShowModal();
+  bool IsModal() const { return modal_; }
+  // Ends ShowModal with the result; a form that is not modal is hidden.
+  void Close(ModalResult result);
+  void Show();
+  void Hide();
+
+  // Enter, Esc, Tab and mnemonics for a message bound for this form.
+  bool HandleDialogKey(MSG& message);
+
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void Activated(bool active);
+  void Command(int id, int notification);
+  void MenuCommand(int command);
+  void Clicked(const Control& control);
+  void FocusMoved(const Control& control);
+  void ShowDefault(int id);
+  LRESULT ControlColors(HDC dc, HWND control);
+  void Run(const std::function<void()>& handler);
+  Control* ById(int id);
+  Control* ByWindow(HWND window);
+  void CreateControls(const ControlLayout* controls, std::size_t count);
+
+  // A click handler by control id, or a menu command handler by command.
+  struct Handler {
+    int id;
+    std::function<void()> run;
+  };
+
+  Application& application_;
+  FormLayout layout_;
+  FontCache fonts_;  // outlives every window that uses its fonts
+  WindowHandle window_;
+  std::vector<Control> controls_;
+  ToolTips tips_;
+  std::vector<Handler> clicks_;
+  std::vector<Handler> commands_;
+  std::function<void()> on_activate_;
+  std::function<void()> on_close_;
+  int default_id_ = 0;  // the layout's default button
+  int current_default_id_ = 0;  // the focused button, else the layout's default
+  int cancel_id_ = 0;
+  HWND last_focus_ = nullptr;
+  bool in_activate_ = false;
+  bool modal_ = false;
+  bool closing_ = false;
+  ModalResult result_ = ModalResult::kNone;
+};
+
+}  // namespace corvane::win32

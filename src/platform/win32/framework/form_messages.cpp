@@ -1,0 +1,136 @@
+// How a form answers its window messages: one member per message kind.
+#include "platform/win32/framework/form.h"
+
+namespace corvane::win32 {
+
+LRESULT CALLBACK Form::WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+  }
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  // Messages while the window is being made, and after the form went away.
+  if (form == nullptr || !form->window_) return DefWindowProcA(window, message, wparam, lparam);
+  return form->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ACTIVATE:
+      // Not while minimized: a minimized window has no control to focus.
+      if (HIWORD(wparam) == 0 || LOWORD(wparam) == WA_INACTIVE) {
+        Activated(LOWORD(wparam) != WA_INACTIVE);
+        return 0;
+      }
+      break;
+    case WM_COMMAND:
+      if (lparam != 0) {
+        Command(LOWORD(wparam), HIWORD(wparam));
+      } else {
+        MenuCommand(LOWORD(wparam));
+      }
+      return 0;
+    case DM_GETDEFID:
+      if (current_default_id_ == 0) return 0;
+      return MAKELRESULT(current_default_id_, DC_HASDEFID);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return ControlColors(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_CLOSE:
+      if (on_close_) {
+        Run(on_close_);
+      } else {
+        Close(ModalResult::kNone);
+      }
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(handle(), message, wparam, lparam);
+}
+
+void Form::Activated(bool active) {
+  if (!active) {
+    const HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(handle(), focus)) last_focus_ = focus;
+    return;
+  }
+  HWND focus = last_focus_;
+  if (focus == nullptr || !IsWindowEnabled(focus) || !IsWindowVisible(focus)) {
+    focus = GetNextDlgTabItem(handle(), nullptr, FALSE);
+  }
+  SetFocus(focus != nullptr ? focus : handle());
+  // An error box raised by the handler hands the activation back when it
+  // closes; running the handler again then would only raise it again.
+  if (in_activate_) return;
+  in_activate_ = true;
+  Run(on_activate_);
+  in_activate_ = false;
+}
+
+void Form::Command(int id, int notification) {
+  Control* control = ById(id);
+  if (control == nullptr) return;
+  // The notification codes overlap between kinds of control.
+  switch (control->layout().kind) {
+    case ControlKind::kButton:
+    case ControlKind::kCheckBox:
+      if (notification == BN_CLICKED) Clicked(*control);
+      if (notification == BN_SETFOCUS) FocusMoved(*control);
+      break;
+    case ControlKind::kListBox:
+      if (notification == LBN_SETFOCUS) FocusMoved(*control);
+      break;
+    case ControlKind::kMemo:
+      if (notification == EN_SETFOCUS) FocusMoved(*control);
+      break;
+    case ControlKind::kLabel:
+    case ControlKind::kGroupBox:
+      break;
+  }
+}
+
+void Form::MenuCommand(int command) {
+  for (const Handler& handler : commands_) {
+    if (handler.id == command) Run(handler.run);
+  }
+}
+
+void Form::Clicked(const Control& control) {
+  // As with the buttons of a modal dialog, the result is settled before the
+  // handler runs, so a handler that fails still closes the form.
+  if (control.layout().result != ModalResult::kNone) Close(control.layout().result);
+  for (const Handler& handler : clicks_) {
+    if (handler.id == control.id()) Run(handler.run);
+  }
+}
+
+// A push button with the focus is what Enter clicks; elsewhere Enter clicks
+// the layout's default button.
+void Form::FocusMoved(const Control& control) {
+  ShowDefault(control.IsPushButton() ? control.id() : default_id_);
+}
+
+void Form::ShowDefault(int id) {
+  current_default_id_ = id;
+  for (Control& control : controls_) control.ShowAsDefault(control.id() == id);
+}
+
+LRESULT Form::ControlColors(HDC dc, HWND window) {
+  const Control* control = ByWindow(window);
+  if (control == nullptr) {
+    return DefWindowProcA(handle(), WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(window));
+  }
+  // A read-only text box reports as static but keeps the look of a text box.
+  if (control->layout().kind == ControlKind::kMemo) {
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+  }
+  const COLORREF color = control->layout().font.color;
+  SetTextColor(dc, color == kSystemColor ? GetSysColor(COLOR_BTNTEXT) : color);
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+}  // namespace corvane::win32

@@ -1,0 +1,16 @@
+// The small pictures on buttons, drawn in code: a check mark for OK and Yes,
+// a cross for Cancel, a barred circle for No, a sheet with a red bar for Delete.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/win32/framework/layout.h"
+
+namespace corvane::win32 {
+
+inline constexpr int kGlyphSize = 16;
+
+// Draws the glyph into the kGlyphSize square whose top left corner is given.
+void DrawGlyph(HDC dc, Glyph glyph, int left, int top);
+
+}  // namespace corvane::win32

@@ -1,0 +1,14 @@
+#include "platform/win32/framework/memo.h"
+
+namespace corvane::win32 {
+
+void SetMemoLines(const Control& memo, const std::vector<std::string>& lines) {
+  std::string text;
+  for (std::size_t index = 0; index < lines.size(); ++index) {
+    if (index > 0) text += "\r\n";
+    text += lines[index];
+  }
+  SetWindowTextA(memo.handle(), text.c_str());
+}
+
+}  // namespace corvane::win32

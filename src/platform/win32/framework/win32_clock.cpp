@@ -1,0 +1,37 @@
+#include "platform/win32/framework/win32_clock.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace corvane::win32 {
+namespace {
+
+// Both functions report the size they need, the closing zero included, when
+// handed no buffer.
+template <typename Format>
+std::string Formatted(Format format) {
+  const int size = format(nullptr, 0);
+  if (size <= 0) return "";
+  std::string text(static_cast<std::size_t>(size), '\0');
+  const int written = format(&text[0], size);
+  text.resize(written > 0 ? static_cast<std::size_t>(written - 1) : 0);
+  return text;
+}
+
+}  // namespace
+
+Timestamp Win32Clock::Now() const {
+  SYSTEMTIME now;
+  GetLocalTime(&now);  // once, so that date and time are of the same moment
+  Timestamp stamp;
+  stamp.date = Formatted([&](char* buffer, int size) {
+    return GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, buffer, size);
+  });
+  stamp.time = Formatted([&](char* buffer, int size) {
+    return GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &now, nullptr, buffer, size);
+  });
+  return stamp;
+}
+
+}  // namespace corvane::win32

@@ -1,0 +1,18 @@
+// The window classes of the toolkit's own windows.
+#pragma once
+
+#include <windows.h>
+
+namespace corvane::win32 {
+
+inline constexpr char kApplicationClass[] = "CorvaneApplication";
+inline constexpr char kFormClass[] = "CorvaneForm";
+inline constexpr char kTimerClass[] = "CorvaneTimer";
+
+// Registers the three classes once per process; later calls do nothing.
+void RegisterWindowClasses(HINSTANCE instance);
+
+// Whether the window is one of our forms (so its GWLP_USERDATA is a Form).
+bool IsFormWindow(HWND window);
+
+}  // namespace corvane::win32

@@ -1,0 +1,105 @@
+// A stand-in for the program that shows one of its windows for the window
+// tests to drive from outside:
+//   corvane_window_host alert TYPE LOCATION [TYPE LOCATION]...
+//       one alert after another through ShowAlert, as a poll cycle does; for
+//       each, one line "result=... remove=... enabled=... checked=... timer=..."
+//   corvane_window_host blacklist     the blacklist editor; "result=..."
+//   corvane_window_host log           the log viewer; "result=..."
+// The blacklist and the log are the files beside this program. It creates
+// the application object and the three windows in the order the program does.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "changes/alert.h"
+#include "changes/unit2.h"
+#include "changes/unit3.h"
+#include "changes/unit4.h"
+#include "platform/win32/framework/application.h"
+#include "platform/win32/framework/win32_message_boxes.h"
+#include "platform/win32/framework/window_timer.h"
+#include "platform/win32/win32_file_system.h"
+#include "texts.h"
+
+namespace corvane {
+namespace {
+
+const char* NameOf(ModalResult result) {
+  switch (result) {
+    case ModalResult::kNone:
+      return "None";
+    case ModalResult::kOk:
+      return "Ok";
+    case ModalResult::kCancel:
+      return "Cancel";
+    case ModalResult::kYes:
+      return "Yes";
+    case ModalResult::kNo:
+      return "No";
+  }
+  return "?";
+}
+
+// Passes everything to the alert window and keeps how it was closed, which
+// ShowAlert folds into one boolean.
+class RecordingAlertView : public AlertView {
+ public:
+  explicit RecordingAlertView(AlertView& view) : view_(view) {}
+  void SetTypeText(const std::string& text) override { view_.SetTypeText(text); }
+  void SetLocationText(const std::string& text) override { view_.SetLocationText(text); }
+  void SetDoNotAskEnabled(bool enabled) override { view_.SetDoNotAskEnabled(enabled); }
+  bool DoNotAskEnabled() const override { return view_.DoNotAskEnabled(); }
+  bool DoNotAskChecked() const override { return view_.DoNotAskChecked(); }
+  void ClearDoNotAsk() override { view_.ClearDoNotAsk(); }
+  ModalResult ShowModal() override { return last_ = view_.ShowModal(); }
+  ModalResult last() const { return last_; }
+
+ private:
+  AlertView& view_;
+  ModalResult last_ = ModalResult::kNone;
+};
+
+void Print(const std::string& line) {
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+int Run(int argc, char** argv) {
+  const std::string mode = argc > 1 ? argv[1] : "";
+  win32::Application application(GetModuleHandleA(nullptr), texts::kApplicationTitle);
+  Win32FileSystem files;
+  win32::Win32MessageBoxes boxes(application);
+  // The poll timer, as long as the program's, so it never ticks here.
+  win32::WindowTimer timer(application, 10000, [] {});
+  TForm2 alert(application);
+  TForm3 blacklist(application, files, boxes);
+  TForm4 log(application, files);
+
+  if (mode == "alert" && argc >= 4 && argc % 2 == 0) {
+    RecordingAlertView view(alert);
+    for (int index = 2; index + 1 < argc; index += 2) {
+      const bool remove = ShowAlert(view, timer, boxes, argv[index], argv[index + 1]);
+      Print(std::string("result=") + NameOf(view.last()) + " remove=" + (remove ? "1" : "0") +
+            " enabled=" + (view.DoNotAskEnabled() ? "1" : "0") +
+            " checked=" + (view.DoNotAskChecked() ? "1" : "0") +
+            " timer=" + (timer.Running() ? "1" : "0"));
+    }
+    return 0;
+  }
+  if (mode == "blacklist") {
+    Print(std::string("result=") + NameOf(blacklist.ShowModal()));
+    return 0;
+  }
+  if (mode == "log") {
+    Print(std::string("result=") + NameOf(log.ShowModal()));
+    return 0;
+  }
+  std::fprintf(stderr, "usage: corvane_window_host alert TYPE LOCATION... | blacklist | log\n");
+  return 2;
+}
+
+}  // namespace
+}  // namespace corvane
+
+int main(int argc, char** argv) { return corvane::Run(argc, argv); }

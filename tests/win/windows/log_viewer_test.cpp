@@ -1,0 +1,100 @@
+// The log viewer as a user meets it: the host shows it over the log in its
+// folder; this process reads it.
+#include <string>
+#include <vector>
+
+#include "texts.h"
+#include "windows/window_host_fixture.h"
+
+namespace corvane {
+namespace {
+
+using automation::ChildrenOf;
+using automation::ChildWithText;
+using automation::ControlInfo;
+using automation::TextOf;
+using Lines = std::vector<std::string>;
+
+constexpr char kLog[] = "corvane.log";
+
+class LogViewerTest : public WindowHostTest {
+ protected:
+  HWND OpenViewer() {
+    viewer_ = Open({"log"}, texts::kLogViewerCaption);
+    if (viewer_ != nullptr) {
+      for (const ControlInfo& control : ChildrenOf(viewer_)) {
+        if (control.class_name == "EDIT") memo_ = control.window;
+      }
+    }
+    return viewer_;
+  }
+
+  // The text once it is there; the viewer loads it on activation.
+  std::string MemoTextOnceThere(const std::string& expected) const {
+    automation::WaitUntil([&] { return TextOf(memo_) == expected; });
+    return TextOf(memo_);
+  }
+
+  HWND viewer_ = nullptr;
+  HWND memo_ = nullptr;
+};
+
+TEST_F(LogViewerTest, ShowsTheLayoutWithAWrappingReadOnlyTextBox) {
+  ASSERT_NE(OpenViewer(), nullptr);
+  const SIZE client = automation::ClientSize(viewer_);
+  EXPECT_EQ(client.cx, 675);
+  EXPECT_EQ(client.cy, 512);
+  ASSERT_NE(memo_, nullptr);
+  const ControlInfo memo = ChildrenOf(viewer_).front();
+  EXPECT_EQ(memo.window, memo_) << "first in the tab order";
+  EXPECT_EQ(memo.rect.left, 16);
+  EXPECT_EQ(memo.rect.top, 16);
+  EXPECT_EQ(memo.width(), 641);
+  EXPECT_EQ(memo.height(), 433);
+  EXPECT_EQ(memo.style & (ES_MULTILINE | ES_READONLY), ES_MULTILINE | ES_READONLY);
+  EXPECT_EQ(memo.style & (WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL), 0);
+
+  const ControlInfo close = ChildWithText(viewer_, texts::kCloseButton);
+  ASSERT_NE(close.window, nullptr);
+  EXPECT_EQ(close.rect.left, 296);
+  EXPECT_EQ(close.rect.top, 472);
+  EXPECT_EQ(close.width(), 81);
+  EXPECT_EQ(close.height(), 25);
+  automation::Click(close.window);
+  EXPECT_EQ(Results(), Lines{"result=Cancel"});
+}
+
+TEST_F(LogViewerTest, ShowsEveryLineOfTheLog) {
+  const std::string first = "08.12.2026 10:00:00 - Deleted IE BHO [User Invoked]";
+  Put(kLog, first + "\r\nLF line\nCR line\rlast");
+  ASSERT_NE(OpenViewer(), nullptr);
+  const std::string shown = first + "\r\nLF line\r\nCR line\r\nlast";
+  EXPECT_EQ(MemoTextOnceThere(shown), shown);
+  EXPECT_EQ(SendMessageA(memo_, EM_GETLINECOUNT, 0, 0), 4);
+  automation::PressKey(viewer_, VK_ESCAPE);
+  EXPECT_EQ(Results(), Lines{"result=Cancel"});
+}
+
+TEST_F(LogViewerTest, ALongLineWrapsAtTheBoxWidth) {
+  std::string line;
+  for (int word = 0; word < 60; ++word) line += "removed ";
+  Put(kLog, line + "\r\n");
+  ASSERT_NE(OpenViewer(), nullptr);
+  ASSERT_EQ(MemoTextOnceThere(line), line);
+  EXPECT_GT(SendMessageA(memo_, EM_GETLINECOUNT, 0, 0), 1);
+  automation::CloseWithCloseButton(viewer_);
+  EXPECT_EQ(Results(), Lines{"result=None"});
+}
+
+TEST_F(LogViewerTest, WithoutALogTheBoxIsEmptyAndNothingIsSaid) {
+  ASSERT_NE(OpenViewer(), nullptr);
+  Sleep(200);  // time for a message box that should not come
+  EXPECT_EQ(TextOf(memo_), "");
+  EXPECT_EQ(automation::FindWindowOf(host_->id(), texts::kApplicationTitle), nullptr);
+  EXPECT_FALSE(Exists(kLog)) << "the viewer never makes the log";
+  automation::PressKey(viewer_, VK_ESCAPE);
+  EXPECT_EQ(Results(), Lines{"result=Cancel"});
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,100 @@
+// Each test runs its own copy of corvane_window_host in a fresh folder, so
+// the blacklist and the log it finds beside itself are the test's own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "automation/input.h"
+#include "automation/message_box.h"
+#include "automation/process.h"
+#include "automation/windows.h"
+#include "platform/win32/handles.h"
+
+namespace corvane {
+
+class WindowHostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH + 1] = {};
+    ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
+    static int serial = 0;
+    folder_ = std::string(temp) + "corvane-ui-" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(++serial) + "\\";
+    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(BesideUs("corvane_window_host.exe").c_str(), Path(kHost).c_str(), FALSE));
+  }
+
+  void TearDown() override {
+    host_.reset();  // ends a host that a failed test left open
+    {
+      WIN32_FIND_DATAA found{};
+      const win32::FindHandle search(FindFirstFileA((folder_ + "*").c_str(), &found));
+      if (search) {
+        do {
+          DeleteFileA((folder_ + found.cFileName).c_str());
+        } while (FindNextFileA(search.get(), &found));
+      }
+    }
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  // Starts the host and waits for its window with that caption.
+  HWND Open(const std::vector<std::string>& arguments, const std::string& caption) {
+    host_.emplace(Path(kHost), arguments);
+    if (!host_->started()) return nullptr;
+    return automation::WaitForWindow(host_->id(), caption);
+  }
+
+  // The host's lines of output, once it has ended.
+  std::vector<std::string> Results() {
+    std::vector<std::string> lines;
+    std::string line;
+    for (const char c : host_->Output()) {
+      if (c == '\n') {
+        lines.push_back(line);
+        line.clear();
+      } else if (c != '\r') {
+        line += c;
+      }
+    }
+    return lines;
+  }
+
+  automation::MessageBoxInfo WaitForBox(const std::string& caption) {
+    return automation::WaitForMessageBox(host_->id(), caption);
+  }
+
+  std::string Path(const std::string& name) const { return folder_ + name; }
+
+  void Put(const std::string& name, const std::string& bytes) {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+  }
+
+  std::string BytesOf(const std::string& name) const {
+    std::ifstream file(Path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+
+  bool Exists(const std::string& name) const {
+    return GetFileAttributesA(Path(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+
+  static std::string BesideUs(const std::string& name) {
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+  }
+
+  static constexpr char kHost[] = "corvane_window_host.exe";
+  std::string folder_;
+  std::optional<automation::Process> host_;
+};
+
+}  // namespace corvane
