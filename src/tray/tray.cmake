@@ -1,0 +1,16 @@
+# The notification-area component (unit TrayComp). Included from the WIN32
+# block of src/CMakeLists.txt, after windows.cmake, which defines the toolkit.
+add_library(corvane_tray STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/form_tray_owner.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/own_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tray_system.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/traycomp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/traycomp_messages.cpp
+)
+corvane_target_options(corvane_tray)
+target_link_libraries(corvane_tray PUBLIC corvane_windows shell32)
+
+# The resource compiler does not report the files an .rc names; rebuild the
+# resources when the icon or the manifest changes.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/app/corvane.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/src/app/corvane.ico;${CMAKE_SOURCE_DIR}/src/app/corvane.manifest")

@@ -1,0 +1,131 @@
+// The component's life, its properties and its dealings with the shell.
+#include "tray/traycomp.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "tray/own_window.h"
+
+namespace corvane {
+namespace {
+
+constexpr char kKernelModule[] = "kernel32.dll";
+constexpr char kRegisterServiceProcess[] = "RegisterServiceProcess";
+using RegisterServiceProcessEntry = DWORD(WINAPI*)(DWORD process_id, DWORD type);
+constexpr DWORD kRegisterAsService = 1;
+constexpr DWORD kUnregisterAsService = 0;
+
+}  // namespace
+
+TTrayComp::TTrayComp(TrayOwner& owner, TraySystem& system) : owner_(owner), system_(system) {}
+
+TTrayComp::~TTrayComp() {
+  UnhookOwnerWindow();
+  if (show_icon_) DeleteIcon();
+}
+
+void TTrayComp::Loaded() {
+  owner_window_ = owner_.Handle();
+  // A program started minimized is taken as one the user did not want.
+  if (IsIconic(owner_window_) && !run_minimized_) owner_.TerminateApplication();
+  HookOwnerWindow();
+  if (!show_form_) {
+    owner_.SetVisible(false);
+    owner_.SetShowMainForm(false);
+  }
+}
+
+void TTrayComp::SetHideApp(bool value) {
+  hide_app_ = value;
+  RegisterServiceProcess();
+}
+
+void TTrayComp::RegisterServiceProcess() {
+  if (kernel_module_ == nullptr) kernel_module_ = system_.ModuleHandle(kKernelModule);
+  if (kernel_module_ == nullptr) return;
+  const FARPROC entry = system_.ProcAddress(kernel_module_, kRegisterServiceProcess);
+  // Only Windows 95/98/ME have it; the NT family keeps every process in its task list.
+  if (entry == nullptr) {
+    hide_app_ = false;
+    return;
+  }
+  // Through a generic function pointer, which may be cast to any other.
+  const auto register_service = reinterpret_cast<RegisterServiceProcessEntry>(
+      reinterpret_cast<void (*)()>(entry));
+  register_service(GetCurrentProcessId(), hide_app_ ? kRegisterAsService : kUnregisterAsService);
+}
+
+void TTrayComp::SetShowForm(bool value) {
+  // Before load completion there is no owner window, and nothing to show.
+  if (owner_window_ != nullptr) ShowWindow(owner_window_, value ? SW_SHOW : SW_HIDE);
+  // Hiding leaves the flag alone: only load completion clears it.
+  if (value && !owner_.Visible()) owner_.SetVisible(true);
+  show_form_ = value;
+  HideTaskbarButton();
+}
+
+void TTrayComp::SetShowInTaskBar(bool value) {
+  show_in_taskbar_ = value;
+  HideTaskbarButton();
+}
+
+void TTrayComp::HideTaskbarButton() {
+  if (show_in_taskbar_) return;
+  // The window that carries the application title carries the taskbar
+  // button. Only our own: another program may well use the same title.
+  const HWND window = FindOwnTopLevelWindow(owner_.ApplicationTitle());
+  if (window != nullptr) ShowWindow(window, SW_HIDE);
+}
+
+void TTrayComp::SetShowIcon(bool value) {
+  // Asked again even when nothing changes: the shell may have lost the icon.
+  if (value) {
+    AddIcon();
+  } else {
+    DeleteIcon();
+  }
+  show_icon_ = value;
+}
+
+void TTrayComp::SetIcon(HICON icon) {
+  if (icon != nullptr && icon == icon_.get()) return;
+  icon_ = win32::IconHandle(icon != nullptr ? CopyIcon(icon) : nullptr);
+  ModifyIcon();
+}
+
+void TTrayComp::SetToolTip(const std::string& value) {
+  tool_tip_ = value.substr(0, kMaxToolTipLength);
+  ModifyIcon();
+}
+
+void TTrayComp::FillIconData() {
+  icon_data_ = NOTIFYICONDATAA{};
+  icon_data_.cbSize = kIconDataSize;
+  icon_data_.hWnd = owner_.Handle();
+  icon_data_.uID = 0;
+  icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  icon_data_.uCallbackMessage = kTrayCallbackMessage;
+  icon_data_.hIcon = icon_.get();
+  const std::size_t length = std::min(tool_tip_.size(), kMaxToolTipLength);
+  std::memcpy(icon_data_.szTip, tool_tip_.data(), length);
+  icon_data_.szTip[length] = '\0';
+}
+
+bool TTrayComp::AddIcon() {
+  FillIconData();
+  const bool added = system_.NotifyIcon(NIM_ADD, &icon_data_) != FALSE;
+  // While a layout is read, the icon comes before its tip; the refresh is
+  // posted, so it arrives after loading and sends the finished image and tip.
+  if (tool_tip_.empty()) PostMessageA(owner_.Handle(), kTipRefreshMessage, 0, 0);
+  return added;
+}
+
+bool TTrayComp::ModifyIcon() {
+  FillIconData();
+  if (!show_icon_) return true;
+  return system_.NotifyIcon(NIM_MODIFY, &icon_data_) != FALSE;
+}
+
+bool TTrayComp::DeleteIcon() { return system_.NotifyIcon(NIM_DELETE, &icon_data_) != FALSE; }
+
+}  // namespace corvane

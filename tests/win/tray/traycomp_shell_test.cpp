@@ -1,0 +1,130 @@
+// What the tray component asks of the notification area and the kernel.
+// The numbers are written out: they are what the shell expects, whatever
+// the constants in the code say.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tray/tray_test_support.h"
+#include "tray/traycomp.h"
+
+namespace corvane {
+namespace {
+
+constexpr DWORD kAdd = 0, kModify = 1, kDelete = 2;
+
+class TrayShellTest : public ::testing::Test {
+ protected:
+  bool TipRefreshQueued() {
+    MSG message;
+    return PeekMessageA(&message, owner_.Handle(), 1085, 1085, PM_NOREMOVE) != FALSE;
+  }
+  const tray_test::ShellCall& Call(std::size_t index) { return shell_.calls.at(index); }
+
+  win32::IconHandle icon_{CopyIcon(LoadIcon(nullptr, IDI_APPLICATION))};
+  tray_test::RecordingTraySystem shell_;
+  tray_test::TestOwner owner_;
+  TTrayComp tray_{owner_, shell_};
+};
+
+TEST_F(TrayShellTest, TheRecordHasTheFirstLayoutAndATipOfAtMost62Characters) {
+  tray_.SetShowIcon(true);
+  const NOTIFYICONDATAA& data = Call(0).data;
+  EXPECT_EQ(Call(0).message, kAdd);
+  EXPECT_EQ(data.cbSize, sizeof(void*) == 4 ? 88u : 104u);
+  EXPECT_EQ(data.hWnd, owner_.Handle());
+  EXPECT_EQ(data.uID, 0u);
+  EXPECT_EQ(data.uFlags, 7u);
+  EXPECT_EQ(data.uCallbackMessage, 1083u);
+  EXPECT_EQ(data.hIcon, nullptr);
+
+  const std::string tip = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!?";
+  tray_.SetToolTip(tip);
+  EXPECT_EQ(tray_.ToolTip(), tip.substr(0, 62));
+  EXPECT_EQ(Call(1).message, kModify);
+  EXPECT_EQ(std::string(Call(1).data.szTip), tip.substr(0, 62));
+}
+
+// The main window's layout sets HideApp, ShowForm, ShowIcon, Icon and
+// ToolTip in this order, then completes the load.
+TEST_F(TrayShellTest, LoadingTheMainWindowSendsImageAndTipAgainOnceTheLoopRuns) {
+  tray_.SetHideApp(true);
+  tray_.SetShowForm(false);
+  tray_.SetShowIcon(true);
+  EXPECT_STREQ(Call(0).data.szTip, "");
+  EXPECT_TRUE(TipRefreshQueued());
+  tray_.LoadIconImage(std::move(icon_));
+  tray_.SetToolTip("Corvane");
+  tray_.Loaded();
+  ASSERT_EQ(shell_.calls.size(), 2u);
+  EXPECT_EQ(Call(1).message, kModify);
+  EXPECT_EQ(Call(1).data.hIcon, tray_.Icon());
+  EXPECT_STREQ(Call(1).data.szTip, "Corvane");
+  EXPECT_EQ(owner_.visible_requests, std::vector<bool>{false});
+  EXPECT_FALSE(owner_.show_main_form);
+
+  tray_test::Pump();
+  ASSERT_EQ(shell_.calls.size(), 3u);
+  EXPECT_EQ(Call(2).message, kModify);
+  EXPECT_EQ(Call(2).data.hIcon, tray_.Icon());
+  EXPECT_STREQ(Call(2).data.szTip, "Corvane");
+  EXPECT_FALSE(owner_.Got(1085));
+}
+
+TEST_F(TrayShellTest, EveryShowIconWriteAsksTheShellAgain) {
+  tray_.SetToolTip("Corvane");
+  EXPECT_FALSE(TipRefreshQueued());
+  for (const bool show : {true, true, false, false}) tray_.SetShowIcon(show);
+  ASSERT_EQ(shell_.calls.size(), 5u);
+  EXPECT_EQ(Call(1).message, kAdd);
+  EXPECT_EQ(Call(2).message, kAdd);
+  EXPECT_EQ(Call(3).message, kDelete);
+  EXPECT_EQ(Call(4).message, kDelete);
+  // The delete sends the record of the last add: the shell finds the icon by it.
+  EXPECT_EQ(Call(3).data.hWnd, owner_.Handle());
+  EXPECT_EQ(Call(3).data.cbSize, Call(1).data.cbSize);
+  // No refresh either: the adds came with a tip.
+  EXPECT_FALSE(TipRefreshQueued());
+}
+
+TEST_F(TrayShellTest, WithoutTheIconChangesWaitForTheNextAdd) {
+  tray_.SetShowIcon(false);
+  tray_.SetIcon(icon_.get());
+  tray_.SetToolTip("Corvane");
+  tray_.SetIcon(tray_.Icon());
+  ASSERT_EQ(shell_.calls.size(), 1u);
+  tray_.SetShowIcon(true);
+  EXPECT_EQ(Call(1).message, kAdd);
+  // The component shows a copy of its own.
+  EXPECT_NE(tray_.Icon(), icon_.get());
+  EXPECT_EQ(Call(1).data.hIcon, tray_.Icon());
+  EXPECT_STREQ(Call(1).data.szTip, "Corvane");
+}
+
+TEST_F(TrayShellTest, HideAppReadsFalseOnTheNtFamily) {
+  tray_.SetHideApp(true);
+  EXPECT_FALSE(tray_.HideApp());
+  EXPECT_EQ(shell_.lookups, (std::vector<std::string>{"kernel32.dll", "RegisterServiceProcess"}));
+  shell_.lookups.clear();
+  shell_.kernel = nullptr;  // the module was kept
+  tray_.SetHideApp(true);
+  EXPECT_EQ(shell_.lookups, std::vector<std::string>{"RegisterServiceProcess"});
+}
+
+TEST_F(TrayShellTest, HideAppRegistersAndUnregistersOnWindows9x) {
+  shell_.windows_9x = true;
+  tray_.SetHideApp(true);
+  EXPECT_TRUE(tray_.HideApp());
+  tray_.SetHideApp(false);
+  const DWORD us = GetCurrentProcessId();
+  EXPECT_EQ(tray_test::registrations, (std::vector<std::pair<DWORD, DWORD>>{{us, 1}, {us, 0}}));
+}
+
+TEST_F(TrayShellTest, HideAppKeepsItsValueWithoutAKernelModule) {
+  shell_.kernel = nullptr;
+  tray_.SetHideApp(true);
+  EXPECT_TRUE(tray_.HideApp());
+}
+
+}  // namespace
+}  // namespace corvane
