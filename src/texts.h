@@ -112,4 +112,28 @@ inline constexpr const char kFileVersion[] = "2.1.0.0";
 // The help page beside the program.
 inline constexpr const char kHelpPage[] = "corvane-help.html";
 
+// ---- The main window ----
+inline constexpr const char kMainTitleLabel[] = "Corvane";
+inline constexpr const char kMakerLabel[] = "By Halvorn LLC.";
+inline constexpr const char kVisitWebSite[] = "Visit web site";
+inline constexpr const char kAutorunOption[] = "Autorun Corvane on bootup";
+inline constexpr const char kAreasGroup[] = "Areas to Monitor:";
+inline constexpr const char kMonitorRegistryKeys[] = "Monitor 'StartUp' Registry keys";
+inline constexpr const char kMonitorStartupFolders[] = "Monitor 'StartUp' Folders";
+inline constexpr const char kMonitorServices[] = "Monitor Services";
+inline constexpr const char kMonitorIniFiles[] = "Monitor .INI system files";
+inline constexpr const char kMonitorIeObjects[] = "Monitor IE objects";
+// Menus.
+inline constexpr const char kRestoreItem[] = "Restore";
+inline constexpr const char kExitItem[] = "Exit";
+inline constexpr const char kBlackListMenu[] = "BlackList";
+inline constexpr const char kEditItem[] = "Edit";
+inline constexpr const char kHelpMenu[] = "Help";
+inline constexpr const char kOnlineHelpItem[] = "Online Help";
+inline constexpr const char kViewLogfileItem[] = "View Logfile";
+inline constexpr const char kExitQuestion[] = "Are you sure you want to Exit Corvane?";
+// The maker's home page, opened from the menu and from the maker's name.
+inline constexpr const char kHomePage[] = "https://www.halvorn.example/corvane/";
+inline constexpr const char kShellOpen[] = "open";
+
 }  // namespace corvane::texts

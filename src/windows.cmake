@@ -10,6 +10,7 @@ add_library(corvane_windows STATIC
   platform/win32/framework/form.cpp
   platform/win32/framework/form_messages.cpp
   platform/win32/framework/form_modal.cpp
+  platform/win32/framework/form_timer.cpp
   platform/win32/framework/glyphs.cpp
   platform/win32/framework/list_box.cpp
   platform/win32/framework/memo.cpp

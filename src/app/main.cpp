@@ -1,29 +1,40 @@
-// Corvane's entry point. For now it takes one snapshot scan of every area
-// and ends; an unreadable INI file is reported in the application's error box.
+// Corvane's start: the application titled "Corvane", then the main window
+// (which puts the icon into the notification area and takes the first
+// baseline), the alert, the blacklist editor and the log viewer, then the
+// message loop until the user exits. The windows go in reverse order.
 #include <windows.h>
 
-#include <exception>
-
-#include "monitor/area_switches.h"
-#include "monitor/snapshot_scan.h"
-#include "platform/errors.h"
+#include "app/unit1.h"
+#include "changes/unit2.h"
+#include "changes/unit3.h"
+#include "changes/unit4.h"
+#include "platform/win32/framework/application.h"
+#include "platform/win32/framework/win32_clock.h"
+#include "platform/win32/framework/win32_message_boxes.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_profile_file.h"
 #include "platform/win32/win32_registry.h"
 #include "texts.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  corvane::Win32Registry registry;
-  corvane::Win32Environment environment;
-  corvane::Win32FileSystem files;
-  const corvane::Platform platform{registry, environment, files};
-  const corvane::FixedAreaSwitches switches;
-  corvane::EntryTables tables;
-  try {
-    corvane::TakeSnapshotScan(platform, switches, tables);
-  } catch (const corvane::InOutError& error) {
-    MessageBoxA(nullptr, error.what(), corvane::texts::kApplicationTitle, MB_OK | MB_ICONERROR);
-    return 1;
-  }
-  return 0;
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  using namespace corvane;
+  // The title comes first: the tray icon finds the taskbar window by it.
+  win32::Application application(instance, texts::kApplicationTitle);
+
+  Win32Registry registry;
+  Win32Environment environment;
+  Win32FileSystem files;
+  Platform platform{registry, environment, files};
+  Win32ProfileFile profile;
+  win32::Win32MessageBoxes boxes(application);
+  win32::Win32Clock clock;
+  EntryTables tables;
+
+  TForm1 form1(application, MainWindowParts{platform, profile, boxes, clock, tables});
+  TForm2 form2(application);
+  TForm3 form3(application, files, boxes);
+  TForm4 form4(application, files);
+  form1.Attach(form2, form3, form4);
+  return application.Run();
 }

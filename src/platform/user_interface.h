@@ -14,7 +14,7 @@ class PollTimer {
  public:
   virtual ~PollTimer() = default;
   virtual void Stop() = 0;
-  // Starting gives a full interval before the next tick.
+  // Starting a stopped timer gives a full interval before the next tick.
   virtual void Start() = 0;
 };
 

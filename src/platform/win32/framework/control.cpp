@@ -19,7 +19,8 @@ struct WindowKind {
 WindowKind KindOf(const ControlLayout& layout) {
   switch (layout.kind) {
     case ControlKind::kLabel:
-      return {"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+      // SS_NOTIFY: a label can be clicked and can show its own pointer.
+      return {"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
     case ControlKind::kCheckBox:
       return {"BUTTON", BS_AUTOCHECKBOX | BS_NOTIFY, 0};
     case ControlKind::kGroupBox:
@@ -43,7 +44,8 @@ WindowKind KindOf(const ControlLayout& layout) {
 Control::Control(const ControlLayout& layout, int id, HWND form, POINT origin, HFONT font)
     : layout_(layout), id_(id) {
   const WindowKind kind = KindOf(layout);
-  DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
+  // WS_CLIPSIBLINGS: a group box must not paint over the controls inside it.
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
   // A group box has a place in the tab order for the controls inside it,
   // but never takes the focus itself.
   const bool focusable =

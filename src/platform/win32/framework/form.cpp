@@ -16,7 +16,8 @@ namespace {
 constexpr int kFirstControlId = 100;
 
 DWORD StyleOf(const FormLayout& layout) {
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  // No WS_CLIPCHILDREN: a group box leaves its inside for the form to paint.
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   if (layout.minimize_box) style |= WS_MINIMIZEBOX;
   if (layout.maximize_box) style |= WS_MAXIMIZEBOX;
   return style;
@@ -130,6 +131,10 @@ void Form::OnClick(const char* name, std::function<void()> handler) {
 
 void Form::OnCommand(int command, std::function<void()> handler) {
   commands_.push_back(Handler{command, std::move(handler)});
+}
+
+void Form::OnMessage(UINT message, MessageHook hook) {
+  hooks_.emplace_back(message, std::move(hook));
 }
 
 void Form::SetMenuBar(MenuHandle menu) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/user_interface.h"
@@ -43,6 +44,10 @@ class Form {
   void OnClose(std::function<void()> handler);
   // Runs when the menu item with that command is chosen.
   void OnCommand(int command, std::function<void()> handler);
+  // Sees the window message before the form does; returning true answers it
+  // with `result`, false lets the form go on as usual.
+  using MessageHook = std::function<bool(WPARAM wparam, LPARAM lparam, LRESULT& result)>;
+  void OnMessage(UINT message, MessageHook hook);
   // Puts the menu bar on the window, which then owns it; the client area
   // keeps its size.
   void SetMenuBar(MenuHandle menu);
@@ -89,6 +94,7 @@ class Form {
   ToolTips tips_;
   std::vector<Handler> clicks_;
   std::vector<Handler> commands_;
+  std::vector<std::pair<UINT, MessageHook>> hooks_;
   std::function<void()> on_activate_;
   std::function<void()> on_close_;
   int default_id_ = 0;  // the layout's default button

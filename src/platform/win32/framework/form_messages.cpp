@@ -15,6 +15,13 @@ LRESULT CALLBACK Form::WindowProcedure(HWND window, UINT message, WPARAM wparam,
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  for (const auto& [hooked, hook] : hooks_) {
+    if (hooked != message) continue;
+    bool handled = false;
+    LRESULT result = 0;
+    Run([&] { handled = hook(wparam, lparam, result); });
+    if (handled) return result;
+  }
   switch (message) {
     case WM_ACTIVATE:
       // Not while minimized: a minimized window has no control to focus.
@@ -33,6 +40,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case DM_GETDEFID:
       if (current_default_id_ == 0) return 0;
       return MAKELRESULT(current_default_id_, DC_HASDEFID);
+    case WM_PRINTCLIENT: {
+      // Themed controls have their parent paint what lies behind them.
+      RECT client;
+      GetClientRect(handle(), &client);
+      FillRect(reinterpret_cast<HDC>(wparam), &client, GetSysColorBrush(COLOR_BTNFACE));
+      return 0;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return ControlColors(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));

@@ -1,0 +1,228 @@
+#include "app/unit1.h"
+
+#include <shellapi.h>
+
+#include "app/resources.h"
+#include "changes/poll_cycle.h"
+#include "platform/win32/framework/layout.h"
+#include "platform/win32/framework/menus.h"
+#include "texts.h"
+
+namespace corvane {
+
+namespace {
+
+using namespace win32;
+
+constexpr unsigned kPollInterval = 10000;  // ms
+constexpr UINT_PTR kTimer1 = 1;
+
+// Menu commands.
+enum : int { kRestore2 = 101, kExit1, kEdit1, kOnlineHelp1, kVisitHomePage1, kViewLogfile1 };
+
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+constexpr ControlLayout kLayout[] = {
+    Make(ControlKind::kLabel, "Label1", 44, 2, 158, 33, texts::kMainTitleLabel)
+        .Font(kDialogFont.Face("Comic Sans MS", -24).Color(kNavy)),
+    Make(ControlKind::kLabel, "Label2", 47, 40, 152, 16, texts::kMakerLabel)
+        .Font(kDialogFont.Height(-13).Bold().Underline().Color(kBlack))
+        .Hint(texts::kVisitWebSite),
+    CheckBox("CheckBox5", 24, 80, 193, 17, texts::kAutorunOption).Checked().TabOrder(0),
+    CheckBox("CheckBox1", 48, 128, 169, 17, texts::kMonitorRegistryKeys).Checked().TabOrder(1),
+    CheckBox("CheckBox2", 48, 152, 161, 17, texts::kMonitorStartupFolders).Checked().TabOrder(2),
+    CheckBox("CheckBox3", 48, 176, 129, 17, texts::kMonitorServices).Checked().TabOrder(3),
+    CheckBox("CheckBox4", 48, 200, 137, 17, texts::kMonitorIniFiles).Checked().TabOrder(4),
+    GroupBox("GroupBox1", 24, 104, 201, 153, texts::kAreasGroup).TabOrder(5),
+    CheckBox("CheckBox6", 24, 120, 137, 17, texts::kMonitorIeObjects)
+        .Checked()
+        .Inside("GroupBox1")
+        .TabOrder(0),
+    Button("BitBtn1", 40, 280, 73, 25, texts::kSaveButton).Picture(Glyph::kOk).Default().TabOrder(6),
+    Button("BitBtn2", 136, 280, 73, 25, texts::kCancelButton)
+        .Picture(Glyph::kCancel)
+        .Cancel()
+        .TabOrder(7),
+};
+
+const std::vector<MenuItem> kMainMenu1 = {
+    {texts::kBlackListMenu, 0, {{texts::kEditItem, kEdit1, {}, false}}, false},
+    {texts::kHelpMenu,
+     0,
+     {{texts::kOnlineHelpItem, kOnlineHelp1, {}, false},
+      {texts::kVisitWebSite, kVisitHomePage1, {}, false},
+      {texts::kViewLogfileItem, kViewLogfile1, {}, false}},
+     false},
+};
+
+const std::vector<MenuItem> kPopupMenu1 = {
+    {texts::kRestoreItem, kRestore2, {}, false},
+    {nullptr, 0, {}, false},  // Restore1, the separator
+    {texts::kExitItem, kExit1, {}, false},
+};
+
+}  // namespace
+
+TForm1::TForm1(win32::Application& application, const MainWindowParts& parts)
+    : application_(application),
+      parts_(parts),
+      form_(application, Window("", 248, 324).MinimizeAndMaximize(), kLayout),
+      PopupMenu1(MakePopupMenu(kPopupMenu1)),
+      tray_owner_(application, form_),
+      TrayComp1(tray_owner_),
+      Timer1(form_, kTimer1, kPollInterval, [this] { Timer1Timer(); }) {
+  form_.SetMenuBar(MakeMenuBar(kMainMenu1));
+  ConnectHandlers();
+  ConfigureTrayIcon();
+  FormCreate();
+}
+
+void TForm1::ConfigureTrayIcon() {
+  const HINSTANCE instance = application_.instance();
+  const auto icon = [instance](int size) {
+    return static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_CORVANE), IMAGE_ICON, size, size, 0));
+  };
+  SendMessageA(form_.handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon(32)));
+  SendMessageA(form_.handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon(16)));
+
+  // In the order in which the window's layout sets them.
+  TrayComp1.SetHideApp(true);
+  TrayComp1.SetShowForm(false);
+  TrayComp1.SetShowIcon(true);
+  TrayComp1.LoadIconImage(IconHandle(icon(32)));
+  TrayComp1.SetToolTip(texts::kTrayToolTip);
+  TrayComp1.SetPopupMenu(PopupMenu1.get());
+  TrayComp1.Loaded();
+}
+
+void TForm1::ConnectHandlers() {
+  form_.OnActivate([this] { FormActivate(); });
+  form_.OnClick("BitBtn1", [this] { BitBtn1Click(); });
+  form_.OnClick("BitBtn2", [this] { BitBtn2Click(); });
+  form_.OnCommand(kRestore2, [this] { Restore2Click(); });
+  form_.OnCommand(kExit1, [this] { Exit1Click(); });
+  form_.OnCommand(kEdit1, [this] { Edit1Click(); });
+  form_.OnCommand(kOnlineHelp1, [this] { OnlineHelp1Click(); });
+  form_.OnCommand(kVisitHomePage1, [this] { VisitHomePage1Click(); });
+  form_.OnCommand(kViewLogfile1, [this] { ViewLogfile1Click(); });
+  // Closing the main window ends the program.
+  form_.OnClose([this] { application_.Terminate(); });
+
+  const HWND label2 = form_["Label2"].handle();
+  form_.OnMessage(WM_COMMAND, [this, label2](WPARAM wparam, LPARAM lparam, LRESULT& result) {
+    if (reinterpret_cast<HWND>(lparam) != label2 || HIWORD(wparam) != STN_CLICKED) return false;
+    Label2Click();
+    result = 0;
+    return true;
+  });
+  // The maker's name is a link: the hand pointer while the pointer is on it.
+  form_.OnMessage(WM_SETCURSOR, [label2](WPARAM wparam, LPARAM, LRESULT& result) {
+    if (reinterpret_cast<HWND>(wparam) != label2) return false;
+    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+    result = TRUE;
+    return true;
+  });
+}
+
+void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer) {
+  alert_ = &alert;
+  blacklist_editor_ = &blacklist_editor;
+  log_viewer_ = &log_viewer;
+}
+
+SettingsContext TForm1::Settings() {
+  return SettingsContext{parts_.platform, parts_.profile, *this,  *this,
+                         parts_.tables,   Timer1,         flags_};
+}
+
+void TForm1::FormCreate() {
+  application_.Guarded([this] {
+    auto settings = Settings();
+    InitializeSettings(settings);
+  });
+}
+
+void TForm1::Timer1Timer() {
+  if (alert_ == nullptr) return;  // the alert does not exist yet
+  CycleContext cycle{parts_.platform, *this,          parts_.tables, *alert_,
+                     Timer1,          parts_.boxes,   parts_.clock,  {}};
+  RunPollCycleReportingErrors(cycle);
+}
+
+void TForm1::BitBtn1Click() {
+  auto settings = Settings();
+  SaveSettings(settings);
+}
+
+void TForm1::BitBtn2Click() {
+  auto settings = Settings();
+  CancelSettings(settings);
+}
+
+void TForm1::Restore2Click() {
+  Timer1.Stop();
+  TrayComp1.SetShowForm(true);
+}
+
+void TForm1::Exit1Click() {
+  parts_.boxes.Beep();
+  const int answer = MessageBoxA(application_.BoxOwner(), texts::kExitQuestion,
+                                 texts::kWarningTitle, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON1);
+  if (answer != IDNO) PostMessageA(form_.handle(), WM_CLOSE, 0, 0);
+}
+
+void TForm1::Edit1Click() {
+  if (blacklist_editor_ != nullptr) blacklist_editor_->ShowModal();
+}
+
+void TForm1::ViewLogfile1Click() {
+  if (log_viewer_ != nullptr) log_viewer_->ShowModal();
+}
+
+void TForm1::OnlineHelp1Click() {
+  OpenInShell(parts_.platform.files.ProgramDirectory() + texts::kHelpPage);
+}
+
+void TForm1::VisitHomePage1Click() { OpenInShell(texts::kHomePage); }
+
+void TForm1::Label2Click() { OpenInShell(texts::kHomePage); }
+
+void TForm1::OpenInShell(const std::string& document) {
+  // What the shell makes of it is its own business; nothing is reported.
+  ShellExecuteA(form_.handle(), texts::kShellOpen, document.c_str(), nullptr, nullptr,
+                SW_SHOWNORMAL);
+}
+
+void TForm1::SetCaption(const std::string& caption) {
+  SetWindowTextA(form_.handle(), caption.c_str());
+}
+
+Options TForm1::CheckedOptions() const {
+  Options options;
+  options.autorun = form_["CheckBox5"].Checked();
+  options.registry_keys = MonitorRegistryKeys();
+  options.startup_folders = MonitorStartupFolders();
+  options.services = MonitorServices();
+  options.ini_files = MonitorIniFiles();
+  return options;
+}
+
+void TForm1::SetCheckedOptions(const Options& options) {
+  form_["CheckBox5"].SetChecked(options.autorun);
+  form_["CheckBox1"].SetChecked(options.registry_keys);
+  form_["CheckBox2"].SetChecked(options.startup_folders);
+  form_["CheckBox3"].SetChecked(options.services);
+  form_["CheckBox4"].SetChecked(options.ini_files);
+}
+
+void TForm1::SetCancelEnabled(bool enabled) { form_["BitBtn2"].SetEnabled(enabled); }
+
+bool TForm1::MonitorRegistryKeys() const { return form_["CheckBox1"].Checked(); }
+bool TForm1::MonitorStartupFolders() const { return form_["CheckBox2"].Checked(); }
+bool TForm1::MonitorServices() const { return form_["CheckBox3"].Checked(); }
+bool TForm1::MonitorIniFiles() const { return form_["CheckBox4"].Checked(); }
+bool TForm1::MonitorIeObjects() const { return form_["CheckBox6"].Checked(); }
+
+}  // namespace corvane

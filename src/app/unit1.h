@@ -1,0 +1,84 @@
+// The main window: the options window, and the owner of the tray icon, the
+// poll timer and the menus. It stays hidden while the program watches.
+#pragma once
+
+#include <string>
+
+#include "app/settings.h"
+#include "changes/cycle_context.h"
+#include "changes/unit3.h"
+#include "changes/unit4.h"
+#include "platform/win32/framework/form.h"
+#include "platform/win32/framework/form_timer.h"
+#include "tray/form_tray_owner.h"
+#include "tray/traycomp.h"
+
+namespace corvane {
+
+// Program-wide parts that the main window works with.
+struct MainWindowParts {
+  Platform& platform;
+  ProfileFile& profile;
+  MessageBoxes& boxes;
+  const Clock& clock;
+  EntryTables& tables;
+};
+
+class TForm1 : public SettingsWindow, public AreaSwitches {
+ public:
+  // Loads the layout, configures the tray icon, then runs FormCreate.
+  TForm1(win32::Application& application, const MainWindowParts& parts);
+
+  // The windows made after this one, which its commands and cycles show.
+  void Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer);
+
+  HWND handle() const { return form_.handle(); }
+
+  void FormCreate();
+  void FormActivate() {}
+  void Timer1Timer();
+  void BitBtn1Click();  // Save
+  void BitBtn2Click();  // Cancel
+  void Restore2Click();
+  void Exit1Click();
+  void Edit1Click();
+  void OnlineHelp1Click();
+  void VisitHomePage1Click();
+  void ViewLogfile1Click();
+  void Label2Click();
+
+  // SettingsWindow
+  void SetCaption(const std::string& caption) override;
+  Options CheckedOptions() const override;
+  void SetCheckedOptions(const Options& options) override;
+  void SetCancelEnabled(bool enabled) override;
+  void SetShowForm(bool show) override { TrayComp1.SetShowForm(show); }
+
+  // AreaSwitches: the check boxes as they stand now.
+  bool MonitorRegistryKeys() const override;
+  bool MonitorStartupFolders() const override;
+  bool MonitorServices() const override;
+  bool MonitorIniFiles() const override;
+  bool MonitorIeObjects() const override;
+
+ private:
+  void ConfigureTrayIcon();
+  void ConnectHandlers();
+  void OpenInShell(const std::string& document);
+  SettingsContext Settings();
+
+  win32::Application& application_;
+  MainWindowParts parts_;
+  win32::Form form_;
+  win32::MenuHandle PopupMenu1;
+  FormTrayOwner tray_owner_;
+  // After the form and its owner, so that it gives the window back first.
+  TTrayComp TrayComp1;
+  win32::FormTimer Timer1;
+  CycleFlags flags_;
+  AlertView* alert_ = nullptr;
+  TForm3* blacklist_editor_ = nullptr;
+  TForm4* log_viewer_ = nullptr;
+};
+
+}  // namespace corvane

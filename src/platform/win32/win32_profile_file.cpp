@@ -1,0 +1,33 @@
+#include "platform/win32/win32_profile_file.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/errors.h"
+#include "texts.h"
+
+namespace corvane {
+
+std::string Win32ProfileFile::Read(const std::string& key, const std::string& fallback) const {
+  std::vector<char> buffer(256);
+  for (;;) {
+    const DWORD length =
+        GetPrivateProfileStringA(texts::kOptionsSection, key.c_str(), fallback.c_str(),
+                                 buffer.data(), static_cast<DWORD>(buffer.size()),
+                                 texts::kOptionsFile);
+    // A value cut to fit the buffer fills it up to the terminator.
+    if (length + 1 < buffer.size()) return std::string(buffer.data(), length);
+    buffer.resize(buffer.size() * 4);
+  }
+}
+
+void Win32ProfileFile::Write(const std::string& key, const std::string& value) {
+  const bool written = WritePrivateProfileStringA(texts::kOptionsSection, key.c_str(),
+                                                  value.c_str(), texts::kOptionsFile) != 0;
+  // Windows may cache profile writes; a null write flushes them to the file.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, texts::kOptionsFile);
+  if (!written) throw InOutError(FormatText(texts::kUnableToWriteFile, texts::kOptionsFile));
+}
+
+}  // namespace corvane
