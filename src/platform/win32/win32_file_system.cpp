@@ -94,7 +94,9 @@ std::vector<std::string> Win32FileSystem::ReadLines(const std::string& path) con
 
 void Win32FileSystem::WriteLines(const std::string& path, const std::vector<std::string>& lines) {
   const FileHandle file = OpenForWriting(path, GENERIC_WRITE, CREATE_ALWAYS);
-  if (!file || !WriteAll(file, JoinTextLines(lines))) {
+  // Flushed before it is closed: a copy that replaces another file must be
+  // on the disk whole first.
+  if (!file || !WriteAll(file, JoinTextLines(lines)) || !FlushFileBuffers(file.get())) {
     throw InOutError(FormatText(texts::kUnableToWriteFile, path));
   }
 }
@@ -109,7 +111,8 @@ void Win32FileSystem::AppendLine(const std::string& path, const std::string& lin
 
 void Win32FileSystem::PutInPlaceOf(const std::string& replacement, const std::string& target) {
   // A rename within one volume: the target is the old file or the new one, never half of it.
-  if (!MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!MoveFileExA(replacement.c_str(), target.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     throw InOutError(FormatText(texts::kUnableToWriteFile, target));
   }
 }
