@@ -8,79 +8,60 @@
 
 namespace corvane::win32 {
 
+// One move-only owner for every kind of handle. Traits::Invalid() is the
+// value that means "none" for the kind, Traits::Free(handle) releases one.
+template <typename Handle, typename Traits>
+class OwnedHandle {
+ public:
+  OwnedHandle() = default;
+  explicit OwnedHandle(Handle handle) : handle_(handle) {}
+  ~OwnedHandle() {
+    if (handle_ != Traits::Invalid()) Traits::Free(handle_);
+  }
+  OwnedHandle(OwnedHandle&& other) noexcept
+      : handle_(std::exchange(other.handle_, Traits::Invalid())) {}
+  // The handle held before is released at once, by `taken` going out of scope.
+  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+    OwnedHandle taken(std::move(other));
+    std::swap(handle_, taken.handle_);
+    return *this;
+  }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != Traits::Invalid(); }
+  // Hands the handle to its new owner; this object then holds none.
+  Handle release() { return std::exchange(handle_, Traits::Invalid()); }
+
+ private:
+  Handle handle_ = Traits::Invalid();
+};
+
+// Kinds whose "none" is null.
+struct NullIsNone {
+  static std::nullptr_t Invalid() { return nullptr; }
+};
+// Kinds whose "none" is INVALID_HANDLE_VALUE.
+struct InvalidValueIsNone {
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+};
+
+struct RegistryKeyTraits : NullIsNone {
+  static void Free(HKEY key) { RegCloseKey(key); }
+};
+struct FileTraits : InvalidValueIsNone {
+  static void Free(HANDLE file) { CloseHandle(file); }
+};
+struct FindTraits : InvalidValueIsNone {
+  static void Free(HANDLE search) { FindClose(search); }
+};
+
 // An open registry key (never one of the predefined roots).
-class RegistryKey {
- public:
-  RegistryKey() = default;
-  explicit RegistryKey(HKEY key) : key_(key) {}
-  ~RegistryKey() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-  RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-  // The key held before is closed at once, by `taken` going out of scope.
-  RegistryKey& operator=(RegistryKey&& other) noexcept {
-    RegistryKey taken(std::move(other));
-    std::swap(key_, taken.key_);
-    return *this;
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-
-  HKEY get() const { return key_; }
-  explicit operator bool() const { return key_ != nullptr; }
-
- private:
-  HKEY key_ = nullptr;
-};
-
-// A file opened with CreateFileA; INVALID_HANDLE_VALUE means none.
-class FileHandle {
- public:
-  FileHandle() = default;
-  explicit FileHandle(HANDLE file) : file_(file) {}
-  ~FileHandle() {
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-  }
-  FileHandle(FileHandle&& other) noexcept
-      : file_(std::exchange(other.file_, INVALID_HANDLE_VALUE)) {}
-  FileHandle& operator=(FileHandle&& other) noexcept {
-    FileHandle taken(std::move(other));
-    std::swap(file_, taken.file_);
-    return *this;
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-
-  HANDLE get() const { return file_; }
-  explicit operator bool() const { return file_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE file_ = INVALID_HANDLE_VALUE;
-};
-
-// A directory search from FindFirstFileA; INVALID_HANDLE_VALUE means none.
-class FindHandle {
- public:
-  FindHandle() = default;
-  explicit FindHandle(HANDLE search) : search_(search) {}
-  ~FindHandle() {
-    if (search_ != INVALID_HANDLE_VALUE) FindClose(search_);
-  }
-  FindHandle(FindHandle&& other) noexcept
-      : search_(std::exchange(other.search_, INVALID_HANDLE_VALUE)) {}
-  FindHandle& operator=(FindHandle&& other) noexcept {
-    FindHandle taken(std::move(other));
-    std::swap(search_, taken.search_);
-    return *this;
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-
-  HANDLE get() const { return search_; }
-  explicit operator bool() const { return search_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE search_ = INVALID_HANDLE_VALUE;
-};
+using RegistryKey = OwnedHandle<HKEY, RegistryKeyTraits>;
+// A file opened with CreateFileA.
+using FileHandle = OwnedHandle<HANDLE, FileTraits>;
+// A directory search from FindFirstFileA.
+using FindHandle = OwnedHandle<HANDLE, FindTraits>;
 
 }  // namespace corvane::win32

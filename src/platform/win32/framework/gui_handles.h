@@ -13,50 +13,26 @@
 
 namespace corvane::win32 {
 
-// One move-only owner; Traits::Free(handle) releases a handle that is not null.
+// The owner of handles.h, under the name the toolkit knows it by.
 template <typename Handle, typename Traits>
-class GuiHandle {
- public:
-  GuiHandle() = default;
-  explicit GuiHandle(Handle handle) : handle_(handle) {}
-  ~GuiHandle() {
-    if (handle_ != nullptr) Traits::Free(handle_);
-  }
-  GuiHandle(GuiHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  // The handle held before is released at once, by `taken` going out of scope.
-  GuiHandle& operator=(GuiHandle&& other) noexcept {
-    GuiHandle taken(std::move(other));
-    std::swap(handle_, taken.handle_);
-    return *this;
-  }
-  GuiHandle(const GuiHandle&) = delete;
-  GuiHandle& operator=(const GuiHandle&) = delete;
+using GuiHandle = OwnedHandle<Handle, Traits>;
 
-  Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  // Hands the handle to its new owner; this object then holds none.
-  Handle release() { return std::exchange(handle_, nullptr); }
-
- private:
-  Handle handle_ = nullptr;
-};
-
-struct WindowTraits {
+struct WindowTraits : NullIsNone {
   static void Free(HWND window) { DestroyWindow(window); }
 };
-struct GdiObjectTraits {
+struct GdiObjectTraits : NullIsNone {
   static void Free(HGDIOBJ object) { DeleteObject(object); }
 };
-struct IconTraits {
+struct IconTraits : NullIsNone {
   static void Free(HICON icon) { DestroyIcon(icon); }
 };
-struct MenuTraits {
+struct MenuTraits : NullIsNone {
   static void Free(HMENU menu) { DestroyMenu(menu); }
 };
-struct ImageListTraits {
+struct ImageListTraits : NullIsNone {
   static void Free(HIMAGELIST images) { ImageList_Destroy(images); }
 };
-struct MemoryDcTraits {
+struct MemoryDcTraits : NullIsNone {
   static void Free(HDC dc) { DeleteDC(dc); }
 };
 
