@@ -20,6 +20,27 @@ constexpr UINT_PTR kTimer1 = 1;
 // Menu commands.
 enum : int { kRestore2 = 101, kExit1, kEdit1, kOnlineHelp1, kVisitHomePage1, kViewLogfile1 };
 
+struct HookTraits : NullIsNone {
+  static void Free(HHOOK hook) { UnhookWindowsHookEx(hook); }
+};
+using HookHandle = OwnedHandle<HHOOK, HookTraits>;
+
+// A Yes/No message box has no Cancel button, so the system gives Esc no
+// meaning there (Windows ignores it, Wine answers IDCANCEL, which would end
+// the program). While the exit question is open, Esc presses No.
+LRESULT CALLBACK EscapePressesNo(int code, WPARAM wparam, LPARAM lparam) {
+  const auto* message = reinterpret_cast<const MSG*>(lparam);
+  if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE) {
+    const HWND box = GetAncestor(message->hwnd, GA_ROOT);
+    const HWND no = GetDlgItem(box, IDNO);
+    if (no != nullptr) {
+      SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
+      return TRUE;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
 constexpr COLORREF kNavy = RGB(0, 0, 128);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
@@ -168,6 +189,8 @@ void TForm1::Restore2Click() {
 
 void TForm1::Exit1Click() {
   parts_.boxes.Beep();
+  const HookHandle escape(
+      SetWindowsHookExA(WH_MSGFILTER, &EscapePressesNo, nullptr, GetCurrentThreadId()));
   const int answer = MessageBoxA(application_.BoxOwner(), texts::kExitQuestion,
                                  texts::kWarningTitle, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON1);
   if (answer != IDNO) PostMessageA(form_.handle(), WM_CLOSE, 0, 0);

@@ -1,0 +1,57 @@
+// For scripts, which cannot reach the windows of a running Corvane:
+//   corvane_poke tick           starts a poll cycle at once, as the timer would
+//   corvane_poke where main     prints where the main window is on the screen,
+//   corvane_poke where alert    or the alert, as WIDTHxHEIGHT+LEFT+TOP, and
+//                               moves the pointer out of the way
+// Each waits up to ten seconds for its window; the exit code is 1 without it.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "texts.h"
+
+namespace {
+
+const std::string kMainCaption =
+    std::string(corvane::texts::kMainCaptionPrefix) + corvane::texts::kProgramVersion;
+
+// The main window is hidden while the program watches; the alert is looked
+// for only once it shows.
+HWND WaitForWindow(const std::string& caption, bool visible) {
+  for (int tries = 0; tries < 200; ++tries) {
+    const HWND window = FindWindowA(nullptr, caption.c_str());
+    if (window != nullptr && (!visible || IsWindowVisible(window))) return window;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+int PrintPlace(HWND window) {
+  RECT rect{};
+  if (window == nullptr || !GetWindowRect(window, &rect)) return 1;
+  // Off the window, so that no control under the pointer is drawn hot.
+  SetCursorPos(0, 0);
+  std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left,
+              rect.top);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  const std::string which = argc > 2 ? argv[2] : "";
+  if (argc == 2 && command == "tick") {
+    const HWND main = WaitForWindow(kMainCaption, false);
+    return main != nullptr && PostMessageA(main, WM_TIMER, 1, 0) ? 0 : 1;
+  }
+  if (argc == 3 && command == "where" && which == "main") {
+    return PrintPlace(WaitForWindow(kMainCaption, true));
+  }
+  if (argc == 3 && command == "where" && which == "alert") {
+    return PrintPlace(WaitForWindow(corvane::texts::kAlertCaption, true));
+  }
+  std::fprintf(stderr, "usage: corvane_poke tick | corvane_poke where main|alert\n");
+  return 2;
+}
