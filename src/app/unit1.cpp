@@ -139,9 +139,15 @@ void TForm1::ConnectHandlers() {
     return true;
   });
   // The maker's name is a link: the hand pointer while the pointer is on it.
-  form_.OnMessage(WM_SETCURSOR, [label2](WPARAM wparam, LPARAM, LRESULT& result) {
-    if (reinterpret_cast<HWND>(wparam) != label2) return false;
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)));  // IDC_HAND
+  form_.OnMessage(WM_SETCURSOR, [this, label2](WPARAM wparam, LPARAM lparam, LRESULT& result) {
+    const auto under = reinterpret_cast<HWND>(wparam);
+    if (under == label2) {
+      Label2MouseMove();
+    } else if (under == form_.handle() && LOWORD(lparam) == HTCLIENT) {
+      FormMouseMove();
+    } else {
+      return false;
+    }
     result = TRUE;
     return true;
   });
@@ -211,6 +217,10 @@ void TForm1::OnlineHelp1Click() {
 void TForm1::VisitHomePage1Click() { OpenInShell(texts::kHomePage); }
 
 void TForm1::Label2Click() { OpenInShell(texts::kHomePage); }
+
+void TForm1::Label2MouseMove() { SetCursor(LoadCursorA(nullptr, IDC_HAND)); }
+
+void TForm1::FormMouseMove() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
 
 void TForm1::OpenInShell(const std::string& document) {
   // What the shell makes of it is its own business; nothing is reported.

@@ -46,6 +46,11 @@ class TForm1 : public SettingsWindow, public AreaSwitches {
   void VisitHomePage1Click();
   void ViewLogfile1Click();
   void Label2Click();
+  // The pointer: the hand over the maker's name, the arrow over the window's
+  // background. Other controls keep their own pointer, so the hand never
+  // stays behind when the pointer leaves the name.
+  void Label2MouseMove();
+  void FormMouseMove();
 
   // SettingsWindow
   void SetCaption(const std::string& caption) override;
