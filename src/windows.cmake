@@ -19,7 +19,6 @@ add_library(corvane_windows STATIC
   platform/win32/framework/win32_clock.cpp
   platform/win32/framework/win32_message_boxes.cpp
   platform/win32/framework/window_classes.cpp
-  platform/win32/framework/window_timer.cpp
   changes/unit2.cpp
   changes/unit3.cpp
   changes/unit4.cpp

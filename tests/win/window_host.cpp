@@ -18,7 +18,6 @@
 #include "changes/unit4.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/win32_message_boxes.h"
-#include "platform/win32/framework/window_timer.h"
 #include "platform/win32/win32_file_system.h"
 #include "texts.h"
 
@@ -60,6 +59,16 @@ class RecordingAlertView : public AlertView {
   ModalResult last_ = ModalResult::kNone;
 };
 
+class SwitchTimer : public PollTimer {
+ public:
+  void Stop() override { running_ = false; }
+  void Start() override { running_ = true; }
+  bool Running() const { return running_; }
+
+ private:
+  bool running_ = true;
+};
+
 void Print(const std::string& line) {
   std::printf("%s\n", line.c_str());
   std::fflush(stdout);
@@ -70,8 +79,8 @@ int Run(int argc, char** argv) {
   win32::Application application(GetModuleHandleA(nullptr), texts::kApplicationTitle);
   Win32FileSystem files;
   win32::Win32MessageBoxes boxes(application);
-  // The poll timer, as long as the program's, so it never ticks here.
-  win32::WindowTimer timer(application, 10000, [] {});
+  // Stands for the poll timer: the alert must leave it running.
+  SwitchTimer timer;
   TForm2 alert(application);
   TForm3 blacklist(application, files, boxes);
   TForm4 log(application, files);

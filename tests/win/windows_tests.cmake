@@ -23,7 +23,6 @@ add_executable(corvane_window_tests
   win/windows/log_viewer_test.cpp
   win/framework/form_test.cpp
   win/framework/message_boxes_test.cpp
-  win/framework/window_timer_test.cpp
 )
 corvane_target_options(corvane_window_tests)
 target_include_directories(corvane_window_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/win)

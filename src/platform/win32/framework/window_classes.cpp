@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "platform/win32/framework/form.h"
-#include "platform/win32/framework/window_timer.h"
 
 namespace corvane::win32 {
 namespace {
@@ -27,7 +26,6 @@ void RegisterWindowClasses(HINSTANCE instance) {
   registered = true;
   Register(instance, kApplicationClass, DefWindowProcA, nullptr);
   Register(instance, kFormClass, Form::WindowProcedure, GetSysColorBrush(COLOR_BTNFACE));
-  Register(instance, kTimerClass, WindowTimer::WindowProcedure, nullptr);
 }
 
 bool IsFormWindow(HWND window) {

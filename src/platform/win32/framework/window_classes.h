@@ -7,9 +7,8 @@ namespace corvane::win32 {
 
 inline constexpr char kApplicationClass[] = "CorvaneApplication";
 inline constexpr char kFormClass[] = "CorvaneForm";
-inline constexpr char kTimerClass[] = "CorvaneTimer";
 
-// Registers the three classes once per process; later calls do nothing.
+// Registers the classes once per process; later calls do nothing.
 void RegisterWindowClasses(HINSTANCE instance);
 
 // Whether the window is one of our forms (so its GWLP_USERDATA is a Form).
