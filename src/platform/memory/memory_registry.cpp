@@ -71,15 +71,38 @@ void MarkDeleted(Key& key) {
   for (auto& subkey : key.subkeys) MarkDeleted(*subkey);
 }
 
+// The key a path names below `from`, with its parent; either is null when
+// the path leads nowhere (an empty path names no subkey).
+struct Located {
+  std::shared_ptr<Key> parent;
+  std::shared_ptr<Key> target;
+};
+Located Locate(std::shared_ptr<Key> from, const std::string& path) {
+  auto parts = SplitPath(path);
+  if (parts.empty()) return {};
+  const auto last = parts.back();
+  parts.pop_back();
+  for (const auto& part : parts) {
+    from = from->Subkey(part);
+    if (!from) return {};
+  }
+  auto target = from->Subkey(last);
+  return {std::move(from), std::move(target)};
+}
+
+// Takes the subkey out of its parent; accessors still holding it see it dead.
+void Detach(Key& parent, const std::shared_ptr<Key>& target) {
+  MarkDeleted(*target);
+  parent.RemoveSubkey(target);
+}
+
 // Deletes the subkeys of `key` deepest first, then reports whether `key`
 // itself may go. Stops at the first key that refuses, as Windows does.
 bool DeleteTree(Key& key) {
   while (!key.subkeys.empty()) {
-    auto& last = key.subkeys.back();
+    const auto last = key.subkeys.back();
     if (!DeleteTree(*last)) return false;
-    MarkDeleted(*last);
-    key.subkeys_by_name.erase(FoldCase(last->name));
-    key.subkeys.pop_back();
+    Detach(key, last);
   }
   return !key.refuses_writing;
 }
@@ -174,21 +197,11 @@ class MemoryRegistryAccessor : public RegistryAccessor {
 
   bool DeleteKey(const std::string& name) override {
     if (!Usable()) return false;
-    // Walk down to the named subkey (it may be a path below the open key).
-    auto parent = key_;
-    auto parts = SplitPath(name);
-    if (parts.empty()) return false;
-    const auto last = parts.back();
-    parts.pop_back();
-    for (const auto& part : parts) {
-      parent = parent->Subkey(part);
-      if (!parent) return false;
-    }
-    auto target = parent->Subkey(last);
+    // The name may be a path below the open key.
+    const auto [parent, target] = Locate(key_, name);
     if (!target || target->refuses_reading) return false;
     if (!DeleteTree(*target)) return false;
-    MarkDeleted(*target);
-    parent->RemoveSubkey(target);
+    Detach(*parent, target);
     return true;
   }
 
@@ -294,19 +307,8 @@ void MemoryRegistry::RemoveValue(RegistryRoot root, const std::string& path,
 }
 
 void MemoryRegistry::RemoveKey(RegistryRoot root, const std::string& path) {
-  auto parts = SplitPath(path);
-  if (parts.empty()) return;
-  const auto last = parts.back();
-  parts.pop_back();
-  auto parent = Root(root);
-  for (const auto& part : parts) {
-    parent = parent->Subkey(part);
-    if (!parent) return;
-  }
-  if (auto target = parent->Subkey(last)) {
-    MarkDeleted(*target);
-    parent->RemoveSubkey(target);
-  }
+  const auto [parent, target] = Locate(Root(root), path);
+  if (target) Detach(*parent, target);
 }
 
 bool MemoryRegistry::KeyExists(RegistryRoot root, const std::string& path) const {
