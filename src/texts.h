@@ -24,11 +24,19 @@ inline constexpr const char kMainCaptionPrefix[] = "Corvane - V";
 // Error messages; "%s" stands for the name that the message is about.
 inline constexpr const char kUnableToReadFile[] = "Unable to read %s";
 inline constexpr const char kUnableToWriteFile[] = "Unable to write to %s";
+// Follows an error about a file of the program's own that could not be written.
+inline constexpr const char kWriteAdvice[] =
+    ". Make sure the file is not read-only and that your account may write to its folder";
+// A window of the program was to be shown while it was already open.
+inline constexpr const char kWindowAlreadyOpen[] = "The window \"%s\" is already open";
 inline constexpr const char kFailedToSetData[] = "Failed to set data for '%s'";
 inline constexpr const char kFailedToGetData[] = "Failed to get data for '%s'";
 inline constexpr const char kInvalidDataType[] = "Invalid data type for '%s'";
 
-// Files beside the program.
+// Files beside the program, or in the user's application data folder
+// (%APPDATA%\Corvane) when the program's folder cannot be written.
+inline constexpr const char kAppDataVariable[] = "APPDATA";
+inline constexpr const char kDataFolder[] = "Corvane";
 inline constexpr const char kBlacklistFile[] = "blacklist";
 inline constexpr const char kLogFile[] = "corvane.log";
 // Appended to an INI file's path for the filtered copy that replaces it.

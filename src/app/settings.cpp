@@ -46,12 +46,16 @@ std::optional<std::uint32_t> ParseInteger(const std::string& text) {
   return negative ? 0u - result : result;
 }
 
-bool ReadFlag(const ProfileFile& profile, const char* key) {
-  return ReadOptionFlag(profile.Read(key, ""));
+std::string OptionsPath(const Platform& platform) {
+  return platform.environment.Get(locations::kWindowsDirectoryVariable) + '\\' + texts::kOptionsFile;
 }
 
-void WriteFlag(ProfileFile& profile, const char* key, bool checked) {
-  profile.Write(key, checked ? texts::kOptionChecked : texts::kOptionUnchecked);
+bool ReadFlag(const ProfileFile& profile, const std::string& path, const char* key) {
+  return ReadOptionFlag(profile.Read(path, key, ""));
+}
+
+void WriteFlag(ProfileFile& profile, const std::string& path, const char* key, bool checked) {
+  profile.Write(path, key, checked ? texts::kOptionChecked : texts::kOptionUnchecked);
 }
 
 // Registers the program in, or removes it from, the machine's Run key. A key
@@ -77,13 +81,14 @@ bool ReadOptionFlag(const std::string& text) {
 void InitializeSettings(SettingsContext& context) {
   context.window.SetCaption(std::string(texts::kMainCaptionPrefix) + texts::kProgramVersion);
   const auto& profile = context.profile;
+  const auto path = OptionsPath(context.platform);
   Options options;
-  options.autorun = ReadFlag(profile, texts::kAutorunKey);
-  options.registry_keys = ReadFlag(profile, texts::kRegistryKeysKey);
-  options.startup_folders = ReadFlag(profile, texts::kStartupFoldersKey);
-  options.services = ReadFlag(profile, texts::kServicesKey);
-  options.ini_files = ReadFlag(profile, texts::kIniFilesKey);
-  const auto stored_version = profile.Read(texts::kVersionKey, "");
+  options.autorun = ReadFlag(profile, path, texts::kAutorunKey);
+  options.registry_keys = ReadFlag(profile, path, texts::kRegistryKeysKey);
+  options.startup_folders = ReadFlag(profile, path, texts::kStartupFoldersKey);
+  options.services = ReadFlag(profile, path, texts::kServicesKey);
+  options.ini_files = ReadFlag(profile, path, texts::kIniFilesKey);
+  const auto stored_version = profile.Read(path, texts::kVersionKey, "");
   context.window.SetCheckedOptions(options);
 
   context.flags.removal = 0;
@@ -98,12 +103,13 @@ void SaveSettings(SettingsContext& context) {
   context.window.SetCancelEnabled(true);
   const auto options = context.window.CheckedOptions();
   auto& profile = context.profile;
-  WriteFlag(profile, texts::kAutorunKey, options.autorun);
-  WriteFlag(profile, texts::kRegistryKeysKey, options.registry_keys);
-  WriteFlag(profile, texts::kStartupFoldersKey, options.startup_folders);
-  WriteFlag(profile, texts::kServicesKey, options.services);
-  WriteFlag(profile, texts::kIniFilesKey, options.ini_files);
-  profile.Write(texts::kVersionKey, texts::kProgramVersion);
+  const auto path = OptionsPath(context.platform);
+  WriteFlag(profile, path, texts::kAutorunKey, options.autorun);
+  WriteFlag(profile, path, texts::kRegistryKeysKey, options.registry_keys);
+  WriteFlag(profile, path, texts::kStartupFoldersKey, options.startup_folders);
+  WriteFlag(profile, path, texts::kServicesKey, options.services);
+  WriteFlag(profile, path, texts::kIniFilesKey, options.ini_files);
+  profile.Write(path, texts::kVersionKey, texts::kProgramVersion);
 
   UpdateAutorun(context.platform, options.autorun);
   // After the autorun value, so that our own value is not reported as new.

@@ -27,7 +27,7 @@ bool IsBlacklisted(const FileSystem& files, const std::string& name) {
   if (!files.FileExists(path)) return false;
   std::vector<std::string> lines;
   try {
-    lines = files.ReadLines(path);
+    lines = ReadTextLines(files, path);
   } catch (const InOutError&) {
     return false;
   }
@@ -46,7 +46,7 @@ void AddToBlacklist(FileSystem& files, const std::string& name) {
 std::vector<std::string> LoadBlacklist(const FileSystem& files) {
   const auto path = BlacklistPath(files);
   if (!files.FileExists(path)) return {};
-  return files.ReadLines(path);
+  return ReadTextLines(files, path);
 }
 
 std::vector<std::string> WithoutSelected(const std::vector<std::string>& items, int selected) {

@@ -72,13 +72,13 @@ void ScanIniFiles(const Environment& environment, const FileSystem& files, Entry
   const auto win_ini = windows + '\\' + kWinIni;
   if (files.FileExists(win_ini)) {
     // Both passes over win.ini see the same lines, so one read serves them.
-    const auto lines = files.ReadLines(win_ini);
+    const auto lines = SplitTextLines(files.ReadAll(win_ini));
     AppendMatchingLines(lines, kRunKeyOfWinIni, entry_type::kWinIniLine, current);
     AppendMatchingLines(lines, kLoadKeyOfWinIni, entry_type::kWinIniLine, current);
   }
   const auto system_ini = windows + '\\' + kSystemIni;
   if (files.FileExists(system_ini)) {
-    AppendMatchingLines(files.ReadLines(system_ini), kShellKeyOfSystemIni,
+    AppendMatchingLines(SplitTextLines(files.ReadAll(system_ini)), kShellKeyOfSystemIni,
                         entry_type::kSystemIniLine, current);
   }
 }

@@ -1,5 +1,6 @@
-// Files as the logic needs them. Paths are Windows paths (backslashes, no
-// case distinction); every text file is opened, used and closed in one call.
+// Files as the logic needs them. Paths are Windows paths in UTF-8 (backslashes,
+// no case distinction, any length); every file is opened, used and closed in
+// one call.
 #pragma once
 
 #include <string>
@@ -13,7 +14,8 @@ class FileSystem {
 
   virtual bool DirectoryExists(const std::string& path) const = 0;
 
-  // True for an existing file; false for a directory or nothing.
+  // True for an existing file (a symbolic link counts as itself, even when
+  // what it points to is gone); false for a directory or nothing.
   virtual bool FileExists(const std::string& path) const = 0;
 
   // Names (without folder) of the ordinary files that match the pattern
@@ -23,41 +25,74 @@ class FileSystem {
   // A missing folder gives an empty list.
   virtual std::vector<std::string> FindFiles(const std::string& pattern) const = 0;
 
+  // Deletes the file; a symbolic link goes itself, never what it points to.
   // True when the file no longer exists after this call (also when it never did).
   virtual bool RemoveFile(const std::string& path) = 0;
 
   // The file's bytes. Raises InOutError when it cannot be opened or read.
   virtual std::string ReadAll(const std::string& path) const = 0;
 
-  // The file's lines by the platform's text rules: a line ends at LF, CR is
-  // not part of a line, Ctrl-Z ends the file. Raises InOutError when the file
-  // cannot be opened or read.
-  virtual std::vector<std::string> ReadLines(const std::string& path) const = 0;
-
   // Creates or overwrites the file with the lines, each ended by CR LF.
   // Raises InOutError on any failure.
   virtual void WriteLines(const std::string& path, const std::vector<std::string>& lines) = 0;
 
   // Appends one line and CR LF to the file, creating it when it is missing.
-  // Raises InOutError on any failure.
+  // When the file's last line lacks its line end, CR LF goes first, so the
+  // new line never joins the last one. Raises InOutError on any failure.
   virtual void AppendLine(const std::string& path, const std::string& line) = 0;
 
+  // Makes a file that did not exist, with the bytes, written whole and
+  // flushed: at `wanted_path`, or, when a file or link of that name is
+  // there, at the first free name with a number before its extension
+  // (win.ini.cv, win.ini.2.cv, win.ini.3.cv...). Never writes through a
+  // file it did not create. Returns the path made; raises InOutError when
+  // it cannot, leaving nothing behind.
+  std::string WriteNewFile(const std::string& wanted_path, const std::string& bytes);
+
   // Puts `replacement` in the place of `target` in one step, so that the
-  // target is always either the old file or the whole new one. Raises
-  // InOutError when it cannot; both files then stay as they were.
+  // target is always either the old file or the whole new one, and the new
+  // one keeps the old one's attributes. A read-only target is not replaced.
+  // Raises InOutError when it cannot; both files then stay as they were.
   virtual void PutInPlaceOf(const std::string& replacement, const std::string& target) = 0;
+
+  // Whether this account may create files in the folder (tried, not guessed).
+  virtual bool CanWriteIn(const std::string& folder) = 0;
+
+  // Makes the folder (and the folders above it) unless it is there. Raises
+  // InOutError when it cannot.
+  virtual void MakeDirectory(const std::string& path) = 0;
+
+  // Text of a file written in the system's ANSI code page, as UTF-8.
+  virtual std::string DecodeAnsi(const std::string& bytes) const = 0;
 
   // The running program's full path, as the process reports its module name.
   virtual std::string ProgramPath() const = 0;
 
   // The running program's directory with its trailing backslash.
   std::string ProgramDirectory() const;
+
+ protected:
+  // Makes the file only if no file or link of that name exists, writes and
+  // flushes the bytes. False when the name is taken; raises InOutError on
+  // any other failure, after deleting what it made.
+  virtual bool CreateNewFile(const std::string& path, const std::string& bytes) = 0;
 };
 
-// Splits raw file bytes into lines by the rules of ReadLines.
+// Splits raw file bytes into lines: a line ends at LF, CR is not part of a
+// line, Ctrl-Z ends the file.
 std::vector<std::string> SplitTextLines(const std::string& bytes);
 
 // Joins lines into file bytes, each line ended by CR LF.
 std::string JoinTextLines(const std::vector<std::string>& lines);
+
+// One line of a file the program reads as text (the blacklist, the log):
+// as it is when it is valid UTF-8, else decoded from the ANSI code page, so
+// a list typed in an older editor still reads right, also after the program
+// has added lines of its own in UTF-8.
+std::string DecodeText(const FileSystem& files, const std::string& line);
+
+// The text file's lines (see SplitTextLines), each decoded by DecodeText.
+// Raises InOutError when the file cannot be read.
+std::vector<std::string> ReadTextLines(const FileSystem& files, const std::string& path);
 
 }  // namespace corvane

@@ -1,5 +1,8 @@
 // The one way in which Corvane reaches the registry: an accessor made for one
 // task, set to a root, opened on one key at a time, then released (destroyed).
+// Names and data are UTF-8. A name is carried with its full length: one that
+// holds a NUL character (which the native registry allows) is listed whole,
+// and the calls that take a name act on exactly that name or on nothing.
 #pragma once
 
 #include <cstdint>
@@ -36,7 +39,7 @@ class RegistryAccessor {
   // key, gives "". A value of another type raises RegistryError.
   virtual std::string ReadString(const std::string& name) = 0;
 
-  // Whether the open key holds a value of that name (of any type).
+  // Whether the open key holds a value of exactly that name (of any type).
   virtual bool ValueExists(const std::string& name) = 0;
 
   // 32-bit data; a missing value, another type or no open key raises RegistryError.
@@ -46,7 +49,7 @@ class RegistryAccessor {
   virtual void WriteString(const std::string& name, const std::string& data) = 0;
   virtual void WriteInteger(const std::string& name, std::int32_t data) = 0;
 
-  // True when this call deleted the value; never raises.
+  // True when this call deleted the value of exactly that name; never raises.
   virtual bool DeleteValue(const std::string& name) = 0;
 
   // Deletes the subkey of the open key with all its subkeys, deepest first.

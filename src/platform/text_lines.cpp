@@ -1,6 +1,21 @@
+#include "platform/errors.h"
 #include "platform/file_system.h"
+#include "platform/unicode.h"
+#include "texts.h"
 
 namespace corvane {
+namespace {
+
+// "C:\WINDOWS\win.ini.cv" numbered 2 is "C:\WINDOWS\win.ini.2.cv".
+std::string NumberedPath(const std::string& path, int number) {
+  const auto slash = path.rfind('\\');
+  const auto dot = path.rfind('.');
+  const bool has_extension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  const auto stem_end = has_extension ? dot : path.size();
+  return path.substr(0, stem_end) + '.' + std::to_string(number) + path.substr(stem_end);
+}
+
+}  // namespace
 
 std::vector<std::string> SplitTextLines(const std::string& bytes) {
   constexpr char kEndOfFile = '\x1A';
@@ -23,11 +38,6 @@ std::vector<std::string> SplitTextLines(const std::string& bytes) {
   return lines;
 }
 
-std::string FileSystem::ProgramDirectory() const {
-  const auto path = ProgramPath();
-  return path.substr(0, path.rfind('\\') + 1);
-}
-
 std::string JoinTextLines(const std::vector<std::string>& lines) {
   std::string bytes;
   for (const auto& line : lines) {
@@ -35,6 +45,32 @@ std::string JoinTextLines(const std::vector<std::string>& lines) {
     bytes += "\r\n";
   }
   return bytes;
+}
+
+std::string DecodeText(const FileSystem& files, const std::string& line) {
+  return IsValidUtf8(line) ? line : files.DecodeAnsi(line);
+}
+
+std::vector<std::string> ReadTextLines(const FileSystem& files, const std::string& path) {
+  auto lines = SplitTextLines(files.ReadAll(path));
+  for (auto& line : lines) line = DecodeText(files, line);
+  return lines;
+}
+
+std::string FileSystem::ProgramDirectory() const {
+  const auto path = ProgramPath();
+  return path.substr(0, path.rfind('\\') + 1);
+}
+
+std::string FileSystem::WriteNewFile(const std::string& wanted_path, const std::string& bytes) {
+  // Enough for every leftover of earlier runs; beyond that something is wrong.
+  constexpr int kLastNumber = 99;
+  if (CreateNewFile(wanted_path, bytes)) return wanted_path;
+  for (int number = 2; number <= kLastNumber; ++number) {
+    const auto path = NumberedPath(wanted_path, number);
+    if (CreateNewFile(path, bytes)) return path;
+  }
+  throw InOutError(FormatText(texts::kUnableToWriteFile, wanted_path));
 }
 
 }  // namespace corvane

@@ -9,13 +9,33 @@ namespace corvane {
 // How a modal window was closed.
 enum class ModalResult { kNone, kOk, kCancel, kYes, kNo };
 
-// The main window's poll timer (Timer1).
+// The main window's poll timer (Timer1). Stop and Start are the user's
+// (Restore pauses the watch, Save and Cancel resume it); a dialog of the
+// cycle holds the timer while it is open, and the timer ticks only while it
+// is started and nothing holds it. So a dialog never restarts a watch that
+// the user paused meanwhile.
 class PollTimer {
  public:
   virtual ~PollTimer() = default;
   virtual void Stop() = 0;
-  // Starting a stopped timer gives a full interval before the next tick.
+  // Starting a stopped timer gives a full interval before the next tick;
+  // starting a started one changes nothing.
   virtual void Start() = 0;
+  virtual void Hold() = 0;
+  // The last release of a started timer gives a full interval before the next tick.
+  virtual void Release() = 0;
+};
+
+// Holds the timer for one scope.
+class TimerHold {
+ public:
+  explicit TimerHold(PollTimer& timer) : timer_(timer) { timer_.Hold(); }
+  ~TimerHold() { timer_.Release(); }
+  TimerHold(const TimerHold&) = delete;
+  TimerHold& operator=(const TimerHold&) = delete;
+
+ private:
+  PollTimer& timer_;
 };
 
 class MessageBoxes {

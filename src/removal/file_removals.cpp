@@ -27,7 +27,7 @@ std::string IniPath(const Environment& environment, const std::string& ini_name)
 bool IniHoldsLine(const FileSystem& files, const std::string& ini_path, const std::string& line) {
   if (!files.FileExists(ini_path)) return false;
   try {
-    const auto lines = files.ReadLines(ini_path);
+    const auto lines = SplitTextLines(files.ReadAll(ini_path));
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   } catch (const InOutError&) {
     return true;
@@ -65,7 +65,7 @@ void StripIniEntry(FileSystem& files, const Environment& environment,
   const auto ini_path = IniPath(environment, ini_name);
   const auto copy_path = ini_path + texts::kIniCopySuffix;
   try {
-    auto lines = files.ReadLines(ini_path);
+    auto lines = SplitTextLines(files.ReadAll(ini_path));
     bool changed = false;
     for (auto& line : lines) {
       if (line == recorded_line) {

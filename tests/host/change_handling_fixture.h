@@ -63,7 +63,16 @@ class RecordingTimer : public PollTimer {
     running = true;
     events_.push_back("timer start");
   }
+  void Hold() override {
+    ++holds;
+    events_.push_back("timer hold");
+  }
+  void Release() override {
+    --holds;
+    events_.push_back("timer release");
+  }
   bool running = true;
+  int holds = 0;
 
  private:
   Events& events_;

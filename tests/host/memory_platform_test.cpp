@@ -144,9 +144,9 @@ TEST_F(MemoryFileSystemTest, InjectedFailuresRaiseInOutErrors) {
   files.SetFailure("C:\\W\\win.ini", MemoryFileSystem::Failure::kCannotRead);
   files.SetFailure("C:\\W\\locked.ini", MemoryFileSystem::Failure::kCannotWrite);
 
-  EXPECT_THROW(files.ReadLines("C:\\W\\win.ini"), InOutError);
-  EXPECT_THROW(files.ReadLines("C:\\W\\missing.ini"), InOutError);
-  EXPECT_THROW(files.ReadLines("C:\\W"), InOutError);
+  EXPECT_THROW(ReadTextLines(files, "C:\\W\\win.ini"), InOutError);
+  EXPECT_THROW(ReadTextLines(files, "C:\\W\\missing.ini"), InOutError);
+  EXPECT_THROW(ReadTextLines(files, "C:\\W"), InOutError);
   EXPECT_THROW(files.WriteLines("C:\\W\\locked.ini", {"y"}), InOutError);
   EXPECT_THROW(files.AppendLine("C:\\NoFolder\\log", "y"), InOutError);
   EXPECT_FALSE(files.RemoveFile("C:\\W\\locked.ini"));
@@ -159,7 +159,7 @@ TEST_F(MemoryFileSystemTest, WritesEndLinesWithCarriageReturnLineFeed) {
   files.AppendLine(log, "second");
   EXPECT_EQ(files.Content(log), "first\r\nsecond\r\n");
   files.WriteLines(log, {"only"});
-  EXPECT_EQ(files.ReadLines(log), (Strings{"only"}));
+  EXPECT_EQ(ReadTextLines(files, log), (Strings{"only"}));
   EXPECT_TRUE(files.RemoveFile(log));
   EXPECT_FALSE(files.FileExists(log));
 }

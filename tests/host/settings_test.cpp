@@ -67,7 +67,7 @@ TEST_F(SettingsTest, AFirstRunShowsTheWindowWithEverythingCheckedAndCancelDisabl
 }
 
 TEST_F(SettingsTest, AnyStoredVersionMeansNoFirstRunAndStoredFlagsApplyToTheFirstScan) {
-  profile.values = {{"V", "1.0"}, {"2", "0x0"}, {"3", "true"}, {"5", "0"}};
+  profile.Of("\\corvane.ini") = {{"V", "1.0"}, {"2", "0x0"}, {"3", "true"}, {"5", "0"}};
   registry.SetString(kUser, kUserRun, "Tool", "t.exe");
   InitializeSettings(settings);
   EXPECT_FALSE(window.shown);
@@ -81,7 +81,7 @@ TEST_F(SettingsTest, AnyStoredVersionMeansNoFirstRunAndStoredFlagsApplyToTheFirs
 TEST_F(SettingsTest, SaveWritesTheOptionsRegistersTheProgramAndTakesItIntoTheBaseline) {
   window.options.services = false;
   SaveSettings(settings);
-  EXPECT_EQ(profile.values, (std::map<std::string, std::string>{
+  EXPECT_EQ(profile.Of("\\corvane.ini"), (std::map<std::string, std::string>{
                                 {"1", "1"}, {"2", "1"}, {"3", "1"}, {"4", "0"}, {"5", "1"}, {"V", "2.1"}}));
   EXPECT_EQ(registry.GetValue(kMachine, kMachineRun, "Corvane")->data,
             "\"C:\\Program Files\\Corvane\\corvane.exe\"");
@@ -94,7 +94,7 @@ TEST_F(SettingsTest, SaveWritesTheOptionsRegistersTheProgramAndTakesItIntoTheBas
 TEST_F(SettingsTest, SaveWithoutAutorunDeletesTheValueWhetherOrNotItWasThere) {
   window.options.autorun = false;
   SaveSettings(settings);
-  EXPECT_EQ(profile.values["1"], "0");
+  EXPECT_EQ(profile.Of("\\corvane.ini")["1"], "0");
   registry.SetString(kMachine, kMachineRun, "Corvane", "\"x.exe\"");
   registry.SetString(kMachine, kMachineRun, "Other", "o.exe");
   SaveSettings(settings);
@@ -113,7 +113,7 @@ TEST_F(SettingsTest, AnOptionsFileThatCannotBeWrittenStopsSaveWhereItFailed) {
   } catch (const InOutError& error) {
     EXPECT_STREQ(error.what(), "Unable to write to corvane.ini");
   }
-  EXPECT_EQ(profile.values, (std::map<std::string, std::string>{{"1", "1"}, {"2", "1"}}));
+  EXPECT_EQ(profile.Of("\\corvane.ini"), (std::map<std::string, std::string>{{"1", "1"}, {"2", "1"}}));
   EXPECT_FALSE(registry.KeyExists(kMachine, kMachineRun));
   EXPECT_TRUE(window.shown);
   EXPECT_TRUE(window.cancel_enabled);

@@ -37,6 +37,8 @@ class DecliningAlert : public AlertView {
 class IdleTimer : public PollTimer {
   void Stop() override {}
   void Start() override {}
+  void Hold() override {}
+  void Release() override {}
 };
 class SilentBoxes : public MessageBoxes {
   void Beep() override {}

@@ -95,7 +95,7 @@ TEST_F(Win32FileSystemTest, FindsOnlyOrdinaryFiles) {
 TEST_F(Win32FileSystemTest, ReadsWholeFiles) {
   const std::string raw("a\r\nb\n\0\x1A" "c", 8);
   EXPECT_EQ(files_.ReadAll(Put("raw", raw)), raw);
-  EXPECT_EQ(files_.ReadLines(folder_ + "raw"), (Lines{"a", "b", std::string(1, '\0')}));
+  EXPECT_EQ(ReadTextLines(files_, folder_ + "raw"), (Lines{"a", "b", std::string(1, '\0')}));
 
   // Larger than one read, and held open for writing by another program.
   std::string bytes;
@@ -105,14 +105,14 @@ TEST_F(Win32FileSystemTest, ReadsWholeFiles) {
                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(writer);
-  const auto lines = files_.ReadLines(path);
+  const auto lines = ReadTextLines(files_, path);
   ASSERT_EQ(lines.size(), 20000u);
   EXPECT_EQ(lines.back(), "19999");
 
   for (const std::string& path : {folder_ + "missing.txt", folder_}) {
     const std::string message = FormatText(texts::kUnableToReadFile, path);
     EXPECT_EQ(ErrorOf([&] { files_.ReadAll(path); }), message);
-    EXPECT_EQ(ErrorOf([&] { files_.ReadLines(path); }), message);
+    EXPECT_EQ(ErrorOf([&] { ReadTextLines(files_, path); }), message);
   }
 }
 

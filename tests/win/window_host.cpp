@@ -63,10 +63,13 @@ class SwitchTimer : public PollTimer {
  public:
   void Stop() override { running_ = false; }
   void Start() override { running_ = true; }
-  bool Running() const { return running_; }
+  void Hold() override { ++holds_; }
+  void Release() override { --holds_; }
+  bool Running() const { return running_ && holds_ == 0; }
 
  private:
   bool running_ = true;
+  int holds_ = 0;
 };
 
 void Print(const std::string& line) {

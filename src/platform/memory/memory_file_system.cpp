@@ -5,6 +5,7 @@
 
 #include "platform/errors.h"
 #include "platform/memory/case_fold.h"
+#include "platform/unicode.h"
 #include "texts.h"
 
 namespace corvane {
@@ -104,13 +105,20 @@ std::vector<std::string> MemoryFileSystem::FindFiles(const std::string& pattern)
   return names;
 }
 
+bool MemoryFileSystem::Refuses(const Node& node) const {
+  return node.directory || (node.attributes & kReadOnly) || node.failure == Failure::kCannotOpen ||
+         node.failure == Failure::kCannotWrite;
+}
+
+bool MemoryFileSystem::FolderTakesNewFiles(const std::string& normal_path) const {
+  const auto* folder = Find(FolderOf(normal_path));
+  return folder && folder->directory && folder->failure != Failure::kCannotWrite;
+}
+
 bool MemoryFileSystem::RemoveFile(const std::string& path) {
   const auto* node = Find(path);
   if (!node) return true;
-  if (node->directory || (node->attributes & kReadOnly) || node->failure == Failure::kCannotWrite ||
-      node->failure == Failure::kCannotOpen) {
-    return false;
-  }
+  if (Refuses(*node)) return false;
   nodes_.erase(NormalPath(path));
   return true;
 }
@@ -124,28 +132,51 @@ std::string MemoryFileSystem::ReadAll(const std::string& path) const {
   return node->content;
 }
 
-std::vector<std::string> MemoryFileSystem::ReadLines(const std::string& path) const {
-  return SplitTextLines(ReadAll(path));
-}
-
 void MemoryFileSystem::PutInPlaceOf(const std::string& replacement, const std::string& target) {
   const auto* from = Find(replacement);
   const auto* to = Find(target);
-  const auto refuses = [](const Node* node) {
-    return node->directory || (node->attributes & kReadOnly) ||
-           node->failure == Failure::kCannotOpen || node->failure == Failure::kCannotWrite;
-  };
-  if (!from || refuses(from) || (to && refuses(to)) ||
+  if (!from || Refuses(*from) || (to && Refuses(*to)) ||
       (!to && !DirectoryExists(FolderOf(NormalPath(target))))) {
     throw InOutError(FormatText(texts::kUnableToWriteFile, target));
   }
   const auto content = from->content;
   nodes_.erase(NormalPath(replacement));
-  if (to) {
-    nodes_[NormalPath(target)].content = content;
-  } else {
-    Create(target, false).content = content;
+  // The target keeps its name, place in listings and attributes.
+  (to ? nodes_[NormalPath(target)] : Create(target, false)).content = content;
+}
+
+bool MemoryFileSystem::CreateNewFile(const std::string& path, const std::string& bytes) {
+  if (Find(path)) return false;
+  if (!FolderTakesNewFiles(NormalPath(path))) {
+    throw InOutError(FormatText(texts::kUnableToWriteFile, path));
   }
+  Create(path, false).content = bytes;
+  return true;
+}
+
+bool MemoryFileSystem::CanWriteIn(const std::string& folder) {
+  return FolderTakesNewFiles(NormalPath(folder) + "\\");
+}
+
+void MemoryFileSystem::MakeDirectory(const std::string& path) {
+  const auto* node = Find(path);
+  if (node && !node->directory) throw InOutError(FormatText(texts::kUnableToWriteFile, path));
+  if (!node) Create(path, true);
+}
+
+std::string MemoryFileSystem::DecodeAnsi(const std::string& bytes) const {
+  // Windows-1252 where it differs from Latin-1 (0x80 to 0x9F); the five
+  // bytes it leaves unassigned stand for themselves, as Windows maps them.
+  static constexpr char16_t kHigh[32] = {
+      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+  std::u16string text;
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    text += byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : static_cast<char16_t>(byte);
+  }
+  return Utf16ToUtf8(text);
 }
 
 void MemoryFileSystem::Store(const std::string& path, const std::string& content, bool append) {
@@ -153,7 +184,7 @@ void MemoryFileSystem::Store(const std::string& path, const std::string& content
   const auto normal = NormalPath(path);
   auto it = nodes_.find(normal);
   if (it == nodes_.end()) {
-    if (!DirectoryExists(FolderOf(normal))) fail();
+    if (!FolderTakesNewFiles(normal)) fail();
     Create(path, false).content = content;
     return;
   }
@@ -174,7 +205,9 @@ void MemoryFileSystem::WriteLines(const std::string& path, const std::vector<std
 }
 
 void MemoryFileSystem::AppendLine(const std::string& path, const std::string& line) {
-  Store(path, JoinTextLines({line}), true);
+  const auto* node = Find(path);
+  const bool line_open = node && !node->content.empty() && node->content.back() != '\n';
+  Store(path, (line_open ? "\r\n" : "") + JoinTextLines({line}), true);
 }
 
 std::string MemoryFileSystem::ProgramPath() const { return program_path_; }
@@ -194,6 +227,11 @@ void MemoryFileSystem::AddFile(const std::string& path, const std::string& conte
 void MemoryFileSystem::SetFailure(const std::string& path, Failure failure) {
   const auto it = nodes_.find(NormalPath(path));
   if (it != nodes_.end()) it->second.failure = failure;
+}
+
+unsigned MemoryFileSystem::Attributes(const std::string& path) const {
+  const auto* node = Find(path);
+  return node ? node->attributes : 0;
 }
 
 std::string MemoryFileSystem::Content(const std::string& path) const {

@@ -29,18 +29,26 @@ class MemoryFileSystem : public FileSystem {
   std::vector<std::string> FindFiles(const std::string& pattern) const override;
   bool RemoveFile(const std::string& path) override;
   std::string ReadAll(const std::string& path) const override;
-  std::vector<std::string> ReadLines(const std::string& path) const override;
   void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
   void AppendLine(const std::string& path, const std::string& line) override;
   void PutInPlaceOf(const std::string& replacement, const std::string& target) override;
+  bool CanWriteIn(const std::string& folder) override;
+  void MakeDirectory(const std::string& path) override;
+  // Windows-1252, the ANSI code page of western systems.
+  std::string DecodeAnsi(const std::string& bytes) const override;
   std::string ProgramPath() const override;
 
   // Set-up and inspection for tests; missing parent folders are made.
   void AddDirectory(const std::string& path, unsigned attributes = kNormal);
   void AddFile(const std::string& path, const std::string& content = {},
                unsigned attributes = kNormal);
+  // A folder that fails kCannotWrite takes no new files.
   void SetFailure(const std::string& path, Failure failure);
   std::string Content(const std::string& path) const;  // "" when missing
+  unsigned Attributes(const std::string& path) const;  // 0 when missing
+
+ protected:
+  bool CreateNewFile(const std::string& path, const std::string& bytes) override;
 
  private:
   struct Node {
@@ -56,6 +64,8 @@ class MemoryFileSystem : public FileSystem {
   const Node* Find(const std::string& path) const;
   Node& Create(const std::string& path, bool directory);
   void Store(const std::string& path, const std::string& content, bool append);
+  bool Refuses(const Node& node) const;
+  bool FolderTakesNewFiles(const std::string& normal_path) const;
 
   std::string program_path_;
   std::map<std::string, Node> nodes_;  // by folded path without trailing backslash

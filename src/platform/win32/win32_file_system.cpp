@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/errors.h"
+#include "platform/unicode.h"
 #include "platform/win32/handles.h"
 #include "texts.h"
 
@@ -88,9 +89,6 @@ std::string Win32FileSystem::ReadAll(const std::string& path) const {
   return bytes;
 }
 
-std::vector<std::string> Win32FileSystem::ReadLines(const std::string& path) const {
-  return SplitTextLines(ReadAll(path));
-}
 
 void Win32FileSystem::WriteLines(const std::string& path, const std::vector<std::string>& lines) {
   const FileHandle file = OpenForWriting(path, GENERIC_WRITE, CREATE_ALWAYS);
@@ -115,6 +113,46 @@ void Win32FileSystem::PutInPlaceOf(const std::string& replacement, const std::st
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     throw InOutError(FormatText(texts::kUnableToWriteFile, target));
   }
+}
+
+bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& bytes) {
+  FileHandle file = OpenForWriting(path, GENERIC_WRITE, CREATE_NEW);
+  if (!file) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return false;
+    throw InOutError(FormatText(texts::kUnableToWriteFile, path));
+  }
+  if (!WriteAll(file, bytes) || !FlushFileBuffers(file.get())) {
+    file = FileHandle();
+    DeleteFileA(path.c_str());
+    throw InOutError(FormatText(texts::kUnableToWriteFile, path));
+  }
+  return true;
+}
+
+bool Win32FileSystem::CanWriteIn(const std::string& folder) {
+  const std::string probe = folder + "\\corvane.probe";
+  const FileHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  return bool(file);
+}
+
+void Win32FileSystem::MakeDirectory(const std::string& path) {
+  if (DirectoryExists(path)) return;
+  const auto slash = path.rfind('\\');
+  if (slash != std::string::npos && slash > 2) MakeDirectory(path.substr(0, slash));
+  if (!CreateDirectoryA(path.c_str(), nullptr) && !DirectoryExists(path)) {
+    throw InOutError(FormatText(texts::kUnableToWriteFile, path));
+  }
+}
+
+std::string Win32FileSystem::DecodeAnsi(const std::string& bytes) const {
+  if (bytes.empty()) return "";
+  const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), nullptr, 0);
+  std::u16string text(static_cast<std::size_t>(length), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()),
+                      reinterpret_cast<wchar_t*>(&text[0]), length);
+  return Utf16ToUtf8(text);
 }
 
 std::string Win32FileSystem::ProgramPath() const {

@@ -15,11 +15,16 @@ class Win32FileSystem : public FileSystem {
   std::vector<std::string> FindFiles(const std::string& pattern) const override;
   bool RemoveFile(const std::string& path) override;
   std::string ReadAll(const std::string& path) const override;
-  std::vector<std::string> ReadLines(const std::string& path) const override;
   void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
   void AppendLine(const std::string& path, const std::string& line) override;
   void PutInPlaceOf(const std::string& replacement, const std::string& target) override;
+  bool CanWriteIn(const std::string& folder) override;
+  void MakeDirectory(const std::string& path) override;
+  std::string DecodeAnsi(const std::string& bytes) const override;
   std::string ProgramPath() const override;
+
+ protected:
+  bool CreateNewFile(const std::string& path, const std::string& bytes) override;
 };
 
 }  // namespace corvane

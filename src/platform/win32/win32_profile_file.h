@@ -10,8 +10,9 @@ namespace corvane {
 
 class Win32ProfileFile : public ProfileFile {
  public:
-  std::string Read(const std::string& key, const std::string& fallback) const override;
-  void Write(const std::string& key, const std::string& value) override;
+  std::string Read(const std::string& path, const std::string& key,
+                   const std::string& fallback) const override;
+  void Write(const std::string& path, const std::string& key, const std::string& value) override;
 };
 
 }  // namespace corvane

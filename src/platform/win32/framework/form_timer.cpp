@@ -9,7 +9,7 @@ FormTimer::FormTimer(Form& form, UINT_PTR id, unsigned interval_ms, std::functio
   form.OnMessage(WM_TIMER, [this, tick = std::move(tick)](WPARAM wparam, LPARAM, LRESULT& result) {
     if (wparam != id_) return false;
     // A tick that was already queued when the timer stopped is dropped.
-    if (running_) tick();
+    if (ticking_) tick();
     result = 0;
     return true;
   });
@@ -19,12 +19,35 @@ FormTimer::FormTimer(Form& form, UINT_PTR id, unsigned interval_ms, std::functio
 FormTimer::~FormTimer() { Stop(); }
 
 void FormTimer::Stop() {
-  if (running_) KillTimer(form_.handle(), id_);
-  running_ = false;
+  started_ = false;
+  Update();
 }
 
 void FormTimer::Start() {
-  if (!running_) running_ = SetTimer(form_.handle(), id_, interval_ms_, nullptr) != 0;
+  started_ = true;
+  Update();
+}
+
+void FormTimer::Hold() {
+  ++holds_;
+  Update();
+}
+
+void FormTimer::Release() {
+  if (holds_ > 0) --holds_;
+  Update();
+}
+
+void FormTimer::Update() {
+  const bool wanted = started_ && holds_ == 0;
+  if (wanted == ticking_) return;
+  if (wanted) {
+    // Set anew, so the next tick is one full interval away.
+    ticking_ = SetTimer(form_.handle(), id_, interval_ms_, nullptr) != 0;
+  } else {
+    KillTimer(form_.handle(), id_);
+    ticking_ = false;
+  }
 }
 
 }  // namespace corvane::win32

@@ -22,13 +22,21 @@ class FormTimer : public PollTimer {
   // A stopped timer ticks one full interval from now; a running one goes on
   // as it was.
   void Start() override;
-  bool Running() const { return running_; }
+  void Hold() override;
+  void Release() override;
+  // Started and held by nothing: ticking.
+  bool Running() const { return ticking_; }
 
  private:
+  // Makes the window timer tick exactly while started and not held.
+  void Update();
+
   Form& form_;
   UINT_PTR id_;
   unsigned interval_ms_;
-  bool running_ = false;
+  bool started_ = false;
+  int holds_ = 0;
+  bool ticking_ = false;
 };
 
 }  // namespace corvane::win32
