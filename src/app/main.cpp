@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/unit1.h"
+#include "changes/data_files.h"
 #include "changes/unit2.h"
 #include "changes/unit3.h"
 #include "changes/unit4.h"
@@ -30,11 +31,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32MessageBoxes boxes(application);
   win32::Win32Clock clock;
   EntryTables tables;
+  const DataFiles data = LocateDataFiles(files, environment);
 
-  TForm1 form1(application, MainWindowParts{platform, profile, boxes, clock, tables});
+  TForm1 form1(application, MainWindowParts{platform, data, profile, boxes, clock, tables});
   TForm2 form2(application);
-  TForm3 form3(application, files, boxes);
-  TForm4 form4(application, files);
+  TForm3 form3(application, files, data, boxes);
+  TForm4 form4(application, files, data);
   form1.Attach(form2, form3, form4);
   return application.Run();
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "changes/data_files.h"
 #include "monitor/autostart_locations.h"
 #include "monitor/snapshot_scan.h"
 #include "platform/errors.h"
@@ -46,32 +47,81 @@ std::optional<std::uint32_t> ParseInteger(const std::string& text) {
   return negative ? 0u - result : result;
 }
 
-std::string OptionsPath(const Platform& platform) {
-  return platform.environment.Get(locations::kWindowsDirectoryVariable) + '\\' + texts::kOptionsFile;
-}
-
 bool ReadFlag(const ProfileFile& profile, const std::string& path, const char* key) {
   return ReadOptionFlag(profile.Read(path, key, ""));
 }
 
-void WriteFlag(ProfileFile& profile, const std::string& path, const char* key, bool checked) {
-  profile.Write(path, key, checked ? texts::kOptionChecked : texts::kOptionUnchecked);
+void WriteOptions(ProfileFile& profile, const std::string& path, const Options& options) {
+  const auto write_flag = [&](const char* key, bool checked) {
+    profile.Write(path, key, checked ? texts::kOptionChecked : texts::kOptionUnchecked);
+  };
+  write_flag(texts::kAutorunKey, options.autorun);
+  write_flag(texts::kRegistryKeysKey, options.registry_keys);
+  write_flag(texts::kStartupFoldersKey, options.startup_folders);
+  write_flag(texts::kServicesKey, options.services);
+  write_flag(texts::kIniFilesKey, options.ini_files);
+  profile.Write(path, texts::kVersionKey, texts::kProgramVersion);
 }
 
-// Registers the program in, or removes it from, the machine's Run key. A key
-// that cannot be opened (no rights on the machine's keys) is skipped.
+// The file the options are read from: the user's own copy once there is one.
+std::string OptionsToRead(const Platform& platform) {
+  const auto paths = LocateOptionsFiles(platform.environment);
+  return !paths.user.empty() && platform.files.FileExists(paths.user) ? paths.user : paths.machine;
+}
+
+// Writes the options where they are read from; when the Windows directory's
+// file refuses, into the user's own copy, which is read from then on.
+void StoreOptions(Platform& platform, ProfileFile& profile, const Options& options) {
+  const auto paths = LocateOptionsFiles(platform.environment);
+  const auto path = OptionsToRead(platform);
+  try {
+    WriteOptions(profile, path, options);
+    return;
+  } catch (const InOutError&) {
+    if (path == paths.user || paths.user.empty()) {
+      throw InOutError(FormatText(texts::kUnableToWriteFile, path) + texts::kWriteAdvice);
+    }
+  }
+  try {
+    platform.files.MakeDirectory(paths.user.substr(0, paths.user.rfind('\\')));
+    WriteOptions(profile, paths.user, options);
+  } catch (const InOutError&) {
+    throw InOutError(FormatText(texts::kUnableToWriteFile, paths.user) + texts::kWriteAdvice);
+  }
+}
+
+std::unique_ptr<RegistryAccessor> OpenRunKey(Registry& registry, RegistryRoot root) {
+  auto accessor = registry.CreateAccessor();
+  accessor->SetRoot(root);
+  if (!accessor->OpenKey(locations::kRunKeys[0].path, true, KeyAccess::kReadWrite)) return nullptr;
+  return accessor;
+}
+
+// Registers the program in the machine's Run key, or the user's when the
+// machine's cannot be written (no administrator rights), and never in both;
+// unregistering takes it out of both. A key that cannot be opened is skipped.
 void UpdateAutorun(Platform& platform, bool autorun) {
-  const auto accessor = platform.registry.CreateAccessor();
-  accessor->SetRoot(RegistryRoot::kLocalMachine);
-  if (!accessor->OpenKey(locations::kRunKeys[0].path, true, KeyAccess::kReadWrite)) return;
-  if (autorun) {
-    accessor->WriteString(texts::kAutorunValue, '"' + platform.files.ProgramPath() + '"');
-  } else {
-    accessor->DeleteValue(texts::kAutorunValue);
+  const auto machine = OpenRunKey(platform.registry, RegistryRoot::kLocalMachine);
+  const auto user = OpenRunKey(platform.registry, RegistryRoot::kCurrentUser);
+  const auto command = '"' + platform.files.ProgramPath() + '"';
+  if (autorun && machine) {
+    machine->WriteString(texts::kAutorunValue, command);
+    if (user) user->DeleteValue(texts::kAutorunValue);
+  } else if (autorun && user) {
+    user->WriteString(texts::kAutorunValue, command);
+  } else if (!autorun) {
+    if (machine) machine->DeleteValue(texts::kAutorunValue);
+    if (user) user->DeleteValue(texts::kAutorunValue);
   }
 }
 
 }  // namespace
+
+OptionsFiles LocateOptionsFiles(const Environment& environment) {
+  const auto user_folder = UserDataFolder(environment);
+  return {environment.Get(locations::kWindowsDirectoryVariable) + '\\' + texts::kOptionsFile,
+          user_folder.empty() ? "" : user_folder + '\\' + texts::kOptionsFile};
+}
 
 bool ReadOptionFlag(const std::string& text) {
   const auto number = ParseInteger(text);
@@ -81,7 +131,7 @@ bool ReadOptionFlag(const std::string& text) {
 void InitializeSettings(SettingsContext& context) {
   context.window.SetCaption(std::string(texts::kMainCaptionPrefix) + texts::kProgramVersion);
   const auto& profile = context.profile;
-  const auto path = OptionsPath(context.platform);
+  const auto path = OptionsToRead(context.platform);
   Options options;
   options.autorun = ReadFlag(profile, path, texts::kAutorunKey);
   options.registry_keys = ReadFlag(profile, path, texts::kRegistryKeysKey);
@@ -91,7 +141,6 @@ void InitializeSettings(SettingsContext& context) {
   const auto stored_version = profile.Read(path, texts::kVersionKey, "");
   context.window.SetCheckedOptions(options);
 
-  context.flags.removal = 0;
   TakeSnapshotScan(context.platform, context.switches, context.tables);
   if (stored_version.empty()) {
     context.window.SetShowForm(true);
@@ -102,15 +151,7 @@ void InitializeSettings(SettingsContext& context) {
 void SaveSettings(SettingsContext& context) {
   context.window.SetCancelEnabled(true);
   const auto options = context.window.CheckedOptions();
-  auto& profile = context.profile;
-  const auto path = OptionsPath(context.platform);
-  WriteFlag(profile, path, texts::kAutorunKey, options.autorun);
-  WriteFlag(profile, path, texts::kRegistryKeysKey, options.registry_keys);
-  WriteFlag(profile, path, texts::kStartupFoldersKey, options.startup_folders);
-  WriteFlag(profile, path, texts::kServicesKey, options.services);
-  WriteFlag(profile, path, texts::kIniFilesKey, options.ini_files);
-  profile.Write(path, texts::kVersionKey, texts::kProgramVersion);
-
+  StoreOptions(context.platform, context.profile, options);
   UpdateAutorun(context.platform, options.autorun);
   // After the autorun value, so that our own value is not reported as new.
   TakeSnapshotScan(context.platform, context.switches, context.tables);

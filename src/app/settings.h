@@ -41,8 +41,16 @@ struct SettingsContext {
   const AreaSwitches& switches;  // the window's check boxes, read by every scan
   EntryTables& tables;
   PollTimer& timer;
-  CycleFlags& flags;
 };
+
+// The options file: corvane.ini in the Windows directory, or, once that one
+// could not be written (as for a user without administrator rights), in the
+// user's %APPDATA%\Corvane, which is read from then on.
+struct OptionsFiles {
+  std::string machine;
+  std::string user;  // "" when the user has no application data folder
+};
+OptionsFiles LocateOptionsFiles(const Environment& environment);
 
 // The main window's creation: caption, options into the boxes, the first
 // baseline, and on a first run (no stored version) the window shown with
@@ -50,8 +58,10 @@ struct SettingsContext {
 void InitializeSettings(SettingsContext& context);
 
 // Save: options file, autorun value, a new baseline, monitoring on, window
-// hidden. A failure to write the file or the autorun value goes up and
-// leaves the later steps undone.
+// hidden. A failure to write the options (in both places) or the autorun
+// value goes up and leaves the later steps undone. The autorun value goes
+// under HKEY_LOCAL_MACHINE's Run key when that key can be written, else under
+// HKEY_CURRENT_USER's; clearing the box takes it out of both.
 void SaveSettings(SettingsContext& context);
 
 // Cancel: monitoring on and window hidden; the boxes keep their states.

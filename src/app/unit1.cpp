@@ -154,14 +154,14 @@ void TForm1::ConnectHandlers() {
 }
 
 void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer) {
-  alert_ = &alert;
+  cycle_.emplace(CycleContext{parts_.platform, parts_.data, *this, parts_.tables, alert, Timer1,
+                              parts_.boxes, parts_.clock});
   blacklist_editor_ = &blacklist_editor;
   log_viewer_ = &log_viewer;
 }
 
 SettingsContext TForm1::Settings() {
-  return SettingsContext{parts_.platform, parts_.profile, *this,  *this,
-                         parts_.tables,   Timer1,         flags_};
+  return SettingsContext{parts_.platform, parts_.profile, *this, *this, parts_.tables, Timer1};
 }
 
 void TForm1::FormCreate() {
@@ -172,10 +172,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::Timer1Timer() {
-  if (alert_ == nullptr) return;  // the alert does not exist yet
-  CycleContext cycle{parts_.platform, *this,          parts_.tables, *alert_,
-                     Timer1,          parts_.boxes,   parts_.clock,  {}};
-  RunPollCycleReportingErrors(cycle);
+  if (cycle_) RunPollCycleReportingErrors(*cycle_);  // none before the alert exists
 }
 
 void TForm1::BitBtn1Click() {

@@ -2,6 +2,7 @@
 // poll timer and the menus. It stays hidden while the program watches.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/settings.h"
@@ -18,6 +19,7 @@ namespace corvane {
 // Program-wide parts that the main window works with.
 struct MainWindowParts {
   Platform& platform;
+  const DataFiles& data;
   ProfileFile& profile;
   MessageBoxes& boxes;
   const Clock& clock;
@@ -80,8 +82,9 @@ class TForm1 : public SettingsWindow, public AreaSwitches {
   // After the form and its owner, so that it gives the window back first.
   TTrayComp TrayComp1;
   win32::FormTimer Timer1;
-  CycleFlags flags_;
-  AlertView* alert_ = nullptr;
+  // Made once the alert exists; lives as long as the window, so that a tick
+  // can tell that a cycle is still waiting in one of its dialogs.
+  std::optional<CycleContext> cycle_;
   TForm3* blacklist_editor_ = nullptr;
   TForm4* log_viewer_ = nullptr;
 };

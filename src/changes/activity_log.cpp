@@ -1,32 +1,30 @@
 #include "changes/activity_log.h"
 
 #include "platform/errors.h"
+#include "platform/unicode.h"
 #include "texts.h"
 
 namespace corvane {
-
-std::string LogPath(const FileSystem& files) { return files.ProgramDirectory() + texts::kLogFile; }
 
 std::string ComposeLogLine(const Clock& clock, const std::string& message) {
   const auto now = clock.Now();
   return now.date + ' ' + now.time + texts::kLogTimeSeparator + message;
 }
 
-void WriteLog(FileSystem& files, const std::string& line) {
-  const auto path = LogPath(files);
+void WriteLog(FileSystem& files, const std::string& log, const std::string& line) {
   // Logging is on exactly while the file exists; the program never creates it.
-  if (!files.FileExists(path)) return;
+  if (!files.FileExists(log)) return;
   try {
-    files.AppendLine(path, line);
+    files.AppendLine(log, Printable(line));
   } catch (const InOutError&) {
     // A locked or read-only log loses the line; the removal has happened all the same.
   }
 }
 
-std::vector<std::string> LoadLog(const FileSystem& files) {
+std::vector<std::string> LoadLog(const FileSystem& files, const std::string& log) {
   std::string text;
   try {
-    text = files.ReadAll(LogPath(files));
+    text = files.ReadAll(log);
   } catch (const InOutError&) {
     return {};
   }
@@ -35,14 +33,14 @@ std::vector<std::string> LoadLog(const FileSystem& files) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     if (c == '\r' || c == '\n') {
-      lines.push_back(line);
+      lines.push_back(DecodeText(files, line));
       line.clear();
       if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     } else {
       line += c;
     }
   }
-  if (!line.empty()) lines.push_back(line);
+  if (!line.empty()) lines.push_back(DecodeText(files, line));
   return lines;
 }
 

@@ -1,5 +1,5 @@
-// The activity log "corvane.log" beside the program: one line per removal,
-// appended only while the file exists.
+// The activity log "corvane.log" in the data folder: one line per removal,
+// appended (as UTF-8) only while the file exists.
 #pragma once
 
 #include <string>
@@ -10,16 +10,16 @@
 
 namespace corvane {
 
-std::string LogPath(const FileSystem& files);
-
 // Date, blank, time, " - ", message.
 std::string ComposeLogLine(const Clock& clock, const std::string& message);
 
-// Appends the line when the log exists; any failure loses the line quietly.
-void WriteLog(FileSystem& files, const std::string& line);
+// Appends the line when the log exists, with its control characters written
+// out, so that one removal always makes one line; any failure loses the
+// line quietly.
+void WriteLog(FileSystem& files, const std::string& log, const std::string& line);
 
 // The viewer's lines (a line ends at CR LF, LF or CR); none when the log
 // cannot be read.
-std::vector<std::string> LoadLog(const FileSystem& files);
+std::vector<std::string> LoadLog(const FileSystem& files, const std::string& log);
 
 }  // namespace corvane

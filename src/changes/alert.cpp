@@ -1,28 +1,25 @@
 #include "changes/alert.h"
 
-#include "texts.h"
+#include "platform/unicode.h"
 
 namespace corvane {
 
 std::string ShownLocation(const std::string& location) {
   constexpr std::size_t kWholeUpTo = 35;
   constexpr std::size_t kKeptTail = 36;
-  if (location.size() <= kWholeUpTo) return location;
-  return "..." + location.substr(location.size() - kKeptTail);
+  const auto printable = Printable(location);
+  if (CharacterCount(printable) <= kWholeUpTo) return printable;
+  return "..." + LastCharacters(printable, kKeptTail);
 }
 
 bool ShowAlert(AlertView& view, PollTimer& timer, MessageBoxes& boxes, const std::string& type_text,
-               const std::string& location_text) {
-  timer.Stop();
-  const auto shown = ShownLocation(location_text);
+               const std::string& location_text, bool offer_do_not_ask) {
+  const TimerHold hold(timer);
   boxes.Beep();
-  view.SetTypeText(type_text);
-  view.SetLocationText(shown);
-  // Only Run-type values can be blacklisted, so only their alerts offer it.
-  view.SetDoNotAskEnabled(type_text == texts::kRegistryStartupType);
-  const auto result = view.ShowModal();
-  timer.Start();
-  return result == ModalResult::kNo;
+  view.SetTypeText(Printable(type_text));
+  view.SetLocationText(ShownLocation(location_text));
+  view.SetDoNotAskEnabled(offer_do_not_ask);
+  return view.ShowModal() == ModalResult::kNo;
 }
 
 }  // namespace corvane

@@ -8,14 +8,16 @@
 
 namespace corvane {
 
-// The location as the alert shows it: whole up to 35 characters, otherwise
-// "..." and the last 36 characters.
+// The location as the alert shows it: control characters written out, then
+// whole up to 35 characters, otherwise "..." and the last 36 characters.
 std::string ShownLocation(const std::string& location);
 
-// Shows the alert with the poll timer stopped and a beep; the do-not-ask box
-// is enabled only for registry Run-type entries. True when the user chose
-// No, that is, when the entry is to be removed.
+// Shows the alert with a beep, the poll timer held while it is open; the
+// do-not-ask box is enabled only when `offer_do_not_ask` (a registry
+// Run-type entry whose name the blacklist can hold). True when the user chose
+// No, that is, when the entry is to be removed. A window that cannot be
+// shown raises an error rather than answer for the user.
 bool ShowAlert(AlertView& view, PollTimer& timer, MessageBoxes& boxes, const std::string& type_text,
-               const std::string& location_text);
+               const std::string& location_text, bool offer_do_not_ask);
 
 }  // namespace corvane

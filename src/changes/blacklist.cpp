@@ -1,6 +1,7 @@
 #include "changes/blacklist.h"
 
 #include "platform/errors.h"
+#include "platform/unicode.h"
 #include "texts.h"
 
 namespace corvane {
@@ -16,18 +17,26 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, last - first);
 }
 
-}  // namespace
+std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
 
-std::string BlacklistPath(const FileSystem& files) {
-  return files.ProgramDirectory() + texts::kBlacklistFile;
+// Runs a write of the list; its failure names the list and what to do.
+template <typename Write>
+void Writing(FileSystem& files, const std::string& list, Write write) {
+  try {
+    files.MakeDirectory(FolderOf(list));
+    write();
+  } catch (const InOutError&) {
+    throw InOutError(FormatText(texts::kUnableToWriteFile, list) + texts::kWriteAdvice);
+  }
 }
 
-bool IsBlacklisted(const FileSystem& files, const std::string& name) {
-  const auto path = BlacklistPath(files);
-  if (!files.FileExists(path)) return false;
+}  // namespace
+
+bool IsBlacklisted(const FileSystem& files, const std::string& list, const std::string& name) {
+  if (!files.FileExists(list)) return false;
   std::vector<std::string> lines;
   try {
-    lines = ReadTextLines(files, path);
+    lines = ReadTextLines(files, list);
   } catch (const InOutError&) {
     return false;
   }
@@ -39,14 +48,35 @@ bool IsBlacklisted(const FileSystem& files, const std::string& name) {
   return false;
 }
 
-void AddToBlacklist(FileSystem& files, const std::string& name) {
-  files.AppendLine(BlacklistPath(files), name);
+bool CanBeBlacklisted(const std::string& name) {
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return false;
+  }
+  return IsValidUtf8(name);
 }
 
-std::vector<std::string> LoadBlacklist(const FileSystem& files) {
-  const auto path = BlacklistPath(files);
-  if (!files.FileExists(path)) return {};
-  return ReadTextLines(files, path);
+void AddToBlacklist(FileSystem& files, const std::string& list, const std::string& name) {
+  if (!CanBeBlacklisted(name)) return;
+  Writing(files, list, [&] {
+    // Readers stop at a Ctrl-Z, so a name appended behind one would never
+    // count: such a list is written anew from what they see.
+    if (files.FileExists(list)) {
+      const auto bytes = files.ReadAll(list);
+      if (bytes.find('\x1A') != std::string::npos) {
+        auto lines = SplitTextLines(bytes);
+        lines.push_back(name);
+        files.WriteLines(list, lines);
+        return;
+      }
+    }
+    files.AppendLine(list, name);
+  });
+}
+
+std::vector<std::string> LoadBlacklist(const FileSystem& files, const std::string& list) {
+  if (!files.FileExists(list)) return {};
+  return ReadTextLines(files, list);
 }
 
 std::vector<std::string> WithoutSelected(const std::vector<std::string>& items, int selected) {
@@ -57,12 +87,9 @@ std::vector<std::string> WithoutSelected(const std::vector<std::string>& items, 
   return kept;
 }
 
-void SaveBlacklist(FileSystem& files, const std::vector<std::string>& items) {
-  try {
-    files.WriteLines(BlacklistPath(files), items);
-  } catch (const InOutError&) {
-    // The editor confirms the save all the same; nothing is reported.
-  }
+void SaveBlacklist(FileSystem& files, const std::string& list,
+                   const std::vector<std::string>& items) {
+  Writing(files, list, [&] { files.WriteLines(list, items); });
 }
 
 }  // namespace corvane

@@ -1,7 +1,12 @@
-// Everything a poll cycle and its removal actions work with.
+// Everything a poll cycle works with. It lives as long as the main window,
+// so that a cycle can tell when another one is still running.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "changes/alert_view.h"
+#include "changes/data_files.h"
 #include "monitor/area_switches.h"
 #include "monitor/entry_table.h"
 #include "platform/platform.h"
@@ -9,22 +14,26 @@
 
 namespace corvane {
 
-// Set by the removal actions, read at the end of the cycle, reset at its start.
+// Set while a cycle handles its new entries, read at its end, reset at its start.
 struct CycleFlags {
-  int removal = 0;        // something declined was removed
+  int removal = 0;        // something declined is gone
   int blacklist_hit = 0;  // a new Run-type value was on the blacklist
   int failure = 0;        // something declined is still in place
 };
 
 struct CycleContext {
   Platform& platform;
+  const DataFiles& data;
   const AreaSwitches& switches;
   EntryTables& tables;
   AlertView& alert;
   PollTimer& timer;
   MessageBoxes& boxes;
   const Clock& clock;
-  CycleFlags flags;
+  CycleFlags flags = {};
+  // Where the declined entries are that could not be removed, as the alert showed them.
+  std::vector<std::string> not_removed = {};
+  bool running = false;  // a cycle is under way (waiting in one of its dialogs)
 };
 
 }  // namespace corvane

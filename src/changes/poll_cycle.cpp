@@ -3,78 +3,59 @@
 #include <exception>
 #include <string>
 
+#include "changes/new_entry.h"
 #include "monitor/snapshot_scan.h"
-#include "monitor/startup_entry.h"
-#include "removal/file_removals.h"
-#include "removal/registry_removals.h"
-#include "monitor/autostart_locations.h"
 #include "texts.h"
 
 namespace corvane {
 
 namespace {
 
-// The dispatch table: the entry type code picks the removal action.
-void HandleNewEntry(CycleContext& context, const std::string& entry) {
-  if (entry.empty()) return;
-  const auto rest = entry.substr(1);
-  switch (entry[0]) {
-    case entry_type::kLocalMachineRunValue:
-    case entry_type::kCurrentUserRunValue:
-      RemoveRegistryStartup(context, entry);
-      break;
-    case entry_type::kStartupFolderFile:
-      RemoveStartupFolderFile(context, rest);
-      break;
-    case entry_type::kService:
-      RemoveServiceStartup(context, rest);
-      break;
-    case entry_type::kWinIniLine:
-      RemoveIniStartup(context, locations::kWinIni, rest);
-      break;
-    case entry_type::kSystemIniLine:
-      RemoveIniStartup(context, locations::kSystemIni, rest);
-      break;
-    case entry_type::kRegistryStringValue:
-      RemoveIEStartPage(context);
-      break;
-    case entry_type::kBrowserHelper:
-      RemoveIEBHO(context, rest);
-      break;
-    default:
-      break;
-  }
-}
+// Marks a cycle as under way for its whole run, however it ends.
+class Running {
+ public:
+  explicit Running(bool& running) : running_(running) { running_ = true; }
+  ~Running() { running_ = false; }
+  Running(const Running&) = delete;
+  Running& operator=(const Running&) = delete;
 
-template <typename Show>
-void WithTimerStopped(CycleContext& context, Show show) {
-  context.timer.Stop();
-  show();
-  context.timer.Start();
+ private:
+  bool& running_;
+};
+
+std::string NotRemovedMessage(const std::vector<std::string>& locations) {
+  std::string text = texts::kNotRemovedWarning;
+  text += "\n";
+  for (const auto& location : locations) text += "\n" + location;
+  return text;
 }
 
 }  // namespace
 
 void RunPollCycle(CycleContext& context) {
+  // A tick that comes while a cycle waits for the user is dropped: a cycle
+  // inside a cycle would ask twice and take its entries unasked.
+  if (context.running) return;
+  const Running running(context.running);
   auto& tables = context.tables;
   context.flags = CycleFlags{};
+  context.not_removed.clear();
   FillCurrentTable(context.platform, context.switches, tables.current);
-  tables.copy.CopyFrom(tables.current);
-  for (const auto& entry : tables.copy.Entries()) {
+  // The cycle's own copy: a Save while an alert is open retakes the tables.
+  const auto found = tables.current.Entries();
+  for (const auto& entry : found) {
     if (!tables.baseline.Contains(entry)) HandleNewEntry(context, entry);
   }
 
   const auto& flags = context.flags;
   if (flags.failure != 0) {
-    WithTimerStopped(context, [&] {
-      context.boxes.Beep();
-      context.boxes.ShowWarning(texts::kNotRemovedWarning);
-    });
+    const TimerHold hold(context.timer);
+    context.boxes.Beep();
+    context.boxes.ShowWarning(NotRemovedMessage(context.not_removed));
   } else if (flags.removal == 1 && flags.blacklist_hit == 0) {
-    WithTimerStopped(context, [&] {
-      context.boxes.Beep();
-      context.boxes.ShowInformation(texts::kRestoredMessage);
-    });
+    const TimerHold hold(context.timer);
+    context.boxes.Beep();
+    context.boxes.ShowInformation(texts::kRestoredMessage);
   }
 
   TakeSnapshotScan(context.platform, context.switches, tables);
@@ -84,7 +65,8 @@ void RunPollCycleReportingErrors(CycleContext& context) {
   try {
     RunPollCycle(context);
   } catch (const std::exception& error) {
-    WithTimerStopped(context, [&] { context.boxes.ShowError(error.what()); });
+    const TimerHold hold(context.timer);
+    context.boxes.ShowError(error.what());
   }
 }
 

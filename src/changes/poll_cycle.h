@@ -1,17 +1,19 @@
-// The ten-second watch: scan, find what is new since the baseline, hand
-// each new entry to its removal action, tell the user, take a new baseline.
+// The watch: scan, find what is new since the baseline, hand each new entry
+// on, tell the user, take a new baseline.
 #pragma once
 
 #include "changes/cycle_context.h"
 
 namespace corvane {
 
-// One cycle. An error (an unreadable INI file, a blacklist that cannot be
-// written) ends it where it happens, without a new baseline, and goes up.
+// One cycle, unless one is already running (waiting in one of its dialogs):
+// then nothing happens, and the next tick comes. An error (an unreadable INI
+// file, a blacklist that cannot be written) ends the cycle where it happens,
+// without a new baseline, and goes up.
 void RunPollCycle(CycleContext& context);
 
 // What a timer tick runs: the cycle, with an error that ends it shown in the
-// application's error box while the timer is stopped, so that an error that
+// application's error box while the timer is held, so that an error that
 // recurs cannot pile up one box on another.
 void RunPollCycleReportingErrors(CycleContext& context);
 

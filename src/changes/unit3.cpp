@@ -25,8 +25,9 @@ constexpr ControlLayout kControls[] = {
 
 }  // namespace
 
-TForm3::TForm3(Application& application, FileSystem& files, MessageBoxes& boxes)
-    : form_(application, kWindow, kControls), files_(files), boxes_(boxes) {
+TForm3::TForm3(Application& application, FileSystem& files, const DataFiles& data,
+               MessageBoxes& boxes)
+    : form_(application, kWindow, kControls), files_(files), data_(data), boxes_(boxes) {
   form_.OnActivate([this] { FormActivate(); });
   form_.OnClick("BitBtn1", [this] { BitBtn1Click(); });
   form_.OnClick("BitBtn3", [this] { BitBtn3Click(); });
@@ -36,11 +37,11 @@ void TForm3::FormActivate() {
   const Control& list = form_["ListBox1"];
   SetListBoxItems(list, {});
   // A read failure leaves the list empty and goes to the error box.
-  SetListBoxItems(list, LoadBlacklist(files_));
+  SetListBoxItems(list, LoadBlacklist(files_, data_.Blacklist()));
 }
 
 void TForm3::BitBtn1Click() {
-  SaveBlacklist(files_, ListBoxItems(form_["ListBox1"]));
+  SaveBlacklist(files_, data_.Blacklist(), ListBoxItems(form_["ListBox1"]));
   boxes_.Beep();
   boxes_.ShowInformation(texts::kBlacklistSaved);
   form_.Close(ModalResult::kOk);

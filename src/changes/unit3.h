@@ -2,6 +2,7 @@
 // one, and saves the list.
 #pragma once
 
+#include "changes/data_files.h"
 #include "platform/file_system.h"
 #include "platform/user_interface.h"
 #include "platform/win32/framework/form.h"
@@ -10,7 +11,8 @@ namespace corvane {
 
 class TForm3 {
  public:
-  TForm3(win32::Application& application, FileSystem& files, MessageBoxes& boxes);
+  TForm3(win32::Application& application, FileSystem& files, const DataFiles& data,
+         MessageBoxes& boxes);
 
   // Until Save (kOk), Cancel (kCancel), Esc (kCancel) or the close button (kNone).
   ModalResult ShowModal() { return form_.ShowModal(); }
@@ -18,7 +20,8 @@ class TForm3 {
 
   // Every time the window becomes active: ListBox1 anew from the file.
   void FormActivate();
-  // Save: writes the list, confirms, closes.
+  // Save: writes the list, confirms, closes; a list that could not be
+  // written goes to the error box instead, and the editor stays open.
   void BitBtn1Click();
   // Delete: drops the selected item from the list, not from the file.
   void BitBtn3Click();
@@ -26,6 +29,7 @@ class TForm3 {
  private:
   win32::Form form_;
   FileSystem& files_;
+  const DataFiles& data_;
   MessageBoxes& boxes_;
 };
 

@@ -19,11 +19,11 @@ constexpr ControlLayout kControls[] = {
 
 }  // namespace
 
-TForm4::TForm4(Application& application, const FileSystem& files)
-    : form_(application, kWindow, kControls), files_(files) {
+TForm4::TForm4(Application& application, const FileSystem& files, const DataFiles& data)
+    : form_(application, kWindow, kControls), files_(files), data_(data) {
   form_.OnActivate([this] { FormActivate(); });
 }
 
-void TForm4::FormActivate() { SetMemoLines(form_["Memo1"], LoadLog(files_)); }
+void TForm4::FormActivate() { SetMemoLines(form_["Memo1"], LoadLog(files_, data_.Log())); }
 
 }  // namespace corvane

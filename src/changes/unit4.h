@@ -1,6 +1,7 @@
 // The log viewer: the activity log, read-only.
 #pragma once
 
+#include "changes/data_files.h"
 #include "platform/file_system.h"
 #include "platform/win32/framework/form.h"
 
@@ -8,7 +9,7 @@ namespace corvane {
 
 class TForm4 {
  public:
-  TForm4(win32::Application& application, const FileSystem& files);
+  TForm4(win32::Application& application, const FileSystem& files, const DataFiles& data);
 
   // Until Close (kCancel), Esc (kCancel) or the close button (kNone).
   ModalResult ShowModal() { return form_.ShowModal(); }
@@ -20,6 +21,7 @@ class TForm4 {
  private:
   win32::Form form_;
   const FileSystem& files_;
+  const DataFiles& data_;
 };
 
 }  // namespace corvane

@@ -29,12 +29,11 @@ class EntryTable {
   mutable bool index_current_ = true;
 };
 
-// The monitor's three tables: what the scanners find now, the last complete
-// scan, and the working copy that a poll cycle walks.
+// What the scanners find now and the last complete scan. A poll cycle walks
+// a copy of its own, which nothing else can change while it runs.
 struct EntryTables {
   EntryTable current;
   EntryTable baseline;
-  EntryTable copy;
 };
 
 }  // namespace corvane

@@ -53,6 +53,13 @@ void AppendMatchingLines(const std::vector<std::string>& lines, const std::strin
   }
 }
 
+// The INI files are byte files in the ANSI code page, whatever their lines hold.
+std::vector<std::string> ReadIniLines(const FileSystem& files, const std::string& path) {
+  auto lines = SplitTextLines(files.ReadAll(path));
+  for (auto& line : lines) line = files.DecodeAnsi(line);
+  return lines;
+}
+
 }  // namespace
 
 void ScanStartupFolders(const Environment& environment, const FileSystem& files,
@@ -72,13 +79,13 @@ void ScanIniFiles(const Environment& environment, const FileSystem& files, Entry
   const auto win_ini = windows + '\\' + kWinIni;
   if (files.FileExists(win_ini)) {
     // Both passes over win.ini see the same lines, so one read serves them.
-    const auto lines = SplitTextLines(files.ReadAll(win_ini));
+    const auto lines = ReadIniLines(files, win_ini);
     AppendMatchingLines(lines, kRunKeyOfWinIni, entry_type::kWinIniLine, current);
     AppendMatchingLines(lines, kLoadKeyOfWinIni, entry_type::kWinIniLine, current);
   }
   const auto system_ini = windows + '\\' + kSystemIni;
   if (files.FileExists(system_ini)) {
-    AppendMatchingLines(SplitTextLines(files.ReadAll(system_ini)), kShellKeyOfSystemIni,
+    AppendMatchingLines(ReadIniLines(files, system_ini), kShellKeyOfSystemIni,
                         entry_type::kSystemIniLine, current);
   }
 }

@@ -125,17 +125,20 @@ std::string Printable(const std::string& text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte != 0x7F) {
-      out += c;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t start = at;
+    bool valid = false;
+    const char32_t code = NextCodePoint(text, at, false, valid);
+    if (valid && code >= 0x20 && code != 0x7F) {
+      out.append(text, start, at - start);
       continue;
     }
-    switch (c) {
-      case '\0': out += "\\0"; break;
-      case '\t': out += "\\t"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
+    const auto byte = static_cast<unsigned char>(text[start]);
+    switch (valid ? code : 0xFFFF) {
+      case U'\0': out += "\\0"; break;
+      case U'\t': out += "\\t"; break;
+      case U'\n': out += "\\n"; break;
+      case U'\r': out += "\\r"; break;
       default:
         out += "\\x";
         out += kHex[byte >> 4];

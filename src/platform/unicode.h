@@ -22,8 +22,9 @@ std::size_t CharacterCount(const std::string& text);
 // The last `count` characters (all of them when there are fewer).
 std::string LastCharacters(const std::string& text, std::size_t count);
 
-// The text with control characters written out (\0, \t, \n, \r, \xNN), so
-// that a hostile name shows whole and stays on one line.
+// The text with control characters and bytes that are no UTF-8 written out
+// (\0, \t, \n, \r, \xNN), so that a hostile name shows whole, stays on one
+// line and leaves a log that reads as UTF-8.
 std::string Printable(const std::string& text);
 
 }  // namespace corvane

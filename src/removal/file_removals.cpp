@@ -1,85 +1,110 @@
 #include "removal/file_removals.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "monitor/autostart_locations.h"
 #include "platform/errors.h"
-#include "removal/removal_steps.h"
 #include "texts.h"
 
 namespace corvane {
 
 namespace {
 
-// The path's last part: the text after its last "\" or ":".
-std::string FinalNamePart(const std::string& path) {
-  const auto separator = path.find_last_of("\\:");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 std::string IniPath(const Environment& environment, const std::string& ini_name) {
   return environment.Get(locations::kWindowsDirectoryVariable) + '\\' + ini_name;
 }
 
-// Whether the INI file still holds the line; a file that exists but cannot
-// be read may still hold it.
-bool IniHoldsLine(const FileSystem& files, const std::string& ini_path, const std::string& line) {
-  if (!files.FileExists(ini_path)) return false;
+// The file's bytes, or nothing when the file is gone or cannot be read.
+bool ReadIfThere(const FileSystem& files, const std::string& path, std::string& bytes) {
+  if (!files.FileExists(path)) return false;
   try {
-    const auto lines = SplitTextLines(files.ReadAll(ini_path));
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
-  } catch (const InOutError&) {
+    bytes = files.ReadAll(path);
     return true;
+  } catch (const InOutError&) {
+    return false;
+  }
+}
+
+// Writes the edited bytes under a new name beside the file, then puts that
+// copy in the file's place; the copy goes again when that fails.
+bool Replace(FileSystem& files, const std::string& path, const std::string& bytes) {
+  try {
+    const auto copy = files.WriteNewFile(path + texts::kIniCopySuffix, bytes);
+    try {
+      files.PutInPlaceOf(copy, path);
+    } catch (const InOutError&) {
+      files.RemoveFile(copy);  // ours: made just now under a name no file had
+      throw;
+    }
+    return true;
+  } catch (const InOutError&) {
+    return false;
   }
 }
 
 }  // namespace
 
-void RemoveStartupFolderFile(CycleContext& context, const std::string& path) {
-  if (!AskToRemove(context, texts::kStartupFolderType, path)) return;
-  auto& files = context.platform.files;
-  files.RemoveFile(path);
-  RecordOutcome(context, !files.FileExists(path),
-                texts::kStartupFolderFileLogged + FinalNamePart(path) + texts::kUserInvokedSuffix);
+RemovalResult RemoveStartupFolderFile(FileSystem& files, const std::string& path) {
+  if (!files.FileExists(path)) return RemovalResult::kAlreadyGone;
+  const bool removed = files.RemoveFile(path);
+  if (files.FileExists(path)) return RemovalResult::kRefused;
+  return removed ? RemovalResult::kRemoved : RemovalResult::kAlreadyGone;
 }
 
-void RemoveIniStartup(CycleContext& context, const std::string& ini_name,
-                      const std::string& recorded_line) {
+RemovalResult RemoveIniStartup(FileSystem& files, const Environment& environment,
+                               const std::string& ini_name, const std::string& recorded_line) {
   const auto equals = recorded_line.find('=');
-  const auto value_text =
-      equals == std::string::npos ? recorded_line : recorded_line.substr(equals + 1);
-  if (!AskToRemove(context, ini_name + texts::kIniFileTypeSuffix, value_text)) return;
-  auto& files = context.platform.files;
-  const auto& environment = context.platform.environment;
-  StripIniEntry(files, environment, value_text, ini_name, recorded_line);
-  const bool gone = !IniHoldsLine(files, IniPath(environment, ini_name), recorded_line);
-  RecordOutcome(context, gone,
-                texts::kIniStartupLogged + value_text + texts::kUserInvokedSuffix);
+  if (equals == std::string::npos || equals + 1 == recorded_line.size()) {
+    return RemovalResult::kAlreadyGone;
+  }
+  const auto path = IniPath(environment, ini_name);
+  std::string bytes;
+  if (!ReadIfThere(files, path, bytes)) {
+    return files.FileExists(path) ? RemovalResult::kRefused : RemovalResult::kAlreadyGone;
+  }
+  const auto stripped = StripIniEntry(files, bytes, recorded_line);
+  if (stripped == bytes) return RemovalResult::kAlreadyGone;
+  const bool replaced = Replace(files, path, stripped);
+
+  // Still in place while any line reads as the recorded one (or the file
+  // can no longer be read to tell).
+  std::string after;
+  const bool still_there =
+      ReadIfThere(files, path, after) ? StripIniEntry(files, after, recorded_line) != after
+                                      : files.FileExists(path);
+  if (still_there) return RemovalResult::kRefused;
+  return replaced ? RemovalResult::kRemoved : RemovalResult::kAlreadyGone;
 }
 
-void StripIniEntry(FileSystem& files, const Environment& environment,
-                   const std::string& value_text, const std::string& ini_name,
-                   const std::string& recorded_line) {
-  if (value_text.empty()) return;
-  const auto ini_path = IniPath(environment, ini_name);
-  const auto copy_path = ini_path + texts::kIniCopySuffix;
-  try {
-    auto lines = SplitTextLines(files.ReadAll(ini_path));
-    bool changed = false;
-    for (auto& line : lines) {
-      if (line == recorded_line) {
-        line = line.substr(0, line.find('=') + 1);
-        changed = true;
-      }
+std::string StripIniEntry(const FileSystem& files, const std::string& bytes,
+                          const std::string& recorded_line) {
+  // Readers stop at Ctrl-Z; what follows is no line of the file for them.
+  const auto end = std::min(bytes.find('\x1A'), bytes.size());
+  std::string result;
+  result.reserve(bytes.size());
+  for (std::size_t start = 0; start < end;) {
+    const auto line_feed = bytes.find('\n', start);
+    const auto line_end = std::min(line_feed, end);
+    const auto raw = bytes.substr(start, line_end - start);
+    std::string text;
+    for (const char c : raw) {
+      if (c != '\r') text += c;
     }
-    // A file without the line is left exactly as it is.
-    if (!changed) return;
-    files.WriteLines(copy_path, lines);
-    files.PutInPlaceOf(copy_path, ini_path);
-  } catch (const InOutError&) {
-    files.RemoveFile(copy_path);
+    const auto equals = raw.find('=');
+    if (equals != std::string::npos && files.DecodeAnsi(text) == recorded_line) {
+      result += raw.substr(0, equals + 1);
+      for (std::size_t at = equals + 1; at < raw.size(); ++at) {
+        if (raw[at] == '\r') result += '\r';  // a lone CR is no part of the value
+      }
+    } else {
+      result += raw;
+    }
+    if (line_end == end) break;
+    result += '\n';
+    start = line_end + 1;
   }
+  result += bytes.substr(end);
+  return result;
 }
 
 }  // namespace corvane

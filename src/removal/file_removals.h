@@ -1,28 +1,34 @@
-// Removing a declined entry that lives in a file: a Startup-folder file or
-// an autostart line of win.ini or system.ini.
+// Removing an entry that lives in a file: a Startup-folder file or an
+// autostart line of win.ini or system.ini. Like the registry removals, each
+// changes exactly its item, looks again and says what happened.
 #pragma once
 
 #include <string>
 
-#include "changes/cycle_context.h"
+#include "platform/environment.h"
+#include "platform/file_system.h"
+#include "removal/removal_result.h"
 
 namespace corvane {
 
-// Type 3: deletes the file in the Startup folder (not what it points to).
-void RemoveStartupFolderFile(CycleContext& context, const std::string& path);
+// Type 3: deletes the file in the Startup folder; a link goes, never what
+// it points to.
+RemovalResult RemoveStartupFolderFile(FileSystem& files, const std::string& path);
 
 // Types 5 and 6: cuts the value out of the recorded line of the INI file
-// ("win.ini" or "system.ini" in the Windows directory).
-void RemoveIniStartup(CycleContext& context, const std::string& ini_name,
-                      const std::string& recorded_line);
+// ("win.ini" or "system.ini" in the Windows directory). The file is edited
+// as bytes (StripIniEntry) and replaced in one step by a copy made under a
+// name no other file had; a read-only file is left as it is. A line with no
+// value has nothing that could start, and counts as gone.
+RemovalResult RemoveIniStartup(FileSystem& files, const Environment& environment,
+                               const std::string& ini_name, const std::string& recorded_line);
 
-// Replaces the INI file by a copy in which the lines equal to the recorded
-// line keep only their key and "="; every other line is copied unchanged.
-// The copy is written whole and closed before it replaces the file in one
-// step; when any step fails the copy is deleted and the file stays as it was.
-// An empty value text changes nothing.
-void StripIniEntry(FileSystem& files, const Environment& environment,
-                   const std::string& value_text, const std::string& ini_name,
-                   const std::string& recorded_line);
+// The INI file's bytes with the value cut out of every line that the INI
+// scanner reads as `recorded_line` (its text decoded from the ANSI code page,
+// CRs left out, ending at LF or Ctrl-Z). Only the value's bytes go: its key
+// and "=", lone CRs, line ends, a missing final line end, Ctrl-Z and
+// everything after it stay exactly as they were.
+std::string StripIniEntry(const FileSystem& files, const std::string& bytes,
+                          const std::string& recorded_line);
 
 }  // namespace corvane

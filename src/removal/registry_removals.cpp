@@ -1,12 +1,10 @@
 #include "removal/registry_removals.h"
 
-#include "changes/blacklist.h"
 #include "monitor/autostart_locations.h"
+#include "monitor/entry_table.h"
 #include "monitor/registry_scanners.h"
 #include "monitor/startup_entry.h"
 #include "platform/errors.h"
-#include "removal/removal_steps.h"
-#include "texts.h"
 
 namespace corvane {
 
@@ -18,11 +16,21 @@ std::string ServiceKey(const std::string& service_name) {
   return std::string(locations::kServicesKey) + '\\' + service_name;
 }
 
+std::string BrowserHelperKey(const std::string& subkey_name) {
+  return std::string(locations::kBrowserHelpersKey) + '\\' + subkey_name;
+}
+
+std::unique_ptr<RegistryAccessor> Open(Registry& registry, RegistryRoot root,
+                                       const std::string& key_path, KeyAccess access) {
+  auto accessor = registry.CreateAccessor();
+  accessor->SetRoot(root);
+  accessor->OpenKey(key_path, false, access);
+  return accessor;
+}
+
 bool ValueExists(Registry& registry, RegistryRoot root, const std::string& key_path,
                  const std::string& name) {
-  const auto accessor = registry.CreateAccessor();
-  accessor->SetRoot(root);
-  return accessor->OpenKey(key_path, false, KeyAccess::kRead) && accessor->ValueExists(name);
+  return Open(registry, root, key_path, KeyAccess::kRead)->ValueExists(name);
 }
 
 bool KeyExists(Registry& registry, RegistryRoot root, const std::string& key_path) {
@@ -39,15 +47,19 @@ bool StartPageIsSet(Registry& registry) {
 }
 
 bool ServiceStartsAutomatically(Registry& registry, const std::string& service_name) {
-  const auto accessor = registry.CreateAccessor();
-  accessor->SetRoot(RegistryRoot::kLocalMachine);
-  if (!accessor->OpenKey(ServiceKey(service_name), false, KeyAccess::kRead)) return false;
   try {
-    return accessor->ReadInteger(locations::kServiceStartValue) ==
-           locations::kServiceStartAutomatic;
+    return Open(registry, RegistryRoot::kLocalMachine, ServiceKey(service_name), KeyAccess::kRead)
+               ->ReadInteger(locations::kServiceStartValue) == locations::kServiceStartAutomatic;
   } catch (const RegistryError&) {
-    return false;
+    return false;  // no key, no start value: nothing starts by it
   }
+}
+
+// The one rule of every removal: what the fresh look finds decides; the
+// call's own result tells a removal from an item that went by itself.
+RemovalResult Outcome(bool call_succeeded, bool still_in_place) {
+  if (still_in_place) return RemovalResult::kRefused;
+  return call_succeeded ? RemovalResult::kRemoved : RemovalResult::kAlreadyGone;
 }
 
 }  // namespace
@@ -65,94 +77,48 @@ RunValueLocation LocateRunValue(const std::string& entry) {
   return {entry.substr(1, last), entry.substr(last + 1)};
 }
 
-void RemoveRegistryStartup(CycleContext& context, const std::string& entry) {
-  auto& registry = context.platform.registry;
-  auto& files = context.platform.files;
+RemovalResult RemoveRegistryStartup(Registry& registry, const std::string& entry) {
   const auto root = RootOfCode(entry.at(0));
   const auto [key_path, value_name] = LocateRunValue(entry);
-
-  const bool blacklisted = IsBlacklisted(files, value_name);
-  const char* suffix = texts::kUserInvokedRegistrySuffix;
-  bool remove = false;
-  if (blacklisted) {
-    context.flags.blacklist_hit = 1;
-    suffix = texts::kBlacklistedRegistrySuffix;
-    remove = true;
-  } else {
-    remove = AskToRemove(context, texts::kRegistryStartupType, entry.substr(1));
-  }
-
-  if (remove) {
-    try {
-      {
-        const auto accessor = registry.CreateAccessor();
-        accessor->SetRoot(root);
-        accessor->OpenKey(key_path, false, KeyAccess::kReadWrite);
-        accessor->DeleteValue(value_name);
-      }
-      const bool gone = !ValueExists(registry, root, key_path, value_name);
-      RecordOutcome(context, gone, texts::kRegistryStartupLogged + value_name + suffix);
-    } catch (const RegistryError&) {
-      // The removal's own steps fail silently.
-    }
-  }
-
-  // Acted on whatever the answer was; a failure to write the list goes up.
-  auto& alert = context.alert;
-  if (alert.DoNotAskChecked() && alert.DoNotAskEnabled()) {
-    AddToBlacklist(files, value_name);
-    alert.ClearDoNotAsk();
-  }
+  if (!ValueExists(registry, root, key_path, value_name)) return RemovalResult::kAlreadyGone;
+  const bool deleted =
+      Open(registry, root, key_path, KeyAccess::kReadWrite)->DeleteValue(value_name);
+  return Outcome(deleted, ValueExists(registry, root, key_path, value_name));
 }
 
-void RemoveIEStartPage(CycleContext& context) {
-  if (!AskToRemove(context, texts::kRegistryType, texts::kStartPageLocation)) return;
-  auto& registry = context.platform.registry;
+RemovalResult RemoveIEStartPage(Registry& registry) {
+  if (!StartPageIsSet(registry)) return RemovalResult::kAlreadyGone;
+  bool written = true;
   try {
-    const auto accessor = registry.CreateAccessor();
-    accessor->SetRoot(RootOfCode(locations::kStartPageRootCode));
-    accessor->OpenKey(locations::kStartPageKey, false, KeyAccess::kReadWrite);
-    accessor->WriteString(locations::kStartPageValue, "");
-    RecordOutcome(context, true, std::string(texts::kStartPageLogged) + texts::kUserInvokedSuffix);
+    Open(registry, RootOfCode(locations::kStartPageRootCode), locations::kStartPageKey,
+         KeyAccess::kReadWrite)
+        ->WriteString(locations::kStartPageValue, "");
   } catch (const RegistryError&) {
-    // A refused write is not logged as a removal.
+    written = false;
   }
-  if (StartPageIsSet(registry)) context.flags.failure = 1;
+  return Outcome(written, StartPageIsSet(registry));
 }
 
-void RemoveIEBHO(CycleContext& context, const std::string& subkey_name) {
-  if (!AskToRemove(context, texts::kRegistryType, texts::kBrowserHelperLocation)) return;
-  auto& registry = context.platform.registry;
-  try {
-    {
-      const auto accessor = registry.CreateAccessor();
-      accessor->SetRoot(RegistryRoot::kLocalMachine);
-      accessor->OpenKey(locations::kBrowserHelpersKey, false, KeyAccess::kReadWrite);
-      accessor->DeleteKey(subkey_name);
-    }
-    const bool gone = !KeyExists(registry, RegistryRoot::kLocalMachine,
-                                 std::string(locations::kBrowserHelpersKey) + '\\' + subkey_name);
-    RecordOutcome(context, gone,
-                  std::string(texts::kBrowserHelperLogged) + texts::kUserInvokedSuffix);
-  } catch (const RegistryError&) {
-    // The removal's own steps fail silently.
+RemovalResult RemoveIEBHO(Registry& registry, const std::string& subkey_name) {
+  const auto root = RegistryRoot::kLocalMachine;
+  if (!KeyExists(registry, root, BrowserHelperKey(subkey_name))) {
+    return RemovalResult::kAlreadyGone;
   }
+  const bool deleted =
+      Open(registry, root, locations::kBrowserHelpersKey, KeyAccess::kReadWrite)->DeleteKey(subkey_name);
+  return Outcome(deleted, KeyExists(registry, root, BrowserHelperKey(subkey_name)));
 }
 
-void RemoveServiceStartup(CycleContext& context, const std::string& service_name) {
-  if (!AskToRemove(context, texts::kRegistryServiceType, service_name)) return;
-  auto& registry = context.platform.registry;
+RemovalResult RemoveServiceStartup(Registry& registry, const std::string& service_name) {
+  if (!ServiceStartsAutomatically(registry, service_name)) return RemovalResult::kAlreadyGone;
+  bool written = true;
   try {
-    const auto accessor = registry.CreateAccessor();
-    accessor->SetRoot(RegistryRoot::kLocalMachine);
-    accessor->OpenKey(ServiceKey(service_name), false, KeyAccess::kReadWrite);
-    accessor->WriteInteger(locations::kServiceStartValueWritten, kServiceDisabled);
-    RecordOutcome(context, true,
-                  texts::kServiceStartupLogged + service_name + texts::kUserInvokedSuffix);
+    Open(registry, RegistryRoot::kLocalMachine, ServiceKey(service_name), KeyAccess::kReadWrite)
+        ->WriteInteger(locations::kServiceStartValueWritten, kServiceDisabled);
   } catch (const RegistryError&) {
-    // A service whose key is gone, or that may not be changed, is not logged.
+    written = false;
   }
-  if (ServiceStartsAutomatically(registry, service_name)) context.flags.failure = 1;
+  return Outcome(written, ServiceStartsAutomatically(registry, service_name));
 }
 
 }  // namespace corvane

@@ -1,9 +1,12 @@
-// Removing a declined (or blacklisted) entry that lives in the registry.
+// Removing an entry that lives in the registry. Each action changes exactly
+// the item the entry names, then looks again, and says what happened; it
+// knows nothing of alerts, the blacklist or the log.
 #pragma once
 
 #include <string>
 
-#include "changes/cycle_context.h"
+#include "platform/registry.h"
+#include "removal/removal_result.h"
 
 namespace corvane {
 
@@ -17,17 +20,16 @@ struct RunValueLocation {
 };
 RunValueLocation LocateRunValue(const std::string& entry);
 
-// Types 1 and 2: deletes the value; a blacklisted name goes without asking.
-// Ticking "do not ask" puts the name on the blacklist, whatever the answer.
-void RemoveRegistryStartup(CycleContext& context, const std::string& entry);
+// Types 1 and 2: deletes the value of exactly that name.
+RemovalResult RemoveRegistryStartup(Registry& registry, const std::string& entry);
 
 // Type 7: empties the Internet Explorer start page.
-void RemoveIEStartPage(CycleContext& context);
+RemovalResult RemoveIEStartPage(Registry& registry);
 
 // Type 8: deletes the browser helper object's subkey with everything below it.
-void RemoveIEBHO(CycleContext& context, const std::string& subkey_name);
+RemovalResult RemoveIEBHO(Registry& registry, const std::string& subkey_name);
 
 // Type 4: sets the service's start value to 4 (disabled); the service stays.
-void RemoveServiceStartup(CycleContext& context, const std::string& service_name);
+RemovalResult RemoveServiceStartup(Registry& registry, const std::string& service_name);
 
 }  // namespace corvane

@@ -12,71 +12,124 @@ using Strings = std::vector<std::string>;
 
 class BlacklistTest : public ChangeHandlingTest {
  protected:
-  void List(const std::string& bytes) { files.AddFile(ProgramFile("blacklist"), bytes); }
+  const std::string list = ProgramFile("blacklist");
+  void List(const std::string& bytes) { files.AddFile(list, bytes); }
+  bool Listed(const std::string& name) const { return IsBlacklisted(files, list, name); }
 };
 
 TEST_F(BlacklistTest, MatchesTrimmedNamesWithLetterCaseCounting) {
   List("  MyApp\t\r\nOther\r\n\r\n");
-  EXPECT_TRUE(IsBlacklisted(files, "MyApp"));
-  EXPECT_TRUE(IsBlacklisted(files, " MyApp  "));
-  EXPECT_FALSE(IsBlacklisted(files, "myapp"));
-  EXPECT_FALSE(IsBlacklisted(files, "My"));
+  EXPECT_TRUE(Listed("MyApp"));
+  EXPECT_TRUE(Listed(" MyApp  "));
+  EXPECT_FALSE(Listed("myapp"));
+  EXPECT_FALSE(Listed("My"));
   // An empty line never matches the unnamed default value, a line of blanks does.
-  EXPECT_FALSE(IsBlacklisted(files, ""));
+  EXPECT_FALSE(Listed(""));
   List("   \r\n");
-  EXPECT_TRUE(IsBlacklisted(files, ""));
+  EXPECT_TRUE(Listed(""));
 }
 
 TEST_F(BlacklistTest, MissingOrUnreadableListBlacklistsNothing) {
-  EXPECT_FALSE(IsBlacklisted(files, "MyApp"));
+  EXPECT_FALSE(Listed("MyApp"));
   List("MyApp\r\n");
-  files.SetFailure(ProgramFile("blacklist"), MemoryFileSystem::Failure::kCannotRead);
-  EXPECT_FALSE(IsBlacklisted(files, "MyApp"));
+  files.SetFailure(list, MemoryFileSystem::Failure::kCannotRead);
+  EXPECT_FALSE(Listed("MyApp"));
 }
 
-TEST_F(BlacklistTest, AddAppendsTheNameAsPassedAndCreatesTheList) {
-  AddToBlacklist(files, " Spaced ");
-  AddToBlacklist(files, "");
-  EXPECT_EQ(files.Content(ProgramFile("blacklist")), " Spaced \r\n\r\n");
-  files.SetFailure(ProgramFile("blacklist"), MemoryFileSystem::Failure::kCannotWrite);
-  EXPECT_THROW(AddToBlacklist(files, "x"), InOutError);
+TEST_F(BlacklistTest, LinesInUtf8AndInTheAnsiCodePageBothMatch) {
+  // "Café" typed in an ANSI editor, then a name the program added in UTF-8.
+  List("Caf\xE9\r\n");
+  AddToBlacklist(files, list, "Тест工具");
+  EXPECT_TRUE(Listed("Café"));
+  EXPECT_TRUE(Listed("Тест工具"));
+  EXPECT_EQ(LoadBlacklist(files, list), (Strings{"Café", "Тест工具"}));
 }
 
-TEST_F(BlacklistTest, EditorLoadsDeletesAndSaves) {
-  EXPECT_TRUE(LoadBlacklist(files).empty());
+TEST_F(BlacklistTest, AnAddedNameReadsBackAsItselfWhateverTheListEndedIn) {
+  const struct {
+    std::string before, after;
+  } cases[] = {
+      {"", "CvGamma\r\n"},
+      {"Beta", "Beta\r\nCvGamma\r\n"},  // no line end: one goes first
+      {"Beta\n", "Beta\nCvGamma\r\n"},
+      {"Beta\r\n\x1A", "Beta\r\nCvGamma\r\n"},  // behind a Ctrl-Z no reader would see it
+      {"Beta\r\n\x1Aold", "Beta\r\nCvGamma\r\n"},
+  };
+  for (const auto& c : cases) {
+    List(c.before);
+    AddToBlacklist(files, list, "CvGamma");
+    EXPECT_EQ(files.Content(list), c.after) << c.before;
+  }
+  EXPECT_TRUE(Listed("CvGamma"));
+  EXPECT_TRUE(Listed("Beta"));
+}
+
+TEST_F(BlacklistTest, ANameThatCannotStandAsOneLineIsNeverWritten) {
+  for (const std::string& name : {std::string("Cv\r\nSecurityHealth"), std::string("Cv\nX"),
+                                 std::string("Cv\x1A"), std::string("CvLegit\0Evil", 12),
+                                 std::string("\xED\xA0\x80")}) {  // a lone surrogate
+    EXPECT_FALSE(CanBeBlacklisted(name));
+    AddToBlacklist(files, list, name);
+  }
+  EXPECT_FALSE(files.FileExists(list));
+  EXPECT_TRUE(CanBeBlacklisted("Тест 工具 (x86)"));
+}
+
+TEST_F(BlacklistTest, AddAndSaveMakeTheFolderAndReportAFailureWithThePath) {
+  data.folder = "C:\\Users\\Жанна\\AppData\\Roaming\\Corvane\\";
+  files.AddDirectory("C:\\Users\\Жанна\\AppData\\Roaming");
+  AddToBlacklist(files, data.Blacklist(), " Spaced ");
+  SaveBlacklist(files, data.Blacklist(), {"a", "", " b "});
+  EXPECT_EQ(files.Content(data.Blacklist()), "a\r\n\r\n b \r\n");
+
+  files.SetFailure(data.Blacklist(), MemoryFileSystem::Failure::kCannotWrite);
+  for (const auto& write : std::vector<std::function<void()>>{
+           [&] { AddToBlacklist(files, data.Blacklist(), "x"); },
+           [&] { SaveBlacklist(files, data.Blacklist(), {"x"}); }}) {
+    try {
+      write();
+      ADD_FAILURE() << "the failure was not reported";
+    } catch (const InOutError& error) {
+      EXPECT_EQ(std::string(error.what()),
+                "Unable to write to C:\\Users\\Жанна\\AppData\\Roaming\\Corvane\\blacklist. Make "
+                "sure the file is not read-only and that your account may write to its folder");
+    }
+  }
+}
+
+TEST_F(BlacklistTest, EditorLoadsAndDeletes) {
+  EXPECT_TRUE(LoadBlacklist(files, list).empty());
   List("a\r\n\r\n b \r\nc\r\n");
-  const auto items = LoadBlacklist(files);
+  const auto items = LoadBlacklist(files, list);
   EXPECT_EQ(items, (Strings{"a", "", " b ", "c"}));
   EXPECT_EQ(WithoutSelected(items, 2), (Strings{"a", "", "c"}));
   EXPECT_EQ(WithoutSelected(items, -1), items);
-
-  SaveBlacklist(files, WithoutSelected(items, 0));
-  EXPECT_EQ(files.Content(ProgramFile("blacklist")), "\r\n b \r\nc\r\n");
-  SaveBlacklist(files, {});
-  EXPECT_EQ(files.Content(ProgramFile("blacklist")), "");
-
-  files.SetFailure(ProgramFile("blacklist"), MemoryFileSystem::Failure::kCannotWrite);
-  EXPECT_NO_THROW(SaveBlacklist(files, {"x"}));
-  files.SetFailure(ProgramFile("blacklist"), MemoryFileSystem::Failure::kCannotRead);
-  EXPECT_THROW(LoadBlacklist(files), InOutError);
+  files.SetFailure(list, MemoryFileSystem::Failure::kCannotRead);
+  EXPECT_THROW(LoadBlacklist(files, list), InOutError);
 }
 
-class ActivityLogTest : public ChangeHandlingTest {};
+class ActivityLogTest : public ChangeHandlingTest {
+ protected:
+  const std::string log = ProgramFile("corvane.log");
+};
 
-TEST_F(ActivityLogTest, WritesOnlyWhileTheLogExists) {
-  WriteLog(files, "dropped");
-  EXPECT_FALSE(files.FileExists(ProgramFile("corvane.log")));
-  EnableLog();
-  WriteLog(files, ComposeLogLine(clock, "Deleted IE BHO [User Invoked]"));
-  EXPECT_EQ(Log(), std::string(kStamp) + "Deleted IE BHO [User Invoked]\r\n");
-  files.SetFailure(ProgramFile("corvane.log"), MemoryFileSystem::Failure::kCannotWrite);
-  EXPECT_NO_THROW(WriteLog(files, "lost"));
+TEST_F(ActivityLogTest, WritesOneLineForEveryEntryOnlyWhileTheLogExists) {
+  WriteLog(files, log, "dropped");
+  EXPECT_FALSE(files.FileExists(log));
+  files.AddFile(log, "earlier line without its end");
+  WriteLog(files, log, ComposeLogLine(clock, "Deleted IE BHO [User Invoked]"));
+  WriteLog(files, log, "Deleted Registry Startup: Cv\r\nSecurityHealth" + std::string(1, '\0'));
+  EXPECT_EQ(Log(), "earlier line without its end\r\n" + std::string(kStamp) +
+                       "Deleted IE BHO [User Invoked]\r\n"
+                       "Deleted Registry Startup: Cv\\r\\nSecurityHealth\\0\r\n");
+  files.SetFailure(log, MemoryFileSystem::Failure::kCannotWrite);
+  EXPECT_NO_THROW(WriteLog(files, log, "lost"));
 }
 
-TEST_F(ActivityLogTest, ViewerSplitsAtEveryKindOfLineEnd) {
-  EXPECT_TRUE(LoadLog(files).empty());
-  files.AddFile(ProgramFile("corvane.log"), "one\r\ntwo\nthree\rfour\r\n\r\nlast");
-  EXPECT_EQ(LoadLog(files), (Strings{"one", "two", "three", "four", "", "last"}));
+TEST_F(ActivityLogTest, ViewerSplitsAtEveryKindOfLineEndAndReadsOldAnsiLines) {
+  EXPECT_TRUE(LoadLog(files, log).empty());
+  files.AddFile(log, "one\r\ntwo\nthree\rCaf\xE9\r\n\r\nЖ last");
+  EXPECT_EQ(LoadLog(files, log), (Strings{"one", "two", "three", "Café", "", "Ж last"}));
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "changes/alert_view.h"
@@ -33,6 +35,8 @@ class ScriptedAlert : public AlertView {
 
   ModalResult ShowModal() override {
     events_.push_back("alert " + type_ + " | " + location_ + (enabled_ ? " | box" : ""));
+    // What the user or the system does while the alert is open.
+    if (while_open) std::exchange(while_open, nullptr)();
     if (answers.empty()) {
       ADD_FAILURE() << "an alert that the test did not expect";
       return ModalResult::kYes;
@@ -44,6 +48,7 @@ class ScriptedAlert : public AlertView {
   }
 
   std::deque<Answer> answers;
+  std::function<void()> while_open;  // runs once, at the next alert
   bool checked_ = false;
 
  private:
@@ -104,7 +109,8 @@ class ChangeHandlingTest : public MemoryPlatformTest {
   RecordingTimer timer{events};
   RecordingBoxes boxes{events};
   FixedClock clock;
-  CycleContext context{platform, switches, tables, alert, timer, boxes, clock, {}};
+  DataFiles data{files.ProgramDirectory()};
+  CycleContext context{platform, data, switches, tables, alert, timer, boxes, clock};
 
   std::string ProgramFile(const std::string& name) const {
     return files.ProgramDirectory() + name;

@@ -12,6 +12,9 @@ const std::string kRunEntry = "2\\Software\\Microsoft\\Windows\\CurrentVersion\\
 const std::string kRestored =
     "info All Startup entries were restored, but now we recommend that you close all "
     "applications, and restart your PC.";
+const std::string kNotRemoved =
+    "warning Some of the startup entries that you declined could not be removed. They are "
+    "still in place.\n";
 
 class PollCycleTest : public ChangeHandlingTest {
  protected:
@@ -25,6 +28,10 @@ class PollCycleTest : public ChangeHandlingTest {
   bool UserRunHas(const std::string& name) const {
     return registry.GetValue(kUser, kUserRun, name).has_value();
   }
+  long Alerts() const {
+    return std::count_if(events.begin(), events.end(),
+                         [](const std::string& e) { return e.rfind("alert", 0) == 0; });
+  }
 };
 
 TEST_F(PollCycleTest, TheRoadOfOneEvent) {
@@ -33,19 +40,88 @@ TEST_F(PollCycleTest, TheRoadOfOneEvent) {
   Cycle();
 
   EXPECT_FALSE(UserRunHas("Tool"));
-  EXPECT_EQ(events, (Events{"timer stop", "beep",
+  EXPECT_EQ(events, (Events{"timer hold", "beep",
                             "alert Registry Startup | ...soft\\Windows\\CurrentVersion\\Run\\Tool | box",
-                            "timer start", "timer stop", "beep", kRestored, "timer start"}));
+                            "timer release", "timer hold", "beep", kRestored, "timer release"}));
   EXPECT_EQ(Log(), std::string(kStamp) + "Deleted Registry Startup: Tool [User Invoked] \r\n");
   EXPECT_EQ(Baseline(), Strings{kRunEntry + "Existing"});
   EXPECT_EQ(context.flags.removal, 1);
+}
+
+// Every kind of entry is asked about with its own texts, and its outcome is
+// logged by one rule: "Deleted" only when a fresh look finds it gone.
+TEST_F(PollCycleTest, EveryKindIsAskedLoggedAndFlaggedByOneRule) {
+  const std::string services = "\\SYSTEM\\CurrentControlSet\\Services";
+  const std::string helpers =
+      "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+  const std::string main = "\\Software\\Microsoft\\Internet Explorer\\Main";
+  environment.Set("USERPROFILE", "C:\\Users\\Жанна");
+  files.AddFile("C:\\Users\\Жанна\\Start Menu\\Programs\\startup\\Ж中.lnk");
+  registry.SetString(kUser, kUserRun, "Тест工具", "t.exe");
+  registry.SetString(kUser, main, "Start Page", "http://pest.invalid/");
+  registry.SetInteger(kMachine, services + "\\Pest", "Start", 2);
+  registry.SetString(kMachine, services + "\\Pest", "ImagePath", "p.exe");
+  files.AddFile("C:\\WINDOWS\\win.ini", "run=pest.exe\r\n");
+  registry.CreateKey(kMachine, helpers + "\\{PEST}");
+  const Strings expected_alerts = {
+      "alert Startup Folder | ...а\\Start Menu\\Programs\\startup\\Ж中.lnk",
+      "alert Registry Startup | ...ft\\Windows\\CurrentVersion\\Run\\Тест工具 | box",
+      "alert Registry | IE Startup Page",
+      "alert Registry Service | Pest",
+      "alert win.ini File | pest.exe",
+      "alert Registry | IE BHO Location",
+  };
+  const std::string messages[] = {
+      "Startup Folder file: Ж中.lnk [User Invoked]", "Registry Startup: Тест工具 [User Invoked] ",
+      "IE Startup Page [User Invoked]",              "Service Startup: Pest [User Invoked]",
+      ".INI Startup: pest.exe [User Invoked]",       "IE BHO [User Invoked]",
+  };
+
+  // First declined and removed; then each planted again where it may not be removed.
+  for (const bool refused : {false, true}) {
+    SCOPED_TRACE(refused ? "refused" : "removed");
+    if (refused) {
+      files.AddFile("C:\\Users\\Жанна\\Start Menu\\Programs\\startup\\Ж中.lnk", "",
+                    MemoryFileSystem::kReadOnly);
+      registry.SetString(kUser, kUserRun, "Тест工具", "t.exe");
+      registry.RefuseWriting(kUser, kUserRun);
+      registry.SetString(kUser, main, "Start Page", "http://pest.invalid/");
+      registry.RefuseWriting(kUser, main);
+      registry.SetInteger(kMachine, services + "\\Pest", "Start", 2);
+      registry.RefuseWriting(kMachine, services + "\\Pest");
+      files.AddFile("C:\\WINDOWS\\win.ini", "run=pest.exe\r\n", MemoryFileSystem::kReadOnly);
+      registry.CreateKey(kMachine, helpers + "\\{PEST}");
+      registry.RefuseWriting(kMachine, helpers);
+    }
+    events.clear();
+    files.AddFile(ProgramFile("corvane.log"));
+    for (int i = 0; i < 6; ++i) Answer(ModalResult::kNo);
+    Cycle();
+
+    Strings alerts;
+    for (const auto& e : events) {
+      if (e.rfind("alert", 0) == 0) alerts.push_back(e);
+    }
+    EXPECT_EQ(alerts, expected_alerts);
+    std::string log;
+    for (const auto& message : messages) {
+      log += std::string(kStamp) + (refused ? "Could not delete " : "Deleted ") + message + "\r\n";
+    }
+    EXPECT_EQ(Log(), log);
+    EXPECT_EQ(context.flags.removal, refused ? 0 : 1);
+    EXPECT_EQ(context.flags.failure, refused ? 1 : 0);
+    EXPECT_EQ(events[events.size() - 2],
+              refused ? kNotRemoved + "\nC:\\Users\\Жанна\\Start Menu\\Programs\\startup\\Ж中.lnk"
+                                      "\n\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Тест工具"
+                                      "\nIE Startup Page\nPest\npest.exe\nIE BHO Location"
+                      : kRestored);
+  }
 }
 
 TEST_F(PollCycleTest, NothingNewShowsNothingWritesNothingAndStillRescans) {
   Cycle();
   EXPECT_TRUE(events.empty());
   EXPECT_EQ(Log(), "");
-  registry.SetString(kUser, kUserRun, "Existing", "other data, same name");
   registry.RemoveValue(kUser, kUserRun, "Existing");
   Cycle();  // a vanished entry is dropped without a word
   EXPECT_TRUE(events.empty());
@@ -69,6 +145,27 @@ TEST_F(PollCycleTest, AKeptEntryJoinsTheBaselineAndIsAskedAgainOnlyWhenItReturns
   EXPECT_EQ(events.size(), 8u);
 }
 
+TEST_F(PollCycleTest, ANameThatDiffersOnlyInALetterAnsiWouldFoldIsAnotherEntry) {
+  registry.SetString(kUser, kUserRun, "CvOne", "kept.exe");
+  TakeSnapshotScan(platform, switches, tables);
+  registry.SetString(kUser, kUserRun, "CvŌne", "pest.exe");
+  Answer(ModalResult::kNo);
+  Cycle();
+  EXPECT_EQ(Alerts(), 1);
+  EXPECT_FALSE(UserRunHas("CvŌne"));
+  EXPECT_TRUE(UserRunHas("CvOne"));
+}
+
+TEST_F(PollCycleTest, ANameWithALineBreakCannotBeBlacklistedNorForgeALogLine) {
+  registry.SetString(kUser, kUserRun, "Cv\r\nSecurityHealth", "pest.exe");
+  Answer(ModalResult::kNo, true);  // the user would tick the box, but it is disabled
+  Cycle();
+  EXPECT_EQ(events[2], "alert Registry Startup | ...rentVersion\\Run\\Cv\\r\\nSecurityHealth");
+  EXPECT_FALSE(files.FileExists(ProgramFile("blacklist")));
+  EXPECT_EQ(Log(), std::string(kStamp) +
+                       "Deleted Registry Startup: Cv\\r\\nSecurityHealth [User Invoked] \r\n");
+}
+
 TEST_F(PollCycleTest, ABlacklistHitSilencesTheRestoredMessageForTheWholeCycle) {
   files.AddFile(ProgramFile("blacklist"), "Pest\r\n");
   registry.SetString(kMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "Pest",
@@ -86,6 +183,18 @@ TEST_F(PollCycleTest, ABlacklistHitSilencesTheRestoredMessageForTheWholeCycle) {
   EXPECT_EQ(context.flags.blacklist_hit, 1);
 }
 
+TEST_F(PollCycleTest, DoNotAskPutsTheNameOnTheBlacklistWhateverTheAnswer) {
+  registry.SetString(kUser, kUserRun, "Kept", "k.exe");
+  registry.SetString(kUser, kUserRun, "Gone", "g.exe");
+  Answer(ModalResult::kYes, true);
+  Answer(ModalResult::kNo, true);
+  Cycle();
+  EXPECT_TRUE(UserRunHas("Kept"));
+  EXPECT_FALSE(UserRunHas("Gone"));
+  EXPECT_FALSE(alert.DoNotAskChecked());
+  EXPECT_EQ(files.Content(ProgramFile("blacklist")), "Kept\r\nGone\r\n");
+}
+
 TEST_F(PollCycleTest, TheSameNewEntryTwiceIsHandledTwice) {
   environment.Set("USERPROFILE", "C:\\Documents and Settings\\Administrator");
   files.AddFile("C:\\Documents and Settings\\Administrator\\Start Menu\\Programs\\Startup\\x.lnk");
@@ -97,6 +206,26 @@ TEST_F(PollCycleTest, TheSameNewEntryTwiceIsHandledTwice) {
             2);
 }
 
+// A tick or a Save while an alert waits for the user: no cycle runs inside
+// the cycle (which once walked a table that the inner one replaced), nothing
+// is taken unasked, and a watch that the user paused stays paused.
+TEST_F(PollCycleTest, NothingRunsACycleInsideACycle) {
+  registry.SetString(kUser, kUserRun, "First", "f.exe");
+  alert.while_open = [&] {
+    registry.SetString(kUser, kUserRun, "Second", "s.exe");
+    timer.Stop();                                    // Restore in the tray menu
+    RunPollCycle(context);                           // a tick
+    TakeSnapshotScan(platform, switches, tables);    // Save
+  };
+  Answer(ModalResult::kYes);
+  Cycle();
+  EXPECT_EQ(Alerts(), 1);
+  EXPECT_EQ(std::count(events.begin(), events.end(), "timer start"), 0);
+  EXPECT_FALSE(timer.running);
+  EXPECT_EQ(timer.holds, 0);
+  EXPECT_FALSE(context.running);
+}
+
 TEST_F(PollCycleTest, AnErrorEndsTheCycleWithoutANewBaseline) {
   registry.SetString(kUser, kUserRun, "Tool", "t.exe");
   files.AddFile("C:\\WINDOWS\\win.ini", "run=a.exe\r\n");
@@ -104,18 +233,17 @@ TEST_F(PollCycleTest, AnErrorEndsTheCycleWithoutANewBaseline) {
   RunPollCycleReportingErrors(context);
 
   // The scan broke before the walk: no alert, the old baseline, one error box
-  // shown while the timer stood still.
-  EXPECT_EQ(events, (Events{"timer stop", "error Unable to read C:\\WINDOWS\\win.ini", "timer start"}));
+  // shown while the timer was held.
+  EXPECT_EQ(events, (Events{"timer hold", "error Unable to read C:\\WINDOWS\\win.ini",
+                            "timer release"}));
   EXPECT_EQ(Baseline(), Strings{kRunEntry + "Existing"});
-  EXPECT_TRUE(timer.running);
+  EXPECT_FALSE(context.running);
 
   files.SetFailure("C:\\WINDOWS\\win.ini", MemoryFileSystem::Failure::kNone);
   Answer(ModalResult::kYes);
   Answer(ModalResult::kYes);
   Cycle();  // both new entries are new again
-  EXPECT_EQ(std::count_if(events.begin(), events.end(),
-                          [](const std::string& e) { return e.rfind("alert", 0) == 0; }),
-            2);
+  EXPECT_EQ(Alerts(), 2);
 }
 
 TEST_F(PollCycleTest, AFailedBlacklistWriteEndsTheCycleAfterTheRemoval) {
@@ -125,8 +253,8 @@ TEST_F(PollCycleTest, AFailedBlacklistWriteEndsTheCycleAfterTheRemoval) {
   RunPollCycleReportingErrors(context);
   EXPECT_FALSE(UserRunHas("Tool"));
   EXPECT_TRUE(alert.DoNotAskChecked());
-  EXPECT_EQ(events.back(), "timer start");
-  EXPECT_EQ(events[events.size() - 2].rfind("error Unable to write to", 0), 0u);
+  EXPECT_EQ(events.back(), "timer release");
+  EXPECT_EQ(events[events.size() - 2].rfind("error Unable to write to C:\\Program Files", 0), 0u);
   EXPECT_EQ(Baseline(), Strings{kRunEntry + "Existing"});
 }
 
@@ -142,9 +270,7 @@ TEST_F(PollCycleTest, AnEntryThatCouldNotBeRemovedIsReportedOnceAndNotAsRestored
                        kStamp + "Deleted Registry Startup: Tool [User Invoked] \r\n");
   EXPECT_EQ(std::count(events.begin(), events.end(), kRestored), 0);
   EXPECT_EQ(events[events.size() - 2],
-            "warning Some of the startup entries that you declined could not be removed. They are "
-            "still in place.");
-  EXPECT_EQ(events.back(), "timer start");
+            kNotRemoved + "\n\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Agent");
 
   const auto shown = events.size();
   Cycle();  // still in place, now part of the baseline

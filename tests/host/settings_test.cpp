@@ -43,14 +43,30 @@ class FakeSettingsWindow : public SettingsWindow, public AreaSwitches {
   bool shown = false;
 };
 
+const std::string kMachineOptions = "C:\\WINDOWS\\corvane.ini";
+const std::string kUserOptions = "C:\\Users\\Жанна\\AppData\\Roaming\\Corvane\\corvane.ini";
+
 class SettingsTest : public ChangeHandlingTest {
  protected:
-  void SetUp() override { timer.running = true; }
+  void SetUp() override {
+    timer.running = true;
+    environment.Set("windir", "C:\\WINDOWS");
+    environment.Set("APPDATA", "C:\\Users\\Жанна\\AppData\\Roaming");
+    files.AddDirectory("C:\\WINDOWS");
+    files.AddDirectory("C:\\Users\\Жанна\\AppData\\Roaming");
+  }
+  // What a user without administrator rights meets: the Windows directory's
+  // options file and the machine's Run key refuse writing.
+  void AsStandardUser() {
+    files.AddFile(kMachineOptions);
+    profile.RefuseWriting(kMachineOptions);
+    registry.CreateKey(kMachine, kMachineRun);
+    registry.RefuseWriting(kMachine, kMachineRun);
+  }
 
-  MemoryProfileFile profile;
+  MemoryProfileFile profile{&files};
   FakeSettingsWindow window;
-  CycleFlags flags{1, 1, 1};
-  SettingsContext settings{platform, profile, window, window, tables, timer, flags};
+  SettingsContext settings{platform, profile, window, window, tables, timer};
 };
 
 TEST_F(SettingsTest, AFirstRunShowsTheWindowWithEverythingCheckedAndCancelDisabled) {
@@ -62,12 +78,11 @@ TEST_F(SettingsTest, AFirstRunShowsTheWindowWithEverythingCheckedAndCancelDisabl
               window.options.ini_files);
   EXPECT_TRUE(window.shown);
   EXPECT_FALSE(window.cancel_enabled);
-  EXPECT_EQ(flags.removal, 0);
   EXPECT_EQ(Baseline(), Strings{"2\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool"});
 }
 
 TEST_F(SettingsTest, AnyStoredVersionMeansNoFirstRunAndStoredFlagsApplyToTheFirstScan) {
-  profile.Of("\\corvane.ini") = {{"V", "1.0"}, {"2", "0x0"}, {"3", "true"}, {"5", "0"}};
+  profile.Of(kMachineOptions) = {{"V", "1.0"}, {"2", "0x0"}, {"3", "true"}, {"5", "0"}};
   registry.SetString(kUser, kUserRun, "Tool", "t.exe");
   InitializeSettings(settings);
   EXPECT_FALSE(window.shown);
@@ -81,8 +96,9 @@ TEST_F(SettingsTest, AnyStoredVersionMeansNoFirstRunAndStoredFlagsApplyToTheFirs
 TEST_F(SettingsTest, SaveWritesTheOptionsRegistersTheProgramAndTakesItIntoTheBaseline) {
   window.options.services = false;
   SaveSettings(settings);
-  EXPECT_EQ(profile.Of("\\corvane.ini"), (std::map<std::string, std::string>{
+  EXPECT_EQ(profile.Of(kMachineOptions), (std::map<std::string, std::string>{
                                 {"1", "1"}, {"2", "1"}, {"3", "1"}, {"4", "0"}, {"5", "1"}, {"V", "2.1"}}));
+  EXPECT_FALSE(profile.Exists(kUserOptions));
   EXPECT_EQ(registry.GetValue(kMachine, kMachineRun, "Corvane")->data,
             "\"C:\\Program Files\\Corvane\\corvane.exe\"");
   EXPECT_EQ(Baseline(), Strings{"1\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Corvane"});
@@ -91,42 +107,58 @@ TEST_F(SettingsTest, SaveWritesTheOptionsRegistersTheProgramAndTakesItIntoTheBas
   EXPECT_EQ(events.back(), "timer start");
 }
 
-TEST_F(SettingsTest, SaveWithoutAutorunDeletesTheValueWhetherOrNotItWasThere) {
+TEST_F(SettingsTest, ClearingAutorunTakesTheValueOutOfBothRunKeys) {
+  registry.SetString(kMachine, kMachineRun, "Corvane", "\"x.exe\"");
+  registry.SetString(kUser, kUserRun, "Corvane", "\"x.exe\"");
+  registry.SetString(kMachine, kMachineRun, "Other", "o.exe");
   window.options.autorun = false;
   SaveSettings(settings);
-  EXPECT_EQ(profile.Of("\\corvane.ini")["1"], "0");
-  registry.SetString(kMachine, kMachineRun, "Corvane", "\"x.exe\"");
-  registry.SetString(kMachine, kMachineRun, "Other", "o.exe");
-  SaveSettings(settings);
+  EXPECT_EQ(profile.Of(kMachineOptions)["1"], "0");
   EXPECT_FALSE(registry.GetValue(kMachine, kMachineRun, "Corvane"));
+  EXPECT_FALSE(registry.GetValue(kUser, kUserRun, "Corvane"));
   EXPECT_TRUE(registry.GetValue(kMachine, kMachineRun, "Other"));
+  SaveSettings(settings);  // nothing to delete is no error
 }
 
-TEST_F(SettingsTest, AnOptionsFileThatCannotBeWrittenStopsSaveWhereItFailed) {
+TEST_F(SettingsTest, AStandardUserKeepsOptionsAndAutorunInTheUsersOwnPlaces) {
+  AsStandardUser();
+  SaveSettings(settings);
+  EXPECT_EQ(profile.Of(kUserOptions)["V"], "2.1");
+  EXPECT_EQ(registry.GetValue(kUser, kUserRun, "Corvane")->data,
+            "\"C:\\Program Files\\Corvane\\corvane.exe\"");
+  EXPECT_FALSE(registry.GetValue(kMachine, kMachineRun, "Corvane"));
+  EXPECT_FALSE(window.shown);
+
+  // From then on the user's copy is read, and written, whatever the other holds.
+  profile.Of(kUserOptions)["3"] = "0";
+  InitializeSettings(settings);
+  EXPECT_FALSE(window.shown);
+  EXPECT_FALSE(window.options.startup_folders);
+  window.options.autorun = false;
+  SaveSettings(settings);
+  EXPECT_EQ(profile.Of(kUserOptions)["1"], "0");
+  EXPECT_FALSE(registry.GetValue(kUser, kUserRun, "Corvane"));
+}
+
+TEST_F(SettingsTest, OptionsThatCannotBeWrittenAnywhereStopSaveWithThePathAndWhatToDo) {
+  AsStandardUser();
+  profile.RefuseWriting(kUserOptions);
   window.shown = true;
   window.cancel_enabled = false;
   timer.Stop();
-  profile.failing_key = "3";
   try {
     SaveSettings(settings);
     FAIL() << "Save did not report the failure";
   } catch (const InOutError& error) {
-    EXPECT_STREQ(error.what(), "Unable to write to corvane.ini");
+    EXPECT_EQ(std::string(error.what()),
+              "Unable to write to " + kUserOptions +
+                  ". Make sure the file is not read-only and that your account may write to its "
+                  "folder");
   }
-  EXPECT_EQ(profile.Of("\\corvane.ini"), (std::map<std::string, std::string>{{"1", "1"}, {"2", "1"}}));
-  EXPECT_FALSE(registry.KeyExists(kMachine, kMachineRun));
+  EXPECT_FALSE(registry.GetValue(kUser, kUserRun, "Corvane"));
   EXPECT_TRUE(window.shown);
   EXPECT_TRUE(window.cancel_enabled);
   EXPECT_FALSE(timer.running);
-}
-
-TEST_F(SettingsTest, AMachineRunKeyThatMayNotBeWrittenIsSkippedQuietly) {
-  registry.CreateKey(kMachine, kMachineRun);
-  registry.RefuseWriting(kMachine, kMachineRun);
-  SaveSettings(settings);
-  EXPECT_FALSE(registry.GetValue(kMachine, kMachineRun, "Corvane"));
-  EXPECT_FALSE(window.shown);
-  EXPECT_TRUE(timer.running);
 }
 
 TEST_F(SettingsTest, CancelResumesMonitoringWithoutANewBaseline) {

@@ -85,13 +85,16 @@ int Run(int argc, char** argv) {
   // Stands for the poll timer: the alert must leave it running.
   SwitchTimer timer;
   TForm2 alert(application);
-  TForm3 blacklist(application, files, boxes);
-  TForm4 log(application, files);
+  const DataFiles data{files.ProgramDirectory()};
+  TForm3 blacklist(application, files, data, boxes);
+  TForm4 log(application, files, data);
 
   if (mode == "alert" && argc >= 4 && argc % 2 == 0) {
     RecordingAlertView view(alert);
     for (int index = 2; index + 1 < argc; index += 2) {
-      const bool remove = ShowAlert(view, timer, boxes, argv[index], argv[index + 1]);
+      // As the cycle offers it: for registry Run-type entries.
+      const bool offer = std::string(argv[index]) == texts::kRegistryStartupType;
+      const bool remove = ShowAlert(view, timer, boxes, argv[index], argv[index + 1], offer);
       Print(std::string("result=") + NameOf(view.last()) + " remove=" + (remove ? "1" : "0") +
             " enabled=" + (view.DoNotAskEnabled() ? "1" : "0") +
             " checked=" + (view.DoNotAskChecked() ? "1" : "0") +

@@ -1,5 +1,7 @@
 // Options files for the host build: keys in memory per file, with files and
-// keys whose writes can be made to fail.
+// keys whose writes can be made to fail. Given the in-memory file system, a
+// written file shows there too, and a file whose folder is missing cannot be
+// written, as on Windows.
 #pragma once
 
 #include <map>
@@ -8,6 +10,7 @@
 
 #include "platform/errors.h"
 #include "platform/memory/case_fold.h"
+#include "platform/memory/memory_file_system.h"
 #include "platform/profile_file.h"
 #include "texts.h"
 
@@ -16,6 +19,8 @@ namespace corvane {
 class MemoryProfileFile : public ProfileFile {
  public:
   using Keys = std::map<std::string, std::string>;
+
+  explicit MemoryProfileFile(MemoryFileSystem* files = nullptr) : files_(files) {}
 
   std::string Read(const std::string& path, const std::string& key,
                    const std::string& fallback) const override {
@@ -26,10 +31,13 @@ class MemoryProfileFile : public ProfileFile {
   }
 
   void Write(const std::string& path, const std::string& key, const std::string& value) override {
-    if (key == failing_key || refusing.count(FoldCase(path)) != 0) {
+    const bool folder_missing =
+        files_ && !files_->DirectoryExists(path.substr(0, path.rfind('\\')));
+    if (key == failing_key || refusing.count(FoldCase(path)) != 0 || folder_missing) {
       throw InOutError(FormatText(texts::kUnableToWriteFile, path));
     }
     files[FoldCase(path)][key] = value;
+    if (files_ && !files_->FileExists(path)) files_->AddFile(path);
   }
 
   Keys& Of(const std::string& path) { return files[FoldCase(path)]; }
@@ -39,6 +47,9 @@ class MemoryProfileFile : public ProfileFile {
   std::map<std::string, Keys> files;  // by folded path
   std::set<std::string> refusing;     // folded paths that cannot be written
   std::string failing_key = "\x01";   // no key by default
+
+ private:
+  MemoryFileSystem* files_;
 };
 
 }  // namespace corvane

@@ -1,0 +1,30 @@
+#include "changes/data_files.h"
+
+#include "platform/errors.h"
+#include "texts.h"
+
+namespace corvane {
+
+std::string DataFiles::Blacklist() const { return folder + texts::kBlacklistFile; }
+
+std::string DataFiles::Log() const { return folder + texts::kLogFile; }
+
+std::string UserDataFolder(const Environment& environment) {
+  const auto app_data = environment.Get(texts::kAppDataVariable);
+  return app_data.empty() ? "" : app_data + '\\' + texts::kDataFolder;
+}
+
+DataFiles LocateDataFiles(FileSystem& files, const Environment& environment) {
+  const auto program_folder = files.ProgramDirectory();
+  const auto user_folder = UserDataFolder(environment);
+  const auto without_backslash = program_folder.substr(0, program_folder.size() - 1);
+  if (user_folder.empty() || files.CanWriteIn(without_backslash)) return {program_folder};
+  try {
+    files.MakeDirectory(user_folder);
+  } catch (const InOutError&) {
+    // Writing there will fail and say so, with the full path.
+  }
+  return {user_folder + '\\'};
+}
+
+}  // namespace corvane

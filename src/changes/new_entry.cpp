@@ -1,0 +1,127 @@
+#include "changes/new_entry.h"
+
+#include <functional>
+
+#include "changes/activity_log.h"
+#include "changes/alert.h"
+#include "changes/blacklist.h"
+#include "monitor/autostart_locations.h"
+#include "monitor/startup_entry.h"
+#include "platform/unicode.h"
+#include "removal/file_removals.h"
+#include "removal/registry_removals.h"
+#include "texts.h"
+
+namespace corvane {
+
+namespace {
+
+// One new entry as the user and the log meet it, and how it is removed.
+struct NewEntry {
+  std::string type_text;      // the alert's Type
+  std::string location_text;  // the alert's Location
+  std::string logged;         // what the log line names after its outcome
+  const char* suffix = texts::kUserInvokedSuffix;
+  bool run_value = false;  // a Run-type value, which the blacklist can hold
+  std::string value_name;
+  std::function<RemovalResult()> remove;
+};
+
+// The path's last part: the text after its last "\" or ":".
+std::string FinalNamePart(const std::string& path) {
+  const auto separator = path.find_last_of("\\:");
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+// The dispatch table: the entry type code picks the texts and the action.
+NewEntry Describe(Platform& platform, const std::string& entry) {
+  auto& registry = platform.registry;
+  auto& files = platform.files;
+  const auto& environment = platform.environment;
+  const auto rest = entry.substr(1);
+  switch (entry[0]) {
+    case entry_type::kLocalMachineRunValue:
+    case entry_type::kCurrentUserRunValue: {
+      const auto name = LocateRunValue(entry).value_name;
+      return {texts::kRegistryStartupType, rest, texts::kRegistryStartupLogged + name,
+              texts::kUserInvokedRegistrySuffix, true, name,
+              [&registry, entry] { return RemoveRegistryStartup(registry, entry); }};
+    }
+    case entry_type::kStartupFolderFile:
+      return {texts::kStartupFolderType, rest, texts::kStartupFolderFileLogged + FinalNamePart(rest),
+              texts::kUserInvokedSuffix, false, "",
+              [&files, rest] { return RemoveStartupFolderFile(files, rest); }};
+    case entry_type::kService:
+      return {texts::kRegistryServiceType, rest, texts::kServiceStartupLogged + rest,
+              texts::kUserInvokedSuffix, false, "",
+              [&registry, rest] { return RemoveServiceStartup(registry, rest); }};
+    case entry_type::kWinIniLine:
+    case entry_type::kSystemIniLine: {
+      const std::string ini =
+          entry[0] == entry_type::kWinIniLine ? locations::kWinIni : locations::kSystemIni;
+      const auto equals = rest.find('=');
+      const auto value = equals == std::string::npos ? rest : rest.substr(equals + 1);
+      return {ini + texts::kIniFileTypeSuffix, value, texts::kIniStartupLogged + value,
+              texts::kUserInvokedSuffix, false, "",
+              [&files, &environment, ini, rest] {
+                return RemoveIniStartup(files, environment, ini, rest);
+              }};
+    }
+    case entry_type::kRegistryStringValue:
+      return {texts::kRegistryType, texts::kStartPageLocation, texts::kStartPageLogged,
+              texts::kUserInvokedSuffix, false, "",
+              [&registry] { return RemoveIEStartPage(registry); }};
+    case entry_type::kBrowserHelper:
+      return {texts::kRegistryType, texts::kBrowserHelperLocation, texts::kBrowserHelperLogged,
+              texts::kUserInvokedSuffix, false, "",
+              [&registry, rest] { return RemoveIEBHO(registry, rest); }};
+    default:
+      return {};  // no scanner makes any other entry
+  }
+}
+
+// Logs the outcome and sets the flags, the same way for every kind of entry.
+void Record(CycleContext& context, const NewEntry& item, RemovalResult result,
+            const char* suffix) {
+  const bool gone = result != RemovalResult::kRefused;
+  const std::string outcome = gone ? texts::kDeleted : texts::kCouldNotDelete;
+  WriteLog(context.platform.files, context.data.Log(),
+           ComposeLogLine(context.clock, outcome + item.logged + suffix));
+  if (gone) {
+    context.flags.removal = 1;
+  } else {
+    context.flags.failure = 1;
+    context.not_removed.push_back(Printable(item.location_text));
+  }
+}
+
+}  // namespace
+
+void HandleNewEntry(CycleContext& context, const std::string& entry) {
+  if (entry.empty()) return;
+  const auto item = Describe(context.platform, entry);
+  if (!item.remove) return;
+  auto& files = context.platform.files;
+  const auto list = context.data.Blacklist();
+
+  const char* suffix = item.suffix;
+  bool remove = false;
+  if (item.run_value && IsBlacklisted(files, list, item.value_name)) {
+    context.flags.blacklist_hit = 1;
+    suffix = texts::kBlacklistedRegistrySuffix;
+    remove = true;
+  } else {
+    remove = ShowAlert(context.alert, context.timer, context.boxes, item.type_text,
+                       item.location_text, item.run_value && CanBeBlacklisted(item.value_name));
+  }
+  if (remove) Record(context, item, item.remove(), suffix);
+
+  // Acted on whatever the answer was; a failure to write the list goes up.
+  auto& alert = context.alert;
+  if (item.run_value && alert.DoNotAskChecked() && alert.DoNotAskEnabled()) {
+    AddToBlacklist(files, list, item.value_name);
+    alert.ClearDoNotAsk();
+  }
+}
+
+}  // namespace corvane
