@@ -15,6 +15,12 @@ configure_host() {  # DIR [cmake args...]
   cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 }
 
+# The fuzz targets, with clang and its libFuzzer.
+configure_fuzz() {
+  CC=clang CXX=clang++ cmake -S "$root" -B "$build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCORVANE_FUZZ=ON >/dev/null
+}
+
 configure_windows() {  # ARCH
   cmake -S "$root" -B "$build/win-$1" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCORVANE_WINDOWS_ARCH="$1" >/dev/null

@@ -7,6 +7,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ googletest libbenchmark-dev
+  clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine32:i386 wine64 fonts-wine

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the host unit tests (plain and with
-# AddressSanitizer and UndefinedBehaviorSanitizer) and the Windows tests
-# under Wine. Installs what it needs first. Exits non-zero on any failure.
+# AddressSanitizer and UndefinedBehaviorSanitizer), the fuzz targets for a
+# few seconds each, and the Windows tests under Wine. Installs what it needs first. Exits non-zero on any failure.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -36,6 +36,11 @@ build_or_fail host "$build/host" && run_ctest host "$build/host"
 
 configure_host "$build/host-sanitize" -DCORVANE_SANITIZE=ON -DCORVANE_BENCHMARKS=OFF
 build_or_fail host-sanitize "$build/host-sanitize" && run_ctest host-sanitize "$build/host-sanitize"
+
+# Each fuzz target for a few seconds on its seed corpus (scripts/fuzz.sh runs
+# them for longer).
+configure_fuzz
+build_or_fail fuzz "$build/fuzz" && run_ctest fuzz "$build/fuzz"
 
 # The shipped 32-bit program is always built; the Wine tests run on the
 # build that this machine can execute.

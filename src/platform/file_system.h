@@ -37,8 +37,9 @@ class FileSystem {
   virtual void WriteLines(const std::string& path, const std::vector<std::string>& lines) = 0;
 
   // Appends one line and CR LF to the file, creating it when it is missing.
-  // When the file's last line lacks its line end, CR LF goes first, so the
-  // new line never joins the last one. Raises InOutError on any failure.
+  // When the file's last line lacks its line end, that end goes first (CR LF,
+  // or LF after a final CR), so the new line never joins the last one and no
+  // empty line comes between. Raises InOutError on any failure.
   virtual void AppendLine(const std::string& path, const std::string& line) = 0;
 
   // Makes a file that did not exist, with the bytes, written whole and
