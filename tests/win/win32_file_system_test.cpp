@@ -125,8 +125,18 @@ TEST_F(Win32FileSystemTest, WritesAndAppendsLinesEndedByCrLf) {
   EXPECT_EQ(BytesOf(path), "x\r\n\r\ny\r\n");
   files_.WriteLines(path, {});
   EXPECT_EQ(BytesOf(path), "") << "nothing of the longer old text is left";
-  files_.AppendLine(Put("unended.txt", "no end"), "next");
-  EXPECT_EQ(BytesOf(folder_ + "unended.txt"), "no endnext\r\n");
+  // A last line without its end gets one first; LF alone ends a line too.
+  const struct {
+    const char* before;
+    const char* after;
+  } cases[] = {{"no end", "no end\r\nnext\r\n"},
+               {"lf\n", "lf\nnext\r\n"},
+               {"", "next\r\n"}};
+  for (const auto& c : cases) {
+    const std::string file = Put("unended.txt", c.before);
+    files_.AppendLine(file, "next");
+    EXPECT_EQ(BytesOf(file), c.after) << c.before;
+  }
 
   const std::string locked = Put("locked.txt", "keep");
   {
