@@ -218,6 +218,13 @@ TEST_F(Win32FileSystemTest, DeletesAndReplacesFiles) {
   const std::string read_only = Put("r.txt", "x", FILE_ATTRIBUTE_READONLY);
   EXPECT_FALSE(files_.RemoveFile(read_only));
   EXPECT_TRUE(files_.FileExists(read_only));
+  const std::string held = Put("held.txt", "x");
+  {
+    const win32::FileHandle holder(CreateFileW(Raw(held).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                               nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(files_.RemoveFile(held)) << "open without delete sharing";
+  }
+  EXPECT_EQ(BytesOf(held), "x");
 
   const std::string target = Put("target.ini", "old");
   files_.PutInPlaceOf(Put("copy.tmp", "new"), target);

@@ -58,7 +58,8 @@ bool WriteAll(const FileHandle& file, const std::string& bytes) {
   return true;
 }
 
-// Whether the file ends in the middle of a line (not empty, last byte no LF).
+// Tells in `within` whether the file ends in the middle of a line (it is not
+// empty and its last byte is no LF); false when that cannot be read.
 bool EndsWithinLine(const FileHandle& file, bool& within) {
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return false;
