@@ -144,4 +144,9 @@ inline constexpr const char kExitQuestion[] = "Are you sure you want to Exit Cor
 inline constexpr const char kHomePage[] = "https://www.halvorn.example/corvane/";
 inline constexpr const char kShellOpen[] = "open";
 
+// ---- The Windows platform layer ----
+// The throw-away file that tells whether a folder takes new files; "%s" is
+// made unique for each try.
+inline constexpr const char kWriteProbeFile[] = "corvane-%s.probe";
+
 }  // namespace corvane::texts

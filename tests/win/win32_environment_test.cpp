@@ -6,24 +6,34 @@
 
 #include <string>
 
+#include "platform/win32/wide.h"
+
 namespace corvane {
 namespace {
 
 TEST(Win32EnvironmentTest, ReadsVariablesAsTheyAreSet) {
-  const char* const kName = "CORVANE_TEST_VARIABLE";
   const Win32Environment environment;
-  ASSERT_TRUE(SetEnvironmentVariableA(kName, "C:\\Program Files\\%OTHER%"));
-  EXPECT_EQ(environment.Get(kName), "C:\\Program Files\\%OTHER%");
-
   std::string longest(32766, 'x');
   longest.back() = 'y';
-  ASSERT_TRUE(SetEnvironmentVariableA(kName, longest.c_str()));
-  EXPECT_EQ(environment.Get(kName), longest);
-
-  ASSERT_TRUE(SetEnvironmentVariableA(kName, ""));
-  EXPECT_EQ(environment.Get(kName), "");
-  ASSERT_TRUE(SetEnvironmentVariableA(kName, nullptr));
-  EXPECT_EQ(environment.Get(kName), "");
+  const struct {
+    const char* name;
+    std::string value;
+  } cases[] = {
+      {"CORVANE_TEST_VARIABLE", "C:\\Program Files\\%OTHER%"},
+      {"CORVANE_TEST_VARIABLE", longest},
+      {"CORVANE_ЖTOOL", "C:\\Тест工具\\Ж中.lnk"},
+      {"CORVANE_ЖTOOL", std::string(16000, 'x') + "Ж"},
+  };
+  for (const auto& c : cases) {
+    const std::wstring name = win32::Wide(c.name);
+    ASSERT_TRUE(SetEnvironmentVariableW(name.c_str(), win32::Wide(c.value).c_str()));
+    EXPECT_EQ(environment.Get(c.name), c.value) << c.name;
+    ASSERT_TRUE(SetEnvironmentVariableW(name.c_str(), L""));
+    EXPECT_EQ(environment.Get(c.name), "");
+    ASSERT_TRUE(SetEnvironmentVariableW(name.c_str(), nullptr));
+    EXPECT_EQ(environment.Get(c.name), "");
+  }
+  EXPECT_EQ(environment.Get(std::string("PATH\0X", 6)), "") << "no name holds a NUL";
 }
 
 }  // namespace

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/win32/file_paths.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/native_calls.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_profile_file.h"
 #include "texts.h"
 
 namespace corvane {
@@ -28,43 +32,97 @@ std::string ErrorOf(Action action) {
   return "(none)";
 }
 
+// Test paths are absolute, so the \\?\ form reaches them at any length.
+std::wstring Raw(const std::string& path) { return L"\\\\?\\" + win32::Wide(path); }
+
 // A fresh folder under the temp folder, removed afterwards.
 class Win32FileSystemTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH + 1] = {};
-    ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
+    wchar_t temp[MAX_PATH + 1] = {};
+    ASSERT_NE(GetTempPathW(MAX_PATH + 1, temp), 0u);
     static int serial = 0;
-    folder_ = std::string(temp) + "corvane-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-              std::to_string(++serial) + "\\";
-    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
+    folder_ = win32::Utf8(temp, wcslen(temp)) + "corvane-test-" +
+              std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) + "\\";
+    ASSERT_TRUE(CreateDirectoryW(Raw(folder_).c_str(), nullptr));
   }
-  // The tests make files and empty folders only.
+  // Wine's own DeleteFileW would delete what the links point to.
   void TearDown() override {
-    WIN32_FIND_DATAA found{};
-    const win32::FindHandle search(FindFirstFileA((folder_ + "*").c_str(), &found));
-    for (bool more = bool(search); more; more = FindNextFileA(search.get(), &found)) {
-      const std::string name = found.cFileName;
+    if (!links_.empty()) RunUnixShell("rm -f" + links_ + " && ");
+    RemoveTree(folder_);
+  }
+  // The tests make files and folders (their links are gone by now).
+  static void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAW found{};
+    const win32::FindHandle search(FindFirstFileW(Raw(folder + "*").c_str(), &found));
+    for (bool more = bool(search); more; more = FindNextFileW(search.get(), &found)) {
+      const std::string name = win32::Utf8(found.cFileName, wcslen(found.cFileName));
       if (name == "." || name == "..") continue;
-      const std::string path = folder_ + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileA(path.c_str())) RemoveDirectoryA(path.c_str());
+      const std::wstring path = Raw(folder + name);
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !RemoveDirectoryW(path.c_str())) {
+        RemoveTree(folder + name + "\\");
+      } else {
+        DeleteFileW(path.c_str());
+      }
     }
-    RemoveDirectoryA(folder_.c_str());
+    RemoveDirectoryW(Raw(folder).c_str());
   }
   std::string Put(const std::string& name, const std::string& bytes, DWORD attributes = 0) {
     const std::string path = folder_ + name;
-    std::ofstream(path, std::ios::binary) << bytes;
+    const win32::FileHandle file(CreateFileW(Raw(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    EXPECT_TRUE(file && WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr));
     if (attributes != 0) {
-      EXPECT_TRUE(SetFileAttributesA(path.c_str(), attributes));
+      EXPECT_TRUE(SetFileAttributesW(Raw(path).c_str(), attributes));
     }
     return path;
   }
   static std::string BytesOf(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    const win32::FileHandle file(CreateFileW(Raw(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                             nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string bytes(1 << 16, '\0');
+    DWORD got = 0;
+    if (!file || !ReadFile(file.get(), &bytes[0], DWORD(bytes.size()), &got, nullptr)) return "-";
+    return bytes.substr(0, got);
+  }
+  static DWORD AttributesOf(const std::string& path) {
+    return GetFileAttributesW(Raw(path).c_str());
+  }
+  // Symbolic links in the test folder, name to target; false when this
+  // system cannot make them. Wine's CreateSymbolicLinkW makes nothing, but
+  // Wine runs Unix programs, and its files are Unix files.
+  bool MakeLinks(const std::vector<std::pair<std::string, std::string>>& links) {
+    std::string command;
+    for (const auto& link : links) {
+      command += "ln -s " + link.second + " " + link.first + " && ";
+      links_ += " " + link.first;
+    }
+    return RunUnixShell(command);
+  }
+  // Runs the commands in the test folder; true once they have all succeeded.
+  bool RunUnixShell(const std::string& commands) {
+    std::wstring command = L"sh -c \"" + win32::Wide(commands) + L": > shell.done\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!win32::RunningOnWine() ||
+        !CreateProcessW(L"Z:\\bin\\sh", &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                        nullptr, win32::Wide(folder_).c_str(), &startup, &process)) {
+      return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // A Unix program's handle tells nothing of its end; its last file does.
+    const std::string done = folder_ + "shell.done";
+    for (int wait = 0; wait < 100 && AttributesOf(done) == INVALID_FILE_ATTRIBUTES; ++wait) {
+      Sleep(50);
+    }
+    return DeleteFileW(Raw(done).c_str()) != 0;
   }
 
+  std::string links_;  // made by MakeLinks, removed from the Unix side
   std::string folder_;
   Win32FileSystem files_;
 };
@@ -75,7 +133,7 @@ TEST_F(Win32FileSystemTest, FindsOnlyOrdinaryFiles) {
   Put("archived.lnk", "x", FILE_ATTRIBUTE_ARCHIVE);
   Put("hidden.txt", "x", FILE_ATTRIBUTE_HIDDEN);
   Put("system.txt", "x", FILE_ATTRIBUTE_SYSTEM);
-  ASSERT_TRUE(CreateDirectoryA((folder_ + "folder.txt").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(Raw(folder_ + "folder.txt").c_str(), nullptr));
   auto all = files_.FindFiles(folder_ + "*.*");
   std::sort(all.begin(), all.end());
   EXPECT_EQ(all, (Lines{"archived.lnk", "plain.txt", "read-only.txt"}));
@@ -101,7 +159,7 @@ TEST_F(Win32FileSystemTest, ReadsWholeFiles) {
   std::string bytes;
   for (int i = 0; i < 20000; ++i) bytes += std::to_string(i) + "\r\n";
   const std::string path = Put("busy.log", bytes);
-  const win32::FileHandle writer(CreateFileA(path.c_str(), GENERIC_WRITE,
+  const win32::FileHandle writer(CreateFileW(Raw(path).c_str(), GENERIC_WRITE,
                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(writer);
@@ -125,12 +183,22 @@ TEST_F(Win32FileSystemTest, WritesAndAppendsLinesEndedByCrLf) {
   EXPECT_EQ(BytesOf(path), "x\r\n\r\ny\r\n");
   files_.WriteLines(path, {});
   EXPECT_EQ(BytesOf(path), "") << "nothing of the longer old text is left";
-  files_.AppendLine(Put("unended.txt", "no end"), "next");
-  EXPECT_EQ(BytesOf(folder_ + "unended.txt"), "no endnext\r\n");
+  // A last line without its end gets one first; LF alone ends a line too.
+  const struct {
+    const char* before;
+    const char* after;
+  } cases[] = {{"no end", "no end\r\nnext\r\n"},
+               {"lf\n", "lf\nnext\r\n"},
+               {"", "next\r\n"}};
+  for (const auto& c : cases) {
+    const std::string file = Put("unended.txt", c.before);
+    files_.AppendLine(file, "next");
+    EXPECT_EQ(BytesOf(file), c.after) << c.before;
+  }
 
   const std::string locked = Put("locked.txt", "keep");
   {
-    const win32::FileHandle holder(CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr,
+    const win32::FileHandle holder(CreateFileW(Raw(locked).c_str(), GENERIC_READ, 0, nullptr,
                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(holder);
     for (const std::string& path : {locked, folder_ + "missing\\out.txt", folder_}) {
@@ -150,6 +218,13 @@ TEST_F(Win32FileSystemTest, DeletesAndReplacesFiles) {
   const std::string read_only = Put("r.txt", "x", FILE_ATTRIBUTE_READONLY);
   EXPECT_FALSE(files_.RemoveFile(read_only));
   EXPECT_TRUE(files_.FileExists(read_only));
+  const std::string held = Put("held.txt", "x");
+  {
+    const win32::FileHandle holder(CreateFileW(Raw(held).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                               nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(files_.RemoveFile(held)) << "open without delete sharing";
+  }
+  EXPECT_EQ(BytesOf(held), "x");
 
   const std::string target = Put("target.ini", "old");
   files_.PutInPlaceOf(Put("copy.tmp", "new"), target);
@@ -165,6 +240,139 @@ TEST_F(Win32FileSystemTest, DeletesAndReplacesFiles) {
             FormatText(texts::kUnableToWriteFile, folder_ + "missing\\t.ini"));
   EXPECT_EQ(BytesOf(target), "new");
   EXPECT_EQ(BytesOf(copy), "newer");
+}
+
+TEST_F(Win32FileSystemTest, HandsLongPathsToWindowsInTheirUnlimitedForm) {
+  const std::string deep = "\\" + std::string(125, 'd') + "\\" + std::string(125, 'e');
+  const struct {
+    std::string path;
+    std::wstring handed;
+  } cases[] = {
+      {"C:\\short\\Ж.lnk", L"C:\\short\\\x0416.lnk"},
+      {"C:" + deep, L"\\\\?\\C:" + win32::Wide(deep)},
+      {"C:\\x\\..\\y/z" + deep, L"\\\\?\\C:\\y\\z" + win32::Wide(deep)},
+      {"\\\\server\\share" + deep, L"\\\\?\\UNC\\server\\share" + win32::Wide(deep)},
+      {"C:\\a" + std::string(1, '\0') + "b", L""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(win32::FilePath(c.path), c.handed) << c.path;
+}
+
+// Cyrillic and CJK names, and a file whose full path is longer than
+// MAX_PATH, go through every call as they are.
+TEST_F(Win32FileSystemTest, ReachesFilesOfAnyNameAndLength) {
+  const std::string long_folder = folder_ + std::string(120, 'd') + "\\" + std::string(120, 'e');
+  const struct {
+    std::string folder, name;
+  } cases[] = {{folder_ + "Тест工具\\Жtool", "Ж中.lnk"},
+               {folder_ + "Тест工具\\Жtool", "Тест工具.txt"},
+               {long_folder, "Ж" + std::string(30, 'f') + ".lnk"}};
+  for (const auto& c : cases) {
+    files_.MakeDirectory(c.folder);
+    const std::string path = c.folder + "\\" + c.name;
+    EXPECT_EQ(files_.WriteNewFile(path, "Тест\r\n"), path);
+    EXPECT_EQ(BytesOf(path), "Тест\r\n") << path;
+    files_.AppendLine(path, "工具");
+    EXPECT_EQ(files_.ReadAll(path), "Тест\r\n工具\r\n");
+    EXPECT_TRUE(files_.FileExists(path));
+    EXPECT_TRUE(files_.CanWriteIn(c.folder));
+  }
+  auto names = files_.FindFiles(folder_ + "Тест工具\\Жtool\\*.*");
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (Lines{"Ж中.lnk", "Тест工具.txt"}));
+  EXPECT_EQ(files_.FindFiles(long_folder + "\\*.lnk"), Lines{cases[2].name});
+  for (const auto& c : cases) {
+    EXPECT_TRUE(files_.RemoveFile(c.folder + "\\" + c.name)) << c.name;
+    EXPECT_EQ(AttributesOf(c.folder + "\\" + c.name), INVALID_FILE_ATTRIBUTES);
+  }
+  EXPECT_TRUE(files_.FindFiles(long_folder + "\\*").empty()) << "no write probe left behind";
+
+  // The options file keeps ASCII keys and values in the ANSI code page.
+  Win32ProfileFile profile;
+  const std::string options = folder_ + "Тест工具\\Ж中.ini";
+  profile.Write(options, "V", "2.1");
+  EXPECT_EQ(profile.Read(options, "V", "-"), "2.1");
+  EXPECT_EQ(profile.Read(options, "other", "-"), "-");
+  EXPECT_EQ(BytesOf(options).substr(0, 9), "[Options]");
+  EXPECT_EQ(ErrorOf([&] { profile.Write(folder_ + "missing\\Ж.ini", "k", "v"); }),
+            FormatText(texts::kUnableToWriteFile, folder_ + "missing\\Ж.ini"));
+}
+
+TEST_F(Win32FileSystemTest, NeverWritesThroughANameThatIsTaken) {
+  Put("taken.ini", "old");
+  Put("target.txt", "target");
+  Put("gone.txt", "");
+  const bool links = MakeLinks({{"link.ini", "target.txt"}, {"dangling.ini", "gone.txt"}});
+  ASSERT_TRUE(DeleteFileW(Raw(folder_ + "gone.txt").c_str()));
+  for (const char* taken : {"taken.ini", "link.ini", "dangling.ini"}) {
+    if (!links && std::string(taken) != "taken.ini") continue;
+    const std::string wanted = folder_ + taken;
+    const std::string made = files_.WriteNewFile(wanted, "new");
+    EXPECT_EQ(made, wanted.substr(0, wanted.size() - 4) + ".2.ini");
+    EXPECT_EQ(BytesOf(made), "new");
+  }
+  EXPECT_EQ(BytesOf(folder_ + "taken.ini"), "old");
+  EXPECT_EQ(BytesOf(folder_ + "target.txt"), "target");
+  EXPECT_EQ(AttributesOf(folder_ + "gone.txt"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(ErrorOf([&] { files_.WriteNewFile(folder_ + "missing\\x.ini", "new"); }),
+            FormatText(texts::kUnableToWriteFile, folder_ + "missing\\x.ini"));
+  if (!links) GTEST_SKIP() << "this system makes no symbolic links";
+}
+
+// A link goes itself or stays; what it points to always stays. Wine
+// cannot delete a Unix link by itself, so there the link stays too.
+TEST_F(Win32FileSystemTest, RemovesNoFileALinkPointsTo) {
+  Put("target.txt", "target");
+  ASSERT_TRUE(CreateDirectoryW(Raw(folder_ + "folder").c_str(), nullptr));
+  if (!MakeLinks({{"link.lnk", "target.txt"}, {"folder.lnk", "folder"}})) {
+    GTEST_SKIP() << "this system makes no symbolic links";
+  }
+  for (const char* link : {"link.lnk", "folder.lnk"}) {
+    const bool removed = files_.RemoveFile(folder_ + link);
+    EXPECT_NE(removed, win32::RunningOnWine()) << link;
+    EXPECT_EQ(removed, AttributesOf(folder_ + link) == INVALID_FILE_ATTRIBUTES) << link;
+  }
+  EXPECT_EQ(BytesOf(folder_ + "target.txt"), "target");
+  EXPECT_EQ(AttributesOf(folder_ + "folder"), DWORD(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_FALSE(files_.RemoveFile(folder_ + "folder")) << "a folder is no file";
+}
+
+TEST_F(Win32FileSystemTest, ReplacesAFileKeepingItsAttributes) {
+  for (const DWORD attributes : {DWORD(FILE_ATTRIBUTE_HIDDEN),
+                                 DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+                                 DWORD(FILE_ATTRIBUTE_ARCHIVE)}) {
+    const std::string target = Put("system.ini", "old", attributes);
+    const DWORD before = AttributesOf(target);  // Wine adds the archive attribute
+    files_.PutInPlaceOf(Put("system.ini.cv", "new"), target);
+    EXPECT_EQ(BytesOf(target), "new");
+    EXPECT_EQ(AttributesOf(target), before) << attributes;
+    SetFileAttributesW(Raw(target).c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  // Refused even where the account could write it (as Wine lets root do).
+  const std::string target = Put("win.ini", "old", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+  const std::string copy = Put("win.ini.cv", "new", FILE_ATTRIBUTE_ARCHIVE);
+  const DWORD target_before = AttributesOf(target), copy_before = AttributesOf(copy);
+  EXPECT_EQ(ErrorOf([&] { files_.PutInPlaceOf(copy, target); }),
+            FormatText(texts::kUnableToWriteFile, target));
+  EXPECT_EQ(BytesOf(target), "old");
+  EXPECT_EQ(AttributesOf(target), target_before);
+  EXPECT_EQ(BytesOf(copy), "new");
+  EXPECT_EQ(AttributesOf(copy), copy_before);
+}
+
+TEST_F(Win32FileSystemTest, MakesFoldersAndProbesThem) {
+  files_.MakeDirectory(folder_ + "a\\b\\c\\");
+  files_.MakeDirectory(folder_ + "a\\b\\c");
+  EXPECT_TRUE(files_.DirectoryExists(folder_ + "a\\b\\c"));
+  const std::string file = Put("file", "x");
+  for (const std::string& path : {file, file + "\\sub"}) {
+    EXPECT_EQ(ErrorOf([&] { files_.MakeDirectory(path); }),
+              FormatText(texts::kUnableToWriteFile, path));
+    EXPECT_FALSE(files_.CanWriteIn(path));
+  }
+  EXPECT_FALSE(files_.CanWriteIn(folder_ + "missing"));
+  if (GetACP() == 1252) {
+    EXPECT_EQ(files_.DecodeAnsi("\x80 caf\xE9"), "€ café");
+  }
 }
 
 TEST_F(Win32FileSystemTest, NamesTheRunningProgram) {

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_registry.h"
 
+#include <winternl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 
 #include "platform/errors.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide.h"
 #include "texts.h"
 
 namespace corvane {
@@ -32,44 +35,99 @@ bool Contains(const Names& names, const std::string& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
 }
 
+Names Sorted(Names names) {
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Text as the registry stores it: UTF-16 bytes.
+std::string Utf16Bytes(const std::string& text) {
+  const std::wstring wide = win32::Wide(text);
+  return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+}
+
+// A function that this SDK level does not declare, or that only ntdll has.
+template <typename Function>
+Function* Lookup(const wchar_t* module, const char* name) {
+  const auto found = GetProcAddress(GetModuleHandleW(module), name);
+  return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(found));
+}
+UNICODE_STRING Counted(std::wstring& name) {
+  const auto bytes = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+  return UNICODE_STRING{bytes, bytes, &name[0]};
+}
+
 // A throw-away key under HKEY_CURRENT_USER, set up and checked directly through the API.
 class Win32RegistryTest : public ::testing::Test {
  protected:
   void SetUp() override {
     TearDown();
     HKEY created = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &created, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, win32::Wide(path_).c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &created, nullptr), ERROR_SUCCESS);
     key_ = win32::RegistryKey(created);
   }
-  // Cleans up with the system's own tree delete, not the code under test.
+  // Cleans up with the system's own tree delete, not the code under test;
+  // that one cannot reach keys whose names hold a NUL, so they go first.
   void TearDown() override {
+    const auto delete_key = Lookup<NTSTATUS NTAPI(HANDLE)>(L"ntdll", "NtDeleteKey");
+    for (const auto& key : native_keys_) delete_key(key.get());
+    native_keys_.clear();
     key_ = win32::RegistryKey();
-    const auto found = GetProcAddress(GetModuleHandleA("advapi32"), "RegDeleteTreeA");
-    const auto delete_tree =
-        reinterpret_cast<LONG(WINAPI*)(HKEY, LPCSTR)>(reinterpret_cast<void (*)()>(found));
+    const auto delete_tree = Lookup<LONG WINAPI(HKEY, LPCWSTR)>(L"advapi32", "RegDeleteTreeW");
     ASSERT_NE(delete_tree, nullptr);
-    delete_tree(HKEY_CURRENT_USER, path_.c_str());
+    delete_tree(HKEY_CURRENT_USER, win32::Wide(path_).c_str());
   }
   void SetRaw(const std::string& name, DWORD type, const std::string& bytes) {
-    ASSERT_EQ(RegSetValueExA(key_.get(), name.c_str(), 0, type,
+    ASSERT_EQ(RegSetValueExW(key_.get(), win32::Wide(name).c_str(), 0, type,
                              reinterpret_cast<const BYTE*>(bytes.data()),
                              static_cast<DWORD>(bytes.size())), ERROR_SUCCESS);
+  }
+  void SetText(const std::string& name, DWORD type, const std::string& text) {
+    SetRaw(name, type, Utf16Bytes(text));
+  }
+  // A value and a key whose names may hold a NUL, made the native way.
+  void SetNative(const std::string& name, const std::string& text) {
+    std::wstring wide = win32::Wide(name);
+    UNICODE_STRING counted = Counted(wide);
+    std::string data = Utf16Bytes(text + kNul);
+    const auto set = Lookup<NTSTATUS NTAPI(HANDLE, UNICODE_STRING*, ULONG, ULONG, void*, ULONG)>(
+        L"ntdll", "NtSetValueKey");
+    ASSERT_EQ(set(key_.get(), &counted, 0, REG_SZ, &data[0], ULONG(data.size())), 0);
+  }
+  void CreateNativeKey(const std::string& parent_path, const std::string& name) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(key_.get(), win32::Wide(parent_path).c_str(), 0, KEY_ALL_ACCESS,
+                            &opened), ERROR_SUCCESS);
+    const win32::RegistryKey parent(opened);
+    std::wstring wide = win32::Wide(name);
+    UNICODE_STRING counted = Counted(wide);
+    OBJECT_ATTRIBUTES attributes{sizeof attributes, parent.get(), &counted, OBJ_CASE_INSENSITIVE,
+                                 nullptr, nullptr};
+    HANDLE created = nullptr;
+    const auto create = Lookup<NTSTATUS NTAPI(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*, ULONG,
+                                              UNICODE_STRING*, ULONG, ULONG*)>(L"ntdll",
+                                                                               "NtCreateKey");
+    ASSERT_EQ(create(&created, KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr), 0);
+    native_keys_.emplace_back(static_cast<HKEY>(created));
   }
   // Creates the key with `create`, else only opens it.
   bool RawKey(const std::string& sub_path, bool create = false) {
     HKEY key = nullptr;
-    const LONG result = create ? RegCreateKeyExA(key_.get(), sub_path.c_str(), 0, nullptr, 0,
+    const std::wstring wide = win32::Wide(sub_path);
+    const LONG result = create ? RegCreateKeyExW(key_.get(), wide.c_str(), 0, nullptr, 0,
                                                  KEY_ALL_ACCESS, nullptr, &key, nullptr)
-                               : RegOpenKeyExA(key_.get(), sub_path.c_str(), 0, KEY_READ, &key);
+                               : RegOpenKeyExW(key_.get(), wide.c_str(), 0, KEY_READ, &key);
     win32::RegistryKey owner(key);
     return result == ERROR_SUCCESS;
   }
   // The type and the stored bytes.
   std::string RawData(const std::string& name) {
-    DWORD type = 0, size = 64;
+    const std::wstring wide = win32::Wide(name);
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(key_.get(), wide.c_str(), nullptr, &type, nullptr, &size)) return "";
     std::string data(size, '\0');
-    const LONG result = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type,
+    const LONG result = RegQueryValueExW(key_.get(), wide.c_str(), nullptr, &type,
                                          reinterpret_cast<BYTE*>(&data[0]), &size);
     return result == ERROR_SUCCESS ? std::to_string(type) + ":" + data.substr(0, size) : "";
   }
@@ -81,6 +139,7 @@ class Win32RegistryTest : public ::testing::Test {
 
   const std::string path_ = "Software\\CorvaneTest-" + std::to_string(GetCurrentProcessId());
   win32::RegistryKey key_;
+  std::vector<win32::RegistryKey> native_keys_;
   Win32Registry registry_;
 };
 
@@ -89,7 +148,7 @@ class Win32RegistryTest : public ::testing::Test {
 TEST_F(Win32RegistryTest, ListsNamesInIndexOrder) {
   const std::string long_value(16383, 'v');
   for (const auto& name : {std::string(), std::string("alpha"), std::string("beta"), long_value}) {
-    SetRaw(name, REG_SZ, "x" + kNul);
+    SetText(name, REG_SZ, "x" + kNul);
   }
   const std::string long_key(255, 'k');
   for (const auto& name : {long_key, std::string("Beta"), std::string("alpha")}) {
@@ -115,7 +174,7 @@ TEST_F(Win32RegistryTest, ReadsStringDataUnexpandedWithoutTerminators) {
       {"empty", REG_SZ, "", ""},
       {"", REG_SZ, std::string(100000, 'd') + kNul, std::string(100000, 'd')},
   };
-  for (const auto& c : cases) SetRaw(c.name, c.type, c.stored);
+  for (const auto& c : cases) SetText(c.name, c.type, c.stored);
   const auto accessor = Open();
   for (const auto& c : cases) EXPECT_EQ(accessor->ReadString(c.name), c.read) << c.name;
   EXPECT_EQ(accessor->ReadString("missing"), "");
@@ -125,14 +184,14 @@ TEST_F(Win32RegistryTest, WritesAndReadsTypedData) {
   const auto accessor = Open();
   accessor->WriteString("text", "C:\\run me.exe");
   accessor->WriteInteger("number", -5);
-  EXPECT_EQ(RawData("text"), "1:C:\\run me.exe" + kNul);  // REG_SZ with its terminator
+  EXPECT_EQ(RawData("text"), "1:" + Utf16Bytes("C:\\run me.exe" + kNul));  // REG_SZ, ended
   EXPECT_EQ(RawData("number"), "4:\xFB\xFF\xFF\xFF");      // REG_DWORD
   EXPECT_EQ(accessor->ReadInteger("number"), -5);
   accessor->WriteInteger("number", INT32_MIN);
   EXPECT_EQ(accessor->ReadInteger("number"), INT32_MIN);
 
   SetRaw("binary", REG_BINARY, "\x01\x02\x03\x04");
-  SetRaw("multi", REG_MULTI_SZ, "a" + kNul + kNul);
+  SetText("multi", REG_MULTI_SZ, "a" + kNul + kNul);
   SetRaw("short", REG_DWORD, "\x01\x02");
   const auto invalid = [](const char* name) {
     return FormatText(texts::kInvalidDataType, name);
@@ -151,7 +210,7 @@ TEST_F(Win32RegistryTest, WritesAndReadsTypedData) {
 
 TEST_F(Win32RegistryTest, WithoutAnOpenKeyNothingIsReadOrChanged) {
   ASSERT_TRUE(RawKey("child", true));
-  SetRaw("v", REG_SZ, "x" + kNul);
+  SetText("v", REG_SZ, "x" + kNul);
   const auto never_opened = registry_.CreateAccessor();
   const auto closed = Open();
   closed->CloseKey();
@@ -170,11 +229,11 @@ TEST_F(Win32RegistryTest, WithoutAnOpenKeyNothingIsReadOrChanged) {
     EXPECT_FALSE(accessor->DeleteKey(path_));
   }
   EXPECT_TRUE(RawKey("child"));
-  EXPECT_EQ(RawData("v"), "1:x" + kNul);
+  EXPECT_EQ(RawData("v"), "1:" + Utf16Bytes("x" + kNul));
 }
 
 TEST_F(Win32RegistryTest, OpensOnlyWhatIsAskedForWithTheAccessAskedFor) {
-  SetRaw("v", REG_SZ, "here" + kNul);
+  SetText("v", REG_SZ, "here" + kNul);
   const auto accessor = registry_.CreateAccessor();
   for (const auto& path : {path_, "\\" + path_, path_ + "\\", "\\" + path_ + "\\"}) {
     ASSERT_TRUE(accessor->OpenKey(path, false, KeyAccess::kRead)) << path;
@@ -203,7 +262,7 @@ TEST_F(Win32RegistryTest, OpensOnlyWhatIsAskedForWithTheAccessAskedFor) {
 
 TEST_F(Win32RegistryTest, TellsAndDeletesValuesOfAnyType) {
   SetRaw("v", REG_BINARY, "");
-  SetRaw("", REG_SZ, "x" + kNul);
+  SetText("", REG_SZ, "x" + kNul);
   const auto accessor = Open();
   EXPECT_TRUE(accessor->ValueExists("v"));
   EXPECT_TRUE(accessor->ValueExists(""));
@@ -225,6 +284,63 @@ TEST_F(Win32RegistryTest, DeletesAKeyWithAllItsSubkeys) {
   EXPECT_FALSE(accessor->DeleteKey("doomed"));
   EXPECT_FALSE(accessor->DeleteKey(""));
   EXPECT_TRUE(RawKey("")) << "the open key itself stays";
+}
+
+// Names are Unicode end to end: no ANSI code page folds "Ō" into "O" or
+// turns Cyrillic and CJK into question marks.
+TEST_F(Win32RegistryTest, KeepsNamesAndDataInAnyLanguage) {
+  const Names names = {"CvOne", "CvŌne", "Жtool", "Тест工具"};
+  const auto accessor = Open();
+  for (const auto& name : names) accessor->WriteString(name, "C:\\Программы\\" + name + ".exe");
+  EXPECT_EQ(Sorted(accessor->ValueNames()), names);
+  for (const auto& name : names) {
+    EXPECT_EQ(accessor->ReadString(name), "C:\\Программы\\" + name + ".exe") << name;
+    EXPECT_EQ(RawData(name), "1:" + Utf16Bytes("C:\\Программы\\" + name + ".exe" + kNul));
+  }
+  EXPECT_TRUE(accessor->DeleteValue("CvOne"));
+  EXPECT_TRUE(accessor->ValueExists("CvŌne"));
+
+  ASSERT_TRUE(accessor->OpenKey(path_ + "\\Тест工具\\Ж中", true, KeyAccess::kReadWrite));
+  EXPECT_TRUE(RawKey("Тест工具\\Ж中"));
+  ASSERT_TRUE(accessor->OpenKey(path_, false, KeyAccess::kReadWrite));
+  EXPECT_EQ(accessor->SubkeyNames(), Names{"Тест工具"});
+  EXPECT_TRUE(accessor->DeleteKey("Тест工具"));
+  EXPECT_FALSE(RawKey("Тест工具"));
+}
+
+// A name with a NUL (which native calls can make) is listed whole, and a
+// call given it acts on that name only, never on the one cut at the NUL.
+TEST_F(Win32RegistryTest, ReachesExactlyTheNameThatHoldsANul) {
+  const std::string hidden = "Run" + kNul + "hidden";
+  SetText("Run", REG_SZ, "good" + kNul);
+  SetNative(hidden, "evil");
+  const auto accessor = Open();
+  EXPECT_EQ(Sorted(accessor->ValueNames()), (Names{"Run", hidden}));
+  EXPECT_TRUE(accessor->ValueExists(hidden));
+  EXPECT_FALSE(accessor->ValueExists("Run" + kNul + "other"));
+  EXPECT_EQ(accessor->ReadString(hidden), "evil");
+  EXPECT_NE(ErrorOf([&] { accessor->WriteString("Run" + kNul + "x", "bad"); }), "(none)");
+  EXPECT_FALSE(accessor->DeleteValue("Run" + kNul + "other"));
+  EXPECT_TRUE(accessor->DeleteValue(hidden));
+  EXPECT_FALSE(accessor->ValueExists(hidden));
+  EXPECT_FALSE(accessor->DeleteValue(hidden));
+  EXPECT_EQ(accessor->ValueNames(), Names{"Run"});
+  EXPECT_EQ(accessor->ReadString("Run"), "good");
+
+  const std::string odd_key = "k" + kNul + "x";
+  ASSERT_TRUE(RawKey("k", true));
+  CreateNativeKey("", odd_key);
+  ASSERT_TRUE(RawKey("tree\\plain", true));
+  CreateNativeKey("tree", "n" + kNul + "ul");
+  EXPECT_EQ(Sorted(accessor->SubkeyNames()), (Names{"k", odd_key, "tree"}));
+  EXPECT_FALSE(accessor->DeleteKey(odd_key));
+  EXPECT_EQ(Sorted(accessor->SubkeyNames()), (Names{"k", odd_key, "tree"}));
+  EXPECT_TRUE(accessor->DeleteKey("tree")) << "its NUL-named subkey goes too";
+  EXPECT_FALSE(RawKey("tree"));
+  EXPECT_FALSE(accessor->OpenKey(path_ + "\\" + odd_key, false, KeyAccess::kRead));
+  EXPECT_FALSE(accessor->OpenKey(path_ + "\\" + odd_key, true, KeyAccess::kReadWrite));
+  EXPECT_TRUE(RawKey("k"));
+  EXPECT_FALSE(RawKey("k\\x")) << "nothing made under the name cut at the NUL";
 }
 
 }  // namespace

@@ -59,9 +59,9 @@ struct FindTraits : InvalidValueIsNone {
 
 // An open registry key (never one of the predefined roots).
 using RegistryKey = OwnedHandle<HKEY, RegistryKeyTraits>;
-// A file opened with CreateFileA.
+// A file opened with CreateFileW.
 using FileHandle = OwnedHandle<HANDLE, FileTraits>;
-// A directory search from FindFirstFileA.
+// A directory search from FindFirstFileW.
 using FindHandle = OwnedHandle<HANDLE, FindTraits>;
 
 }  // namespace corvane::win32

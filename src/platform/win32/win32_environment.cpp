@@ -2,18 +2,25 @@
 
 #include <windows.h>
 
+#include "platform/win32/wide.h"
+
 namespace corvane {
 
 std::string Win32Environment::Get(const std::string& name) const {
+  const std::wstring wide_name = win32::Wide(name);
+  // No variable's name holds a NUL; the cut name would be another one.
+  if (wide_name.find(L'\0') != std::wstring::npos) return "";
   // With no room given, the answer is the size needed, terminator included.
-  const DWORD needed = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
-  if (needed == 0) return "";
-  std::string value(needed, '\0');
-  const DWORD copied = GetEnvironmentVariableA(name.c_str(), &value[0], needed);
-  // A value that grew in between answers with a size again, not a copy.
-  if (copied == 0 || copied >= needed) return "";
-  value.resize(copied);
-  return value;
+  DWORD size = GetEnvironmentVariableW(wide_name.c_str(), nullptr, 0);
+  while (size != 0) {
+    std::wstring value(size, L'\0');
+    const DWORD copied = GetEnvironmentVariableW(wide_name.c_str(), &value[0], size);
+    // A copy leaves out the terminator; 0 means the value went or became empty.
+    if (copied < size) return win32::Utf8(value.data(), copied);
+    // It grew in between and the answer is the new size: ask again.
+    size = copied;
+  }
+  return "";
 }
 
 }  // namespace corvane

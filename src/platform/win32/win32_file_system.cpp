@@ -1,28 +1,46 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <algorithm>
+#include <climits>
+#include <cwchar>
 
 #include "platform/errors.h"
-#include "platform/unicode.h"
+#include "platform/win32/file_paths.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/native_calls.h"
+#include "platform/win32/wide.h"
 #include "texts.h"
 
 namespace corvane {
 namespace {
 
+using win32::FilePath;
 using win32::FileHandle;
 using win32::FindHandle;
 
-// Not every SDK names it; FindFirstFileA may still report a volume label.
+// Not every SDK names it; FindFirstFileW may still report a volume label.
 constexpr DWORD kVolumeLabelAttribute = 0x8;
 constexpr DWORD kNotAnOrdinaryFile = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                      FILE_ATTRIBUTE_DIRECTORY | kVolumeLabelAttribute;
+// The attributes SetFileAttributesW takes, which a replaced file keeps.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_OFFLINE |
+                                  FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_TEMPORARY;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-DWORD AttributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+DWORD AttributesOf(const std::string& path) {
+  return GetFileAttributesW(FilePath(path).c_str());
+}
 
-FileHandle OpenForWriting(const std::string& path, DWORD access, DWORD disposition) {
-  return FileHandle(CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+bool IsMissing(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+FileHandle Open(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+  return FileHandle(
+      CreateFileW(FilePath(path).c_str(), access, share, nullptr, disposition, flags, nullptr));
 }
 
 // WriteFile takes a DWORD count, so a large text goes out in pieces.
@@ -40,6 +58,45 @@ bool WriteAll(const FileHandle& file, const std::string& bytes) {
   return true;
 }
 
+// Tells in `within` whether the file ends in the middle of a line (it is not
+// empty and its last byte is no LF); false when that cannot be read.
+bool EndsWithinLine(const FileHandle& file, bool& within) {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return false;
+  within = false;
+  if (size.QuadPart == 0) return true;
+  LARGE_INTEGER last{};
+  last.QuadPart = size.QuadPart - 1;
+  char byte = 0;
+  DWORD got = 0;
+  if (!SetFilePointerEx(file.get(), last, nullptr, FILE_BEGIN) ||
+      !ReadFile(file.get(), &byte, 1, &got, nullptr) || got != 1) {
+    return false;
+  }
+  within = byte != '\n';
+  return true;
+}
+
+// Wine (8.0) shows a Unix symbolic link as an ordinary file and keeps, for a
+// handle to it, the resolved path of what it points to: deleting through the
+// handle (and DeleteFileW) deletes the link's target and leaves the link.
+// Such a handle is named otherwise than "<its folder>\<the link's name>".
+bool NamesItself(const FileHandle& file, const std::string& path) {
+  const auto slash = path.find_last_of("\\/");
+  const std::string folder_path =
+      slash == std::string::npos ? "." : path.substr(0, slash + 1);  // "C:\" stays a root
+  const FileHandle folder = Open(folder_path, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS);
+  WIN32_FIND_DATAW entry{};
+  const FindHandle search(FindFirstFileW(FilePath(path).c_str(), &entry));
+  if (!folder || !search) return false;
+  std::wstring expected = win32::NameOfOpenFile(folder.get());
+  if (expected.empty()) return false;
+  if (expected.back() != L'\\') expected += L'\\';
+  // The listed name is the one on the disk, in the case the file system keeps.
+  return win32::NameOfOpenFile(file.get()) == expected + entry.cFileName;
+}
+
 }  // namespace
 
 bool Win32FileSystem::DirectoryExists(const std::string& path) const {
@@ -54,27 +111,42 @@ bool Win32FileSystem::FileExists(const std::string& path) const {
 
 std::vector<std::string> Win32FileSystem::FindFiles(const std::string& pattern) const {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA found{};
-  const FindHandle search(FindFirstFileA(pattern.c_str(), &found));
+  WIN32_FIND_DATAW found{};
+  const FindHandle search(FindFirstFileW(FilePath(pattern).c_str(), &found));
   if (!search) return names;
   do {
-    if ((found.dwFileAttributes & kNotAnOrdinaryFile) == 0) names.emplace_back(found.cFileName);
-  } while (FindNextFileA(search.get(), &found));
+    if ((found.dwFileAttributes & kNotAnOrdinaryFile) == 0) {
+      names.push_back(win32::Utf8(found.cFileName, wcsnlen(found.cFileName, MAX_PATH)));
+    }
+  } while (FindNextFileW(search.get(), &found));
   return names;
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {
-  if (DeleteFileA(path.c_str())) return true;
-  // Already gone counts as done; an unreadable attribute for another reason does not.
-  if (AttributesOf(path) != INVALID_FILE_ATTRIBUTES) return false;
-  const DWORD error = GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  // The name's own entry: a link is opened itself, not what it points to.
+  FileHandle file = Open(path, DELETE | FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS);
+  if (!file) return IsMissing(GetLastError());
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.get(), &info)) return false;
+  const DWORD attributes = info.dwFileAttributes;
+  // A folder is no file (a link to one is); a read-only file stays, as
+  // Windows keeps it, even where the account could delete it anyway.
+  if ((attributes & FILE_ATTRIBUTE_READONLY) ||
+      ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))) {
+    return false;
+  }
+  // Rather keep a link that Wine cannot delete by itself than lose its target.
+  if (win32::RunningOnWine() && !NamesItself(file, path)) return false;
+  if (!win32::DeleteOnClose(file.get())) return false;
+  file = FileHandle();
+  return AttributesOf(path) == INVALID_FILE_ATTRIBUTES && IsMissing(GetLastError());
 }
 
 std::string Win32FileSystem::ReadAll(const std::string& path) const {
   // Share writing too, so a file another program holds open can still be read.
-  const FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const FileHandle file = Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               OPEN_EXISTING);
   if (!file) throw InOutError(FormatText(texts::kUnableToReadFile, path));
   std::string bytes;
   char piece[64 * 1024];
@@ -89,9 +161,8 @@ std::string Win32FileSystem::ReadAll(const std::string& path) const {
   return bytes;
 }
 
-
 void Win32FileSystem::WriteLines(const std::string& path, const std::vector<std::string>& lines) {
-  const FileHandle file = OpenForWriting(path, GENERIC_WRITE, CREATE_ALWAYS);
+  const FileHandle file = Open(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
   // Flushed before it is closed: a copy that replaces another file must be
   // on the disk whole first.
   if (!file || !WriteAll(file, JoinTextLines(lines)) || !FlushFileBuffers(file.get())) {
@@ -100,73 +171,111 @@ void Win32FileSystem::WriteLines(const std::string& path, const std::vector<std:
 }
 
 void Win32FileSystem::AppendLine(const std::string& path, const std::string& line) {
-  // Append-only access puts every write at the end of the file.
-  const FileHandle file = OpenForWriting(path, FILE_APPEND_DATA, OPEN_ALWAYS);
-  if (!file || !WriteAll(file, line + "\r\n")) {
+  // Append-only writing puts every write at the end of the file; reading
+  // through the same handle, which shares no writing, sees the end that the
+  // line goes after.
+  const FileHandle file =
+      Open(path, FILE_APPEND_DATA | FILE_READ_DATA, FILE_SHARE_READ, OPEN_ALWAYS);
+  bool within_line = false;
+  if (!file || !EndsWithinLine(file, within_line) ||
+      !WriteAll(file, (within_line ? "\r\n" : "") + JoinTextLines({line}))) {
     throw InOutError(FormatText(texts::kUnableToWriteFile, path));
   }
 }
 
 void Win32FileSystem::PutInPlaceOf(const std::string& replacement, const std::string& target) {
+  const auto fail = [&] { throw InOutError(FormatText(texts::kUnableToWriteFile, target)); };
+  const std::wstring from = FilePath(replacement);
+  const std::wstring to = FilePath(target);
+  const DWORD own = GetFileAttributesW(from.c_str());
+  if (own == INVALID_FILE_ATTRIBUTES || (own & FILE_ATTRIBUTE_DIRECTORY)) fail();
+  const DWORD old = GetFileAttributesW(to.c_str());
+  const bool replacing = old != INVALID_FILE_ATTRIBUTES;
+  if (!replacing && !IsMissing(GetLastError())) fail();
+  // Checked here, since Wine run as root would replace a read-only file.
+  if (replacing && (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) fail();
+  // A rename keeps the renamed file's attributes (ReplaceFileW would merge
+  // the old ones, but Wine's drops them), so the replacement takes the
+  // target's first and gets its own back if the rename fails.
+  const auto attributes = [](DWORD kept) { return kept ? kept : FILE_ATTRIBUTE_NORMAL; };
+  if (replacing && !SetFileAttributesW(from.c_str(), attributes(old & kKeptAttributes))) fail();
   // A rename within one volume: the target is the old file or the new one, never half of it.
-  if (!MoveFileExA(replacement.c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    throw InOutError(FormatText(texts::kUnableToWriteFile, target));
+  if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (replacing) SetFileAttributesW(from.c_str(), attributes(own & kKeptAttributes));
+    fail();
   }
 }
 
 bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& bytes) {
-  FileHandle file = OpenForWriting(path, GENERIC_WRITE, CREATE_NEW);
+  // CREATE_NEW fails on any name that is taken, a link included (even one
+  // whose target is gone), so nothing is written through what was there.
+  FileHandle file = Open(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ, CREATE_NEW);
   if (!file) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return false;
     throw InOutError(FormatText(texts::kUnableToWriteFile, path));
   }
   if (!WriteAll(file, bytes) || !FlushFileBuffers(file.get())) {
-    file = FileHandle();
-    DeleteFileA(path.c_str());
+    // Through our own handle: the name may stand for another file by now.
+    win32::DeleteOnClose(file.get());
     throw InOutError(FormatText(texts::kUnableToWriteFile, path));
   }
   return true;
 }
 
 bool Win32FileSystem::CanWriteIn(const std::string& folder) {
-  const std::string probe = folder + "\\corvane.probe";
-  const FileHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-  return bool(file);
+  static unsigned serial = 0;
+  const std::string separator = !folder.empty() && folder.back() == '\\' ? "" : "\\";
+  // A fresh name each try, so no file of anyone else's is ever opened.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const std::string unique = std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(GetTickCount()) + "-" + std::to_string(++serial);
+    const FileHandle probe =
+        Open(folder + separator + FormatText(texts::kWriteProbeFile, unique),
+             GENERIC_WRITE | DELETE, 0, CREATE_NEW,
+             FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE);
+    if (probe) return true;
+    if (GetLastError() != ERROR_FILE_EXISTS) return false;
+  }
+  return false;
 }
 
 void Win32FileSystem::MakeDirectory(const std::string& path) {
-  if (DirectoryExists(path)) return;
-  const auto slash = path.rfind('\\');
-  if (slash != std::string::npos && slash > 2) MakeDirectory(path.substr(0, slash));
-  if (!CreateDirectoryA(path.c_str(), nullptr) && !DirectoryExists(path)) {
-    throw InOutError(FormatText(texts::kUnableToWriteFile, path));
+  // The missing folders, from the asked one up to the first that is there.
+  std::vector<std::string> missing;
+  std::string folder = path;
+  while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  while (!folder.empty() && !DirectoryExists(folder)) {
+    missing.push_back(folder);
+    const auto slash = folder.rfind('\\');
+    if (slash == std::string::npos || slash == 0) break;
+    folder.resize(slash);
+  }
+  for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+    // Another program may make the same folder meanwhile; that is as good.
+    if (!CreateDirectoryW(FilePath(*it).c_str(), nullptr) && !DirectoryExists(*it)) {
+      throw InOutError(FormatText(texts::kUnableToWriteFile, path));
+    }
   }
 }
 
 std::string Win32FileSystem::DecodeAnsi(const std::string& bytes) const {
-  if (bytes.empty()) return "";
-  const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()), nullptr, 0);
-  std::u16string text(static_cast<std::size_t>(length), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), int(bytes.size()),
-                      reinterpret_cast<wchar_t*>(&text[0]), length);
-  return Utf16ToUtf8(text);
+  const int size = static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX));
+  if (size == 0) return "";
+  const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, &text[0], length);
+  return win32::Utf8(text);
 }
 
 std::string Win32FileSystem::ProgramPath() const {
   // A path that does not fit comes back cut to the buffer's full length.
   constexpr DWORD kLongestPath = 32768;
-  std::string path;
   for (DWORD size = MAX_PATH; size <= 2 * kLongestPath; size *= 2) {
-    path.assign(size, '\0');
-    const DWORD length = GetModuleFileNameA(nullptr, &path[0], size);
+    std::wstring path(size, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, &path[0], size);
     if (length == 0) return "";
-    if (length < size) {
-      path.resize(length);
-      return path;
-    }
+    if (length < size) return win32::Utf8(path.data(), length);
   }
   return "";
 }

@@ -2,33 +2,51 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <string>
 
 #include "platform/errors.h"
+#include "platform/win32/file_paths.h"
+#include "platform/win32/wide.h"
 #include "texts.h"
 
 namespace corvane {
+namespace {
+
+bool HoldsNul(const std::string& text) { return text.find('\0') != std::string::npos; }
+
+}  // namespace
 
 std::string Win32ProfileFile::Read(const std::string& path, const std::string& key,
                                    const std::string& fallback) const {
-  std::vector<char> buffer(256);
+  // A NUL-ended key or path would name another one.
+  if (HoldsNul(path) || HoldsNul(key)) return fallback;
+  const std::wstring file = win32::FilePath(path);
+  const std::wstring section = win32::Wide(texts::kOptionsSection);
+  const std::wstring wide_key = win32::Wide(key);
+  const std::wstring wide_fallback = win32::Wide(fallback);
+  std::wstring buffer(256, L'\0');
   for (;;) {
-    const DWORD length =
-        GetPrivateProfileStringA(texts::kOptionsSection, key.c_str(), fallback.c_str(),
-                                 buffer.data(), static_cast<DWORD>(buffer.size()),
-                                 path.c_str());
+    const DWORD length = GetPrivateProfileStringW(
+        section.c_str(), wide_key.c_str(), wide_fallback.c_str(), &buffer[0],
+        static_cast<DWORD>(buffer.size()), file.c_str());
     // A value cut to fit the buffer fills it up to the terminator.
-    if (length + 1 < buffer.size()) return std::string(buffer.data(), length);
-    buffer.resize(buffer.size() * 4);
+    if (length + 1 < buffer.size()) return win32::Utf8(buffer.data(), length);
+    buffer.assign(buffer.size() * 4, L'\0');
   }
 }
 
 void Win32ProfileFile::Write(const std::string& path, const std::string& key,
                              const std::string& value) {
-  const bool written = WritePrivateProfileStringA(texts::kOptionsSection, key.c_str(),
-                                                  value.c_str(), path.c_str()) != 0;
+  const std::wstring file = win32::FilePath(path);
+  const std::wstring section = win32::Wide(texts::kOptionsSection);
+  const std::wstring wide_key = win32::Wide(key);
+  const std::wstring wide_value = win32::Wide(value);
+  const bool written =
+      !HoldsNul(path) && !HoldsNul(key) && !HoldsNul(value) &&
+      WritePrivateProfileStringW(section.c_str(), wide_key.c_str(), wide_value.c_str(),
+                                 file.c_str()) != 0;
   // Windows may cache profile writes; a null write flushes them to the file.
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+  if (!file.empty()) WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
   if (!written) throw InOutError(FormatText(texts::kUnableToWriteFile, path));
 }
 

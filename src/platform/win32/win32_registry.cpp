@@ -6,11 +6,14 @@
 
 #include "platform/errors.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/native_calls.h"
+#include "platform/win32/wide.h"
 #include "texts.h"
 
 namespace corvane {
 namespace {
 
+using win32::Lookup;
 using win32::RegistryKey;
 
 // The registry API takes key paths without a leading or trailing backslash.
@@ -22,33 +25,36 @@ std::string StripBackslashes(const std::string& path) {
   return path.substr(first, end - first);
 }
 
+bool HoldsNul(const std::wstring& name) { return name.find(L'\0') != std::wstring::npos; }
+
 enum class Listing { kValues, kSubkeys };
 
 // The longest name the key holds, in characters, terminator excluded.
 DWORD LongestName(HKEY key, Listing listing) {
   DWORD longest_subkey = 0;
   DWORD longest_value = 0;
-  if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, &longest_subkey, nullptr, nullptr,
+  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &longest_subkey, nullptr, nullptr,
                        &longest_value, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
     return 0;
   }
   return listing == Listing::kValues ? longest_value : longest_subkey;
 }
 
-LONG EnumerateName(HKEY key, Listing listing, DWORD index, std::string& buffer, DWORD& length) {
+LONG EnumerateName(HKEY key, Listing listing, DWORD index, std::wstring& buffer, DWORD& length) {
   length = static_cast<DWORD>(buffer.size());
   return listing == Listing::kValues
-             ? RegEnumValueA(key, index, &buffer[0], &length, nullptr, nullptr, nullptr, nullptr)
-             : RegEnumKeyExA(key, index, &buffer[0], &length, nullptr, nullptr, nullptr, nullptr);
+             ? RegEnumValueW(key, index, &buffer[0], &length, nullptr, nullptr, nullptr, nullptr)
+             : RegEnumKeyExW(key, index, &buffer[0], &length, nullptr, nullptr, nullptr, nullptr);
 }
 
-// Names in index order. The sizes reported for an "A" listing can fall short
-// (multibyte names, or a key that changed meanwhile): then ask again and grow.
-std::vector<std::string> ListNames(HKEY key, Listing listing) {
+// Names in index order, each with the length the listing reports, so that
+// one holding a NUL comes whole. A key that gained a longer name since its
+// sizes were asked for answers ERROR_MORE_DATA: then ask again and grow.
+std::vector<std::wstring> ListNames(HKEY key, Listing listing) {
   constexpr DWORD kLargestBuffer = 1u << 16;
-  std::vector<std::string> names;
+  std::vector<std::wstring> names;
   if (key == nullptr) return names;
-  std::string buffer(LongestName(key, listing) + 1, '\0');
+  std::wstring buffer(LongestName(key, listing) + 1, L'\0');
   for (DWORD index = 0;;) {
     DWORD length = 0;
     const LONG result = EnumerateName(key, listing, index, buffer, length);
@@ -57,7 +63,7 @@ std::vector<std::string> ListNames(HKEY key, Listing listing) {
       ++index;
     } else if (result == ERROR_MORE_DATA && buffer.size() < kLargestBuffer) {
       const std::size_t doubled = 2 * buffer.size();
-      buffer.assign(std::max<std::size_t>(LongestName(key, listing) + 1, doubled), '\0');
+      buffer.assign(std::max<std::size_t>(LongestName(key, listing) + 1, doubled), L'\0');
     } else {
       break;
     }
@@ -65,19 +71,56 @@ std::vector<std::string> ListNames(HKEY key, Listing listing) {
   return names;
 }
 
-// Deletes `name` under `parent` with everything below it, deepest first. The
-// children are listed before any is deleted, so no index moves under the listing.
-bool DeleteTree(HKEY parent, const std::string& name) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExA(parent, name.c_str(), 0, KEY_READ | DELETE, &opened) != ERROR_SUCCESS) {
-    return false;
+std::vector<std::string> ListUtf8Names(HKEY key, Listing listing) {
+  std::vector<std::string> names;
+  for (const auto& name : ListNames(key, listing)) names.push_back(win32::Utf8(name));
+  return names;
+}
+
+// The type and data of the value named exactly `name`. A name holding a NUL
+// goes through the native call, which takes its length; the W call would
+// stop at the NUL and find another value.
+Lookup QueryValue(HKEY key, const std::wstring& name, DWORD& type, std::string& data) {
+  if (HoldsNul(name)) return win32::QueryValueCounted(key, name, type, data);
+  DWORD size = 0;
+  LONG result = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
+  // The value may grow between asking for its size and reading it.
+  while (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
+    data.assign(size, '\0');
+    DWORD got = size;
+    result = RegQueryValueExW(key, name.c_str(), nullptr, &type,
+                              reinterpret_cast<BYTE*>(&data[0]), &got);
+    if (result == ERROR_SUCCESS) {
+      data.resize(std::min(got, size));
+      return Lookup::kFound;
+    }
+    size = std::max(got, size + 2);
   }
-  RegistryKey key(opened);
+  return result == ERROR_FILE_NOT_FOUND ? Lookup::kMissing : Lookup::kFailed;
+}
+
+// The subkey path `name` of `parent`; a name holding a NUL (only a listing
+// gives one) is opened by its full length.
+HKEY OpenSubkey(HKEY parent, const std::wstring& name, REGSAM access) {
+  if (HoldsNul(name)) return win32::OpenKeyCounted(parent, name, access);
+  HKEY opened = nullptr;
+  return RegOpenKeyExW(parent, name.c_str(), 0, access, &opened) == ERROR_SUCCESS ? opened
+                                                                                 : nullptr;
+}
+
+// Deletes `name` under `parent` with everything below it, deepest first. The
+// children are listed before any is deleted, so no index moves under the
+// listing. A key whose name holds a NUL is deleted through its own handle,
+// as no NUL-ended name reaches it.
+bool DeleteTree(HKEY parent, const std::wstring& name) {
+  RegistryKey key(OpenSubkey(parent, name, KEY_READ | DELETE));
+  if (!key) return false;
   for (const auto& child : ListNames(key.get(), Listing::kSubkeys)) {
     if (!DeleteTree(key.get(), child)) return false;
   }
+  if (HoldsNul(name)) return win32::DeleteOpenKey(key.get());
   key = RegistryKey();
-  return RegDeleteKeyA(parent, name.c_str()) == ERROR_SUCCESS;
+  return RegDeleteKeyW(parent, name.c_str()) == ERROR_SUCCESS;
 }
 
 class Win32RegistryAccessor : public RegistryAccessor {
@@ -89,74 +132,66 @@ class Win32RegistryAccessor : public RegistryAccessor {
   bool OpenKey(const std::string& path, bool create, KeyAccess access) override {
     key_ = RegistryKey();
     const REGSAM rights = access == KeyAccess::kRead ? KEY_READ : KEY_READ | KEY_WRITE;
-    const std::string sub_key = StripBackslashes(path);
+    const std::wstring sub_key = win32::Wide(StripBackslashes(path));
+    // No NUL-ended path names a key with a NUL in its path.
+    if (HoldsNul(sub_key)) return false;
     HKEY opened = nullptr;
     const LONG result =
-        create ? RegCreateKeyExA(root_, sub_key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+        create ? RegCreateKeyExW(root_, sub_key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                  rights, nullptr, &opened, nullptr)
-               : RegOpenKeyExA(root_, sub_key.c_str(), 0, rights, &opened);
+               : RegOpenKeyExW(root_, sub_key.c_str(), 0, rights, &opened);
     if (result != ERROR_SUCCESS) return false;
     key_ = RegistryKey(opened);
     return true;
   }
 
-  std::vector<std::string> ValueNames() override { return ListNames(key_.get(), Listing::kValues); }
+  std::vector<std::string> ValueNames() override {
+    return ListUtf8Names(key_.get(), Listing::kValues);
+  }
   std::vector<std::string> SubkeyNames() override {
-    return ListNames(key_.get(), Listing::kSubkeys);
+    return ListUtf8Names(key_.get(), Listing::kSubkeys);
   }
 
   std::string ReadString(const std::string& name) override {
-    if (!key_) return "";
     DWORD type = REG_NONE;
-    DWORD size = 0;
-    LONG result = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size);
     std::string data;
-    // The value may grow between asking for its size and reading it.
-    while (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
-      if (type != REG_SZ && type != REG_EXPAND_SZ) {
-        throw RegistryError(FormatText(texts::kInvalidDataType, name));
-      }
-      data.assign(size + 1, '\0');  // room for a terminator the data may lack
-      size = static_cast<DWORD>(data.size());
-      result = RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type,
-                                reinterpret_cast<BYTE*>(&data[0]), &size);
-      if (result == ERROR_SUCCESS) {
-        data.resize(size);
-        // The string ends at its first NUL, as it does for Windows itself.
-        return data.substr(0, data.find('\0'));
-      }
+    if (!key_ || QueryValue(key_.get(), win32::Wide(name), type, data) != Lookup::kFound) {
+      return "";
     }
-    return "";
+    if (type != REG_SZ && type != REG_EXPAND_SZ) {
+      throw RegistryError(FormatText(texts::kInvalidDataType, name));
+    }
+    std::wstring text(data.size() / sizeof(wchar_t), L'\0');
+    std::copy(data.begin(), data.begin() + text.size() * sizeof(wchar_t),
+              reinterpret_cast<char*>(&text[0]));
+    // The string ends at its first NUL, as it does for Windows itself.
+    return win32::Utf8(text.substr(0, text.find(L'\0')));
   }
 
   bool ValueExists(const std::string& name) override {
-    return key_ && RegQueryValueExA(key_.get(), name.c_str(), nullptr, nullptr, nullptr,
-                                    nullptr) == ERROR_SUCCESS;
+    DWORD type = REG_NONE;
+    std::string data;
+    return key_ && QueryValue(key_.get(), win32::Wide(name), type, data) == Lookup::kFound;
   }
 
   std::int32_t ReadInteger(const std::string& name) override {
-    if (!key_) throw RegistryError(FormatText(texts::kFailedToGetData, name));
     DWORD type = REG_NONE;
-    DWORD size = 0;
-    if (RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
-        ERROR_SUCCESS) {
+    std::string data;
+    if (!key_ || QueryValue(key_.get(), win32::Wide(name), type, data) != Lookup::kFound) {
       throw RegistryError(FormatText(texts::kFailedToGetData, name));
     }
     if (type != REG_DWORD) throw RegistryError(FormatText(texts::kInvalidDataType, name));
-    DWORD data = 0;
-    size = sizeof data;
-    if (RegQueryValueExA(key_.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data),
-                         &size) != ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof data) {
-      throw RegistryError(FormatText(texts::kFailedToGetData, name));
-    }
-    return static_cast<std::int32_t>(data);
+    DWORD dword = 0;
+    if (data.size() != sizeof dword) throw RegistryError(FormatText(texts::kFailedToGetData, name));
+    std::copy(data.begin(), data.end(), reinterpret_cast<char*>(&dword));
+    return static_cast<std::int32_t>(dword);
   }
 
   void WriteString(const std::string& name, const std::string& data) override {
+    const std::wstring text = win32::Wide(data);
     // The stored size counts the terminating NUL.
-    Write(name, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-          static_cast<DWORD>(data.size() + 1));
+    Write(name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
   }
 
   void WriteInteger(const std::string& name, std::int32_t data) override {
@@ -165,13 +200,16 @@ class Win32RegistryAccessor : public RegistryAccessor {
   }
 
   bool DeleteValue(const std::string& name) override {
-    return key_ && RegDeleteValueA(key_.get(), name.c_str()) == ERROR_SUCCESS;
+    const std::wstring wide = win32::Wide(name);
+    if (!key_) return false;
+    if (HoldsNul(wide)) return win32::DeleteValueCounted(key_.get(), wide);
+    return RegDeleteValueW(key_.get(), wide.c_str()) == ERROR_SUCCESS;
   }
 
   bool DeleteKey(const std::string& name) override {
     // An empty name would be the open key itself, which is not ours to delete.
-    const std::string sub_key = StripBackslashes(name);
-    if (!key_ || sub_key.empty()) return false;
+    const std::wstring sub_key = win32::Wide(StripBackslashes(name));
+    if (!key_ || sub_key.empty() || HoldsNul(sub_key)) return false;
     try {
       return DeleteTree(key_.get(), sub_key);
     } catch (...) {  // listing may run out of memory; this call must not throw
@@ -182,8 +220,12 @@ class Win32RegistryAccessor : public RegistryAccessor {
   void CloseKey() override { key_ = RegistryKey(); }
 
  private:
+  // Our own values have plain names; one with a NUL is never written, as the
+  // W call would write the name cut at the NUL.
   void Write(const std::string& name, DWORD type, const BYTE* data, DWORD size) {
-    if (!key_ || RegSetValueExA(key_.get(), name.c_str(), 0, type, data, size) != ERROR_SUCCESS) {
+    const std::wstring wide = win32::Wide(name);
+    if (!key_ || HoldsNul(wide) ||
+        RegSetValueExW(key_.get(), wide.c_str(), 0, type, data, size) != ERROR_SUCCESS) {
       throw RegistryError(FormatText(texts::kFailedToSetData, name));
     }
   }

@@ -1,0 +1,40 @@
+// The few ntdll calls that the documented W functions lack: registry names
+// passed with their full length (a native name may hold NULs, which a
+// NUL-ended string cannot carry), deleting a file through the handle that
+// opened it, and the name an open file goes by. They are looked up when first
+// used; where the running system lacks one, the call does nothing and says so.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace corvane::win32 {
+
+enum class Lookup { kFound, kMissing, kFailed };
+
+// The type and data of the value named exactly `name` in the open key.
+Lookup QueryValueCounted(HKEY key, const std::wstring& name, DWORD& type, std::string& data);
+
+// True when this call deleted the value named exactly `name`.
+bool DeleteValueCounted(HKEY key, const std::wstring& name);
+
+// The subkey of `parent` named exactly `name` (one level), or null.
+HKEY OpenKeyCounted(HKEY parent, const std::wstring& name, REGSAM access);
+
+// Deletes the key the handle (opened with DELETE access) stands for, which
+// must have no subkeys left. True on success.
+bool DeleteOpenKey(HKEY key);
+
+// Marks the file (opened with DELETE access) to be deleted when its last
+// handle closes. True on success.
+bool DeleteOnClose(HANDLE file);
+
+// The open file's path on its volume, without the drive ("\dir\name"), as
+// the system names it; empty when it cannot tell.
+std::wstring NameOfOpenFile(HANDLE file);
+
+// Whether the program runs on Wine (whose ntdll tells its version).
+bool RunningOnWine();
+
+}  // namespace corvane::win32
