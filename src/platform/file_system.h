@@ -83,6 +83,10 @@ class FileSystem {
 // line, Ctrl-Z ends the file.
 std::vector<std::string> SplitTextLines(const std::string& bytes);
 
+// What a file whose last byte is `last` lacks before a line is appended: ""
+// after LF (or for an empty file, given as LF), LF after CR, else CR LF.
+const char* MissingLineEnd(char last);
+
 // Joins lines into file bytes, each line ended by CR LF.
 std::string JoinTextLines(const std::vector<std::string>& lines);
 

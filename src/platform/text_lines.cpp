@@ -38,6 +38,11 @@ std::vector<std::string> SplitTextLines(const std::string& bytes) {
   return lines;
 }
 
+const char* MissingLineEnd(char last) {
+  if (last == '\n') return "";
+  return last == '\r' ? "\n" : "\r\n";
+}
+
 std::string JoinTextLines(const std::vector<std::string>& lines) {
   std::string bytes;
   for (const auto& line : lines) {

@@ -183,12 +183,14 @@ TEST_F(Win32FileSystemTest, WritesAndAppendsLinesEndedByCrLf) {
   EXPECT_EQ(BytesOf(path), "x\r\n\r\ny\r\n");
   files_.WriteLines(path, {});
   EXPECT_EQ(BytesOf(path), "") << "nothing of the longer old text is left";
-  // A last line without its end gets one first; LF alone ends a line too.
+  // A last line without its end gets one first; LF alone ends a line too,
+  // and a final CR only lacks its LF.
   const struct {
     const char* before;
     const char* after;
   } cases[] = {{"no end", "no end\r\nnext\r\n"},
                {"lf\n", "lf\nnext\r\n"},
+               {"cr\r", "cr\r\nnext\r\n"},
                {"", "next\r\n"}};
   for (const auto& c : cases) {
     const std::string file = Put("unended.txt", c.before);

@@ -207,8 +207,7 @@ void MemoryFileSystem::WriteLines(const std::string& path, const std::vector<std
 void MemoryFileSystem::AppendLine(const std::string& path, const std::string& line) {
   const auto* node = Find(path);
   const char last = node && !node->content.empty() ? node->content.back() : '\n';
-  const char* line_end = last == '\n' ? "" : last == '\r' ? "\n" : "\r\n";
-  Store(path, line_end + JoinTextLines({line}), true);
+  Store(path, MissingLineEnd(last) + JoinTextLines({line}), true);
 }
 
 std::string MemoryFileSystem::ProgramPath() const { return program_path_; }

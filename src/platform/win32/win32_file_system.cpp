@@ -58,22 +58,22 @@ bool WriteAll(const FileHandle& file, const std::string& bytes) {
   return true;
 }
 
-// Tells in `within` whether the file ends in the middle of a line (it is not
-// empty and its last byte is no LF); false when that cannot be read.
-bool EndsWithinLine(const FileHandle& file, bool& within) {
+// Tells in `last` the file's last byte (LF for an empty file); false when
+// that cannot be read.
+bool LastByte(const FileHandle& file, char& last) {
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) return false;
-  within = false;
+  last = '\n';
   if (size.QuadPart == 0) return true;
-  LARGE_INTEGER last{};
-  last.QuadPart = size.QuadPart - 1;
+  LARGE_INTEGER at{};
+  at.QuadPart = size.QuadPart - 1;
   char byte = 0;
   DWORD got = 0;
-  if (!SetFilePointerEx(file.get(), last, nullptr, FILE_BEGIN) ||
+  if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN) ||
       !ReadFile(file.get(), &byte, 1, &got, nullptr) || got != 1) {
     return false;
   }
-  within = byte != '\n';
+  last = byte;
   return true;
 }
 
@@ -176,9 +176,9 @@ void Win32FileSystem::AppendLine(const std::string& path, const std::string& lin
   // line goes after.
   const FileHandle file =
       Open(path, FILE_APPEND_DATA | FILE_READ_DATA, FILE_SHARE_READ, OPEN_ALWAYS);
-  bool within_line = false;
-  if (!file || !EndsWithinLine(file, within_line) ||
-      !WriteAll(file, (within_line ? "\r\n" : "") + JoinTextLines({line}))) {
+  char last = '\n';
+  if (!file || !LastByte(file, last) ||
+      !WriteAll(file, MissingLineEnd(last) + JoinTextLines({line}))) {
     throw InOutError(FormatText(texts::kUnableToWriteFile, path));
   }
 }
