@@ -27,7 +27,9 @@ configure_windows() {  # ARCH
 }
 
 # Starts a virtual display on a free number and exports DISPLAY; the caller
-# stops it with stop_virtual_display.
+# stops it with stop_virtual_display. Without -auth it lets in every local
+# client, also Wine run as an unprivileged user (wine-run --user); -nolisten
+# tcp keeps out everyone else.
 start_virtual_display() {
   local n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
@@ -42,4 +44,19 @@ start_virtual_display() {
 stop_virtual_display() {
   if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
   xvfb_pid=
+}
+
+# Ends the Wine servers of a Windows build's prefixes: root's and the
+# unprivileged user's, each as the user who owns the prefix.
+stop_wine_servers() {  # ARCH
+  local prefix owner
+  for prefix in "$build/win-$1"/wineprefix*/; do
+    [ -d "$prefix" ] || continue
+    owner=$(stat -c %U "$prefix")
+    if [ "$owner" = "$(id -un)" ]; then
+      "$root/scripts/wine-run" "$prefix" "$1" --stop
+    else
+      "$root/scripts/wine-run" --user "$owner" "$prefix" "$1" --stop
+    fi
+  done
 }

@@ -56,7 +56,7 @@ fi
 if [ -n "$arch" ]; then
   start_virtual_display || status=1
   run_ctest "wine-$arch" "$build/win-$arch"
-  "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" --stop
+  stop_wine_servers "$arch"
   stop_virtual_display
 fi
 

@@ -5,6 +5,7 @@
 target_sources(corvane_automation PRIVATE ${CMAKE_CURRENT_LIST_DIR}/automation/popup_menu.cpp)
 
 add_executable(corvane_program_tests
+  ${CMAKE_CURRENT_LIST_DIR}/program/running_program_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/program_fixture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/startup_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/commands_test.cpp

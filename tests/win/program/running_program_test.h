@@ -1,0 +1,63 @@
+// A test that starts corvane.exe and drives it from this process as a user
+// would: through its main window, its menu commands, its timer and its tray
+// icon. What the program is and where it lies is up to the fixture above.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "automation/process.h"
+#include "automation/windows.h"
+
+namespace corvane::program_test {
+
+// Menu commands of the main window, numbered as the program numbers them.
+inline constexpr int kRestoreCommand = 101;
+inline constexpr int kExitCommand = 102;
+// The poll timer of the main window.
+inline constexpr WPARAM kPollTimer = 1;
+
+inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::optional<std::string> ReadValue(HKEY root, const char* key, const char* name);
+bool WriteValue(HKEY root, const char* key, const char* name, const std::string& data);
+void DeleteValue(HKEY root, const char* key, const char* name);
+
+class RunningProgramTest : public ::testing::Test {
+ protected:
+  // Ends a program the test left running: closes its main window, or ends
+  // it when that does not, which fails a test that had not failed yet.
+  void TearDown() override;
+
+  // Starts the program and waits until it has settled: the first baseline
+  // taken and the message loop waiting. Returns its main window, shown or
+  // not, or null.
+  HWND Start(const std::string& program);
+  DWORD ProcessId() const { return program_->id(); }
+  bool WaitForExit(DWORD timeout_ms = automation::kPatience) {
+    return program_->WaitForExit(timeout_ms);
+  }
+
+  // Posted to the main window, as the menu, the timer and the icon do.
+  void Choose(int command) const { Post(WM_COMMAND, WPARAM(command), 0); }
+  void Tick() const { Post(WM_TIMER, kPollTimer, 0); }
+  void Post(UINT message, WPARAM wparam, LPARAM lparam) const;
+  // A click on the tray icon, answered before this returns.
+  void SendTrayClick(UINT mouse_message) const;
+
+  // A control of the main window by its text, also while the window is hidden.
+  HWND ControlWithText(const std::string& text) const;
+  bool Checked(const std::string& text) const;
+  bool Shown() const { return IsWindowVisible(main_) != FALSE; }
+  bool WaitUntilShown() const;
+
+  HWND main_ = nullptr;
+
+ private:
+  std::optional<automation::Process> program_;
+};
+
+}  // namespace corvane::program_test
