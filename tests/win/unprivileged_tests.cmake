@@ -31,6 +31,7 @@ add_executable(corvane_unprivileged_tests
   ${CMAKE_CURRENT_LIST_DIR}/program/running_program_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unprivileged/standard_user_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unprivileged/standard_user_machine_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unprivileged/standard_user_story_test.cpp
 )
 corvane_target_options(corvane_unprivileged_tests)
 target_include_directories(corvane_unprivileged_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
