@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -60,6 +61,8 @@ class Form {
   void Close(ModalResult result);
   void Show();
   void Hide();
+  // The window's caption as it stands now.
+  std::string Caption() const;
 
   // Enter, Esc, Tab and mnemonics for a message bound for this form.
   bool HandleDialogKey(MSG& message);

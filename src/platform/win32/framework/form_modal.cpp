@@ -58,7 +58,7 @@ ModalResult Form::ShowModal() {
 
   MSG message;
   while (!closing_) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) {
       // The program is ending: close, and leave WM_QUIT to the outer loop.
       PostQuitMessage(static_cast<int>(message.wParam));
@@ -67,7 +67,7 @@ ModalResult Form::ShowModal() {
     }
     if (HandleDialogKeys(message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   modal_ = false;
   // Enabled again before hiding, so that the activation goes back to them.
