@@ -1,6 +1,7 @@
 // What the forms do beyond the three windows of the window tests: controls
 // inside a group box, a menu bar, labels that follow their text in any
-// script, and the error box for a handler that fails.
+// script, the error box for a handler that fails, and a modal form that is
+// asked to show a second time.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -98,6 +99,24 @@ TEST_F(FormTest, ALabelHoldsAndMeasuresTextInAnyScript) {
     GetWindowRect(label.handle(), &shown);
     EXPECT_EQ(shown.right - shown.left, size.cx);
   }
+}
+
+TEST_F(FormTest, AFormShownModallyRefusesToShowAgainAndKeepsItsOwnAnswer) {
+  std::string refused;
+  form_.OnMessage(WM_APP, [&](WPARAM, LPARAM, LRESULT& result) {
+    try {
+      form_.ShowModal();
+    } catch (const std::runtime_error& error) {
+      refused = error.what();
+    }
+    form_.Close(ModalResult::kNo);
+    result = 0;
+    return true;
+  });
+  PostMessageW(form_.handle(), WM_APP, 0, 0);
+  EXPECT_EQ(form_.ShowModal(), ModalResult::kNo);
+  EXPECT_EQ(refused, "The window \"Options\" is already open");
+  EXPECT_FALSE(form_.IsModal());
 }
 
 TEST_F(FormTest, AFailingHandlerEndsInTheErrorBoxWithAPeriod) {

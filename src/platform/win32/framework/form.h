@@ -54,7 +54,8 @@ class Form {
   void SetMenuBar(MenuHandle menu);
 
   // Shows the window, other windows of the program disabled, until Close;
-  // returns the result handed to Close.
+  // returns the result handed to Close. A form already shown modally raises
+  // std::runtime_error: only the user answers a form.
   ModalResult ShowModal();
   bool IsModal() const { return modal_; }
   // Ends ShowModal with the result; a form that is not modal is hidden.

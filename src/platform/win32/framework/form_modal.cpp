@@ -1,9 +1,12 @@
 // Showing a form modally: every other window of the program is disabled
 // while the form runs its own message loop.
+#include <stdexcept>
 #include <vector>
 
+#include "platform/errors.h"
 #include "platform/win32/framework/dialog_keys.h"
 #include "platform/win32/framework/form.h"
+#include "texts.h"
 
 namespace corvane::win32 {
 namespace {
@@ -43,7 +46,8 @@ class OtherWindowsDisabled {
 }  // namespace
 
 ModalResult Form::ShowModal() {
-  if (modal_) return ModalResult::kNone;
+  // A second, nested run would hand back a result the user never gave.
+  if (modal_) throw std::runtime_error(FormatText(texts::kWindowAlreadyOpen, Caption()));
   const HWND previous = GetActiveWindow();
   OtherWindowsDisabled others(handle());
   modal_ = true;
