@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/win32/wide.h"
 #include "texts.h"
 
 namespace {
@@ -20,7 +21,7 @@ const std::string kMainCaption =
 // for only once it shows.
 HWND WaitForWindow(const std::string& caption, bool visible) {
   for (int tries = 0; tries < 200; ++tries) {
-    const HWND window = FindWindowA(nullptr, caption.c_str());
+    const HWND window = FindWindowW(nullptr, corvane::win32::Wide(caption).c_str());
     if (window != nullptr && (!visible || IsWindowVisible(window))) return window;
     Sleep(50);
   }
@@ -44,7 +45,7 @@ int main(int argc, char** argv) {
   const std::string which = argc > 2 ? argv[2] : "";
   if (argc == 2 && command == "tick") {
     const HWND main = WaitForWindow(kMainCaption, false);
-    return main != nullptr && PostMessageA(main, WM_TIMER, 1, 0) ? 0 : 1;
+    return main != nullptr && PostMessageW(main, WM_TIMER, 1, 0) ? 0 : 1;
   }
   if (argc == 3 && command == "where" && which == "main") {
     return PrintPlace(WaitForWindow(kMainCaption, true));

@@ -1,15 +1,21 @@
 #include "program/program_fixture.h"
 
+#include <cwchar>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/wide.h"
 #include "texts.h"
 #include "tray/traycomp.h"
 
 namespace corvane::program_test {
 namespace {
+
+using win32::Utf8;
+using win32::Wide;
 
 // How long a window of the program may take to answer a sent message.
 constexpr UINT kAnswerMs = 5000;
@@ -25,43 +31,44 @@ std::string BuiltProgram() {
   if (path.empty() || path[0] != '/') return path;
   using DosName = WCHAR*(CDECL*)(const char*);
   const FARPROC found =
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name");
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name");
   if (found == nullptr) return path;
   WCHAR* wide = reinterpret_cast<DosName>(reinterpret_cast<void (*)()>(found))(path.c_str());
   if (wide == nullptr) return path;
-  char dos[MAX_PATH + 1] = {};
-  WideCharToMultiByte(CP_ACP, 0, wide, -1, dos, MAX_PATH, nullptr, nullptr);
+  const std::string dos = Utf8(wide, std::wcslen(wide));
   HeapFree(GetProcessHeap(), 0, wide);
   return dos;
 }
 
 std::optional<std::string> ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::ifstream file(std::filesystem::path(Wide(path)), std::ios::binary);
   if (!file) return std::nullopt;
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 void PutBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+  std::ofstream(std::filesystem::path(Wide(path)), std::ios::binary) << bytes;
 }
 
 void DeleteFolder(const std::string& folder) {
-  WIN32_FIND_DATAA found{};
+  const std::wstring wide = Wide(folder);
+  WIN32_FIND_DATAW found{};
   {
-    const win32::FindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
+    const win32::FindHandle search(FindFirstFileW((wide + L"*").c_str(), &found));
     if (search) {
       do {
-        DeleteFileA((folder + found.cFileName).c_str());
-      } while (FindNextFileA(search.get(), &found));
+        DeleteFileW((wide + found.cFileName).c_str());
+      } while (FindNextFileW(search.get(), &found));
     }
   }
-  RemoveDirectoryA(folder.c_str());
+  RemoveDirectoryW(wide.c_str());
 }
 
 struct Search {
   DWORD process_id;
   std::string caption;
   HWND found;
+  int count = 0;
 };
 
 // Also a hidden window: the main window is hidden while the program watches.
@@ -74,56 +81,70 @@ BOOL CALLBACK MatchMainWindow(HWND window, LPARAM data) {
   return FALSE;
 }
 
+BOOL CALLBACK CountMainWindows(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->process_id && automation::TextOf(window) == search->caption) {
+    ++search->count;
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadValue(HKEY root, const char* key, const char* name) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return std::nullopt;
-  const win32::RegistryKey owned(opened);
-  char data[1024] = {};
-  DWORD size = sizeof data - 1;
-  DWORD type = 0;
-  if (RegQueryValueExA(owned.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) !=
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExW(root, Wide(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
     return std::nullopt;
   }
-  return std::string(data);
+  const win32::RegistryKey owned(opened);
+  wchar_t data[1024] = {};
+  DWORD size = sizeof data - sizeof data[0];
+  DWORD type = 0;
+  if (RegQueryValueExW(owned.get(), Wide(name).c_str(), nullptr, &type,
+                       reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return Utf8(data, std::wcslen(data));
 }
 
 bool WriteValue(HKEY root, const char* key, const char* name, const std::string& data) {
   HKEY opened = nullptr;
-  if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr) !=
-      ERROR_SUCCESS) {
+  if (RegCreateKeyExW(root, Wide(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened,
+                      nullptr) != ERROR_SUCCESS) {
     return false;
   }
   const win32::RegistryKey owned(opened);
-  return RegSetValueExA(owned.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                        DWORD(data.size() + 1)) == ERROR_SUCCESS;
+  const std::wstring wide = Wide(data);
+  return RegSetValueExW(owned.get(), Wide(name).c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(wide.c_str()),
+                        DWORD((wide.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 void DeleteValue(HKEY root, const char* key, const char* name) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExW(root, Wide(key).c_str(), 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return;
   const win32::RegistryKey owned(opened);
-  RegDeleteValueA(owned.get(), name);
+  RegDeleteValueW(owned.get(), Wide(name).c_str());
 }
 
 void ProgramTest::SetUp() {
-  char windows[MAX_PATH + 1] = {};
-  ASSERT_NE(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
-  options_path_ = std::string(windows) + "\\" + texts::kOptionsFile;
+  wchar_t windows[MAX_PATH + 1] = {};
+  ASSERT_NE(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+  options_path_ = Utf8(windows, std::wcslen(windows)) + "\\" + texts::kOptionsFile;
   saved_options_ = ReadBytes(options_path_);
-  DeleteFileA(options_path_.c_str());
+  DeleteFileW(Wide(options_path_).c_str());
   saved_autorun_ = ReadValue(HKEY_LOCAL_MACHINE, kRunKey, texts::kAutorunValue);
   DeleteValue(HKEY_CURRENT_USER, kRunKey, kTestValue);
 
-  char temp[MAX_PATH + 1] = {};
-  ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
+  wchar_t temp[MAX_PATH + 1] = {};
+  ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
   static int serial = 0;
-  folder_ = std::string(temp) + "corvane-program-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++serial) + "\\";
-  ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-  ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), ProgramPath().c_str(), FALSE))
+  folder_ = Utf8(temp, std::wcslen(temp)) + "corvane-program-" +
+            std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) + "\\";
+  ASSERT_TRUE(CreateDirectoryW(Wide(folder_).c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW(Wide(BuiltProgram()).c_str(), Wide(ProgramPath()).c_str(), FALSE))
       << "cannot copy " << BuiltProgram();
 }
 
@@ -131,7 +152,7 @@ void ProgramTest::TearDown() {
   if (program_ && program_->started() && !program_->WaitForExit(0)) {
     // Every test ends the program by closing its main window; one that does
     // not end is ended by the Process.
-    if (main_ != nullptr) PostMessageA(main_, WM_CLOSE, 0, 0);
+    if (main_ != nullptr) PostMessageW(main_, WM_CLOSE, 0, 0);
     const bool failed = HasFailure();
     const bool ended = program_->WaitForExit(failed ? 2000 : automation::kPatience);
     if (!failed) {
@@ -140,10 +161,16 @@ void ProgramTest::TearDown() {
   }
   program_.reset();
 
+  for (const Blocked& blocked : blocked_) {
+    RemoveDirectoryW(Wide(blocked.path).c_str());
+    if (blocked.saved) PutBytes(blocked.path, *blocked.saved);
+  }
+  // Only when this test made it, and only when empty.
+  if (!made_data_folder_.empty()) RemoveDirectoryW(Wide(made_data_folder_).c_str());
   if (saved_options_) {
     PutBytes(options_path_, *saved_options_);
   } else {
-    DeleteFileA(options_path_.c_str());
+    DeleteFileW(Wide(options_path_).c_str());
   }
   if (saved_autorun_) {
     WriteValue(HKEY_LOCAL_MACHINE, kRunKey, texts::kAutorunValue, *saved_autorun_);
@@ -170,13 +197,34 @@ HWND ProgramTest::Start() {
   return main_;
 }
 
+int ProgramTest::MainWindowCount() const {
+  Search search{program_->id(), MainCaption(), nullptr};
+  EnumWindows(&CountMainWindows, reinterpret_cast<LPARAM>(&search));
+  return search.count;
+}
+
+bool ProgramTest::BlockOptionsFile() {
+  wchar_t app_data[MAX_PATH + 1] = {};
+  const DWORD length = GetEnvironmentVariableW(L"APPDATA", app_data, MAX_PATH);
+  if (length == 0 || length > MAX_PATH) return false;
+  const std::string data_folder = Utf8(app_data, length) + "\\" + texts::kDataFolder;
+  if (CreateDirectoryW(Wide(data_folder).c_str(), nullptr)) made_data_folder_ = data_folder;
+  for (const std::string& path :
+       {options_path_, data_folder + "\\" + texts::kOptionsFile}) {
+    blocked_.push_back(Blocked{path, ReadBytes(path)});
+    DeleteFileW(Wide(path).c_str());
+    if (!CreateDirectoryW(Wide(path).c_str(), nullptr)) return false;
+  }
+  return true;
+}
+
 void ProgramTest::Post(UINT message, WPARAM wparam, LPARAM lparam) const {
-  PostMessageA(main_, message, wparam, lparam);
+  PostMessageW(main_, message, wparam, lparam);
 }
 
 void ProgramTest::SendTrayClick(UINT mouse_message) const {
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(main_, kTrayCallbackMessage, 0, LPARAM(mouse_message), SMTO_NORMAL,
+  SendMessageTimeoutW(main_, kTrayCallbackMessage, 0, LPARAM(mouse_message), SMTO_NORMAL,
                       kAnswerMs, &result);
 }
 
@@ -188,7 +236,7 @@ HWND ProgramTest::ControlWithText(const std::string& text) const {
 }
 
 bool ProgramTest::Checked(const std::string& text) const {
-  return SendMessageA(ControlWithText(text), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageW(ControlWithText(text), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 bool ProgramTest::WaitUntilShown() const {
@@ -196,16 +244,18 @@ bool ProgramTest::WaitUntilShown() const {
 }
 
 bool ProgramTest::OptionsFileExists() const {
-  return GetFileAttributesA(options_path_.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Wide(options_path_).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string ProgramTest::Option(const char* key) const {
   // Read afresh, not from this process's profile cache.
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, options_path_.c_str());
-  char value[256] = {};
-  GetPrivateProfileStringA(texts::kOptionsSection, key, "<none>", value, sizeof value,
-                           options_path_.c_str());
-  return value;
+  const std::wstring path = Wide(options_path_);
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str());
+  wchar_t value[256] = {};
+  const DWORD length = GetPrivateProfileStringW(Wide(texts::kOptionsSection).c_str(),
+                                                Wide(key).c_str(), L"<none>", value, 256,
+                                                path.c_str());
+  return Utf8(value, length);
 }
 
 void ProgramTest::WriteOptionsFile(const std::string& text) const {

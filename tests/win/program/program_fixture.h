@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "automation/process.h"
 #include "automation/windows.h"
@@ -39,6 +40,8 @@ class ProgramTest : public ::testing::Test {
   // not, or null.
   HWND Start();
   DWORD ProcessId() const { return program_->id(); }
+  // The program's windows with the main window's caption, shown or not.
+  int MainWindowCount() const;
   bool WaitForExit(DWORD timeout_ms = automation::kPatience) {
     return program_->WaitForExit(timeout_ms);
   }
@@ -60,6 +63,10 @@ class ProgramTest : public ::testing::Test {
   bool OptionsFileExists() const;
   std::string Option(const char* key) const;  // "<none>" when missing
   void WriteOptionsFile(const std::string& text) const;
+  // Puts a folder in the way of the options file wherever Save may write it
+  // (the Windows directory, the user's application data folder), so that
+  // Save fails. TearDown takes the folders away again. False when it cannot.
+  bool BlockOptionsFile();
 
   std::string ProgramPath() const { return folder_ + "corvane.exe"; }
 
@@ -71,6 +78,13 @@ class ProgramTest : public ::testing::Test {
   std::optional<std::string> saved_options_;
   std::optional<std::string> saved_autorun_;
   std::optional<automation::Process> program_;
+  // What BlockOptionsFile put in the way, and the file each one replaced.
+  struct Blocked {
+    std::string path;
+    std::optional<std::string> saved;
+  };
+  std::vector<Blocked> blocked_;
+  std::string made_data_folder_;
 };
 
 }  // namespace corvane::program_test
