@@ -1,5 +1,7 @@
 // For scripts, which cannot reach the windows of a running Corvane:
 //   corvane_poke tick           starts a poll cycle at once, as the timer would
+//   corvane_poke command ID     chooses the main window's menu command ID (101
+//                               Restore, 103 Edit the blacklist, 106 View Logfile)
 //   corvane_poke where main     prints where the main window is on the screen,
 //   corvane_poke where alert    or the alert, as WIDTHxHEIGHT+LEFT+TOP, and
 //                               moves the pointer out of the way
@@ -7,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/win32/wide.h"
@@ -47,12 +50,18 @@ int main(int argc, char** argv) {
     const HWND main = WaitForWindow(kMainCaption, false);
     return main != nullptr && PostMessageW(main, WM_TIMER, 1, 0) ? 0 : 1;
   }
+  if (argc == 3 && command == "command") {
+    const HWND main = WaitForWindow(kMainCaption, false);
+    const WPARAM id = static_cast<WPARAM>(std::strtoul(which.c_str(), nullptr, 10));
+    return main != nullptr && id != 0 && PostMessageW(main, WM_COMMAND, id, 0) ? 0 : 1;
+  }
   if (argc == 3 && command == "where" && which == "main") {
     return PrintPlace(WaitForWindow(kMainCaption, true));
   }
   if (argc == 3 && command == "where" && which == "alert") {
     return PrintPlace(WaitForWindow(corvane::texts::kAlertCaption, true));
   }
-  std::fprintf(stderr, "usage: corvane_poke tick | corvane_poke where main|alert\n");
+  std::fprintf(stderr,
+               "usage: corvane_poke tick | corvane_poke command ID | corvane_poke where main|alert\n");
   return 2;
 }
