@@ -61,7 +61,6 @@ int main(int argc, char** argv) {
   if (argc == 3 && command == "where" && which == "alert") {
     return PrintPlace(WaitForWindow(corvane::texts::kAlertCaption, true));
   }
-  std::fprintf(stderr,
-               "usage: corvane_poke tick | corvane_poke command ID | corvane_poke where main|alert\n");
+  std::fprintf(stderr, "usage: corvane_poke tick | command ID | where main|alert\n");
   return 2;
 }

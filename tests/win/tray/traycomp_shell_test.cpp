@@ -58,8 +58,8 @@ TEST_F(TrayShellTest, TheRecordHasTheFirstWideLayoutAndATipOfAtMost62Characters)
     tray_.SetToolTip(tip.tip);
     EXPECT_EQ(tray_.ToolTip(), tip.kept);
     EXPECT_EQ(shell_.calls.back().message, kModify);
-    EXPECT_EQ(win32::Utf8(shell_.calls.back().data.szTip, std::wcslen(shell_.calls.back().data.szTip)),
-              tip.sent);
+    const wchar_t* const sent = shell_.calls.back().data.szTip;
+    EXPECT_EQ(win32::Utf8(sent, std::wcslen(sent)), tip.sent);
   }
 }
 

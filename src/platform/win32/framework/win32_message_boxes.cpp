@@ -8,8 +8,8 @@ namespace corvane::win32 {
 void Win32MessageBoxes::Beep() { MessageBeep(0); }
 
 void Win32MessageBoxes::ShowInformation(const std::string& text) {
-  MessageBoxW(application_.BoxOwner(), Wide(text).c_str(), Wide(texts::kInformationTitle).c_str(),
-              MB_OK | MB_ICONINFORMATION);
+  MessageBoxW(application_.BoxOwner(), Wide(text).c_str(),
+              Wide(texts::kInformationTitle).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 void Win32MessageBoxes::ShowWarning(const std::string& text) {
