@@ -1,7 +1,8 @@
-// Corvane's start: the application titled "Corvane", then the main window
-// (which puts the icon into the notification area and takes the first
-// baseline), the alert, the blacklist editor and the log viewer, then the
-// message loop until the user exits. The windows go in reverse order.
+// Corvane's start: one copy per user session, then the application titled
+// "Corvane", the main window (which puts the icon into the notification
+// area and takes the first baseline), the alert, the blacklist editor and
+// the log viewer, then the message loop until the user exits. The windows
+// go in reverse order.
 #include <windows.h>
 
 #include "app/unit1.h"
@@ -10,6 +11,7 @@
 #include "changes/unit3.h"
 #include "changes/unit4.h"
 #include "platform/win32/framework/application.h"
+#include "platform/win32/framework/session_mutex.h"
 #include "platform/win32/framework/win32_clock.h"
 #include "platform/win32/framework/win32_message_boxes.h"
 #include "platform/win32/win32_environment.h"
@@ -18,9 +20,22 @@
 #include "platform/win32/win32_registry.h"
 #include "texts.h"
 
+namespace {
+
+// Made by the copy of Corvane that runs in this session, for as long as it runs.
+constexpr wchar_t kSessionMutexName[] = L"Local\\Halvorn.Corvane.Running";
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace corvane;
-  // The title comes first: the tray icon finds the taskbar window by it.
+  // Before any window or icon: a second copy would watch the same places
+  // and ask twice about every entry.
+  const win32::SessionMutex running(kSessionMutexName);
+  if (running.HeldElsewhere()) {
+    TForm1::BringRunningForward();
+    return 0;
+  }
   win32::Application application(instance, texts::kApplicationTitle);
 
   Win32Registry registry;

@@ -6,6 +6,7 @@
 #include "changes/poll_cycle.h"
 #include "platform/win32/framework/layout.h"
 #include "platform/win32/framework/menus.h"
+#include "platform/win32/wide.h"
 #include "texts.h"
 
 namespace corvane {
@@ -19,6 +20,24 @@ constexpr UINT_PTR kTimer1 = 1;
 
 // Menu commands.
 enum : int { kRestore2 = 101, kExit1, kEdit1, kOnlineHelp1, kVisitHomePage1, kViewLogfile1 };
+
+// Marks the main window, so that a second start finds it among the windows
+// of the session.
+constexpr wchar_t kMainWindowProperty[] = L"Halvorn.Corvane.MainWindow";
+// Posted by a second start to the main window of the running copy.
+constexpr wchar_t kBringForwardMessage[] = L"Halvorn.Corvane.BringForward";
+
+UINT BringForwardMessage() { return RegisterWindowMessageW(kBringForwardMessage); }
+
+BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found) {
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(window, &process_id);
+  if (process_id == GetCurrentProcessId() || GetPropW(window, kMainWindowProperty) == nullptr) {
+    return TRUE;
+  }
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
 
 struct HookTraits : NullIsNone {
   static void Free(HHOOK hook) { UnhookWindowsHookEx(hook); }
@@ -34,7 +53,7 @@ LRESULT CALLBACK EscapePressesNo(int code, WPARAM wparam, LPARAM lparam) {
     const HWND box = GetAncestor(message->hwnd, GA_ROOT);
     const HWND no = GetDlgItem(box, IDNO);
     if (no != nullptr) {
-      SendMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
+      SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
       return TRUE;
     }
   }
@@ -95,24 +114,32 @@ TForm1::TForm1(win32::Application& application, const MainWindowParts& parts)
       Timer1(form_, kTimer1, kPollInterval, [this] { Timer1Timer(); }) {
   form_.SetMenuBar(MakeMenuBar(kMainMenu1));
   ConnectHandlers();
+  // Marked before the first scan, which may take a while, so that a second
+  // start meanwhile finds this window already.
+  AnswerLaterStarts();
   ConfigureTrayIcon();
   FormCreate();
 }
 
+TForm1::~TForm1() { RemovePropW(form_.handle(), kMainWindowProperty); }
+
 void TForm1::ConfigureTrayIcon() {
   const HINSTANCE instance = application_.instance();
   const auto icon = [instance](int size) {
-    return static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_CORVANE), IMAGE_ICON, size, size, 0));
+    return IconHandle(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON, size, size, 0)));
   };
-  SendMessageA(form_.handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon(32)));
-  SendMessageA(form_.handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon(16)));
+  big_icon_ = icon(32);
+  small_icon_ = icon(16);
+  SendMessageW(form_.handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_.get()));
+  SendMessageW(form_.handle(), WM_SETICON, ICON_SMALL,
+               reinterpret_cast<LPARAM>(small_icon_.get()));
 
   // In the order in which the window's layout sets them.
   TrayComp1.SetHideApp(true);
   TrayComp1.SetShowForm(false);
   TrayComp1.SetShowIcon(true);
-  TrayComp1.LoadIconImage(IconHandle(icon(32)));
+  TrayComp1.LoadIconImage(icon(32));
   TrayComp1.SetToolTip(texts::kTrayToolTip);
   TrayComp1.SetPopupMenu(PopupMenu1.get());
   TrayComp1.Loaded();
@@ -151,6 +178,29 @@ void TForm1::ConnectHandlers() {
     result = TRUE;
     return true;
   });
+}
+
+void TForm1::AnswerLaterStarts() {
+  SetPropW(form_.handle(), kMainWindowProperty, form_.handle());
+  form_.OnMessage(BringForwardMessage(), [this](WPARAM, LPARAM, LRESULT& result) {
+    // A watch that runs hidden stays hidden: only the shown options window
+    // comes forward, as a click on the icon brings it.
+    if (TrayComp1.ShowForm()) form_.Show();
+    result = 0;
+    return true;
+  });
+}
+
+void TForm1::BringRunningForward() {
+  HWND running = nullptr;
+  EnumWindows(&FindMarkedWindow, reinterpret_cast<LPARAM>(&running));
+  if (running == nullptr) return;  // still starting, or ending
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(running, &process_id);
+  // The running copy may take the foreground only when this process, which
+  // the user just started, hands it on.
+  AllowSetForegroundWindow(process_id);
+  PostMessageW(running, BringForwardMessage(), 0, 0);
 }
 
 void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer) {
@@ -193,10 +243,11 @@ void TForm1::Restore2Click() {
 void TForm1::Exit1Click() {
   parts_.boxes.Beep();
   const HookHandle escape(
-      SetWindowsHookExA(WH_MSGFILTER, &EscapePressesNo, nullptr, GetCurrentThreadId()));
-  const int answer = MessageBoxA(application_.BoxOwner(), texts::kExitQuestion,
-                                 texts::kWarningTitle, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON1);
-  if (answer != IDNO) PostMessageA(form_.handle(), WM_CLOSE, 0, 0);
+      SetWindowsHookExW(WH_MSGFILTER, &EscapePressesNo, nullptr, GetCurrentThreadId()));
+  const int answer =
+      MessageBoxW(application_.BoxOwner(), Wide(texts::kExitQuestion).c_str(),
+                  Wide(texts::kWarningTitle).c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON1);
+  if (answer != IDNO) PostMessageW(form_.handle(), WM_CLOSE, 0, 0);
 }
 
 void TForm1::Edit1Click() {
@@ -215,19 +266,17 @@ void TForm1::VisitHomePage1Click() { OpenInShell(texts::kHomePage); }
 
 void TForm1::Label2Click() { OpenInShell(texts::kHomePage); }
 
-void TForm1::Label2MouseMove() { SetCursor(LoadCursorA(nullptr, IDC_HAND)); }
+void TForm1::Label2MouseMove() { SetCursor(LoadCursorW(nullptr, SystemResource(IDC_HAND))); }
 
-void TForm1::FormMouseMove() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
+void TForm1::FormMouseMove() { SetCursor(LoadCursorW(nullptr, SystemResource(IDC_ARROW))); }
 
 void TForm1::OpenInShell(const std::string& document) {
   // What the shell makes of it is its own business; nothing is reported.
-  ShellExecuteA(form_.handle(), texts::kShellOpen, document.c_str(), nullptr, nullptr,
-                SW_SHOWNORMAL);
+  ShellExecuteW(form_.handle(), Wide(texts::kShellOpen).c_str(), Wide(document).c_str(), nullptr,
+                nullptr, SW_SHOWNORMAL);
 }
 
-void TForm1::SetCaption(const std::string& caption) {
-  SetWindowTextA(form_.handle(), caption.c_str());
-}
+void TForm1::SetCaption(const std::string& caption) { SetTextOfWindow(form_.handle(), caption); }
 
 Options TForm1::CheckedOptions() const {
   Options options;

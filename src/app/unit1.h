@@ -30,6 +30,14 @@ class TForm1 : public SettingsWindow, public AreaSwitches {
  public:
   // Loads the layout, configures the tray icon, then runs FormCreate.
   TForm1(win32::Application& application, const MainWindowParts& parts);
+  ~TForm1() override;
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // For a second start in the same session: asks the main window of the
+  // copy that runs already to come forward, which it does only while its
+  // options window is shown.
+  static void BringRunningForward();
 
   // The windows made after this one, which its commands and cycles show.
   void Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer);
@@ -71,11 +79,16 @@ class TForm1 : public SettingsWindow, public AreaSwitches {
  private:
   void ConfigureTrayIcon();
   void ConnectHandlers();
+  void AnswerLaterStarts();
   void OpenInShell(const std::string& document);
   SettingsContext Settings();
 
   win32::Application& application_;
   MainWindowParts parts_;
+  // The window's own icons; the window never destroys them, and they must
+  // outlive it.
+  win32::IconHandle big_icon_;
+  win32::IconHandle small_icon_;
   win32::Form form_;
   win32::MenuHandle PopupMenu1;
   FormTrayOwner tray_owner_;

@@ -18,9 +18,9 @@ constexpr ControlLayout kControls[] = {
     Label("Label4", 78, 48, texts::kAlertQuestion).Font(kQuestionFont),
     Label("Label7", 40, 72, texts::kAlertAdvice),
     Label("Label5", 91, 112, texts::kAlertTypeLabel).Font(kCaptionFont),
-    Label("Label1", 136, 112, ""),
+    Label("Label1", 136, 112, "").Font(kNamesFont),
     Label("Label6", 70, 144, texts::kAlertLocationLabel).Font(kCaptionFont),
-    Label("Label2", 136, 144, ""),
+    Label("Label2", 136, 144, "").Font(kNamesFont),
     Button("BitBtn1", 112, 184, 75, 25, texts::kYesButton)
         .Picture(Glyph::kYes).Default().Result(ModalResult::kYes).TabOrder(0),
     Button("BitBtn2", 224, 184, 75, 25, texts::kNoButton)

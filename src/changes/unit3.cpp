@@ -13,7 +13,7 @@ constexpr FormLayout kWindow = Window(texts::kBlacklistCaption, 301, 270);
 
 constexpr ControlLayout kControls[] = {
     Label("Label1", 16, 16, texts::kBlacklistPrompt),
-    ListBox("ListBox1", 16, 40, 265, 161).TabOrder(0),
+    ListBox("ListBox1", 16, 40, 265, 161).Font(kNamesFont).TabOrder(0),
     Button("BitBtn1", 16, 224, 75, 25, texts::kSaveButton)
         .Picture(Glyph::kOk).Default().Hint(texts::kSaveListTip).TabOrder(1),
     Button("BitBtn3", 112, 224, 75, 25, texts::kDeleteButton)

@@ -12,7 +12,7 @@ using namespace win32;
 constexpr FormLayout kWindow = Window(texts::kLogViewerCaption, 675, 512);
 
 constexpr ControlLayout kControls[] = {
-    Memo("Memo1", 16, 16, 641, 433).TabOrder(0),
+    Memo("Memo1", 16, 16, 641, 433).Font(kNamesFont).TabOrder(0),
     Button("BitBtn1", 296, 472, 81, 25, texts::kCloseButton)
         .Picture(Glyph::kCancel).Cancel().Result(ModalResult::kCancel).TabOrder(1),
 };

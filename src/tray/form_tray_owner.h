@@ -18,7 +18,7 @@ class FormTrayOwner : public TrayOwner {
   HWND Handle() override { return form_.handle(); }
   bool Visible() const override { return visible_; }
   void SetVisible(bool visible) override;
-  std::string ApplicationTitle() const override { return application_.title(); }
+  HWND ApplicationWindow() const override { return application_.handle(); }
   void TerminateApplication() override { application_.Terminate(); }
   void SetShowMainForm(bool show) override { show_main_form_ = show; }
   void RunHandler(const std::function<void()>& handler) override { application_.Guarded(handler); }

@@ -2,7 +2,6 @@
 # block of src/CMakeLists.txt, after windows.cmake, which defines the toolkit.
 add_library(corvane_tray STATIC
   ${CMAKE_CURRENT_LIST_DIR}/form_tray_owner.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/own_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tray_system.cpp
   ${CMAKE_CURRENT_LIST_DIR}/traycomp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/traycomp_messages.cpp

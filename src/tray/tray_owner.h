@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <string>
 
 namespace corvane {
 
@@ -21,9 +20,10 @@ class TrayOwner {
   virtual bool Visible() const = 0;
   virtual void SetVisible(bool visible) = 0;
 
-  // The application title, which names the window that carries the
-  // program's taskbar button.
-  virtual std::string ApplicationTitle() const = 0;
+  // The application window, which carries the program's taskbar button.
+  // Named by its handle: any other window of the program may bear the same
+  // title, such as an error box captioned with it.
+  virtual HWND ApplicationWindow() const = 0;
   // An orderly quit request: the message loop ends once it gets to it.
   virtual void TerminateApplication() = 0;
   // Whether the message loop shows the main form when it starts.

@@ -11,9 +11,9 @@ namespace corvane {
 class TraySystem {
  public:
   virtual ~TraySystem() = default;
-  // Shell_NotifyIconA: NIM_ADD, NIM_MODIFY or NIM_DELETE with the record.
-  virtual BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) = 0;
-  // GetModuleHandleA: a module already loaded into the process, or null.
+  // Shell_NotifyIconW: NIM_ADD, NIM_MODIFY or NIM_DELETE with the record.
+  virtual BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data) = 0;
+  // GetModuleHandleW: a module already loaded into the process, or null.
   virtual HMODULE ModuleHandle(const char* name) = 0;
   // GetProcAddress: an entry of the module, or null.
   virtual FARPROC ProcAddress(HMODULE module, const char* name) = 0;
@@ -22,7 +22,7 @@ class TraySystem {
 // The real calls.
 class Win32TraySystem : public TraySystem {
  public:
-  BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) override;
+  BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data) override;
   HMODULE ModuleHandle(const char* name) override;
   FARPROC ProcAddress(HMODULE module, const char* name) override;
 };

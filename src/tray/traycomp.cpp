@@ -2,9 +2,9 @@
 #include "tray/traycomp.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
-#include "tray/own_window.h"
+#include "platform/win32/wide.h"
 
 namespace corvane {
 namespace {
@@ -14,6 +14,19 @@ constexpr char kRegisterServiceProcess[] = "RegisterServiceProcess";
 using RegisterServiceProcessEntry = DWORD(WINAPI*)(DWORD process_id, DWORD type);
 constexpr DWORD kRegisterAsService = 1;
 constexpr DWORD kUnregisterAsService = 0;
+
+// The first `count` characters of UTF-8 text: every byte that does not
+// continue a character starts one.
+std::string FirstCharacters(const std::string& text, std::size_t count) {
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const bool starts_one = (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
+    if (starts_one && characters++ == count) return text.substr(0, at);
+  }
+  return text;
+}
+
+bool IsLeadSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
 }  // namespace
 
@@ -71,9 +84,7 @@ void TTrayComp::SetShowInTaskBar(bool value) {
 
 void TTrayComp::HideTaskbarButton() {
   if (show_in_taskbar_) return;
-  // The window that carries the application title carries the taskbar
-  // button. Only our own: another program may well use the same title.
-  const HWND window = FindOwnTopLevelWindow(owner_.ApplicationTitle());
+  const HWND window = owner_.ApplicationWindow();
   if (window != nullptr) ShowWindow(window, SW_HIDE);
 }
 
@@ -94,21 +105,24 @@ void TTrayComp::SetIcon(HICON icon) {
 }
 
 void TTrayComp::SetToolTip(const std::string& value) {
-  tool_tip_ = value.substr(0, kMaxToolTipLength);
+  tool_tip_ = FirstCharacters(value, kMaxToolTipLength);
   ModifyIcon();
 }
 
 void TTrayComp::FillIconData() {
-  icon_data_ = NOTIFYICONDATAA{};
+  icon_data_ = NOTIFYICONDATAW{};
   icon_data_.cbSize = kIconDataSize;
   icon_data_.hWnd = owner_.Handle();
   icon_data_.uID = 0;
   icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon_data_.uCallbackMessage = kTrayCallbackMessage;
   icon_data_.hIcon = icon_.get();
-  const std::size_t length = std::min(tool_tip_.size(), kMaxToolTipLength);
-  std::memcpy(icon_data_.szTip, tool_tip_.data(), length);
-  icon_data_.szTip[length] = '\0';
+  const std::wstring tip = win32::Wide(tool_tip_);
+  // The record is longer than its first layout, whose tip is shorter.
+  std::size_t length = std::min(tip.size(), kIconDataTipUnits - 1);
+  if (length < tip.size() && length > 0 && IsLeadSurrogate(tip[length - 1])) --length;
+  std::wmemcpy(icon_data_.szTip, tip.data(), length);
+  icon_data_.szTip[length] = L'\0';
 }
 
 bool TTrayComp::AddIcon() {
@@ -116,7 +130,7 @@ bool TTrayComp::AddIcon() {
   const bool added = system_.NotifyIcon(NIM_ADD, &icon_data_) != FALSE;
   // While a layout is read, the icon comes before its tip; the refresh is
   // posted, so it arrives after loading and sends the finished image and tip.
-  if (tool_tip_.empty()) PostMessageA(owner_.Handle(), kTipRefreshMessage, 0, 0);
+  if (tool_tip_.empty()) PostMessageW(owner_.Handle(), kTipRefreshMessage, 0, 0);
   return added;
 }
 

@@ -25,12 +25,16 @@ namespace corvane {
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 59;
 // Posted by the component to the owner window: apply the tool tip again.
 inline constexpr UINT kTipRefreshMessage = WM_USER + 61;
-// Longer tool tips are cut to this many characters.
+// Longer tool tips are cut to this many characters (not bytes, nor UTF-16 units).
 inline constexpr std::size_t kMaxToolTipLength = 62;
-// The record's first layout, which every version of the shell accepts.
-inline constexpr DWORD kIconDataSize = NOTIFYICONDATAA_V1_SIZE;
-static_assert(sizeof(void*) != 4 || kIconDataSize == 88,
-              "the 32-bit program hands the shell the 88-byte record");
+// The record's first layout, which every version of the shell accepts, and
+// the room for the tip in it, the closing zero included.
+inline constexpr DWORD kIconDataSize = NOTIFYICONDATAW_V1_SIZE;
+inline constexpr std::size_t kIconDataTipUnits = 64;
+static_assert(kIconDataSize == offsetof(NOTIFYICONDATAW, szTip) + kIconDataTipUnits * sizeof(WCHAR),
+              "the first layout ends with its tip");
+static_assert(sizeof(void*) != 4 || kIconDataSize == 152,
+              "the 32-bit program hands the shell the 152-byte record");
 
 class TTrayComp {
  public:
@@ -82,7 +86,9 @@ class TTrayComp {
   void LoadIconImage(win32::IconHandle icon) { icon_ = std::move(icon); }
 
   const std::string& ToolTip() const { return tool_tip_; }
-  // Cut to kMaxToolTipLength characters.
+  // Cut to kMaxToolTipLength characters. The record has room for 63 UTF-16
+  // units, so a tip with characters beyond the BMP may reach the shell
+  // shorter still, but never with half a character.
   void SetToolTip(const std::string& value);
 
   // Shown at the pointer on a right click; not owned, may be null. Its
@@ -144,7 +150,7 @@ class TTrayComp {
   bool run_minimized_ = false;
   WNDPROC saved_procedure_ = nullptr;  // the owner window's own, while hooked
   WNDPROC own_procedure_ = nullptr;    // the one installed, while hooked
-  NOTIFYICONDATAA icon_data_{};        // as last filled; the delete sends it unchanged
+  NOTIFYICONDATAW icon_data_{};        // as last filled; the delete sends it unchanged
   win32::IconHandle icon_;
   std::string tool_tip_;
   bool show_icon_ = true;

@@ -9,7 +9,7 @@ namespace {
 
 // The window property that leads from the owner window to its component;
 // the form keeps its own object in the window's user data.
-constexpr char kComponentProperty[] = "Corvane.TTrayComp";
+constexpr wchar_t kComponentProperty[] = L"Corvane.TTrayComp";
 
 }  // namespace
 
@@ -17,26 +17,26 @@ void TTrayComp::HookOwnerWindow() {
   // Hooked twice, the component would keep itself as the window's own
   // procedure and hand every message on to itself forever.
   if (owner_window_ == nullptr || own_procedure_ != nullptr) return;
-  SetPropA(owner_window_, kComponentProperty, this);
+  SetPropW(owner_window_, kComponentProperty, this);
   saved_procedure_ =
-      reinterpret_cast<WNDPROC>(GetWindowLongPtrA(owner_window_, GWLP_WNDPROC));
+      reinterpret_cast<WNDPROC>(GetWindowLongPtrW(owner_window_, GWLP_WNDPROC));
   own_procedure_ = &TTrayComp::HookedWindowProcedure;
-  SetWindowLongPtrA(owner_window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own_procedure_));
+  SetWindowLongPtrW(owner_window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own_procedure_));
 }
 
 void TTrayComp::UnhookOwnerWindow() {
   if (owner_window_ != nullptr && saved_procedure_ != nullptr) {
-    SetWindowLongPtrA(owner_window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved_procedure_));
+    SetWindowLongPtrW(owner_window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved_procedure_));
   }
-  if (own_procedure_ != nullptr) RemovePropA(owner_window_, kComponentProperty);
+  if (own_procedure_ != nullptr) RemovePropW(owner_window_, kComponentProperty);
   saved_procedure_ = nullptr;
   own_procedure_ = nullptr;
 }
 
 LRESULT CALLBACK TTrayComp::HookedWindowProcedure(HWND window, UINT msg, WPARAM wparam,
                                                   LPARAM lparam) {
-  auto* component = static_cast<TTrayComp*>(GetPropA(window, kComponentProperty));
-  if (component == nullptr) return DefWindowProcA(window, msg, wparam, lparam);
+  auto* component = static_cast<TTrayComp*>(GetPropW(window, kComponentProperty));
+  if (component == nullptr) return DefWindowProcW(window, msg, wparam, lparam);
   Message message{msg, wparam, lparam, 0};
   component->OwnerWindowProc(message);
   return message.result;
@@ -83,7 +83,7 @@ void TTrayComp::OwnerWindowProc(Message& message) {
 }
 
 void TTrayComp::PassOn(Message& message) {
-  message.result = CallWindowProcA(saved_procedure_, owner_window_, message.msg, message.wparam,
+  message.result = CallWindowProcW(saved_procedure_, owner_window_, message.msg, message.wparam,
                                    message.lparam);
 }
 
@@ -109,7 +109,7 @@ void TTrayComp::DoRightClick() {
   const int command = win32::TrackPopup(owner_window_, popup_menu_, at);
   // Posted: a command such as Exit may end the owner window, which must not
   // happen while this procedure still runs for it.
-  if (command != 0) PostMessageA(owner_window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  if (command != 0) PostMessageW(owner_window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 void TTrayComp::DoMouseMove() {

@@ -9,6 +9,7 @@ add_executable(corvane_program_tests
   ${CMAKE_CURRENT_LIST_DIR}/program/program_fixture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/startup_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/commands_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program/session_test.cpp
 )
 corvane_target_options(corvane_program_tests)
 target_include_directories(corvane_program_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
@@ -35,3 +36,4 @@ set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${corvane_program_lock
 # running program at once, and tells where its windows are on the screen.
 add_executable(corvane_poke ${CMAKE_CURRENT_LIST_DIR}/program/poke.cpp)
 corvane_target_options(corvane_poke)
+target_link_libraries(corvane_poke PRIVATE corvane_core)

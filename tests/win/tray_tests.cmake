@@ -6,10 +6,6 @@ if(NOT CMAKE_RC_COMPILER_LOADED)
   message(FATAL_ERROR "The tray tests need the RC language: project(Corvane ... LANGUAGES C CXX RC)")
 endif()
 
-# The other program whose window has the same title as ours.
-add_executable(corvane_tray_title_window ${CMAKE_CURRENT_LIST_DIR}/tray/title_window.cpp)
-corvane_target_options(corvane_tray_title_window)
-
 add_executable(corvane_tray_tests
   ${CMAKE_CURRENT_LIST_DIR}/tray/tray_test_support.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tray/traycomp_shell_test.cpp
@@ -25,7 +21,6 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/src/app/corvane.rc PROPERTIES OB
 target_include_directories(corvane_tray_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(corvane_tray_tests PRIVATE corvane_tray corvane_automation version gtest
                                                  gtest_main)
-add_dependencies(corvane_tray_tests corvane_tray_title_window)
 # The menu and the foreground window belong to the one shared desktop.
 gtest_discover_tests(corvane_tray_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                      PROPERTIES TIMEOUT 120 RESOURCE_LOCK corvane_desktop)

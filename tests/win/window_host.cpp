@@ -7,10 +7,14 @@
 //   corvane_window_host log           the log viewer; "result=..."
 // The blacklist and the log are the files beside this program. It creates
 // the application object and the three windows in the order the program does.
+// Its arguments are read in UTF-16, so names in any script come through.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
+#include <vector>
 
 #include "changes/alert.h"
 #include "changes/unit2.h"
@@ -18,6 +22,7 @@
 #include "changes/unit4.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/win32_message_boxes.h"
+#include "platform/win32/wide.h"
 #include "platform/win32/win32_file_system.h"
 #include "texts.h"
 
@@ -77,9 +82,22 @@ void Print(const std::string& line) {
   std::fflush(stdout);
 }
 
-int Run(int argc, char** argv) {
+// The command line's arguments as UTF-8, the program's name first.
+std::vector<std::string> Arguments() {
+  int count = 0;
+  wchar_t** const wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int index = 0; wide != nullptr && index < count; ++index) {
+    arguments.push_back(win32::Utf8(wide[index], std::wcslen(wide[index])));
+  }
+  LocalFree(wide);
+  return arguments;
+}
+
+int Run(const std::vector<std::string>& argv) {
+  const int argc = static_cast<int>(argv.size());
   const std::string mode = argc > 1 ? argv[1] : "";
-  win32::Application application(GetModuleHandleA(nullptr), texts::kApplicationTitle);
+  win32::Application application(GetModuleHandleW(nullptr), texts::kApplicationTitle);
   Win32FileSystem files;
   win32::Win32MessageBoxes boxes(application);
   // Stands for the poll timer: the alert must leave it running.
@@ -117,4 +135,4 @@ int Run(int argc, char** argv) {
 }  // namespace
 }  // namespace corvane
 
-int main(int argc, char** argv) { return corvane::Run(argc, argv); }
+int main() { return corvane::Run(corvane::Arguments()); }

@@ -11,11 +11,11 @@ add_library(corvane_automation STATIC
 )
 corvane_target_options(corvane_automation)
 target_include_directories(corvane_automation PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/win)
-target_link_libraries(corvane_automation PUBLIC user32 comctl32)
+target_link_libraries(corvane_automation PUBLIC corvane_core user32 comctl32)
 
 add_executable(corvane_window_host win/window_host.cpp win/window_host.rc)
 corvane_target_options(corvane_window_host)
-target_link_libraries(corvane_window_host PRIVATE corvane_windows)
+target_link_libraries(corvane_window_host PRIVATE corvane_windows shell32)
 
 add_executable(corvane_window_tests
   win/windows/alert_window_test.cpp

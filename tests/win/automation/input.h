@@ -18,6 +18,7 @@ void PressKey(HWND top_level, WORD virtual_key);
 // What the close button of the caption does.
 void CloseWithCloseButton(HWND top_level);
 
+// The items as UTF-8.
 std::vector<std::string> ListItems(HWND list_box);
 // Selects an item as a click on it would; -1 selects none.
 void SelectListItem(HWND list_box, int index);

@@ -23,7 +23,7 @@ MessageBoxInfo WaitForMessageBox(DWORD process_id, const std::string& caption,
     if (child.class_name == "BUTTON" && child.visible) ++box.buttons;
     if (child.class_name != "STATIC") continue;
     if ((child.style & SS_TYPEMASK) == SS_ICON) {
-      box.icon = reinterpret_cast<HICON>(SendMessageA(child.window, STM_GETICON, 0, 0));
+      box.icon = reinterpret_cast<HICON>(SendMessageW(child.window, STM_GETICON, 0, 0));
     } else if (child.id == kTextId) {
       box.text = child.text;
     }
@@ -36,7 +36,7 @@ void PressOk(const MessageBoxInfo& box) {
   if (ok != nullptr) {
     Click(ok);
   } else {
-    PostMessageA(box.window, WM_COMMAND, IDOK, 0);
+    PostMessageW(box.window, WM_COMMAND, IDOK, 0);
   }
 }
 

@@ -36,8 +36,8 @@ HWND WaitForPopupMenu(DWORD process_id, DWORD timeout_ms) {
 }
 
 void PressMenuKey(HWND menu_window, WORD virtual_key) {
-  PostMessageA(menu_window, WM_KEYDOWN, virtual_key, 1);
-  PostMessageA(menu_window, WM_KEYUP, virtual_key, 0xC0000001);
+  PostMessageW(menu_window, WM_KEYDOWN, virtual_key, 1);
+  PostMessageW(menu_window, WM_KEYUP, virtual_key, 0xC0000001);
 }
 
 }  // namespace corvane::automation

@@ -1,5 +1,7 @@
 #include "automation/process.h"
 
+#include "platform/win32/wide.h"
+
 namespace corvane::automation {
 
 std::string QuoteArgument(const std::string& argument) {
@@ -29,15 +31,16 @@ Process::Process(const std::string& program, const std::vector<std::string>& arg
   if (!CreatePipe(output_.out(), child_end.out(), &inherited, 0)) return;
   SetHandleInformation(output_.get(), HANDLE_FLAG_INHERIT, 0);
 
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = child_end.get();
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION started{};
-  if (!CreateProcessA(nullptr, &command_line[0], nullptr, nullptr, TRUE, 0, nullptr,
-                      directory.c_str(), &startup, &started)) {
+  std::wstring wide_command_line = win32::Wide(command_line);
+  if (!CreateProcessW(nullptr, &wide_command_line[0], nullptr, nullptr, TRUE, 0, nullptr,
+                      win32::Wide(directory).c_str(), &startup, &started)) {
     return;
   }
   process_ = KernelHandle(started.hProcess);

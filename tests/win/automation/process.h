@@ -37,8 +37,8 @@ class KernelHandle {
 
 class Process {
  public:
-  // Starts the program in its own directory with the arguments, each quoted
-  // as the C runtime splits them. started() tells whether it could.
+  // Starts the program in its own directory with the arguments (UTF-8), each
+  // quoted as the C runtime splits them. started() tells whether it could.
   Process(const std::string& program, const std::vector<std::string>& arguments);
   // A process still running then is ended, so no test leaves one behind.
   ~Process();

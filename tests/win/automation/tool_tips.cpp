@@ -2,13 +2,16 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+
 #include "automation/process.h"
 #include "automation/windows.h"
+#include "platform/win32/wide.h"
 
 namespace corvane::automation {
 namespace {
 
-// The most a tip window copies out (INFOTIPSIZE).
+// The most a tip window copies out (INFOTIPSIZE), in UTF-16 units.
 constexpr std::size_t kLongestTip = 1024;
 
 // Memory in another process, freed again when this goes.
@@ -55,27 +58,30 @@ std::map<HWND, std::string> ToolTipsOf(HWND top_level) {
   Search search{top_level, {}};
   EnumWindows(&CollectTips, reinterpret_cast<LPARAM>(&search));
 
-  const RemoteMemory remote(process.get(), sizeof(TOOLINFOA) + kLongestTip);
+  constexpr std::size_t kTextBytes = (kLongestTip + 1) * sizeof(wchar_t);
+  const RemoteMemory remote(process.get(), sizeof(TOOLINFOW) + kTextBytes);
   if (remote.get() == nullptr) return tips;
-  char* const remote_text = remote.get() + sizeof(TOOLINFOA);
+  auto* const remote_text = reinterpret_cast<wchar_t*>(remote.get() + sizeof(TOOLINFOW));
   for (const HWND tip : search.tips) {
-    const LRESULT count = SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
     for (LRESULT index = 0; index < count; ++index) {
-      TOOLINFOA tool{};
-      tool.cbSize = TTTOOLINFOA_V1_SIZE;
+      TOOLINFOW tool{};
+      tool.cbSize = TTTOOLINFOW_V1_SIZE;
       tool.lpszText = remote_text;
-      const char empty = '\0';
+      const wchar_t empty = L'\0';
       SIZE_T moved = 0;
       WriteProcessMemory(process.get(), remote.get(), &tool, sizeof tool, &moved);
-      WriteProcessMemory(process.get(), remote_text, &empty, 1, &moved);
+      WriteProcessMemory(process.get(), remote_text, &empty, sizeof empty, &moved);
       const LPARAM record = reinterpret_cast<LPARAM>(remote.get());
-      if (!SendMessageA(tip, TTM_ENUMTOOLSA, WPARAM(index), record)) {
+      if (!SendMessageW(tip, TTM_ENUMTOOLSW, WPARAM(index), record)) {
         continue;
       }
-      char text[kLongestTip + 1] = {};
+      wchar_t text[kLongestTip + 1] = {};
       ReadProcessMemory(process.get(), remote.get(), &tool, sizeof tool, &moved);
-      ReadProcessMemory(process.get(), remote_text, text, kLongestTip, &moved);
-      if (tool.uFlags & TTF_IDISHWND) tips[reinterpret_cast<HWND>(tool.uId)] = text;
+      ReadProcessMemory(process.get(), remote_text, text, kLongestTip * sizeof(wchar_t), &moved);
+      if (tool.uFlags & TTF_IDISHWND) {
+        tips[reinterpret_cast<HWND>(tool.uId)] = win32::Utf8(text, std::wcslen(text));
+      }
     }
   }
   return tips;

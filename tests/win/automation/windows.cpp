@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cwchar>
+
+#include "platform/win32/wide.h"
 
 namespace corvane::automation {
 namespace {
@@ -55,21 +58,21 @@ bool WaitUntilHidden(HWND window, DWORD timeout_ms) {
 
 std::string TextOf(HWND window) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &length)) {
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &length)) {
     return "";
   }
-  std::string text(length + 1, '\0');
+  std::wstring text(length + 1, L'\0');
   DWORD_PTR got = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
                       SMTO_ABORTIFHUNG, kAnswerMs, &got);
   text.resize(std::min<std::size_t>(got, length));
-  return text;
+  return win32::Utf8(text);
 }
 
 std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  std::string upper(name);
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, int(sizeof name / sizeof name[0]));
+  std::string upper = win32::Utf8(name, std::wcslen(name));
   std::transform(upper.begin(), upper.end(), upper.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return upper;
@@ -91,8 +94,8 @@ std::vector<ControlInfo> ChildrenOf(HWND parent) {
     info.text = TextOf(child);
     GetWindowRect(child, &info.rect);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&info.rect), 2);
-    info.style = static_cast<LONG>(GetWindowLongPtrA(child, GWL_STYLE));
-    info.extended_style = static_cast<LONG>(GetWindowLongPtrA(child, GWL_EXSTYLE));
+    info.style = static_cast<LONG>(GetWindowLongPtrW(child, GWL_STYLE));
+    info.extended_style = static_cast<LONG>(GetWindowLongPtrW(child, GWL_EXSTYLE));
     info.id = GetDlgCtrlID(child);
     info.enabled = IsWindowEnabled(child) != FALSE;
     info.visible = IsWindowVisible(child) != FALSE;

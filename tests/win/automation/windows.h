@@ -24,7 +24,7 @@ HWND WaitForWindow(DWORD process_id, const std::string& caption, DWORD timeout_m
 bool WaitUntilHidden(HWND window, DWORD timeout_ms = kPatience);
 
 // The window's text as the window itself reports it (WM_GETTEXT), which for
-// a text box is its contents.
+// a text box is its contents; UTF-8.
 std::string TextOf(HWND window);
 std::string ClassOf(HWND window);
 SIZE ClientSize(HWND window);

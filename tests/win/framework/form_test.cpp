@@ -1,6 +1,7 @@
 // What the forms do beyond the three windows of the window tests: controls
-// inside a group box, a menu bar, labels that follow their text, and the
-// error box for a handler that fails.
+// inside a group box, a menu bar, labels that follow their text in any
+// script, the error box for a handler that fails, and a modal form that is
+// asked to show a second time.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/form.h"
 #include "platform/win32/framework/menus.h"
+#include "platform/win32/wide.h"
 
 namespace corvane::win32 {
 namespace {
@@ -34,7 +36,7 @@ constexpr ControlLayout kControls[] = {
 
 class FormTest : public ::testing::Test {
  protected:
-  Application application_{GetModuleHandleA(nullptr), "Corvane"};
+  Application application_{GetModuleHandleW(nullptr), "Corvane"};
   Form form_{application_, kOptions, kControls};
 };
 
@@ -57,11 +59,14 @@ TEST_F(FormTest, AControlInsideAGroupBoxIsPlacedInItAndTabbedWithIt) {
 
 TEST_F(FormTest, AMenuBarKeepsTheClientSize) {
   std::vector<MenuItem> help{{"View Logfile", 1, {}, false}};
-  form_.SetMenuBar(MakeMenuBar({{"&Help", 0, help, false}}));
+  form_.SetMenuBar(MakeMenuBar({{"&Справка 帮助", 0, help, false}}));
   const SIZE client = automation::ClientSize(form_.handle());
   EXPECT_EQ(client.cx, 248);
   EXPECT_EQ(client.cy, 324);
-  EXPECT_NE(GetMenu(form_.handle()), nullptr);
+  ASSERT_NE(GetMenu(form_.handle()), nullptr);
+  wchar_t text[32] = {};
+  const int length = GetMenuStringW(GetMenu(form_.handle()), 0, text, 32, MF_BYPOSITION);
+  EXPECT_EQ(Utf8(text, std::size_t(length)), "&Справка 帮助");
 }
 
 TEST_F(FormTest, ALabelTakesTheWidthOfItsNewText) {
@@ -76,13 +81,51 @@ TEST_F(FormTest, ALabelTakesTheWidthOfItsNewText) {
   EXPECT_EQ(label.Text(), "Corvane Corvane");
 }
 
+// The width comes from the text as the label holds it: a character that is
+// several bytes of UTF-8 counts once, and one beyond the BMP comes back whole.
+TEST_F(FormTest, ALabelHoldsAndMeasuresTextInAnyScript) {
+  Control& label = form_["Label1"];
+  for (const std::string text : {"Тест工具", "\xCE\xB1\xF0\x9F\x98\x80", "ab"}) {
+    SCOPED_TRACE(text);
+    label.SetText(text);
+    EXPECT_EQ(label.Text(), text);
+    const std::wstring wide = Wide(text);
+    const WindowDc dc(label.handle());
+    const Selection font(dc.get(), reinterpret_cast<HGDIOBJ>(
+                                       SendMessageW(label.handle(), WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc.get(), wide.c_str(), int(wide.size()), &size);
+    RECT shown{};
+    GetWindowRect(label.handle(), &shown);
+    EXPECT_EQ(shown.right - shown.left, size.cx);
+  }
+}
+
+TEST_F(FormTest, AFormShownModallyRefusesToShowAgainAndKeepsItsOwnAnswer) {
+  std::string refused;
+  form_.OnMessage(WM_APP, [&](WPARAM, LPARAM, LRESULT& result) {
+    try {
+      form_.ShowModal();
+    } catch (const std::runtime_error& error) {
+      refused = error.what();
+    }
+    form_.Close(ModalResult::kNo);
+    result = 0;
+    return true;
+  });
+  PostMessageW(form_.handle(), WM_APP, 0, 0);
+  EXPECT_EQ(form_.ShowModal(), ModalResult::kNo);
+  EXPECT_EQ(refused, "The window \"Options\" is already open");
+  EXPECT_FALSE(form_.IsModal());
+}
+
 TEST_F(FormTest, AFailingHandlerEndsInTheErrorBoxWithAPeriod) {
   form_.OnClick("BitBtn1", [] { throw std::runtime_error("Unable to write to corvane.ini"); });
   form_.Show();
   const automation::MessageBoxInfo box = AnswerBoxWhile(
-      "Corvane", [&] { SendMessageA(form_["BitBtn1"].handle(), BM_CLICK, 0, 0); });
+      "Corvane", [&] { SendMessageW(form_["BitBtn1"].handle(), BM_CLICK, 0, 0); });
   EXPECT_EQ(box.text, "Unable to write to corvane.ini.");
-  EXPECT_EQ(box.icon, LoadIcon(nullptr, IDI_ERROR));
+  EXPECT_EQ(box.icon, LoadIconW(nullptr, SystemResource(IDI_ERROR)));
   EXPECT_EQ(box.owner, form_.handle());
   EXPECT_EQ(box.buttons, 1);
 }
@@ -94,18 +137,24 @@ TEST_F(FormTest, TheErrorBoxAddsNoSecondPeriod) {
   EXPECT_EQ(box.owner, application_.handle()) << "with no active window";
 }
 
+TEST_F(FormTest, TheErrorBoxShowsNamesInAnyScript) {
+  const automation::MessageBoxInfo box = AnswerBoxWhile(
+      "Corvane", [&] { application_.ShowError("Unable to read C:\\Тест工具\\blacklist"); });
+  EXPECT_EQ(box.text, "Unable to read C:\\Тест工具\\blacklist.");
+}
+
 TEST_F(FormTest, WithoutVisualStylesAPictureButtonCarriesItsCaptionInItsPicture) {
   // This test program has no manifest, so its buttons are the older ones.
   const HWND save = form_["BitBtn1"].handle();
-  EXPECT_NE(GetWindowLongPtrA(save, GWL_STYLE) & BS_BITMAP, 0);
-  EXPECT_NE(SendMessageA(save, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+  EXPECT_NE(GetWindowLongPtrW(save, GWL_STYLE) & BS_BITMAP, 0);
+  EXPECT_NE(SendMessageW(save, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
   EXPECT_EQ(form_["BitBtn1"].Text(), "Save");
 }
 
 TEST_F(FormTest, AMenuCommandReachesItsHandler) {
   int chosen = 0;
   form_.OnCommand(7, [&] { chosen = 7; });
-  SendMessageA(form_.handle(), WM_COMMAND, MAKEWPARAM(7, 0), 0);
+  SendMessageW(form_.handle(), WM_COMMAND, MAKEWPARAM(7, 0), 0);
   EXPECT_EQ(chosen, 7);
 }
 

@@ -16,7 +16,7 @@ constexpr ControlLayout kControls[] = {Label("Label1", 8, 8, "Owner")};
 
 class MessageBoxesTest : public ::testing::Test {
  protected:
-  Application application_{GetModuleHandleA(nullptr), texts::kApplicationTitle};
+  Application application_{GetModuleHandleW(nullptr), texts::kApplicationTitle};
   Win32MessageBoxes boxes_{application_};
 };
 
@@ -26,7 +26,7 @@ TEST_F(MessageBoxesTest, InformationBelongsToTheActiveWindow) {
   const automation::MessageBoxInfo box = AnswerBoxWhile(
       texts::kInformationTitle, [&] { boxes_.ShowInformation(texts::kBlacklistSaved); });
   EXPECT_EQ(box.text, texts::kBlacklistSaved);
-  EXPECT_EQ(box.icon, LoadIcon(nullptr, IDI_INFORMATION));
+  EXPECT_EQ(box.icon, LoadIconW(nullptr, SystemResource(IDI_INFORMATION)));
   EXPECT_EQ(box.owner, owner.handle());
   EXPECT_EQ(box.buttons, 1);
 }
@@ -35,7 +35,7 @@ TEST_F(MessageBoxesTest, AWarningHasTheWarningIcon) {
   const automation::MessageBoxInfo box = AnswerBoxWhile(
       texts::kWarningTitle, [&] { boxes_.ShowWarning(texts::kNotRemovedWarning); });
   EXPECT_EQ(box.text, texts::kNotRemovedWarning);
-  EXPECT_EQ(box.icon, LoadIcon(nullptr, IDI_WARNING));
+  EXPECT_EQ(box.icon, LoadIconW(nullptr, SystemResource(IDI_WARNING)));
   EXPECT_EQ(box.buttons, 1);
 }
 

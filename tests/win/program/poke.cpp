@@ -1,5 +1,7 @@
 // For scripts, which cannot reach the windows of a running Corvane:
 //   corvane_poke tick           starts a poll cycle at once, as the timer would
+//   corvane_poke command ID     chooses the main window's menu command ID (101
+//                               Restore, 103 Edit the blacklist, 106 View Logfile)
 //   corvane_poke where main     prints where the main window is on the screen,
 //   corvane_poke where alert    or the alert, as WIDTHxHEIGHT+LEFT+TOP, and
 //                               moves the pointer out of the way
@@ -7,8 +9,10 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
+#include "platform/win32/wide.h"
 #include "texts.h"
 
 namespace {
@@ -20,7 +24,7 @@ const std::string kMainCaption =
 // for only once it shows.
 HWND WaitForWindow(const std::string& caption, bool visible) {
   for (int tries = 0; tries < 200; ++tries) {
-    const HWND window = FindWindowA(nullptr, caption.c_str());
+    const HWND window = FindWindowW(nullptr, corvane::win32::Wide(caption).c_str());
     if (window != nullptr && (!visible || IsWindowVisible(window))) return window;
     Sleep(50);
   }
@@ -44,7 +48,12 @@ int main(int argc, char** argv) {
   const std::string which = argc > 2 ? argv[2] : "";
   if (argc == 2 && command == "tick") {
     const HWND main = WaitForWindow(kMainCaption, false);
-    return main != nullptr && PostMessageA(main, WM_TIMER, 1, 0) ? 0 : 1;
+    return main != nullptr && PostMessageW(main, WM_TIMER, 1, 0) ? 0 : 1;
+  }
+  if (argc == 3 && command == "command") {
+    const HWND main = WaitForWindow(kMainCaption, false);
+    const WPARAM id = static_cast<WPARAM>(std::strtoul(which.c_str(), nullptr, 10));
+    return main != nullptr && id != 0 && PostMessageW(main, WM_COMMAND, id, 0) ? 0 : 1;
   }
   if (argc == 3 && command == "where" && which == "main") {
     return PrintPlace(WaitForWindow(kMainCaption, true));
@@ -52,6 +61,6 @@ int main(int argc, char** argv) {
   if (argc == 3 && command == "where" && which == "alert") {
     return PrintPlace(WaitForWindow(corvane::texts::kAlertCaption, true));
   }
-  std::fprintf(stderr, "usage: corvane_poke tick | corvane_poke where main|alert\n");
+  std::fprintf(stderr, "usage: corvane_poke tick | command ID | where main|alert\n");
   return 2;
 }

@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "program/running_program_test.h"
 
@@ -28,6 +29,10 @@ class ProgramTest : public RunningProgramTest {
   bool OptionsFileExists() const;
   std::string Option(const char* key) const;  // "<none>" when missing
   void WriteOptionsFile(const std::string& text) const;
+  // Puts a folder in the way of the options file wherever Save may write it
+  // (the Windows directory, the user's application data folder), so that
+  // Save fails. TearDown takes the folders away again. False when it cannot.
+  bool BlockOptionsFile();
 
   std::string ProgramPath() const { return folder_ + "corvane.exe"; }
 
@@ -36,6 +41,13 @@ class ProgramTest : public RunningProgramTest {
   std::string options_path_;
   std::optional<std::string> saved_options_;
   std::optional<std::string> saved_autorun_;
+  // What BlockOptionsFile put in the way, and the file each one replaced.
+  struct Blocked {
+    std::string path;
+    std::optional<std::string> saved;
+  };
+  std::vector<Blocked> blocked_;
+  std::string made_data_folder_;
 };
 
 }  // namespace corvane::program_test

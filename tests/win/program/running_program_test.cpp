@@ -1,13 +1,18 @@
 #include "program/running_program_test.h"
 
+#include <cwchar>
 #include <vector>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/wide.h"
 #include "texts.h"
 #include "tray/traycomp.h"
 
 namespace corvane::program_test {
 namespace {
+
+using win32::Utf8;
+using win32::Wide;
 
 // How long a window of the program may take to answer a sent message.
 constexpr UINT kAnswerMs = 5000;
@@ -20,6 +25,7 @@ struct Search {
   DWORD process_id;
   std::string caption;
   HWND found;
+  int count = 0;
 };
 
 // Also a hidden window: the main window is hidden while the program watches.
@@ -32,45 +38,59 @@ BOOL CALLBACK MatchMainWindow(HWND window, LPARAM data) {
   return FALSE;
 }
 
+BOOL CALLBACK CountMainWindows(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->process_id && automation::TextOf(window) == search->caption) {
+    ++search->count;
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadValue(HKEY root, const char* key, const char* name) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return std::nullopt;
-  const win32::RegistryKey owned(opened);
-  char data[1024] = {};
-  DWORD size = sizeof data - 1;
-  DWORD type = 0;
-  if (RegQueryValueExA(owned.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) !=
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExW(root, Wide(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
     return std::nullopt;
   }
-  return std::string(data);
+  const win32::RegistryKey owned(opened);
+  wchar_t data[1024] = {};
+  DWORD size = sizeof data - sizeof data[0];
+  DWORD type = 0;
+  if (RegQueryValueExW(owned.get(), Wide(name).c_str(), nullptr, &type,
+                       reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  return Utf8(data, std::wcslen(data));
 }
 
 bool WriteValue(HKEY root, const char* key, const char* name, const std::string& data) {
   HKEY opened = nullptr;
-  if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened, nullptr) !=
-      ERROR_SUCCESS) {
+  if (RegCreateKeyExW(root, Wide(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened,
+                      nullptr) != ERROR_SUCCESS) {
     return false;
   }
   const win32::RegistryKey owned(opened);
-  return RegSetValueExA(owned.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                        DWORD(data.size() + 1)) == ERROR_SUCCESS;
+  const std::wstring wide = Wide(data);
+  return RegSetValueExW(owned.get(), Wide(name).c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(wide.c_str()),
+                        DWORD((wide.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 void DeleteValue(HKEY root, const char* key, const char* name) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(root, key, 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExW(root, Wide(key).c_str(), 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return;
   const win32::RegistryKey owned(opened);
-  RegDeleteValueA(owned.get(), name);
+  RegDeleteValueW(owned.get(), Wide(name).c_str());
 }
 
 void RunningProgramTest::TearDown() {
   if (program_ && program_->started() && !program_->WaitForExit(0)) {
     // Every test ends the program by closing its main window; one that does
     // not end is ended by the Process.
-    if (main_ != nullptr) PostMessageA(main_, WM_CLOSE, 0, 0);
+    if (main_ != nullptr) PostMessageW(main_, WM_CLOSE, 0, 0);
     const bool failed = HasFailure();
     const bool ended = program_->WaitForExit(failed ? 2000 : automation::kPatience);
     if (!failed) {
@@ -96,13 +116,19 @@ HWND RunningProgramTest::Start(const std::string& program) {
   return main_;
 }
 
+int RunningProgramTest::MainWindowCount() const {
+  Search search{program_->id(), MainCaption(), nullptr};
+  EnumWindows(&CountMainWindows, reinterpret_cast<LPARAM>(&search));
+  return search.count;
+}
+
 void RunningProgramTest::Post(UINT message, WPARAM wparam, LPARAM lparam) const {
-  PostMessageA(main_, message, wparam, lparam);
+  PostMessageW(main_, message, wparam, lparam);
 }
 
 void RunningProgramTest::SendTrayClick(UINT mouse_message) const {
   DWORD_PTR result = 0;
-  SendMessageTimeoutA(main_, kTrayCallbackMessage, 0, LPARAM(mouse_message), SMTO_NORMAL,
+  SendMessageTimeoutW(main_, kTrayCallbackMessage, 0, LPARAM(mouse_message), SMTO_NORMAL,
                       kAnswerMs, &result);
 }
 
@@ -114,7 +140,7 @@ HWND RunningProgramTest::ControlWithText(const std::string& text) const {
 }
 
 bool RunningProgramTest::Checked(const std::string& text) const {
-  return SendMessageA(ControlWithText(text), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageW(ControlWithText(text), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 bool RunningProgramTest::WaitUntilShown() const {

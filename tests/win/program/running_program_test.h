@@ -37,6 +37,8 @@ class RunningProgramTest : public ::testing::Test {
   // not, or null.
   HWND Start(const std::string& program);
   DWORD ProcessId() const { return program_->id(); }
+  // The program's windows with the main window's caption, shown or not.
+  int MainWindowCount() const;
   bool WaitForExit(DWORD timeout_ms = automation::kPatience) {
     return program_->WaitForExit(timeout_ms);
   }

@@ -11,7 +11,7 @@ namespace corvane {
 namespace {
 
 TEST(FormTrayOwnerTest, TheFormStartsHiddenComesUpAndRunsTheMenuCommand) {
-  win32::Application application(GetModuleHandleA(nullptr), "Corvane");
+  win32::Application application(GetModuleHandleW(nullptr), "Corvane");
   win32::Form form(application, win32::Window("Main", 248, 324).MinimizeAndMaximize(), nullptr, 0);
   FormTrayOwner owner(application, form);
   tray_test::RecordingTraySystem shell;
@@ -28,13 +28,13 @@ TEST(FormTrayOwnerTest, TheFormStartsHiddenComesUpAndRunsTheMenuCommand) {
 
   tray.SetShowForm(true);
   EXPECT_TRUE(IsWindowVisible(form.handle()));
-  SendMessageA(form.handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  SendMessageW(form.handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   EXPECT_FALSE(IsWindowVisible(form.handle()));
-  SendMessageA(form.handle(), 1083, 0, WM_LBUTTONUP);
+  SendMessageW(form.handle(), 1083, 0, WM_LBUTTONUP);
   EXPECT_TRUE(IsWindowVisible(form.handle()));
 
   tray_test::MenuUser user({VK_DOWN, VK_RETURN});
-  SendMessageA(form.handle(), 1083, 0, WM_RBUTTONUP);
+  SendMessageW(form.handle(), 1083, 0, WM_RBUTTONUP);
   ASSERT_TRUE(user.Finish());
   tray_test::Pump();
   EXPECT_EQ(restored, 1);

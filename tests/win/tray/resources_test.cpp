@@ -5,9 +5,11 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
+#include "platform/win32/wide.h"
 #include "texts.h"
 
 namespace corvane {
@@ -16,19 +18,20 @@ namespace {
 std::string VersionText(const std::vector<char>& info, const std::string& name) {
   void* value = nullptr;
   UINT length = 0;
-  const std::string path = "\\StringFileInfo\\040904E4\\" + name;
-  if (!VerQueryValueA(info.data(), path.c_str(), &value, &length)) return "<none>";
-  return static_cast<const char*>(value);
+  const std::wstring path = win32::Wide("\\StringFileInfo\\040904E4\\" + name);
+  if (!VerQueryValueW(info.data(), path.c_str(), &value, &length)) return "<none>";
+  const auto* text = static_cast<const wchar_t*>(value);
+  return win32::Utf8(text, std::wcslen(text));
 }
 
 TEST(ResourcesTest, TheVersionInformationSaysWhatTheProgramSays) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::vector<char> info(GetFileVersionInfoSizeA(path, nullptr) + 1);
-  ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(info.size()), info.data()));
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::vector<char> info(GetFileVersionInfoSizeW(path, nullptr) + 1);
+  ASSERT_TRUE(GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data()));
   void* fixed = nullptr;
   UINT length = 0;
-  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", &fixed, &length));
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", &fixed, &length));
   EXPECT_EQ(static_cast<VS_FIXEDFILEINFO*>(fixed)->dwFileVersionMS, MAKELONG(1, 2));  // 2.1
   EXPECT_EQ(static_cast<VS_FIXEDFILEINFO*>(fixed)->dwProductVersionMS, MAKELONG(1, 2));
   EXPECT_EQ(VersionText(info, "ProductName"), texts::kApplicationTitle);

@@ -1,29 +1,32 @@
 #include "tray/tray_test_support.h"
 
+#include <cwchar>
+
 #include "automation/windows.h"
+#include "platform/win32/wide.h"
 
 namespace corvane::tray_test {
 namespace {
 
-constexpr char kOwnerClass[] = "CorvaneTrayTestOwner";
+constexpr wchar_t kOwnerClass[] = L"CorvaneTrayTestOwner";
 
-HWND MakeWindow(const char* title, void* owner) {
-  WNDCLASSA window_class{};
+HWND MakeWindow(const std::string& title, void* owner) {
+  WNDCLASSW window_class{};
   window_class.lpfnWndProc = &TestOwner::Procedure;
-  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.hInstance = GetModuleHandleW(nullptr);
   window_class.lpszClassName = kOwnerClass;
-  RegisterClassA(&window_class);  // fails harmlessly once registered
-  return CreateWindowExA(0, kOwnerClass, title, WS_OVERLAPPEDWINDOW, 100, 100, 300, 200, nullptr,
-                         nullptr, GetModuleHandleA(nullptr), owner);
+  RegisterClassW(&window_class);  // fails harmlessly once registered
+  return CreateWindowExW(0, kOwnerClass, win32::Wide(title).c_str(), WS_OVERLAPPEDWINDOW, 100, 100,
+                         300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), owner);
 }
 
 BOOL CALLBACK FindMenu(HWND window, LPARAM found) {
   DWORD process_id = 0;
   GetWindowThreadProcessId(window, &process_id);
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
   if (process_id != GetCurrentProcessId() || !IsWindowVisible(window) ||
-      std::strcmp(name, "#32768") != 0) {
+      std::wcscmp(name, L"#32768") != 0) {
     return TRUE;
   }
   *reinterpret_cast<HWND*>(found) = window;
@@ -32,17 +35,16 @@ BOOL CALLBACK FindMenu(HWND window, LPARAM found) {
 
 }  // namespace
 
-TestOwner::TestOwner(std::string title)
-    : title_(std::move(title)), window_(MakeWindow("Tray owner", this)) {}
+TestOwner::TestOwner() : window_(MakeWindow("Tray owner", this)) {}
 
 LRESULT CALLBACK TestOwner::Procedure(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_NCCREATE) {
-    const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
   }
-  auto* owner = reinterpret_cast<TestOwner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* owner = reinterpret_cast<TestOwner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (owner != nullptr && msg != WM_NCDESTROY) owner->received.push_back({msg, wparam, lparam});
-  return DefWindowProcA(window, msg, wparam, lparam);
+  return DefWindowProcW(window, msg, wparam, lparam);
 }
 
 bool TestOwner::Got(UINT msg) const {
@@ -56,11 +58,11 @@ bool TestOwner::Got(UINT msg, WPARAM wparam) const {
   });
 }
 
-HWND MakeTitledWindow(const std::string& title) { return MakeWindow(title.c_str(), nullptr); }
+HWND MakeTitledWindow(const std::string& title) { return MakeWindow(title, nullptr); }
 
 void Pump() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
 win32::MenuHandle TrayMenu(const std::vector<std::pair<const char*, int>>& items) {
@@ -82,8 +84,8 @@ MenuUser::MenuUser(std::vector<WORD> keys)
         foreground = GetForegroundWindow();
         seen_ = true;
         for (const WORD key : keys) {
-          PostMessageA(menu, WM_KEYDOWN, key, 1);
-          PostMessageA(menu, WM_KEYUP, key, 0xC0000001);
+          PostMessageW(menu, WM_KEYDOWN, key, 1);
+          PostMessageW(menu, WM_KEYUP, key, 0xC0000001);
         }
       }) {}
 

@@ -22,7 +22,7 @@ namespace corvane::tray_test {
 
 struct ShellCall {
   DWORD message;
-  NOTIFYICONDATAA data;  // as far as its cbSize goes
+  NOTIFYICONDATAW data;  // as far as its cbSize goes
 };
 
 // The RegisterServiceProcess calls of the fake kernel: process id, type.
@@ -35,7 +35,7 @@ inline DWORD WINAPI FakeRegisterServiceProcess(DWORD process_id, DWORD type) {
 class RecordingTraySystem : public TraySystem {
  public:
   RecordingTraySystem() { registrations.clear(); }
-  BOOL NotifyIcon(DWORD message, NOTIFYICONDATAA* data) override {
+  BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW* data) override {
     calls.push_back({message, {}});
     std::memcpy(&calls.back().data, data, std::min<std::size_t>(data->cbSize, sizeof *data));
     return TRUE;
@@ -52,7 +52,7 @@ class RecordingTraySystem : public TraySystem {
 
   std::vector<ShellCall> calls;
   std::vector<std::string> lookups;  // module and entry names, in order
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
   bool windows_9x = false;  // only those have RegisterServiceProcess
 };
 
@@ -62,16 +62,17 @@ struct Received {
   LPARAM lparam;
 };
 
-// A hidden top-level window with the caption "Tray owner".
+// A hidden top-level window with the caption "Tray owner". The application
+// window is the test's to set; none by default.
 class TestOwner : public TrayOwner {
  public:
-  explicit TestOwner(std::string title = "Corvane tray test");
+  TestOwner();
   ~TestOwner() override { DestroyWindow(window_); }
 
   HWND Handle() override { return window_; }
   bool Visible() const override { return visible_; }
   void SetVisible(bool visible) override { visible_requests.push_back(visible_ = visible); }
-  std::string ApplicationTitle() const override { return title_; }
+  HWND ApplicationWindow() const override { return application_window; }
   void TerminateApplication() override { ++terminate_requests; }
   void SetShowMainForm(bool show) override { show_main_form = show; }
   void RunHandler(const std::function<void()>& handler) override { handler(); }
@@ -85,14 +86,15 @@ class TestOwner : public TrayOwner {
   std::vector<bool> visible_requests;
   int terminate_requests = 0;
   bool show_main_form = true;
+  HWND application_window = nullptr;
 
  private:
-  std::string title_;
   HWND window_;
   bool visible_ = false;
 };
 
-// Another top-level window of this process with that title, hidden.
+// A top-level window of this process with that title, hidden; the test
+// destroys it.
 HWND MakeTitledWindow(const std::string& title);
 // Handles every message waiting for this thread.
 void Pump();

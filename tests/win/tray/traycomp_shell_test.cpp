@@ -3,8 +3,10 @@
 // the constants in the code say.
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
+#include "platform/win32/wide.h"
 #include "tray/tray_test_support.h"
 #include "tray/traycomp.h"
 
@@ -17,32 +19,48 @@ class TrayShellTest : public ::testing::Test {
  protected:
   bool TipRefreshQueued() {
     MSG message;
-    return PeekMessageA(&message, owner_.Handle(), 1085, 1085, PM_NOREMOVE) != FALSE;
+    return PeekMessageW(&message, owner_.Handle(), 1085, 1085, PM_NOREMOVE) != FALSE;
   }
   const tray_test::ShellCall& Call(std::size_t index) { return shell_.calls.at(index); }
 
-  win32::IconHandle icon_{CopyIcon(LoadIcon(nullptr, IDI_APPLICATION))};
+  win32::IconHandle icon_{CopyIcon(LoadIconW(nullptr, win32::SystemResource(IDI_APPLICATION)))};
   tray_test::RecordingTraySystem shell_;
   tray_test::TestOwner owner_;
   TTrayComp tray_{owner_, shell_};
 };
 
-TEST_F(TrayShellTest, TheRecordHasTheFirstLayoutAndATipOfAtMost62Characters) {
+TEST_F(TrayShellTest, TheRecordHasTheFirstWideLayoutAndATipOfAtMost62Characters) {
   tray_.SetShowIcon(true);
-  const NOTIFYICONDATAA& data = Call(0).data;
+  const NOTIFYICONDATAW& data = Call(0).data;
   EXPECT_EQ(Call(0).message, kAdd);
-  EXPECT_EQ(data.cbSize, sizeof(void*) == 4 ? 88u : 104u);
+  EXPECT_EQ(data.cbSize, sizeof(void*) == 4 ? 152u : 168u);
   EXPECT_EQ(data.hWnd, owner_.Handle());
   EXPECT_EQ(data.uID, 0u);
   EXPECT_EQ(data.uFlags, 7u);
   EXPECT_EQ(data.uCallbackMessage, 1083u);
   EXPECT_EQ(data.hIcon, nullptr);
 
-  const std::string tip = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!?";
-  tray_.SetToolTip(tip);
-  EXPECT_EQ(tray_.ToolTip(), tip.substr(0, 62));
-  EXPECT_EQ(Call(1).message, kModify);
-  EXPECT_EQ(std::string(Call(1).data.szTip), tip.substr(0, 62));
+  const std::string ascii = "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ!?";
+  std::string cyrillic, smileys;  // 2 bytes and 1 unit; 4 bytes and 2 units per character
+  for (int count = 0; count < 70; ++count) cyrillic += "Ж";
+  for (int count = 0; count < 40; ++count) smileys += "\xF0\x9F\x98\x80";
+  const struct {
+    std::string tip, kept, sent;
+  } cases[] = {
+      {ascii, ascii.substr(0, 62), ascii.substr(0, 62)},
+      {cyrillic, cyrillic.substr(0, 124), cyrillic.substr(0, 124)},
+      {"Тест工具", "Тест工具", "Тест工具"},
+      // 40 characters are kept, but the record holds 63 units: 31 whole ones go.
+      {smileys, smileys, smileys.substr(0, 31 * 4)},
+  };
+  for (const auto& tip : cases) {
+    SCOPED_TRACE(tip.kept);
+    tray_.SetToolTip(tip.tip);
+    EXPECT_EQ(tray_.ToolTip(), tip.kept);
+    EXPECT_EQ(shell_.calls.back().message, kModify);
+    const wchar_t* const sent = shell_.calls.back().data.szTip;
+    EXPECT_EQ(win32::Utf8(sent, std::wcslen(sent)), tip.sent);
+  }
 }
 
 // The main window's layout sets HideApp, ShowForm, ShowIcon, Icon and
@@ -51,7 +69,7 @@ TEST_F(TrayShellTest, LoadingTheMainWindowSendsImageAndTipAgainOnceTheLoopRuns) 
   tray_.SetHideApp(true);
   tray_.SetShowForm(false);
   tray_.SetShowIcon(true);
-  EXPECT_STREQ(Call(0).data.szTip, "");
+  EXPECT_STREQ(Call(0).data.szTip, L"");
   EXPECT_TRUE(TipRefreshQueued());
   tray_.LoadIconImage(std::move(icon_));
   tray_.SetToolTip("Corvane");
@@ -59,7 +77,7 @@ TEST_F(TrayShellTest, LoadingTheMainWindowSendsImageAndTipAgainOnceTheLoopRuns) 
   ASSERT_EQ(shell_.calls.size(), 2u);
   EXPECT_EQ(Call(1).message, kModify);
   EXPECT_EQ(Call(1).data.hIcon, tray_.Icon());
-  EXPECT_STREQ(Call(1).data.szTip, "Corvane");
+  EXPECT_STREQ(Call(1).data.szTip, L"Corvane");
   EXPECT_EQ(owner_.visible_requests, std::vector<bool>{false});
   EXPECT_FALSE(owner_.show_main_form);
 
@@ -67,7 +85,7 @@ TEST_F(TrayShellTest, LoadingTheMainWindowSendsImageAndTipAgainOnceTheLoopRuns) 
   ASSERT_EQ(shell_.calls.size(), 3u);
   EXPECT_EQ(Call(2).message, kModify);
   EXPECT_EQ(Call(2).data.hIcon, tray_.Icon());
-  EXPECT_STREQ(Call(2).data.szTip, "Corvane");
+  EXPECT_STREQ(Call(2).data.szTip, L"Corvane");
   EXPECT_FALSE(owner_.Got(1085));
 }
 
@@ -98,7 +116,7 @@ TEST_F(TrayShellTest, WithoutTheIconChangesWaitForTheNextAdd) {
   // The component shows a copy of its own.
   EXPECT_NE(tray_.Icon(), icon_.get());
   EXPECT_EQ(Call(1).data.hIcon, tray_.Icon());
-  EXPECT_STREQ(Call(1).data.szTip, "Corvane");
+  EXPECT_STREQ(Call(1).data.szTip, L"Corvane");
 }
 
 TEST_F(TrayShellTest, HideAppReadsFalseOnTheNtFamily) {

@@ -21,11 +21,11 @@ class TrayWindowTest : public ::testing::Test {
     owner_.received.clear();
   }
   LRESULT Send(UINT msg, WPARAM wparam, LPARAM lparam) {
-    return SendMessageA(owner_.Handle(), msg, wparam, lparam);
+    return SendMessageW(owner_.Handle(), msg, wparam, lparam);
   }
   bool OwnerVisible() { return IsWindowVisible(owner_.Handle()) != FALSE; }
   bool Hooked() {
-    return GetWindowLongPtrA(owner_.Handle(), GWLP_WNDPROC) !=
+    return GetWindowLongPtrW(owner_.Handle(), GWLP_WNDPROC) !=
            reinterpret_cast<LONG_PTR>(&tray_test::TestOwner::Procedure);
   }
 
@@ -45,7 +45,8 @@ TEST_F(TrayWindowTest, OtherMessagesPassOnUntilDestructionGivesTheWindowBack) {
 }
 
 TEST_F(TrayWindowTest, ActivationHidesTheTaskbarButtonUnlessItIsWanted) {
-  const HWND button = tray_test::MakeTitledWindow(owner_.ApplicationTitle());
+  const HWND button = tray_test::MakeTitledWindow("Corvane");
+  owner_.application_window = button;
   ShowWindow(button, SW_SHOWNA);
   Send(WM_ACTIVATE, WA_INACTIVE, 0);
   EXPECT_TRUE(IsWindowVisible(button));
@@ -156,7 +157,7 @@ TEST_F(TrayWindowTest, TheTipRefreshSendsTheTipAgain) {
   Send(1085, 0, 0);
   ASSERT_EQ(shell_.calls.size(), 2u);
   EXPECT_EQ(shell_.calls[1].message, 1u);  // NIM_MODIFY
-  EXPECT_STREQ(shell_.calls[1].data.szTip, "Corvane");
+  EXPECT_STREQ(shell_.calls[1].data.szTip, L"Corvane");
   EXPECT_FALSE(owner_.Got(1085));
 }
 

@@ -1,11 +1,13 @@
 // The alert window as a user meets it: shown by ShowAlert in the host,
 // looked at and answered from this process.
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "changes/alert.h"
 #include "platform/win32/framework/gui_handles.h"
 #include "platform/win32/framework/layout.h"
+#include "platform/win32/wide.h"
 #include "texts.h"
 #include "windows/window_host_fixture.h"
 
@@ -19,18 +21,23 @@ using automation::ControlInfo;
 
 constexpr char kRun[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool";
 
-// The size of the text in the dialog font, as this process measures it.
-SIZE TextSize(const std::string& text, int height, bool bold) {
-  const win32::FontHandle font(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
+// The dialog font, and the font of the entry's type and location.
+constexpr wchar_t kDialogFace[] = L"MS Sans Serif";
+constexpr wchar_t kNamesFace[] = L"MS Shell Dlg 2";
+
+// The size of the text in that face, as this process measures it.
+SIZE TextSize(const std::string& text, int height, bool bold, const wchar_t* face = kDialogFace) {
+  const win32::FontHandle font(CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
                                            FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                           DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif"));
+                                           DEFAULT_PITCH | FF_DONTCARE, face));
   const win32::WindowDc screen(nullptr);
   const win32::Selection use(screen.get(), font.get());
+  const std::wstring wide = win32::Wide(text);
   SIZE size{};
-  GetTextExtentPoint32A(screen.get(), text.c_str(), int(text.size()), &size);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(screen.get(), &metrics);
+  GetTextExtentPoint32W(screen.get(), wide.c_str(), int(wide.size()), &size);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(screen.get(), &metrics);
   size.cy = metrics.tmHeight;
   return size;
 }
@@ -38,6 +45,8 @@ SIZE TextSize(const std::string& text, int height, bool bold) {
 int TextWidth(const std::string& text, int height, bool bold) {
   return TextSize(text, height, bold).cx;
 }
+
+SIZE NameSize(const std::string& text) { return TextSize(text, -11, false, kNamesFace); }
 
 class AlertWindowTest : public WindowHostTest {
  protected:
@@ -52,9 +61,9 @@ TEST_F(AlertWindowTest, ShowsTheLayoutOnTopOfOtherWindows) {
   const SIZE client = ClientSize(alert);
   EXPECT_EQ(client.cx, 417);
   EXPECT_EQ(client.cy, 257);
-  const LONG_PTR style = GetWindowLongPtrA(alert, GWL_STYLE);
+  const LONG_PTR style = GetWindowLongPtrW(alert, GWL_STYLE);
   EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0) << "fixed single border";
-  EXPECT_NE(GetWindowLongPtrA(alert, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_NE(GetWindowLongPtrW(alert, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   RECT frame{};
   GetWindowRect(alert, &frame);
   EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
@@ -65,14 +74,14 @@ TEST_F(AlertWindowTest, ShowsTheLayoutOnTopOfOtherWindows) {
     int left, top, width, height;
   };
   const int kLine = TextSize("", -11, false).cy;
+  const int kNameLine = NameSize("").cy;
   const Expected controls[] = {
       {texts::kAlertAdvice, 40, 72, TextWidth(texts::kAlertAdvice, -11, false), kLine},
       {texts::kAlertTypeLabel, 91, 112, TextWidth(texts::kAlertTypeLabel, -11, true), kLine},
-      {texts::kRegistryStartupType, 136, 112, TextWidth(texts::kRegistryStartupType, -11, false),
-       kLine},
+      {texts::kRegistryStartupType, 136, 112, NameSize(texts::kRegistryStartupType).cx, kNameLine},
       {texts::kAlertLocationLabel, 70, 144, TextWidth(texts::kAlertLocationLabel, -11, true),
        kLine},
-      {ShownLocation(kRun), 136, 144, TextWidth(ShownLocation(kRun), -11, false), kLine},
+      {ShownLocation(kRun), 136, 144, NameSize(ShownLocation(kRun)).cx, kNameLine},
       {texts::kYesButton, 112, 184, 75, 25},
       {texts::kNoButton, 224, 184, 75, 25},
       {texts::kDoNotAskAgain, 112, 224, 193, 17},
@@ -158,7 +167,7 @@ TEST_F(AlertWindowTest, EnterAnswersWithTheButtonThatHasTheFocus) {
   ASSERT_TRUE(automation::WaitUntil([&] { return automation::FocusIn(alert) == no; }));
   // The focused button shows the default frame instead of Yes.
   EXPECT_TRUE(automation::WaitUntil(
-      [&] { return (GetWindowLongPtrA(no, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; }));
+      [&] { return (GetWindowLongPtrW(no, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; }));
   automation::PressKey(alert, VK_RETURN);
   EXPECT_EQ(Results(), std::vector<std::string>{"result=No remove=1 enabled=0 checked=0 timer=1"});
 }
@@ -197,8 +206,9 @@ TEST_F(AlertWindowTest, OnlyRegistryStartupOffersTheDoNotAskBox) {
       return IsWindowVisible(alert) && ChildWithText(alert, type).window != nullptr;
     })) << type;
     enabled.push_back(ChildWithText(alert, texts::kDoNotAskAgain).enabled);
+    // Not waited for to go: the next alert may show before a test could see
+    // it hidden. Each type differs from the one before it.
     automation::PressKey(alert, VK_ESCAPE);
-    ASSERT_TRUE(automation::WaitUntil([&] { return !IsWindowVisible(alert); }));
   }
   EXPECT_EQ(enabled, (std::vector<bool>{true, false, false, false, false}));
   EXPECT_EQ(Results().size(), 5u);
@@ -212,7 +222,7 @@ TEST_F(AlertWindowTest, TheTickOutlivesTheAlertWhileTheBoxIsSetAnew) {
   const HWND box = ChildWithText(alert, texts::kDoNotAskAgain).window;
   automation::Click(box);
   ASSERT_TRUE(automation::WaitUntil(
-      [&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
+      [&] { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
   automation::PressKey(alert, VK_RETURN);
   ASSERT_TRUE(automation::WaitUntil([&] {
     return IsWindowVisible(alert) && ChildWithText(alert, texts::kStartupFolderType).window;
@@ -230,8 +240,42 @@ TEST_F(AlertWindowTest, ALongLocationShowsItsEnd) {
   const std::string shown = "..." + location.substr(location.size() - 36);
   const ControlInfo label = ChildWithText(alert, shown);
   ASSERT_NE(label.window, nullptr);
-  EXPECT_EQ(label.width(), TextWidth(shown, -11, false));
+  EXPECT_EQ(label.width(), NameSize(shown).cx);
   automation::PressKey(alert, VK_ESCAPE);
+}
+
+// Names come from anywhere: a Run value or a file named in Cyrillic,
+// Chinese or Greek, or with a character beyond the BMP, shows whole,
+// measured in the names' face.
+TEST_F(AlertWindowTest, NamesInAnyScriptShowWhole) {
+  struct Entry {
+    std::string type, location;
+  };
+  const Entry entries[] = {
+      {texts::kRegistryStartupType, "Run\\Тест工具"},
+      {texts::kStartupFolderType, "C:\\Автозагрузка\\工具.lnk"},
+      {"Ωμέγα.ini File", "C:\\\xCE\xB1\xF0\x9F\x98\x80.lnk"},  // alpha, and a face beyond the BMP
+  };
+  std::vector<std::string> arguments{"alert"};
+  for (const Entry& entry : entries) {
+    arguments.push_back(entry.type);
+    arguments.push_back(entry.location);
+  }
+  const HWND alert = Open(arguments, texts::kAlertCaption);
+  ASSERT_NE(alert, nullptr);
+  for (const Entry& entry : entries) {
+    const std::string shown = ShownLocation(entry.location);
+    SCOPED_TRACE(shown);
+    ASSERT_TRUE(automation::WaitUntil(
+        [&] { return IsWindowVisible(alert) && ChildWithText(alert, shown).window != nullptr; }));
+    const ControlInfo location = ChildWithText(alert, shown);
+    EXPECT_EQ(location.width(), NameSize(shown).cx);
+    EXPECT_EQ(location.height(), NameSize(shown).cy);
+    EXPECT_EQ(ChildWithText(alert, entry.type).width(), NameSize(entry.type).cx);
+    // The next alert may show before a test could see this one go.
+    automation::PressKey(alert, VK_RETURN);
+  }
+  EXPECT_EQ(Results().size(), std::size(entries));
 }
 
 }  // namespace

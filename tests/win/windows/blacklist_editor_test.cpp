@@ -65,8 +65,8 @@ TEST_F(BlacklistEditorTest, ShowsTheLayoutWithTipsOnTheButtons) {
   const SIZE client = automation::ClientSize(editor_);
   EXPECT_EQ(client.cx, 301);
   EXPECT_EQ(client.cy, 270);
-  EXPECT_EQ(GetWindowLongPtrA(editor_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-  EXPECT_EQ(GetWindowLongPtrA(editor_, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+  EXPECT_EQ(GetWindowLongPtrW(editor_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(GetWindowLongPtrW(editor_, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
 
   struct Expected {
     const char* text;
@@ -101,7 +101,7 @@ TEST_F(BlacklistEditorTest, ShowsTheLayoutWithTipsOnTheButtons) {
   }
   EXPECT_EQ(tab_stops, (Lines{"list", texts::kSaveButton, texts::kDeleteButton,
                               texts::kCancelButton}));
-  EXPECT_EQ(GetWindowLongPtrA(Button(texts::kSaveButton), GWL_STYLE) & BS_TYPEMASK,
+  EXPECT_EQ(GetWindowLongPtrW(Button(texts::kSaveButton), GWL_STYLE) & BS_TYPEMASK,
             BS_DEFPUSHBUTTON);
   EXPECT_EQ(automation::FocusIn(editor_), list_);
 
@@ -119,6 +119,21 @@ TEST_F(BlacklistEditorTest, ListsEveryLineAsRead) {
   EXPECT_EQ(ItemsOnceThere(4), (Lines{"alpha", "", "  beta  ", "gamma"}));
   automation::PressKey(editor_, VK_ESCAPE);
   EXPECT_EQ(Results(), Lines{"result=Cancel"});
+}
+
+// Value names in any script go through the list and back into the file unchanged.
+TEST_F(BlacklistEditorTest, NamesInAnyScriptListAndSaveWhole) {
+  const Lines names{"Тест工具", "更新程序", "\xCE\xB1\xF0\x9F\x98\x80", "plain"};
+  Put(kBlacklist, "Тест工具\r\n更新程序\r\n\xCE\xB1\xF0\x9F\x98\x80\r\nplain\r\n");
+  ASSERT_NE(OpenEditor(), nullptr);
+  EXPECT_EQ(ItemsOnceThere(4), names);
+  automation::SelectListItem(list_, 3);
+  automation::Click(Button(texts::kDeleteButton));
+  ItemsOnceThere(3);
+  automation::Click(Button(texts::kSaveButton));
+  ConfirmSaved();
+  EXPECT_EQ(Results(), Lines{"result=Ok"});
+  EXPECT_EQ(BytesOf(kBlacklist), "Тест工具\r\n更新程序\r\n\xCE\xB1\xF0\x9F\x98\x80\r\n");
 }
 
 TEST_F(BlacklistEditorTest, WithoutAFileTheListIsEmptyAndSaveMakesAnEmptyFile) {
@@ -217,9 +232,9 @@ TEST_F(BlacklistEditorTest, BecomingActiveAgainReloadsTheFile) {
   Put(kBlacklist, "alpha\r\nbeta\r\nadded meanwhile\r\n");
 
   // Another window takes the activation, then the user comes back.
-  const win32::WindowHandle other(CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE,
+  const win32::WindowHandle other(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE,
                                                   0, 0, 50, 50, nullptr, nullptr,
-                                                  GetModuleHandleA(nullptr), nullptr));
+                                                  GetModuleHandleW(nullptr), nullptr));
   SetForegroundWindow(other.get());
   ASSERT_TRUE(automation::WaitUntil([&] { return GetForegroundWindow() == other.get(); }));
   SetForegroundWindow(editor_);
@@ -230,8 +245,8 @@ TEST_F(BlacklistEditorTest, BecomingActiveAgainReloadsTheFile) {
 TEST_F(BlacklistEditorTest, AnUnreadableFileGoesToTheErrorBoxOnce) {
   Put(kBlacklist, kThreeNames);
   // Held open without sharing, the file cannot be read by the editor.
-  const win32::FileHandle held(CreateFileA(Path(kBlacklist).c_str(), GENERIC_READ, 0, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const win32::FileHandle held(CreateFileW(win32::Wide(Path(kBlacklist)).c_str(), GENERIC_READ, 0,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(held);
   host_.emplace(Path(kHost), std::vector<std::string>{"blacklist"});
   const automation::MessageBoxInfo box = WaitForBox(texts::kApplicationTitle);

@@ -70,7 +70,18 @@ TEST_F(LogViewerTest, ShowsEveryLineOfTheLog) {
   ASSERT_NE(OpenViewer(), nullptr);
   const std::string shown = first + "\r\nLF line\r\nCR line\r\nlast";
   EXPECT_EQ(MemoTextOnceThere(shown), shown);
-  EXPECT_EQ(SendMessageA(memo_, EM_GETLINECOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessageW(memo_, EM_GETLINECOUNT, 0, 0), 4);
+  automation::PressKey(viewer_, VK_ESCAPE);
+  EXPECT_EQ(Results(), Lines{"result=Cancel"});
+}
+
+TEST_F(LogViewerTest, ShowsNamesInAnyScript) {
+  const std::string log =
+      "08.12.2026 10:00:00 - Deleted Registry Startup: Тест工具 [User Invoked] \r\n"
+      "08.12.2026 10:00:10 - Deleted Startup Folder file: C:\\\xCE\xB1\xF0\x9F\x98\x80.lnk";
+  Put(kLog, log);
+  ASSERT_NE(OpenViewer(), nullptr);
+  EXPECT_EQ(MemoTextOnceThere(log), log);
   automation::PressKey(viewer_, VK_ESCAPE);
   EXPECT_EQ(Results(), Lines{"result=Cancel"});
 }
@@ -81,7 +92,7 @@ TEST_F(LogViewerTest, ALongLineWrapsAtTheBoxWidth) {
   Put(kLog, line + "\r\n");
   ASSERT_NE(OpenViewer(), nullptr);
   ASSERT_EQ(MemoTextOnceThere(line), line);
-  EXPECT_GT(SendMessageA(memo_, EM_GETLINECOUNT, 0, 0), 1);
+  EXPECT_GT(SendMessageW(memo_, EM_GETLINECOUNT, 0, 0), 1);
   automation::CloseWithCloseButton(viewer_);
   EXPECT_EQ(Results(), Lines{"result=None"});
 }

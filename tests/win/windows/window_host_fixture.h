@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -15,33 +17,36 @@
 #include "automation/process.h"
 #include "automation/windows.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide.h"
 
 namespace corvane {
 
 class WindowHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH + 1] = {};
-    ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
+    wchar_t temp[MAX_PATH + 1] = {};
+    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
     static int serial = 0;
-    folder_ = std::string(temp) + "corvane-ui-" + std::to_string(GetCurrentProcessId()) + "-" +
-              std::to_string(++serial) + "\\";
-    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-    ASSERT_TRUE(CopyFileA(BesideUs("corvane_window_host.exe").c_str(), Path(kHost).c_str(), FALSE));
+    folder_ = win32::Utf8(temp, std::wcslen(temp)) + "corvane-ui-" +
+              std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) + "\\";
+    ASSERT_TRUE(CreateDirectoryW(win32::Wide(folder_).c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(win32::Wide(BesideUs("corvane_window_host.exe")).c_str(),
+                          win32::Wide(Path(kHost)).c_str(), FALSE));
   }
 
   void TearDown() override {
     host_.reset();  // ends a host that a failed test left open
+    const std::wstring folder = win32::Wide(folder_);
     {
-      WIN32_FIND_DATAA found{};
-      const win32::FindHandle search(FindFirstFileA((folder_ + "*").c_str(), &found));
+      WIN32_FIND_DATAW found{};
+      const win32::FindHandle search(FindFirstFileW((folder + L"*").c_str(), &found));
       if (search) {
         do {
-          DeleteFileA((folder_ + found.cFileName).c_str());
-        } while (FindNextFileA(search.get(), &found));
+          DeleteFileW((folder + found.cFileName).c_str());
+        } while (FindNextFileW(search.get(), &found));
       }
     }
-    RemoveDirectoryA(folder_.c_str());
+    RemoveDirectoryW(folder.c_str());
   }
 
   // Starts the host and waits for its window with that caption.
@@ -71,24 +76,28 @@ class WindowHostTest : public ::testing::Test {
   }
 
   std::string Path(const std::string& name) const { return folder_ + name; }
+  // For the C++ streams, which take a path in UTF-16 on Windows.
+  std::filesystem::path WidePath(const std::string& name) const {
+    return win32::Wide(Path(name));
+  }
 
   void Put(const std::string& name, const std::string& bytes) {
-    std::ofstream(Path(name), std::ios::binary) << bytes;
+    std::ofstream(WidePath(name), std::ios::binary) << bytes;
   }
 
   std::string BytesOf(const std::string& name) const {
-    std::ifstream file(Path(name), std::ios::binary);
+    std::ifstream file(WidePath(name), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   }
 
   bool Exists(const std::string& name) const {
-    return GetFileAttributesA(Path(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(win32::Wide(Path(name)).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
 
   static std::string BesideUs(const std::string& name) {
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
+    wchar_t path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::string folder = win32::Utf8(path, length);
     return folder.substr(0, folder.find_last_of('\\') + 1) + name;
   }
 

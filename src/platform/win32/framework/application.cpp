@@ -6,6 +6,7 @@
 
 #include "platform/win32/framework/dialog_keys.h"
 #include "platform/win32/framework/window_classes.h"
+#include "platform/win32/wide.h"
 #include "texts.h"
 
 namespace corvane::win32 {
@@ -18,17 +19,17 @@ Application::Application(HINSTANCE instance, const std::string& title)
   RegisterWindowClasses(instance);
   // A popup with a caption: it stands on the taskbar once shown, as the
   // program's one button, and stays out of sight otherwise.
-  window_ = WindowHandle(CreateWindowExA(0, kApplicationClass, title.c_str(),
+  window_ = WindowHandle(CreateWindowExW(0, kApplicationClass, Wide(title).c_str(),
                                          WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
                                          0, 0, 0, nullptr, nullptr, instance, nullptr));
 }
 
 int Application::Run() {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (HandleDialogKeys(message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
 }
@@ -36,7 +37,8 @@ int Application::Run() {
 void Application::Terminate(int exit_code) { PostQuitMessage(exit_code); }
 
 void Application::ShowError(const std::string& message) const {
-  MessageBoxA(BoxOwner(), WithPeriod(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxW(BoxOwner(), Wide(WithPeriod(message)).c_str(), Wide(title_).c_str(),
+              MB_OK | MB_ICONERROR);
 }
 
 void Application::Guarded(const std::function<void()>& handler) const {

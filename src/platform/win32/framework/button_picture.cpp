@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/framework/glyphs.h"
+#include "platform/win32/wide.h"
 
 namespace corvane::win32 {
 namespace {
@@ -47,8 +48,9 @@ BitmapHandle MakeButtonPicture(Glyph glyph, const std::string& caption, HFONT fo
   const RECT all{0, 0, width, height};
   FillRect(dc.get(), &all, GetSysColorBrush(COLOR_BTNFACE));
 
+  const std::wstring shown = Wide(caption);
   RECT text{0, 0, 0, 0};
-  DrawTextA(dc.get(), caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+  DrawTextW(dc.get(), shown.c_str(), int(shown.size()), &text, DT_CALCRECT | DT_SINGLELINE);
   const int text_width = text.right - text.left;
   const int glyph_width = glyph == Glyph::kNone ? 0 : kGlyphSize + kSpacing;
   const int left = std::max(0, (width - glyph_width - text_width) / 2);
@@ -57,7 +59,8 @@ BitmapHandle MakeButtonPicture(Glyph glyph, const std::string& caption, HFONT fo
   text = RECT{left + glyph_width, 0, width, height};
   SetBkMode(dc.get(), TRANSPARENT);
   SetTextColor(dc.get(), GetSysColor(COLOR_BTNTEXT));
-  DrawTextA(dc.get(), caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+  DrawTextW(dc.get(), shown.c_str(), int(shown.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_LEFT);
   return picture;
 }
 

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/win32/framework/button_picture.h"
+#include "platform/win32/wide.h"
 
 namespace corvane::win32 {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 constexpr LONG kGlyphMargin = 4;
 
 struct WindowKind {
-  const char* window_class;
+  const wchar_t* window_class;
   DWORD style;
   DWORD extended_style;
 };
@@ -20,23 +21,23 @@ WindowKind KindOf(const ControlLayout& layout) {
   switch (layout.kind) {
     case ControlKind::kLabel:
       // SS_NOTIFY: a label can be clicked and can show its own pointer.
-      return {"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+      return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
     case ControlKind::kCheckBox:
-      return {"BUTTON", BS_AUTOCHECKBOX | BS_NOTIFY, 0};
+      return {L"BUTTON", BS_AUTOCHECKBOX | BS_NOTIFY, 0};
     case ControlKind::kGroupBox:
-      return {"BUTTON", BS_GROUPBOX, 0};
+      return {L"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::kButton:
       // BS_NOTIFY tells the form when a button takes the focus, which then
       // becomes the button that Enter clicks.
-      return {"BUTTON",
+      return {L"BUTTON",
               DWORD(layout.is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY, 0};
     case ControlKind::kListBox:
-      return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
+      return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::kMemo:
       // Without ES_AUTOHSCROLL the lines wrap at the box's width.
-      return {"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE};
+      return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE};
   }
-  return {"STATIC", 0, 0};
+  return {L"STATIC", 0, 0};
 }
 
 }  // namespace
@@ -52,12 +53,12 @@ Control::Control(const ControlLayout& layout, int id, HWND form, POINT origin, H
       layout.kind != ControlKind::kLabel && layout.kind != ControlKind::kGroupBox;
   if (layout.tab_order >= 0 && focusable) style |= WS_TABSTOP;
   if (layout.disabled) style |= WS_DISABLED;
-  window_ = WindowHandle(CreateWindowExA(
-      kind.extended_style, kind.window_class, layout.text, style, origin.x + layout.left,
-      origin.y + layout.top, layout.width, layout.height, form,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr));
-  SendMessageA(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  if (layout.kind == ControlKind::kMemo) SendMessageA(handle(), EM_SETLIMITTEXT, 0, 0);
+  window_ = WindowHandle(CreateWindowExW(
+      kind.extended_style, kind.window_class, Wide(layout.text).c_str(), style,
+      origin.x + layout.left, origin.y + layout.top, layout.width, layout.height, form,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr));
+  SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (layout.kind == ControlKind::kMemo) SendMessageW(handle(), EM_SETLIMITTEXT, 0, 0);
   if (layout.checked) SetChecked(true);
   if (layout.glyph != Glyph::kNone) ShowGlyph();
   Redraw(layout.text);
@@ -70,30 +71,36 @@ void Control::ShowGlyph() {
   BUTTON_IMAGELIST images{glyph_images_.get(), RECT{kGlyphMargin, 0, 0, 0},
                           BUTTON_IMAGELIST_ALIGN_LEFT};
   const LPARAM list = reinterpret_cast<LPARAM>(&images);
-  themed_ = SendMessageA(handle(), BCM_SETIMAGELIST, 0, list) != FALSE;
+  themed_ = SendMessageW(handle(), BCM_SETIMAGELIST, 0, list) != FALSE;
   if (themed_) return;
   glyph_images_ = ImageListHandle();
-  SetWindowLongPtrA(handle(), GWL_STYLE, GetWindowLongPtrA(handle(), GWL_STYLE) | BS_BITMAP);
+  SetWindowLongPtrW(handle(), GWL_STYLE, GetWindowLongPtrW(handle(), GWL_STYLE) | BS_BITMAP);
 }
 
-std::string Control::Text() const {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(handle())) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(handle(), &text[0], int(text.size()))));
-  return text;
+std::string TextOfWindow(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, &text[0], int(text.size()))));
+  return Utf8(text);
 }
+
+void SetTextOfWindow(HWND window, const std::string& text) {
+  SetWindowTextW(window, Wide(text).c_str());
+}
+
+std::string Control::Text() const { return TextOfWindow(handle()); }
 
 void Control::SetText(const std::string& text) {
-  SetWindowTextA(handle(), text.c_str());
+  SetTextOfWindow(handle(), text);
   Redraw(text);
 }
 
 void Control::Redraw(const std::string& text) {
   if (layout_.glyph != Glyph::kNone && !themed_) {
-    const auto font = reinterpret_cast<HFONT>(SendMessageA(handle(), WM_GETFONT, 0, 0));
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(handle(), WM_GETFONT, 0, 0));
     // The button lets go of the old picture before it is deleted.
     BitmapHandle picture =
         MakeButtonPicture(layout_.glyph, text, font, layout_.width, layout_.height);
-    SendMessageA(handle(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+    SendMessageW(handle(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
     picture_ = std::move(picture);
   }
   FitToText();
@@ -104,32 +111,32 @@ bool Control::Enabled() const { return IsWindowEnabled(handle()) != FALSE; }
 void Control::SetEnabled(bool enabled) { EnableWindow(handle(), enabled ? TRUE : FALSE); }
 
 bool Control::Checked() const {
-  return SendMessageA(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return SendMessageW(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void Control::SetChecked(bool checked) {
-  SendMessageA(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void Control::ShowAsDefault(bool is_default) {
   if (!IsPushButton()) return;
   // BM_SETSTYLE takes the whole style word on some systems and only the
   // button type on others; handing the whole word suits both.
-  const DWORD style = DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)) & 0xFFFF & ~DWORD(BS_TYPEMASK);
-  SendMessageA(handle(), BM_SETSTYLE, style | (is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+  const DWORD style = DWORD(GetWindowLongPtrW(handle(), GWL_STYLE)) & 0xFFFF & ~DWORD(BS_TYPEMASK);
+  SendMessageW(handle(), BM_SETSTYLE, style | (is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
                TRUE);
 }
 
 void Control::FitToText() {
   if (layout_.kind != ControlKind::kLabel || layout_.width != 0) return;
   const WindowDc dc(handle());
-  const auto font = reinterpret_cast<HFONT>(SendMessageA(handle(), WM_GETFONT, 0, 0));
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(handle(), WM_GETFONT, 0, 0));
   const Selection use_font(dc.get(), font);
-  const std::string text = Text();
+  const std::wstring text = Wide(Text());
   SIZE size{0, 0};
-  GetTextExtentPoint32A(dc.get(), text.c_str(), int(text.size()), &size);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc.get(), &metrics);
+  GetTextExtentPoint32W(dc.get(), text.c_str(), int(text.size()), &size);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.get(), &metrics);
   SetWindowPos(handle(), nullptr, 0, 0, size.cx, metrics.tmHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

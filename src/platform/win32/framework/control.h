@@ -9,6 +9,11 @@
 
 namespace corvane::win32 {
 
+// A window's text, and new text for it; the window holds UTF-16, the
+// program UTF-8.
+std::string TextOfWindow(HWND window);
+void SetTextOfWindow(HWND window, const std::string& text);
+
 class Control {
  public:
   // Places the control at the layout's position plus `origin` (the top left

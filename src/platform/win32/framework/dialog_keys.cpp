@@ -9,7 +9,7 @@ bool HandleDialogKeys(MSG& message) {
   if (message.hwnd == nullptr) return false;
   const HWND root = GetAncestor(message.hwnd, GA_ROOT);
   if (!IsFormWindow(root)) return false;
-  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(root, GWLP_USERDATA));
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(root, GWLP_USERDATA));
   return form != nullptr && form->HandleDialogKey(message);
 }
 
@@ -24,7 +24,7 @@ bool Form::HandleDialogKey(MSG& message) {
     if (button != nullptr && button->Enabled()) Clicked(*button);
     return true;
   }
-  return IsDialogMessageA(handle(), &message) != FALSE;
+  return IsDialogMessageW(handle(), &message) != FALSE;
 }
 
 }  // namespace corvane::win32

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/win32/framework/window_classes.h"
+#include "platform/win32/wide.h"
 
 namespace corvane::win32 {
 namespace {
@@ -63,15 +64,15 @@ Form::Form(Application& application, const FormLayout& layout, const ControlLayo
   const int height = frame.bottom - frame.top;
   const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  window_ = WindowHandle(CreateWindowExA(extended_style, kFormClass, layout.caption, style, left,
-                                         top, width, height, application.handle(), nullptr,
-                                         application.instance(), this));
+  window_ = WindowHandle(CreateWindowExW(extended_style, kFormClass, Wide(layout.caption).c_str(),
+                                         style, left, top, width, height, application.handle(),
+                                         nullptr, application.instance(), this));
   CreateControls(controls, count);
 }
 
 Form::~Form() {
   // From here on the window's messages no longer reach this object.
-  if (window_) SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+  if (window_) SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
 
 void Form::CreateControls(const ControlLayout* controls, std::size_t count) {
@@ -140,8 +141,8 @@ void Form::OnMessage(UINT message, MessageHook hook) {
 void Form::SetMenuBar(MenuHandle menu) {
   SetMenu(handle(), menu.release());
   RECT frame{0, 0, layout_.client_width, layout_.client_height};
-  AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrA(handle(), GWL_STYLE)), TRUE,
-                     DWORD(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
+  AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(handle(), GWL_STYLE)), TRUE,
+                     DWORD(GetWindowLongPtrW(handle(), GWL_EXSTYLE)));
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   SetWindowPos(handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
@@ -158,11 +159,13 @@ void Form::Close(ModalResult result) {
   if (modal_) {
     closing_ = true;
     // Wakes the modal loop should this come from outside its messages.
-    PostMessageA(handle(), WM_NULL, 0, 0);
+    PostMessageW(handle(), WM_NULL, 0, 0);
   } else {
     Hide();
   }
 }
+
+std::string Form::Caption() const { return TextOfWindow(handle()); }
 
 void Form::Show() {
   ShowWindow(handle(), SW_SHOW);

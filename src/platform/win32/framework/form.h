@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -53,13 +54,16 @@ class Form {
   void SetMenuBar(MenuHandle menu);
 
   // Shows the window, other windows of the program disabled, until Close;
-  // returns the result handed to Close.
+  // returns the result handed to Close. A form already shown modally raises
+  // std::runtime_error: only the user answers a form.
   ModalResult ShowModal();
   bool IsModal() const { return modal_; }
   // Ends ShowModal with the result; a form that is not modal is hidden.
   void Close(ModalResult result);
   void Show();
   void Hide();
+  // The window's caption as it stands now.
+  std::string Caption() const;
 
   // Enter, Esc, Tab and mnemonics for a message bound for this form.
   bool HandleDialogKey(MSG& message);

@@ -5,12 +5,12 @@ namespace corvane::win32 {
 
 LRESULT CALLBACK Form::WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
   }
-  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   // Messages while the window is being made, and after the form went away.
-  if (form == nullptr || !form->window_) return DefWindowProcA(window, message, wparam, lparam);
+  if (form == nullptr || !form->window_) return DefWindowProcW(window, message, wparam, lparam);
   return form->HandleMessage(message, wparam, lparam);
 }
 
@@ -60,7 +60,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return DefWindowProcA(handle(), message, wparam, lparam);
+  return DefWindowProcW(handle(), message, wparam, lparam);
 }
 
 void Form::Activated(bool active) {
@@ -133,7 +133,7 @@ void Form::ShowDefault(int id) {
 LRESULT Form::ControlColors(HDC dc, HWND window) {
   const Control* control = ByWindow(window);
   if (control == nullptr) {
-    return DefWindowProcA(handle(), WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(window));
+    return DefWindowProcW(handle(), WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(window));
   }
   // A read-only text box reports as static but keeps the look of a text box.
   if (control->layout().kind == ControlKind::kMemo) {

@@ -1,9 +1,12 @@
 // Showing a form modally: every other window of the program is disabled
 // while the form runs its own message loop.
+#include <stdexcept>
 #include <vector>
 
+#include "platform/errors.h"
 #include "platform/win32/framework/dialog_keys.h"
 #include "platform/win32/framework/form.h"
+#include "texts.h"
 
 namespace corvane::win32 {
 namespace {
@@ -43,7 +46,8 @@ class OtherWindowsDisabled {
 }  // namespace
 
 ModalResult Form::ShowModal() {
-  if (modal_) return ModalResult::kNone;
+  // A second, nested run would hand back a result the user never gave.
+  if (modal_) throw std::runtime_error(FormatText(texts::kWindowAlreadyOpen, Caption()));
   const HWND previous = GetActiveWindow();
   OtherWindowsDisabled others(handle());
   modal_ = true;
@@ -58,7 +62,7 @@ ModalResult Form::ShowModal() {
 
   MSG message;
   while (!closing_) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) {
       // The program is ending: close, and leave WM_QUIT to the outer loop.
       PostQuitMessage(static_cast<int>(message.wParam));
@@ -67,7 +71,7 @@ ModalResult Form::ShowModal() {
     }
     if (HandleDialogKeys(message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   modal_ = false;
   // Enabled again before hiding, so that the activation goes back to them.

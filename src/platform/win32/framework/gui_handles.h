@@ -47,6 +47,10 @@ using ImageListHandle = GuiHandle<HIMAGELIST, ImageListTraits>;
 // A device context from CreateCompatibleDC.
 using MemoryDc = GuiHandle<HDC, MemoryDcTraits>;
 
+// A system resource id (IDC_ARROW, IDI_ERROR...) for the W functions: the
+// headers give these numbers as narrow-string pointers, but they are no text.
+inline LPCWSTR SystemResource(LPCSTR id) { return reinterpret_cast<LPCWSTR>(id); }
+
 // The device context of a window's client area (or of the screen for null),
 // from GetDC and given back with ReleaseDC.
 class WindowDc {

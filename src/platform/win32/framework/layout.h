@@ -53,6 +53,11 @@ struct FontStyle {
 // The standard dialog font and its 10 point size.
 inline constexpr FontStyle kDialogFont{};
 inline constexpr int kTenPoint = -13;
+// For text that comes from outside, such as entry names and log lines: the
+// bitmap dialog font has no glyphs beyond Western scripts, while this face
+// is one the system links to fonts of other scripts (CJK among them). Of
+// the same size, so the layouts stay as they are.
+inline constexpr FontStyle kNamesFont = kDialogFont.Face("MS Shell Dlg 2", kDialogFont.height);
 
 enum class ControlKind { kLabel, kCheckBox, kGroupBox, kButton, kListBox, kMemo };
 

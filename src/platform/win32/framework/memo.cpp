@@ -8,7 +8,7 @@ void SetMemoLines(const Control& memo, const std::vector<std::string>& lines) {
     if (index > 0) text += "\r\n";
     text += lines[index];
   }
-  SetWindowTextA(memo.handle(), text.c_str());
+  SetTextOfWindow(memo.handle(), text);
 }
 
 }  // namespace corvane::win32

@@ -1,20 +1,22 @@
 #include "platform/win32/framework/menus.h"
 
+#include "platform/win32/wide.h"
+
 namespace corvane::win32 {
 namespace {
 
 void Fill(HMENU menu, const std::vector<MenuItem>& items) {
   for (const MenuItem& item : items) {
     if (item.text == nullptr) {
-      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     } else if (!item.items.empty()) {
       MenuHandle submenu(CreatePopupMenu());
       Fill(submenu.get(), item.items);
       // From here the submenu is destroyed with the menu it is part of.
-      AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu.release()),
-                  item.text);
+      AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu.release()),
+                  Wide(item.text).c_str());
     } else {
-      AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(item.command), item.text);
+      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.command), Wide(item.text).c_str());
       if (item.is_default) SetMenuDefaultItem(menu, static_cast<UINT>(item.command), FALSE);
     }
   }
@@ -39,7 +41,7 @@ int TrackPopup(HWND owner, HMENU menu, POINT at) {
   const int command = static_cast<int>(TrackPopupMenuEx(
       menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, owner, nullptr));
   // Lets the menu's closing complete before the owner goes on.
-  PostMessageA(owner, WM_NULL, 0, 0);
+  PostMessageW(owner, WM_NULL, 0, 0);
   return command;
 }
 

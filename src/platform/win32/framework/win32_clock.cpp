@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/win32/wide.h"
+
 namespace corvane::win32 {
 namespace {
 
@@ -13,10 +15,10 @@ template <typename Format>
 std::string Formatted(Format format) {
   const int size = format(nullptr, 0);
   if (size <= 0) return "";
-  std::string text(static_cast<std::size_t>(size), '\0');
+  std::wstring text(static_cast<std::size_t>(size), L'\0');
   const int written = format(&text[0], size);
   text.resize(written > 0 ? static_cast<std::size_t>(written - 1) : 0);
-  return text;
+  return Utf8(text);
 }
 
 }  // namespace
@@ -25,11 +27,11 @@ Timestamp Win32Clock::Now() const {
   SYSTEMTIME now;
   GetLocalTime(&now);  // once, so that date and time are of the same moment
   Timestamp stamp;
-  stamp.date = Formatted([&](char* buffer, int size) {
-    return GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, buffer, size);
+  stamp.date = Formatted([&](wchar_t* buffer, int size) {
+    return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, buffer, size);
   });
-  stamp.time = Formatted([&](char* buffer, int size) {
-    return GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &now, nullptr, buffer, size);
+  stamp.time = Formatted([&](wchar_t* buffer, int size) {
+    return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &now, nullptr, buffer, size);
   });
   return stamp;
 }

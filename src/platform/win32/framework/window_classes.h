@@ -5,8 +5,8 @@
 
 namespace corvane::win32 {
 
-inline constexpr char kApplicationClass[] = "CorvaneApplication";
-inline constexpr char kFormClass[] = "CorvaneForm";
+inline constexpr wchar_t kApplicationClass[] = L"CorvaneApplication";
+inline constexpr wchar_t kFormClass[] = L"CorvaneForm";
 
 // Registers the classes once per process; later calls do nothing.
 void RegisterWindowClasses(HINSTANCE instance);
