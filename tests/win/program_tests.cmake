@@ -10,6 +10,7 @@ add_executable(corvane_program_tests
   ${CMAKE_CURRENT_LIST_DIR}/program/startup_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/commands_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/session_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program/names_test.cpp
 )
 corvane_target_options(corvane_program_tests)
 target_include_directories(corvane_program_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "automation/native_registry.h"
 #include "platform/errors.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
@@ -88,12 +89,7 @@ class Win32RegistryTest : public ::testing::Test {
   }
   // A value and a key whose names may hold a NUL, made the native way.
   void SetNative(const std::string& name, const std::string& text) {
-    std::wstring wide = win32::Wide(name);
-    UNICODE_STRING counted = Counted(wide);
-    std::string data = Utf16Bytes(text + kNul);
-    const auto set = Lookup<NTSTATUS NTAPI(HANDLE, UNICODE_STRING*, ULONG, ULONG, void*, ULONG)>(
-        L"ntdll", "NtSetValueKey");
-    ASSERT_EQ(set(key_.get(), &counted, 0, REG_SZ, &data[0], ULONG(data.size())), 0);
+    ASSERT_TRUE(automation::SetNativeValue(key_.get(), name, text));
   }
   void CreateNativeKey(const std::string& parent_path, const std::string& name) {
     HKEY opened = nullptr;

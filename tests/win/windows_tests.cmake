@@ -5,6 +5,7 @@
 add_library(corvane_automation STATIC
   win/automation/input.cpp
   win/automation/message_box.cpp
+  win/automation/native_registry.cpp
   win/automation/process.cpp
   win/automation/tool_tips.cpp
   win/automation/windows.cpp

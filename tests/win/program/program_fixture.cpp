@@ -70,7 +70,8 @@ void ProgramTest::SetUp() {
   wchar_t temp[MAX_PATH + 1] = {};
   ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
   static int serial = 0;
-  folder_ = Utf8(temp, std::wcslen(temp)) + "corvane-program-" +
+  // A folder named in two scripts, as a user's may be.
+  folder_ = Utf8(temp, std::wcslen(temp)) + "Corvane Тест工具 " +
             std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial) + "\\";
   ASSERT_TRUE(CreateDirectoryW(Wide(folder_).c_str(), nullptr));
   ASSERT_TRUE(CopyFileW(Wide(BuiltProgram()).c_str(), Wide(ProgramPath()).c_str(), FALSE))

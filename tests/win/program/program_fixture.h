@@ -1,4 +1,5 @@
-// Each test runs its own copy of corvane.exe from a fresh folder and drives
+// Each test runs its own copy of corvane.exe from a fresh folder (named in
+// Cyrillic and Chinese as well, as a user's folders may be) and drives
 // it from this process as a user would. The options file and the autorun
 // value are put aside before and put back after, since the program shares
 // them with the machine.
