@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine wine32:i386 wine64 fonts-wine
+  wine wine32:i386 wine64 fonts-wine fonts-wqy-microhei
   xvfb imagemagick
 )
 
