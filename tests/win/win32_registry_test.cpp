@@ -98,8 +98,11 @@ class Win32RegistryTest : public ::testing::Test {
     const win32::RegistryKey parent(opened);
     std::wstring wide = win32::Wide(name);
     UNICODE_STRING counted = Counted(wide);
-    OBJECT_ATTRIBUTES attributes{sizeof attributes, parent.get(), &counted, OBJ_CASE_INSENSITIVE,
-                                 nullptr, nullptr};
+    OBJECT_ATTRIBUTES attributes{};
+    attributes.Length = sizeof attributes;
+    attributes.RootDirectory = parent.get();
+    attributes.ObjectName = &counted;
+    attributes.Attributes = OBJ_CASE_INSENSITIVE;
     HANDLE created = nullptr;
     const auto create = Lookup<NTSTATUS NTAPI(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*, ULONG,
                                               UNICODE_STRING*, ULONG, ULONG*)>(L"ntdll",

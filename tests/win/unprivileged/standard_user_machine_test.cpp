@@ -1,5 +1,5 @@
 // The machine that the standard-user tests run on, as the user meets it: it
-// may write in its own places only, and it may run the installed program.
+// may write in its own places only (the story tests run the installed program).
 #include <functional>
 #include <initializer_list>
 
@@ -66,17 +66,6 @@ TEST_F(StandardUserMachineTest, TheUserWritesInItsOwnPlacesOnly) {
   // then fails to unlink it on closing; what counts is that the file stays.
   DeleteFileW(options.c_str());
   EXPECT_NE(GetFileAttributesW(options.c_str()), INVALID_FILE_ATTRIBUTES) << "the user deleted it";
-}
-
-TEST_F(StandardUserMachineTest, TheUserRunsTheInstalledProgram) {
-  const std::wstring program = Wide(InstalledProgram());
-  const std::wstring help = FolderOf(program) + L"\\corvane-help.html";
-  for (const std::wstring& file : {program, help}) {
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        << win32::Utf8(file) << " is missing";
-  }
-  EXPECT_NE(Start(), nullptr) << "no main window";
 }
 
 }  // namespace
