@@ -112,6 +112,16 @@ std::size_t CharacterCount(const std::string& text) {
   return count;
 }
 
+std::string FirstCharacters(const std::string& text, std::size_t count) {
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (!IsContinuation(static_cast<unsigned char>(text[at])) && characters++ == count) {
+      return text.substr(0, at);
+    }
+  }
+  return text;
+}
+
 std::string LastCharacters(const std::string& text, std::size_t count) {
   std::size_t start = text.size();
   while (start > 0 && count > 0) {

@@ -19,7 +19,8 @@ bool IsValidUtf8(const std::string& bytes);
 
 // Characters, not bytes: a UTF-8 sequence counts once.
 std::size_t CharacterCount(const std::string& text);
-// The last `count` characters (all of them when there are fewer).
+// The first or the last `count` characters (all of them when there are fewer).
+std::string FirstCharacters(const std::string& text, std::size_t count);
 std::string LastCharacters(const std::string& text, std::size_t count);
 
 // The text with control characters and bytes that are no UTF-8 written out

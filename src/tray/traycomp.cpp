@@ -15,17 +15,6 @@ using RegisterServiceProcessEntry = DWORD(WINAPI*)(DWORD process_id, DWORD type)
 constexpr DWORD kRegisterAsService = 1;
 constexpr DWORD kUnregisterAsService = 0;
 
-// The first `count` characters of UTF-8 text: every byte that does not
-// continue a character starts one.
-std::string FirstCharacters(const std::string& text, std::size_t count) {
-  std::size_t characters = 0;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    const bool starts_one = (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
-    if (starts_one && characters++ == count) return text.substr(0, at);
-  }
-  return text;
-}
-
 bool IsLeadSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
 }  // namespace

@@ -44,6 +44,8 @@ TEST(Unicode, PrintableWritesOutWhatWouldBreakALineOrHideAName) {
   EXPECT_EQ(CharacterCount("Тест工具"), 6u);
   EXPECT_EQ(LastCharacters("abТест工具", 3), "т工具");
   EXPECT_EQ(LastCharacters("ab", 5), "ab");
+  EXPECT_EQ(FirstCharacters("Тест工具", 5), "Тест工");
+  EXPECT_EQ(FirstCharacters("ab", 5), "ab");
 }
 
 }  // namespace
