@@ -64,16 +64,15 @@ void WriteOptions(ProfileFile& profile, const std::string& path, const Options& 
 }
 
 // The file the options are read from: the user's own copy once there is one.
-std::string OptionsToRead(const Platform& platform) {
-  const auto paths = LocateOptionsFiles(platform.environment);
-  return !paths.user.empty() && platform.files.FileExists(paths.user) ? paths.user : paths.machine;
+std::string OptionsToRead(const FileSystem& files, const OptionsFiles& paths) {
+  return !paths.user.empty() && files.FileExists(paths.user) ? paths.user : paths.machine;
 }
 
 // Writes the options where they are read from; when the Windows directory's
 // file refuses, into the user's own copy, which is read from then on.
 void StoreOptions(Platform& platform, ProfileFile& profile, const Options& options) {
   const auto paths = LocateOptionsFiles(platform.environment);
-  const auto path = OptionsToRead(platform);
+  const auto path = OptionsToRead(platform.files, paths);
   try {
     WriteOptions(profile, path, options);
     return;
@@ -83,7 +82,7 @@ void StoreOptions(Platform& platform, ProfileFile& profile, const Options& optio
     }
   }
   try {
-    platform.files.MakeDirectory(paths.user.substr(0, paths.user.rfind('\\')));
+    platform.files.MakeDirectory(UserDataFolder(platform.environment));
     WriteOptions(profile, paths.user, options);
   } catch (const InOutError&) {
     throw InOutError(FormatText(texts::kUnableToWriteFile, paths.user) + texts::kWriteAdvice);
@@ -131,7 +130,8 @@ bool ReadOptionFlag(const std::string& text) {
 void InitializeSettings(SettingsContext& context) {
   context.window.SetCaption(std::string(texts::kMainCaptionPrefix) + texts::kProgramVersion);
   const auto& profile = context.profile;
-  const auto path = OptionsToRead(context.platform);
+  const auto path =
+      OptionsToRead(context.platform.files, LocateOptionsFiles(context.platform.environment));
   Options options;
   options.autorun = ReadFlag(profile, path, texts::kAutorunKey);
   options.registry_keys = ReadFlag(profile, path, texts::kRegistryKeysKey);

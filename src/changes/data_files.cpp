@@ -17,8 +17,7 @@ std::string UserDataFolder(const Environment& environment) {
 DataFiles LocateDataFiles(FileSystem& files, const Environment& environment) {
   const auto program_folder = files.ProgramDirectory();
   const auto user_folder = UserDataFolder(environment);
-  const auto without_backslash = program_folder.substr(0, program_folder.size() - 1);
-  if (user_folder.empty() || files.CanWriteIn(without_backslash)) return {program_folder};
+  if (user_folder.empty() || files.CanWriteIn(program_folder)) return {program_folder};
   try {
     files.MakeDirectory(user_folder);
   } catch (const InOutError&) {

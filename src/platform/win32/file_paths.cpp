@@ -30,7 +30,7 @@ std::wstring FullPath(const std::wstring& path) {
 
 std::wstring FilePath(const std::string& path) {
   constexpr std::size_t kLongestShortPath = MAX_PATH - 12;
-  if (path.find('\0') != std::string::npos) return L"";
+  if (HoldsNul(path)) return L"";
   const std::wstring wide = Wide(path);
   // Device paths (\\.\ and \\?\) are taken literally anyway.
   if (wide.size() < kLongestShortPath || StartsWith(wide, L"\\\\.\\") ||

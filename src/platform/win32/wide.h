@@ -23,4 +23,9 @@ inline std::string Utf8(const wchar_t* text, std::size_t length) {
 
 inline std::string Utf8(const std::wstring& text) { return Utf8(text.data(), text.size()); }
 
+// Whether a name holds a NUL: a NUL-ended call would stop there and reach
+// another name, so such a name goes only to the counted calls, or nowhere.
+inline bool HoldsNul(const std::string& text) { return text.find('\0') != std::string::npos; }
+inline bool HoldsNul(const std::wstring& text) { return text.find(L'\0') != std::wstring::npos; }
+
 }  // namespace corvane::win32

@@ -9,7 +9,7 @@ namespace corvane {
 std::string Win32Environment::Get(const std::string& name) const {
   const std::wstring wide_name = win32::Wide(name);
   // No variable's name holds a NUL; the cut name would be another one.
-  if (wide_name.find(L'\0') != std::wstring::npos) return "";
+  if (win32::HoldsNul(wide_name)) return "";
   // With no room given, the answer is the size needed, terminator included.
   DWORD size = GetEnvironmentVariableW(wide_name.c_str(), nullptr, 0);
   while (size != 0) {

@@ -10,11 +10,8 @@
 #include "texts.h"
 
 namespace corvane {
-namespace {
 
-bool HoldsNul(const std::string& text) { return text.find('\0') != std::string::npos; }
-
-}  // namespace
+using win32::HoldsNul;
 
 std::string Win32ProfileFile::Read(const std::string& path, const std::string& key,
                                    const std::string& fallback) const {

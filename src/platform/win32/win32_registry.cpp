@@ -13,6 +13,7 @@
 namespace corvane {
 namespace {
 
+using win32::HoldsNul;
 using win32::Lookup;
 using win32::RegistryKey;
 
@@ -24,8 +25,6 @@ std::string StripBackslashes(const std::string& path) {
   if (end > first && path[end - 1] == '\\') --end;
   return path.substr(first, end - first);
 }
-
-bool HoldsNul(const std::wstring& name) { return name.find(L'\0') != std::wstring::npos; }
 
 enum class Listing { kValues, kSubkeys };
 
