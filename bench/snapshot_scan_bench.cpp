@@ -9,6 +9,7 @@
 #include "platform/memory/memory_environment.h"
 #include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_task_scheduler.h"
 
 namespace corvane {
 namespace {
@@ -33,7 +34,8 @@ void SnapshotScan(benchmark::State& state) {
                        "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
                        "Browser Helper Objects\\{" + n + "}");
   }
-  const Platform platform{registry, environment, files};
+  MemoryTaskScheduler tasks;
+  const Platform platform{registry, environment, files, tasks};
   const FixedAreaSwitches switches;
   EntryTables tables;
   for (auto _ : state) {

@@ -13,6 +13,7 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_task_scheduler.h"
 
 namespace corvane {
 namespace {
@@ -50,7 +51,8 @@ int main() {
   Win32Registry registry;
   Win32Environment environment;
   Win32FileSystem files;
-  const Platform platform{registry, environment, files};
+  Win32TaskScheduler tasks;
+  const Platform platform{registry, environment, files, tasks};
   const FixedAreaSwitches switches;
   EntryTables tables;
   Measure("snapshot scan of this machine", 100, [&] {

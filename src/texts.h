@@ -15,6 +15,7 @@ inline constexpr const char kRegistryKeysKey[] = "2";
 inline constexpr const char kStartupFoldersKey[] = "3";
 inline constexpr const char kServicesKey[] = "4";
 inline constexpr const char kIniFilesKey[] = "5";
+inline constexpr const char kScheduledTasksKey[] = "7";
 inline constexpr const char kVersionKey[] = "V";
 inline constexpr const char kOptionChecked[] = "1";
 inline constexpr const char kOptionUnchecked[] = "0";
@@ -74,6 +75,10 @@ inline constexpr const char kIniFileTypeSuffix[] = " File";  // after the INI fi
 inline constexpr const char kRegistryType[] = "Registry";
 inline constexpr const char kStartPageLocation[] = "IE Startup Page";
 inline constexpr const char kBrowserHelperLocation[] = "IE BHO Location";
+inline constexpr const char kWinlogonType[] = "Winlogon";
+inline constexpr const char kDebuggerType[] = "Debugger";
+inline constexpr const char kAppInitType[] = "AppInit DLLs";
+inline constexpr const char kScheduledTaskType[] = "Scheduled Task";
 
 // Log messages: an outcome, then what was removed, then how it was decided.
 inline constexpr const char kDeleted[] = "Deleted ";
@@ -84,6 +89,11 @@ inline constexpr const char kServiceStartupLogged[] = "Service Startup: ";
 inline constexpr const char kIniStartupLogged[] = ".INI Startup: ";
 inline constexpr const char kStartPageLogged[] = "IE Startup Page";
 inline constexpr const char kBrowserHelperLogged[] = "IE BHO";
+// The kinds without a text of their own above are logged as their Type, this
+// separator and their location; one that carries its data adds it in brackets.
+inline constexpr const char kLoggedTypeSeparator[] = ": ";
+inline constexpr const char kLoggedDataOpen[] = " (";
+inline constexpr const char kLoggedDataClose[] = ")";
 // Registry startups carry a blank at both ends of their suffix, the others none at the end.
 inline constexpr const char kUserInvokedRegistrySuffix[] = " [User Invoked] ";
 inline constexpr const char kBlacklistedRegistrySuffix[] = " [Blacklisted] ";
@@ -131,6 +141,7 @@ inline constexpr const char kMonitorStartupFolders[] = "Monitor 'StartUp' Folder
 inline constexpr const char kMonitorServices[] = "Monitor Services";
 inline constexpr const char kMonitorIniFiles[] = "Monitor .INI system files";
 inline constexpr const char kMonitorIeObjects[] = "Monitor IE objects";
+inline constexpr const char kMonitorScheduledTasks[] = "Monitor Scheduled Tasks";
 // Menus.
 inline constexpr const char kRestoreItem[] = "Restore";
 inline constexpr const char kExitItem[] = "Exit";

@@ -18,6 +18,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_profile_file.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_task_scheduler.h"
 #include "texts.h"
 
 namespace {
@@ -41,7 +42,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Registry registry;
   Win32Environment environment;
   Win32FileSystem files;
-  Platform platform{registry, environment, files};
+  Win32TaskScheduler tasks;
+  Platform platform{registry, environment, files, tasks};
   Win32ProfileFile profile;
   win32::Win32MessageBoxes boxes(application);
   win32::Win32Clock clock;

@@ -303,5 +303,6 @@ bool TForm1::MonitorStartupFolders() const { return form_["CheckBox2"].Checked()
 bool TForm1::MonitorServices() const { return form_["CheckBox3"].Checked(); }
 bool TForm1::MonitorIniFiles() const { return form_["CheckBox4"].Checked(); }
 bool TForm1::MonitorIeObjects() const { return form_["CheckBox6"].Checked(); }
+bool TForm1::MonitorScheduledTasks() const { return true; }
 
 }  // namespace corvane

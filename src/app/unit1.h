@@ -75,6 +75,7 @@ class TForm1 : public SettingsWindow, public AreaSwitches {
   bool MonitorServices() const override;
   bool MonitorIniFiles() const override;
   bool MonitorIeObjects() const override;
+  bool MonitorScheduledTasks() const override;
 
  private:
   void ConfigureTrayIcon();

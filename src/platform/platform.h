@@ -4,6 +4,7 @@
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
+#include "platform/task_scheduler.h"
 
 namespace corvane {
 
@@ -11,6 +12,7 @@ struct Platform {
   Registry& registry;
   Environment& environment;
   FileSystem& files;
+  TaskScheduler& tasks;
 };
 
 }  // namespace corvane

@@ -11,6 +11,7 @@
 #include "platform/memory/memory_environment.h"
 #include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_registry.h"
+#include "platform/memory/memory_task_scheduler.h"
 #include "platform/platform.h"
 
 namespace corvane {
@@ -24,7 +25,8 @@ class MemoryPlatformTest : public ::testing::Test {
   MemoryRegistry registry;
   MemoryEnvironment environment;
   MemoryFileSystem files;
-  Platform platform{registry, environment, files};
+  MemoryTaskScheduler tasks;
+  Platform platform{registry, environment, files, tasks};
   FixedAreaSwitches switches;
   EntryTables tables;
 

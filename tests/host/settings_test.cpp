@@ -36,6 +36,7 @@ class FakeSettingsWindow : public SettingsWindow, public AreaSwitches {
   bool MonitorServices() const override { return options.services; }
   bool MonitorIniFiles() const override { return options.ini_files; }
   bool MonitorIeObjects() const override { return true; }
+  bool MonitorScheduledTasks() const override { return true; }
 
   std::string caption;
   Options options;

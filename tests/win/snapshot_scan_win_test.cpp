@@ -16,6 +16,7 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_task_scheduler.h"
 
 namespace corvane {
 namespace {
@@ -157,7 +158,8 @@ class SnapshotScanOnWindows : public ::testing::Test {
   Win32Registry registry_;
   Win32Environment environment_;
   Win32FileSystem files_;
-  Platform platform_{registry_, environment_, files_};
+  Win32TaskScheduler tasks_;
+  Platform platform_{registry_, environment_, files_, tasks_};
   FixedAreaSwitches switches_;
   EntryTables tables_;
 };

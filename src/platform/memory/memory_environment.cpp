@@ -9,6 +9,15 @@ std::string MemoryEnvironment::Get(const std::string& name) const {
   return it == variables_.end() ? std::string() : it->second;
 }
 
+std::string MemoryEnvironment::ShellFolderPath(ShellFolder folder) const {
+  const auto it = shell_folders_.find(folder);
+  return it == shell_folders_.end() ? std::string() : it->second;
+}
+
+void MemoryEnvironment::SetShellFolder(ShellFolder folder, const std::string& path) {
+  shell_folders_[folder] = path;
+}
+
 void MemoryEnvironment::Set(const std::string& name, const std::string& value) {
   variables_[FoldCase(name)] = value;
 }

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_environment.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include "platform/win32/wide.h"
 
@@ -21,6 +22,20 @@ std::string Win32Environment::Get(const std::string& name) const {
     size = copied;
   }
   return "";
+}
+
+std::string Win32Environment::ShellFolderPath(ShellFolder folder) const {
+  // The CSIDL call reaches the same known folders on Vista and later, and
+  // also runs where those are unknown. Nothing is created.
+  const int id = folder == ShellFolder::kStartup ? CSIDL_STARTUP : CSIDL_COMMON_STARTUP;
+  wchar_t path[MAX_PATH] = {};
+  if (SHGetFolderPathW(nullptr, id | CSIDL_FLAG_DONT_VERIFY, nullptr, SHGFP_TYPE_CURRENT, path) !=
+      S_OK) {
+    return "";
+  }
+  std::string text = win32::Utf8(path);
+  while (!text.empty() && text.back() == '\\') text.pop_back();
+  return text;
 }
 
 }  // namespace corvane

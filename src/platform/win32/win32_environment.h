@@ -1,4 +1,4 @@
-// Environment variables of the running process.
+// Environment variables of the running process, and the shell's folders.
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@ namespace corvane {
 class Win32Environment : public Environment {
  public:
   std::string Get(const std::string& name) const override;
+  std::string ShellFolderPath(ShellFolder folder) const override;
 };
 
 }  // namespace corvane

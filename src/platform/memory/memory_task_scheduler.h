@@ -1,0 +1,32 @@
+// An in-memory task library for the host build: tasks by path in the order
+// they were added, path case ignored as Windows ignores it, and the failures
+// a real library can have.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/task_scheduler.h"
+
+namespace corvane {
+
+class MemoryTaskScheduler : public TaskScheduler {
+ public:
+  std::optional<std::vector<std::string>> ListTasks() override;
+  std::optional<bool> TaskExists(const std::string& path) override;
+  bool DeleteTask(const std::string& path) override;
+
+  // Set-up for tests. Tasks are listed in the order they were added.
+  void AddTask(const std::string& path);
+  void RefuseDeleting(const std::string& path);
+  // While unreachable, nothing can be listed, looked up or deleted.
+  void SetReachable(bool reachable) { reachable_ = reachable; }
+
+ private:
+  std::vector<std::string> tasks_;
+  std::set<std::string> refused_;  // folded paths
+  bool reachable_ = true;
+};
+
+}  // namespace corvane
