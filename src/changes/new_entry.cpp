@@ -10,6 +10,7 @@
 #include "platform/unicode.h"
 #include "removal/file_removals.h"
 #include "removal/registry_removals.h"
+#include "removal/task_removals.h"
 #include "texts.h"
 
 namespace corvane {
@@ -31,6 +32,26 @@ struct NewEntry {
 std::string FinalNamePart(const std::string& path) {
   const auto separator = path.find_last_of("\\:");
   return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+// A kind that the log names by its Type and location, with the data it
+// carries in brackets.
+std::string LoggedAs(const char* type_text, const std::string& location,
+                     const std::string& data = "") {
+  auto logged = type_text + (texts::kLoggedTypeSeparator + location);
+  if (!data.empty()) logged += texts::kLoggedDataOpen + data + texts::kLoggedDataClose;
+  return logged;
+}
+
+const char* ValueWithDataType(char type_code) {
+  switch (type_code) {
+    case entry_type::kWinlogonValue:
+      return texts::kWinlogonType;
+    case entry_type::kDebuggerValue:
+      return texts::kDebuggerType;
+    default:
+      return texts::kAppInitType;
+  }
 }
 
 // The dispatch table: the entry type code picks the texts and the action.
@@ -75,6 +96,33 @@ NewEntry Describe(Platform& platform, const std::string& entry) {
       return {texts::kRegistryType, texts::kBrowserHelperLocation, texts::kBrowserHelperLogged,
               texts::kUserInvokedSuffix, false, "",
               [&registry, rest] { return RemoveIEBHO(registry, rest); }};
+    case entry_type::kWinlogonValue:
+    case entry_type::kDebuggerValue:
+    case entry_type::kAppInitValue: {
+      const auto value = LocateValueWithData(entry);
+      if (!value) return {};
+      const auto type = ValueWithDataType(entry[0]);
+      const auto location = value->key_path + '\\' + value->value_name;
+      return {type,
+              location,
+              LoggedAs(type, location, value->data),
+              texts::kUserInvokedSuffix,
+              false,
+              "",
+              [&registry, &environment, entry] {
+                return RemoveValueWithData(registry, environment, entry);
+              }};
+    }
+    case entry_type::kScheduledTask: {
+      auto& tasks = platform.tasks;
+      return {texts::kScheduledTaskType,
+              rest,
+              LoggedAs(texts::kScheduledTaskType, rest),
+              texts::kUserInvokedSuffix,
+              false,
+              "",
+              [&tasks, rest] { return RemoveScheduledTask(tasks, rest); }};
+    }
     default:
       return {};  // no scanner makes any other entry
   }

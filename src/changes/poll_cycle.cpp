@@ -40,7 +40,7 @@ void RunPollCycle(CycleContext& context) {
   auto& tables = context.tables;
   context.flags = CycleFlags{};
   context.not_removed.clear();
-  FillCurrentTable(context.platform, context.switches, tables.current);
+  FillCurrentTable(context.platform, context.switches, tables);
   // The cycle's own copy: a Save while an alert is open retakes the tables.
   const auto found = tables.current.Entries();
   for (const auto& entry : found) {

@@ -1,9 +1,11 @@
 #include "monitor/file_scanners.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "monitor/autostart_locations.h"
+#include "platform/case_fold.h"
 
 namespace corvane {
 
@@ -27,13 +29,24 @@ std::vector<StartupFolder> StartupFolders(const Environment& environment) {
   const auto all_users = environment.Get(kAllUsersProfileVariable);
   const auto user = environment.Get(kUserProfileVariable);
   const auto administrator = UserProfileSibling(user, kAdministratorProfile);
-  return {
+  std::vector<StartupFolder> folders = {
       {windows, windows + kStartupFolderCapital, windows + kStartupFolderCapital,
        kStartupFolderCapital},
       {all_users, all_users, all_users + kStartupFolderLower, kStartupFolderCapital},
       {user, user, user + kStartupFolderLower, kStartupFolderLower},
       {administrator, administrator, administrator + kStartupFolderLower, kStartupFolderLower},
   };
+  // Where Windows starts programs from today. On older Windows a shell
+  // folder is one of the folders above, which is listed once.
+  for (const auto id : {ShellFolder::kStartup, ShellFolder::kCommonStartup}) {
+    const auto path = environment.ShellFolderPath(id);
+    const auto same = [&path](const StartupFolder& folder) {
+      return FoldCase(folder.search_in) == FoldCase(path);
+    };
+    if (path.empty() || std::any_of(folders.begin(), folders.end(), same)) continue;
+    folders.push_back({path, path, path, ""});
+  }
+  return folders;
 }
 
 // The INI matching rule: the line begins with the key in any letter case and

@@ -1,4 +1,4 @@
-// Scanners of the file-based autostart places: the files of the four Startup
+// Scanners of the file-based autostart places: the files of the Startup
 // folders (entry type 3) and the autostart lines of win.ini and system.ini
 // (types 5 and 6).
 #pragma once
@@ -10,8 +10,10 @@
 namespace corvane {
 
 // Visits the Startup folders of the Windows directory, of all users, of the
-// current user and of the profile named Administrator, in that order; a
-// folder that is not there is skipped.
+// current user and of the profile named Administrator, then the user's and
+// the all-users Startup folder as the shell names them (unless one is a
+// folder visited before), in that order. A folder that is not there or
+// cannot be listed gives nothing.
 void ScanStartupFolders(const Environment& environment, const FileSystem& files,
                         EntryTable& current);
 

@@ -1,5 +1,6 @@
 #include "monitor/registry_scanners.h"
 
+#include "monitor/autostart_locations.h"
 #include "monitor/startup_entry.h"
 #include "platform/errors.h"
 
@@ -17,6 +18,12 @@ void ScanKeyValues(Registry& registry, EntryTable& current, const std::string& k
 
 void ScanSingleValue(Registry& registry, EntryTable& current, const std::string& key_path,
                      char root_code, const std::string& value_name) {
+  ScanValueWithData(registry, current, entry_type::kRegistryStringValue, root_code, key_path,
+                    value_name);
+}
+
+void ScanValueWithData(Registry& registry, EntryTable& current, char type_code, char root_code,
+                       const std::string& key_path, const std::string& value_name) {
   std::string data;
   try {
     const auto accessor = registry.CreateAccessor();
@@ -24,9 +31,21 @@ void ScanSingleValue(Registry& registry, EntryTable& current, const std::string&
     accessor->OpenKey(key_path, false, KeyAccess::kRead);
     data = accessor->ReadString(value_name);
   } catch (const RegistryError&) {
-    data.clear();  // a value that is no string counts as no start page
+    data.clear();  // a value that is no string starts nothing Corvane could name
   }
-  if (!data.empty()) current.Append(MakeStringValueEntry(root_code, key_path, value_name, data));
+  if (!data.empty()) {
+    current.Append(MakeValueWithDataEntry(type_code, root_code, key_path, value_name, data));
+  }
+}
+
+void ScanDebuggers(Registry& registry, EntryTable& current, const std::string& key_path) {
+  const auto accessor = registry.CreateAccessor();
+  accessor->SetRoot(RegistryRoot::kLocalMachine);
+  if (!accessor->OpenKey(key_path, false, KeyAccess::kRead)) return;
+  for (const auto& program : accessor->SubkeyNames()) {
+    ScanValueWithData(registry, current, entry_type::kDebuggerValue, kLocalMachineRootCode,
+                      key_path + '\\' + program, locations::kDebuggerValue);
+  }
 }
 
 }  // namespace corvane

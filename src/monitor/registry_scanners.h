@@ -1,5 +1,6 @@
-// Scanners of the Run-type keys (entry types 1 and 2) and of one named string
-// value (type 7, the Internet Explorer start page).
+// Scanners of registry places: the Run-type keys (entry types 1 and 2),
+// single named values with their data (the Internet Explorer start page,
+// Winlogon's values, AppInit_DLLs) and the programs' debuggers.
 #pragma once
 
 #include <string>
@@ -14,9 +15,17 @@ namespace corvane {
 void ScanKeyValues(Registry& registry, EntryTable& current, const std::string& key_path,
                    char root_code);
 
-// Appends the value with its data when it is a non-empty string; anything
-// else (no key, no value, another type) appends nothing.
+// Appends the value with its data (type 7) when it is a non-empty string;
+// anything else (no key, no value, another type) appends nothing.
 void ScanSingleValue(Registry& registry, EntryTable& current, const std::string& key_path,
                      char root_code, const std::string& value_name);
+
+// The same for an entry of any type that carries its value's data.
+void ScanValueWithData(Registry& registry, EntryTable& current, char type_code, char root_code,
+                       const std::string& key_path, const std::string& value_name);
+
+// For each subkey of the key (under HKEY_LOCAL_MACHINE), in listing order,
+// its "Debugger" value with its data, as ScanValueWithData finds it.
+void ScanDebuggers(Registry& registry, EntryTable& current, const std::string& key_path);
 
 }  // namespace corvane

@@ -39,11 +39,17 @@ void ScanServices(Registry& registry, EntryTable& current) {
 }
 
 void ScanBrowserHelpers(Registry& registry, EntryTable& current) {
-  const auto accessor = registry.CreateAccessor();
-  accessor->SetRoot(RegistryRoot::kLocalMachine);
-  if (!accessor->OpenKey(locations::kBrowserHelpersKey, false, KeyAccess::kRead)) return;
-  for (const auto& name : accessor->SubkeyNames()) {
-    current.Append(MakeEntry(entry_type::kBrowserHelper, name));
+  const auto views = locations::ViewsOf(kLocalMachineRootCode, locations::kBrowserHelpersKey);
+  for (const auto& path : views) {
+    const auto accessor = registry.CreateAccessor();
+    accessor->SetRoot(RegistryRoot::kLocalMachine);
+    if (!accessor->OpenKey(path, false, KeyAccess::kRead)) continue;
+    // The 64-bit view's objects keep their bare names; another view's carry
+    // the path of their key, which no bare name begins with.
+    const auto prefix = path == views.front() ? std::string() : path + '\\';
+    for (const auto& name : accessor->SubkeyNames()) {
+      current.Append(MakeEntry(entry_type::kBrowserHelper, prefix + name));
+    }
   }
 }
 

@@ -11,7 +11,8 @@ namespace corvane {
 // image path is not empty; a service that cannot be read is left out.
 void ScanServices(Registry& registry, EntryTable& current);
 
-// Appends every subkey of the browser helper object key.
+// Appends every subkey of the browser helper object key, in the 64-bit view
+// and then in the 32-bit view.
 void ScanBrowserHelpers(Registry& registry, EntryTable& current);
 
 }  // namespace corvane

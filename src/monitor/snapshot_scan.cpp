@@ -4,28 +4,58 @@
 #include "monitor/file_scanners.h"
 #include "monitor/registry_scanners.h"
 #include "monitor/service_scanners.h"
+#include "monitor/task_scanner.h"
 
 namespace corvane {
 
-void FillCurrentTable(const Platform& platform, const AreaSwitches& switches, EntryTable& current) {
+namespace {
+
+// The single values under "Monitor 'StartUp' Registry keys", after the
+// Run-type keys: the start page, Winlogon's values, the programs'
+// debuggers and AppInit_DLLs, each machine key followed by its 32-bit view.
+void ScanWatchedValues(Registry& registry, EntryTable& current) {
+  using namespace locations;
+  constexpr char kMachine = kLocalMachineRootCode;
+  ScanSingleValue(registry, current, kStartPageKey, kStartPageRootCode, kStartPageValue);
+  for (const auto& path : ViewsOf(kMachine, kWinlogonKey)) {
+    for (const char* name : {kWinlogonShellValue, kWinlogonUserinitValue}) {
+      ScanValueWithData(registry, current, entry_type::kWinlogonValue, kMachine, path, name);
+    }
+  }
+  ScanValueWithData(registry, current, entry_type::kWinlogonValue, kCurrentUserRootCode,
+                    kWinlogonKey, kWinlogonShellValue);
+  for (const auto& path : ViewsOf(kMachine, kImageOptionsKey)) {
+    ScanDebuggers(registry, current, path);
+  }
+  for (const auto& path : ViewsOf(kMachine, kWindowsKey)) {
+    ScanValueWithData(registry, current, entry_type::kAppInitValue, kMachine, path, kAppInitValue);
+  }
+}
+
+}  // namespace
+
+void FillCurrentTable(const Platform& platform, const AreaSwitches& switches, EntryTables& tables) {
+  auto& current = tables.current;
   current.Reset();
   if (switches.MonitorStartupFolders()) {
     ScanStartupFolders(platform.environment, platform.files, current);
   }
   if (switches.MonitorRegistryKeys()) {
-    for (const auto& key : locations::kRunKeys) {
+    for (const auto& key : locations::ScannedRunKeys()) {
       ScanKeyValues(platform.registry, current, key.path, key.root_code);
     }
-    ScanSingleValue(platform.registry, current, locations::kStartPageKey,
-                    locations::kStartPageRootCode, locations::kStartPageValue);
+    ScanWatchedValues(platform.registry, current);
   }
   if (switches.MonitorServices()) ScanServices(platform.registry, current);
   if (switches.MonitorIniFiles()) ScanIniFiles(platform.environment, platform.files, current);
   if (switches.MonitorIeObjects()) ScanBrowserHelpers(platform.registry, current);
+  if (switches.MonitorScheduledTasks()) {
+    ScanScheduledTasks(platform.tasks, tables.baseline, current);
+  }
 }
 
 void TakeSnapshotScan(const Platform& platform, const AreaSwitches& switches, EntryTables& tables) {
-  FillCurrentTable(platform, switches, tables.current);
+  FillCurrentTable(platform, switches, tables);
   tables.baseline.CopyFrom(tables.current);
 }
 

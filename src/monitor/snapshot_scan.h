@@ -9,10 +9,11 @@
 namespace corvane {
 
 // Empties the current table and runs every scanner whose area is switched on:
-// Startup folders, Run-type keys and the start page, services, INI files,
-// browser helper objects. An error of the INI scanner goes up and leaves the
-// entries found before it in the table.
-void FillCurrentTable(const Platform& platform, const AreaSwitches& switches, EntryTable& current);
+// Startup folders, Run-type keys and single registry values, services, INI
+// files, browser helper objects, scheduled tasks. The baseline stands in for
+// a task library that cannot be reached. An error of the INI scanner goes up
+// and leaves the entries found before it in the current table.
+void FillCurrentTable(const Platform& platform, const AreaSwitches& switches, EntryTables& tables);
 
 // FillCurrentTable, then the current table becomes the baseline. When the
 // scan ends on an error the baseline keeps the previous complete scan.

@@ -14,7 +14,13 @@ std::string MakeRunValueEntry(char root_code, const std::string& key_path,
 
 std::string MakeStringValueEntry(char root_code, const std::string& key_path,
                                  const std::string& value_name, const std::string& data) {
-  return entry_type::kRegistryStringValue + (root_code + key_path + '\\' + value_name + '\\' + data);
+  return MakeValueWithDataEntry(entry_type::kRegistryStringValue, root_code, key_path, value_name,
+                                data);
+}
+
+std::string MakeValueWithDataEntry(char type_code, char root_code, const std::string& key_path,
+                                   const std::string& value_name, const std::string& data) {
+  return type_code + (root_code + key_path + '\\' + value_name + '\\' + data);
 }
 
 std::string MakeEntry(char type_code, const std::string& text) { return type_code + text; }

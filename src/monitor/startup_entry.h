@@ -17,7 +17,14 @@ inline constexpr char kService = '4';               // the service's subkey name
 inline constexpr char kWinIniLine = '5';            // the whole line as read
 inline constexpr char kSystemIniLine = '6';         // the whole line as read
 inline constexpr char kRegistryStringValue = '7';   // root code, key path, "\", name, "\", data
-inline constexpr char kBrowserHelper = '8';         // the helper object's subkey name
+// The helper object's subkey name; in the 32-bit view, the full path of its key.
+inline constexpr char kBrowserHelper = '8';
+// Values that carry their data, laid out like type 7, so a changed value is
+// a new entry.
+inline constexpr char kWinlogonValue = 'W';  // Winlogon's Shell or Userinit
+inline constexpr char kDebuggerValue = 'D';  // a program's "Debugger" (key path ends in its subkey)
+inline constexpr char kAppInitValue = 'A';   // AppInit_DLLs
+inline constexpr char kScheduledTask = 'T';  // the task's full path in the library
 }  // namespace entry_type
 
 // Root codes inside registry entries.
@@ -34,6 +41,11 @@ std::string MakeRunValueEntry(char root_code, const std::string& key_path,
 // Type 7: one named string value with its data.
 std::string MakeStringValueEntry(char root_code, const std::string& key_path,
                                  const std::string& value_name, const std::string& data);
+
+// Any type that carries a value with its data: the type code, root code,
+// key path, "\", value name, "\", data.
+std::string MakeValueWithDataEntry(char type_code, char root_code, const std::string& key_path,
+                                   const std::string& value_name, const std::string& data);
 
 // Every other type: the type code followed by the text as it stands.
 std::string MakeEntry(char type_code, const std::string& text);

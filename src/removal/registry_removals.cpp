@@ -4,6 +4,7 @@
 #include "monitor/entry_table.h"
 #include "monitor/registry_scanners.h"
 #include "monitor/startup_entry.h"
+#include "platform/case_fold.h"
 #include "platform/errors.h"
 
 namespace corvane {
@@ -16,8 +17,15 @@ std::string ServiceKey(const std::string& service_name) {
   return std::string(locations::kServicesKey) + '\\' + service_name;
 }
 
-std::string BrowserHelperKey(const std::string& subkey_name) {
-  return std::string(locations::kBrowserHelpersKey) + '\\' + subkey_name;
+// The key that holds a browser helper object and the object's subkey name:
+// the 64-bit view's entries name only the object, the 32-bit view's carry
+// the whole path of its key.
+std::pair<std::string, std::string> BrowserHelperParent(const std::string& object) {
+  const auto last = object.rfind('\\');
+  if (object.empty() || object[0] != '\\' || last == std::string::npos) {
+    return {locations::kBrowserHelpersKey, object};
+  }
+  return {object.substr(0, last), object.substr(last + 1)};
 }
 
 std::unique_ptr<RegistryAccessor> Open(Registry& registry, RegistryRoot root,
@@ -62,13 +70,119 @@ RemovalResult Outcome(bool call_succeeded, bool still_in_place) {
   return call_succeeded ? RemovalResult::kRemoved : RemovalResult::kAlreadyGone;
 }
 
+// The keys under which entries of a type that carries its data are made, and
+// how many subkey names (a debugger's program) follow such a key.
+struct ValueParent {
+  char root_code;
+  std::string path;
+  int subkeys = 0;
+};
+
+std::vector<ValueParent> ValueParentsOf(char type_code) {
+  using namespace locations;
+  std::vector<ValueParent> parents;
+  const auto add_views = [&parents](const char* key, int subkeys) {
+    for (auto& path : ViewsOf(kLocalMachineRootCode, key)) {
+      parents.push_back({kLocalMachineRootCode, std::move(path), subkeys});
+    }
+  };
+  switch (type_code) {
+    case entry_type::kRegistryStringValue:
+      parents.push_back({kStartPageRootCode, kStartPageKey});
+      break;
+    case entry_type::kWinlogonValue:
+      add_views(kWinlogonKey, 0);
+      parents.push_back({kCurrentUserRootCode, kWinlogonKey});
+      break;
+    case entry_type::kDebuggerValue:
+      add_views(kImageOptionsKey, 1);
+      break;
+    case entry_type::kAppInitValue:
+      add_views(kWindowsKey, 0);
+      break;
+  }
+  return parents;
+}
+
+// What declining the value leaves in its place; no value: delete it. An
+// empty result stands for a default that cannot be known.
+std::optional<std::string> Replacement(char type_code, const ValueWithData& value,
+                                       const Environment& environment) {
+  using namespace locations;
+  if (type_code == entry_type::kAppInitValue) return std::string();
+  if (type_code != entry_type::kWinlogonValue || value.root_code != kLocalMachineRootCode) {
+    return std::nullopt;
+  }
+  if (value.value_name != kWinlogonUserinitValue) return std::string(kDefaultShell);
+  const auto windows = environment.Get(kWindowsDirectoryVariable);
+  return windows.empty() ? std::string() : windows + kDefaultUserinit;
+}
+
+bool HoldsData(Registry& registry, const ValueWithData& value) {
+  try {
+    return Open(registry, RootOfCode(value.root_code), value.key_path, KeyAccess::kRead)
+               ->ReadString(value.value_name) == value.data;
+  } catch (const RegistryError&) {
+    return false;  // another type now: the declined text is gone
+  }
+}
+
 }  // namespace
+
+std::optional<ValueWithData> LocateValueWithData(const std::string& entry) {
+  if (entry.size() < 2) return std::nullopt;
+  const char root_code = entry[1];
+  const auto text = entry.substr(2);
+  for (const auto& parent : ValueParentsOf(entry[0])) {
+    const auto prefix = parent.path + '\\';
+    if (parent.root_code != root_code || text.compare(0, prefix.size(), prefix) != 0) continue;
+    auto name_at = prefix.size();
+    for (int i = 0; i < parent.subkeys && name_at != std::string::npos; ++i) {
+      const auto slash = text.find('\\', name_at);
+      name_at = slash == std::string::npos ? slash : slash + 1;
+    }
+    const auto data_at = name_at == std::string::npos ? name_at : text.find('\\', name_at);
+    if (data_at == std::string::npos) continue;
+    return ValueWithData{root_code, text.substr(0, name_at - 1),
+                         text.substr(name_at, data_at - name_at), text.substr(data_at + 1)};
+  }
+  return std::nullopt;
+}
+
+RemovalResult RemoveValueWithData(Registry& registry, const Environment& environment,
+                                  const std::string& entry) {
+  const auto value = LocateValueWithData(entry);
+  if (!value || !HoldsData(registry, *value)) return RemovalResult::kAlreadyGone;
+  const auto replacement = Replacement(entry[0], *value, environment);
+  if (replacement && FoldCase(*replacement) == FoldCase(value->data)) {
+    return RemovalResult::kAlreadyGone;  // it holds the default already
+  }
+  // A default that cannot be known is never guessed: Windows would not log on.
+  if (replacement && replacement->empty() && entry[0] == entry_type::kWinlogonValue) {
+    return RemovalResult::kRefused;
+  }
+  const auto root = RootOfCode(value->root_code);
+  bool done = false;
+  if (replacement) {
+    try {
+      Open(registry, root, value->key_path, KeyAccess::kReadWrite)
+          ->WriteString(value->value_name, *replacement);
+      done = true;
+    } catch (const RegistryError&) {
+      done = false;
+    }
+  } else {
+    done = Open(registry, root, value->key_path, KeyAccess::kReadWrite)
+               ->DeleteValue(value->value_name);
+  }
+  return Outcome(done, HoldsData(registry, *value));
+}
 
 RunValueLocation LocateRunValue(const std::string& entry) {
   const auto text = entry.substr(1);
-  for (const auto& key : locations::kRunKeys) {
-    const std::string prefix = std::string(key.path) + '\\';
-    if (text.compare(0, prefix.size(), prefix) == 0) {
+  for (const auto& key : locations::ScannedRunKeys()) {
+    const std::string prefix = key.path + '\\';
+    if (key.root_code == entry.at(0) && text.compare(0, prefix.size(), prefix) == 0) {
       return {key.path, text.substr(prefix.size())};
     }
   }
@@ -99,14 +213,13 @@ RemovalResult RemoveIEStartPage(Registry& registry) {
   return Outcome(written, StartPageIsSet(registry));
 }
 
-RemovalResult RemoveIEBHO(Registry& registry, const std::string& subkey_name) {
+RemovalResult RemoveIEBHO(Registry& registry, const std::string& object) {
   const auto root = RegistryRoot::kLocalMachine;
-  if (!KeyExists(registry, root, BrowserHelperKey(subkey_name))) {
-    return RemovalResult::kAlreadyGone;
-  }
-  const bool deleted =
-      Open(registry, root, locations::kBrowserHelpersKey, KeyAccess::kReadWrite)->DeleteKey(subkey_name);
-  return Outcome(deleted, KeyExists(registry, root, BrowserHelperKey(subkey_name)));
+  const auto [parent, subkey_name] = BrowserHelperParent(object);
+  const auto key = parent + '\\' + subkey_name;
+  if (!KeyExists(registry, root, key)) return RemovalResult::kAlreadyGone;
+  const bool deleted = Open(registry, root, parent, KeyAccess::kReadWrite)->DeleteKey(subkey_name);
+  return Outcome(deleted, KeyExists(registry, root, key));
 }
 
 RemovalResult RemoveServiceStartup(Registry& registry, const std::string& service_name) {

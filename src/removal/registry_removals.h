@@ -3,8 +3,10 @@
 // knows nothing of alerts, the blacklist or the log.
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "platform/environment.h"
 #include "platform/registry.h"
 #include "removal/removal_result.h"
 
@@ -20,14 +22,34 @@ struct RunValueLocation {
 };
 RunValueLocation LocateRunValue(const std::string& entry);
 
+// Where an entry that carries a value with its data (types 7, W, D and A)
+// points. The key path is matched against the places scanned for that type,
+// since the data may hold backslashes of its own; no value when it matches none.
+struct ValueWithData {
+  char root_code;
+  std::string key_path;
+  std::string value_name;
+  std::string data;
+};
+std::optional<ValueWithData> LocateValueWithData(const std::string& entry);
+
+// Types W, D and A: takes the declined data out of its value. Winlogon's
+// values at the machine get the Windows default back (never deleted, since
+// Windows cannot log on without them), AppInit_DLLs is emptied, the user's
+// Shell and a Debugger are deleted. A value that no longer holds the data
+// counts as gone.
+RemovalResult RemoveValueWithData(Registry& registry, const Environment& environment,
+                                  const std::string& entry);
+
 // Types 1 and 2: deletes the value of exactly that name.
 RemovalResult RemoveRegistryStartup(Registry& registry, const std::string& entry);
 
 // Type 7: empties the Internet Explorer start page.
 RemovalResult RemoveIEStartPage(Registry& registry);
 
-// Type 8: deletes the browser helper object's subkey with everything below it.
-RemovalResult RemoveIEBHO(Registry& registry, const std::string& subkey_name);
+// Type 8: deletes the browser helper object's subkey with everything below
+// it; `object` is the entry without its type code.
+RemovalResult RemoveIEBHO(Registry& registry, const std::string& object);
 
 // Type 4: sets the service's start value to 4 (disabled); the service stays.
 RemovalResult RemoveServiceStartup(Registry& registry, const std::string& service_name);

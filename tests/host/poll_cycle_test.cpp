@@ -118,6 +118,42 @@ TEST_F(PollCycleTest, EveryKindIsAskedLoggedAndFlaggedByOneRule) {
   }
 }
 
+// The places of today's Windows are put to the user, removed and logged
+// like the others; the alert names each by its key path and value name.
+TEST_F(PollCycleTest, TodaysPlacesAreAskedRemovedAndLogged) {
+  const std::string nt = "\\Software\\WOW6432Node\\Microsoft\\Windows NT\\CurrentVersion";
+  const std::string policies =
+      "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
+  registry.SetString(kUser, policies, "Pol", "p.exe");
+  registry.SetString(kMachine, nt + "\\Winlogon", "Userinit", "C:\\evil.exe,");
+  registry.SetString(kMachine, nt + "\\Image File Execution Options\\sethc.exe", "Debugger",
+                     "cmd.exe");
+  tasks.AddTask("\\Updates\\Пуск");
+  for (int i = 0; i < 4; ++i) Answer(ModalResult::kNo);
+  Cycle();
+
+  Strings alerts;
+  for (const auto& e : events) {
+    if (e.rfind("alert", 0) == 0) alerts.push_back(e);
+  }
+  EXPECT_EQ(alerts,
+            (Strings{"alert Registry Startup | ...entVersion\\Policies\\Explorer\\Run\\Pol | box",
+                     "alert Winlogon | ... NT\\CurrentVersion\\Winlogon\\Userinit",
+                     "alert Debugger | ...Execution Options\\sethc.exe\\Debugger",
+                     "alert Scheduled Task | \\Updates\\Пуск"}));
+  EXPECT_EQ(Log(),
+            std::string(kStamp) + "Deleted Registry Startup: Pol [User Invoked] \r\n" + kStamp +
+                "Deleted Winlogon: " + nt +
+                "\\Winlogon\\Userinit (C:\\evil.exe,) [User Invoked]\r\n" + kStamp +
+                "Deleted Debugger: " + nt +
+                "\\Image File Execution Options\\sethc.exe\\Debugger (cmd.exe) [User Invoked]\r\n" +
+                kStamp + "Deleted Scheduled Task: \\Updates\\Пуск [User Invoked]\r\n");
+  EXPECT_EQ(registry.GetValue(kMachine, nt + "\\Winlogon", "Userinit")->data,
+            "C:\\WINDOWS\\system32\\userinit.exe,");
+  EXPECT_EQ(tasks.ListTasks(), Strings{});
+  EXPECT_EQ(events.back(), "timer release");
+}
+
 TEST_F(PollCycleTest, NothingNewShowsNothingWritesNothingAndStillRescans) {
   Cycle();
   EXPECT_TRUE(events.empty());

@@ -1,9 +1,11 @@
+#include "removal/registry_removals.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "memory_platform_fixture.h"
-#include "removal/registry_removals.h"
+#include "removal/task_removals.h"
 
 namespace corvane {
 namespace {
@@ -13,6 +15,13 @@ const std::string kMain = "\\Software\\Microsoft\\Internet Explorer\\Main";
 const std::string kServices = "\\SYSTEM\\CurrentControlSet\\Services";
 const std::string kHelpers =
     "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+const std::string kWow = "\\Software\\WOW6432Node\\Microsoft";
+const std::string kNt = "\\Software\\Microsoft\\Windows NT\\CurrentVersion";
+const std::string kWowNt = kWow + "\\Windows NT\\CurrentVersion";
+const std::string kWowRun = kWow + "\\Windows\\CurrentVersion\\Run";
+const std::string kWowHelpers =
+    kWow + "\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+const std::string kDebugged = kNt + "\\Image File Execution Options\\notepad.exe";
 
 class RegistryRemovalsTest : public MemoryPlatformTest {
  protected:
@@ -47,30 +56,89 @@ TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
   const auto page = [&] { return RemoveIEStartPage(registry); };
   const auto helper = [&] { return RemoveIEBHO(registry, "{PEST}"); };
   const auto service = [&] { return RemoveServiceStartup(registry, "Pest"); };
+  const auto value_with_data = [&](const std::string& entry) {
+    return [this, entry] { return RemoveValueWithData(registry, environment, entry); };
+  };
+  const auto holds = [&](RegistryRoot root, const std::string& key, const char* name,
+                         const std::string& data) {
+    return [this, root, key, name, data] {
+      const auto value = registry.GetValue(root, key, name);
+      return value && value->data == data;
+    };
+  };
+  const auto refuse = [&](RegistryRoot root, const std::string& key) {
+    return [this, root, key] { registry.RefuseWriting(root, key); };
+  };
+  environment.Set("windir", "C:\\Windows");
   const struct {
     const char* name;
     std::function<void()> plant;
-    std::string refusing_key;
+    std::function<void()> refuse;
     std::function<RemovalResult()> remove;
     std::function<bool()> still_there;
   } cases[] = {
       {"run value", [&] { registry.SetString(kMachine, kMachineRun, "Agent", "a.exe"); },
-       kMachineRun, run, [&] { return registry.GetValue(kMachine, kMachineRun, "Agent").has_value(); }},
-      {"start page", [&] { registry.SetString(kUser, kMain, "Start Page", "http://pest.invalid/"); },
-       kMain, page, [&] { return registry.GetValue(kUser, kMain, "Start Page")->data != ""; }},
+       refuse(kMachine, kMachineRun), run,
+       [&] { return registry.GetValue(kMachine, kMachineRun, "Agent").has_value(); }},
+      {"start page",
+       [&] { registry.SetString(kUser, kMain, "Start Page", "http://pest.invalid/"); },
+       refuse(kUser, kMain), page,
+       [&] { return registry.GetValue(kUser, kMain, "Start Page")->data != ""; }},
       {"browser helper",
        [&] {
          registry.SetString(kMachine, kHelpers + "\\{PEST}\\Sub\\Deeper", "v", "x");
          registry.CreateKey(kMachine, kHelpers + "\\{GOOD}");
        },
-       kHelpers, helper, [&] { return registry.KeyExists(kMachine, kHelpers + "\\{PEST}"); }},
+       refuse(kMachine, kHelpers), helper,
+       [&] { return registry.KeyExists(kMachine, kHelpers + "\\{PEST}"); }},
       {"service",
        [&] {
          registry.SetInteger(kMachine, kServices + "\\Pest", "Start", 2);
          registry.SetString(kMachine, kServices + "\\Pest", "ImagePath", "p.exe");
        },
-       kServices + "\\Pest", service,
+       refuse(kMachine, kServices + "\\Pest"), service,
        [&] { return registry.GetValue(kMachine, kServices + "\\Pest", "start")->number != 4; }},
+      // The 32-bit view's entries are removed there, and only there.
+      {"run value of the 32-bit view",
+       [&] {
+         registry.SetString(kMachine, kWowRun, "Agent", "a.exe");
+         registry.SetString(kMachine, kMachineRun, "Agent", "kept.exe");
+       },
+       refuse(kMachine, kWowRun),
+       [&] { return RemoveRegistryStartup(registry, "1" + kWowRun + "\\Agent"); },
+       [&] { return registry.GetValue(kMachine, kWowRun, "Agent").has_value(); }},
+      {"browser helper of the 32-bit view",
+       [&] { registry.CreateKey(kMachine, kWowHelpers + "\\{PEST}"); },
+       refuse(kMachine, kWowHelpers),
+       [&] { return RemoveIEBHO(registry, kWowHelpers + "\\{PEST}"); },
+       [&] { return registry.KeyExists(kMachine, kWowHelpers + "\\{PEST}"); }},
+      // Windows cannot log on without the machine's values: the default comes back.
+      {"machine shell",
+       [&] { registry.SetString(kMachine, kNt + "\\Winlogon", "Shell", "evil.exe"); },
+       refuse(kMachine, kNt + "\\Winlogon"),
+       value_with_data("W1" + kNt + "\\Winlogon\\Shell\\evil.exe"),
+       holds(kMachine, kNt + "\\Winlogon", "Shell", "evil.exe")},
+      {"machine userinit of the 32-bit view",
+       [&] { registry.SetString(kMachine, kWowNt + "\\Winlogon", "Userinit", "u.exe,evil.exe"); },
+       refuse(kMachine, kWowNt + "\\Winlogon"),
+       value_with_data("W1" + kWowNt + "\\Winlogon\\Userinit\\u.exe,evil.exe"),
+       holds(kMachine, kWowNt + "\\Winlogon", "Userinit", "u.exe,evil.exe")},
+      {"user shell", [&] { registry.SetString(kUser, kNt + "\\Winlogon", "Shell", "evil.exe"); },
+       refuse(kUser, kNt + "\\Winlogon"),
+       value_with_data("W2" + kNt + "\\Winlogon\\Shell\\evil.exe"),
+       [&] { return registry.GetValue(kUser, kNt + "\\Winlogon", "Shell").has_value(); }},
+      {"debugger", [&] { registry.SetString(kMachine, kDebugged, "Debugger", "C:\\e\\vil.exe"); },
+       refuse(kMachine, kDebugged),
+       value_with_data("D1" + kDebugged + "\\Debugger\\C:\\e\\vil.exe"),
+       [&] { return registry.GetValue(kMachine, kDebugged, "Debugger").has_value(); }},
+      {"appinit", [&] { registry.SetString(kMachine, kNt + "\\Windows", "AppInit_DLLs", "e.dll"); },
+       refuse(kMachine, kNt + "\\Windows"),
+       value_with_data("A1" + kNt + "\\Windows\\AppInit_DLLs\\e.dll"),
+       holds(kMachine, kNt + "\\Windows", "AppInit_DLLs", "e.dll")},
+      {"scheduled task", [&] { tasks.AddTask("\\Folder\\Pest"); },
+       [&] { tasks.RefuseDeleting("\\Folder\\Pest"); },
+       [&] { return RemoveScheduledTask(tasks, "\\Folder\\Pest"); },
+       [&] { return tasks.TaskExists("\\folder\\pest") == std::optional<bool>(true); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -79,13 +147,46 @@ TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
     EXPECT_EQ(c.remove(), RemovalResult::kRemoved);
     EXPECT_FALSE(c.still_there());
     c.plant();
-    registry.RefuseWriting(c.refusing_key == kMain ? kUser : kMachine, c.refusing_key);
+    c.refuse();
     EXPECT_EQ(c.remove(), RemovalResult::kRefused);
     EXPECT_TRUE(c.still_there());
   }
   // What the actions leave of their places.
   EXPECT_TRUE(registry.KeyExists(kMachine, kHelpers + "\\{GOOD}"));
   EXPECT_EQ(registry.GetValue(kMachine, kServices + "\\Pest", "ImagePath")->data, "p.exe");
+  EXPECT_EQ(registry.GetValue(kMachine, kMachineRun, "Agent")->data, "kept.exe");
+}
+
+// Winlogon's machine values get Windows' own default back and are never
+// left with one that cannot be known (no Windows directory), and
+// only the declined text counts: a value that changed again is not touched.
+TEST_F(RegistryRemovalsTest, WinlogonKeepsAWorkingDefaultAndOnlyTheDeclinedTextGoes) {
+  const auto userinit = "W1" + kNt + "\\Winlogon\\Userinit\\evil.exe";
+  registry.SetString(kMachine, kNt + "\\Winlogon", "Userinit", "evil.exe");
+  EXPECT_EQ(RemoveValueWithData(registry, environment, userinit), RemovalResult::kRefused);
+  EXPECT_EQ(registry.GetValue(kMachine, kNt + "\\Winlogon", "Userinit")->data, "evil.exe");
+  environment.Set("windir", "C:\\Windows");
+  EXPECT_EQ(RemoveValueWithData(registry, environment, userinit), RemovalResult::kRemoved);
+  EXPECT_EQ(registry.GetValue(kMachine, kNt + "\\Winlogon", "Userinit")->data,
+            "C:\\Windows\\system32\\userinit.exe,");
+  registry.SetString(kMachine, kNt + "\\Winlogon", "Shell", "evil.exe");
+  RemoveValueWithData(registry, environment, "W1" + kNt + "\\Winlogon\\Shell\\evil.exe");
+  EXPECT_EQ(registry.GetValue(kMachine, kNt + "\\Winlogon", "Shell")->data, "explorer.exe");
+  registry.SetString(kMachine, kNt + "\\Windows", "AppInit_DLLs", "e.dll");
+  RemoveValueWithData(registry, environment, "A1" + kNt + "\\Windows\\AppInit_DLLs\\e.dll");
+  EXPECT_EQ(registry.GetValue(kMachine, kNt + "\\Windows", "AppInit_DLLs")->data, "");
+
+  registry.SetString(kMachine, kNt + "\\Winlogon", "Shell", "Explorer.EXE");
+  EXPECT_EQ(
+      RemoveValueWithData(registry, environment, "W1" + kNt + "\\Winlogon\\Shell\\Explorer.EXE"),
+      RemovalResult::kAlreadyGone);
+  registry.SetString(kMachine, kDebugged, "Debugger", "other.exe");
+  EXPECT_EQ(RemoveValueWithData(registry, environment, "D1" + kDebugged + "\\Debugger\\x.exe"),
+            RemovalResult::kAlreadyGone);
+  EXPECT_EQ(registry.GetValue(kMachine, kDebugged, "Debugger")->data, "other.exe");
+  EXPECT_EQ(LocateValueWithData("D1" + kDebugged + "\\Debugger\\C:\\a\\Debugger\\b")->data,
+            "C:\\a\\Debugger\\b");
+  EXPECT_FALSE(LocateValueWithData("W1\\Software\\Elsewhere\\Shell\\x"));
 }
 
 }  // namespace

@@ -96,5 +96,90 @@ TEST_F(SnapshotScanTest, ValueDataChangesAreNoChangeButRenamesAndNewPagesAre) {
             "72\\Software\\Microsoft\\Internet Explorer\\Main\\Start Page\\http://example.invalid/");
 }
 
+// Where Windows 10 and 11 start programs, in scanning order: each machine
+// key under \Software directly followed by its 32-bit view.
+TEST_F(SnapshotScanTest, TodaysPlacesComeInOrderEachMachineKeyBeforeIts32BitView) {
+  const std::string wow = "\\Software\\WOW6432Node\\Microsoft";
+  const std::string nt = "\\Software\\Microsoft\\Windows NT\\CurrentVersion";
+  const std::string wow_nt = wow + "\\Windows NT\\CurrentVersion";
+  const std::string policies =
+      "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run";
+  const std::string roaming =
+      "C:\\Users\\bob\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+  environment.SetShellFolder(ShellFolder::kStartup, roaming);
+  // The Parts' own folder under another spelling: listed once.
+  environment.SetShellFolder(ShellFolder::kCommonStartup,
+                             "C:\\USERS\\BOB\\Start Menu\\Programs\\STARTUP");
+  files.AddFile(roaming + "\\new.lnk");
+  registry.SetString(kMachine, wow + "\\Windows\\CurrentVersion\\Run", "Tool32", "t.exe");
+  registry.SetString(kMachine, policies, "Pol", "p.exe");
+  registry.SetString(kUser, policies, "UPol", "u.exe");
+  registry.SetString(kMachine, nt + "\\Winlogon", "Shell", "explorer.exe");
+  registry.SetString(kMachine, nt + "\\Winlogon", "Userinit",
+                     "C:\\WINDOWS\\system32\\userinit.exe,");
+  registry.SetString(kMachine, wow_nt + "\\Winlogon", "Userinit", "C:\\evil.exe,");
+  registry.SetString(kUser, nt + "\\Winlogon", "Shell", "x.exe");
+  registry.SetString(kMachine, nt + "\\Image File Execution Options\\notepad.exe", "Debugger",
+                     "C:\\d\\x.exe");
+  registry.SetString(kMachine, nt + "\\Image File Execution Options\\calc.exe", "Other", "1");
+  registry.SetString(kMachine, wow_nt + "\\Image File Execution Options\\a.exe", "Debugger",
+                     "d.exe");
+  registry.SetString(kMachine, nt + "\\Windows", "AppInit_DLLs", "");
+  registry.SetString(kMachine, wow_nt + "\\Windows", "AppInit_DLLs", "C:\\x.dll");
+  registry.CreateKey(kMachine,
+                     wow + "\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\{W}");
+  tasks.AddTask("\\Updater");
+  tasks.AddTask("\\Folder\\Hidden");
+
+  TakeSnapshotScan(platform, switches, tables);
+  EXPECT_EQ(
+      Baseline(),
+      (Strings{kEverything[0],
+               "3" + roaming + "\\new.lnk",
+               "1" + wow + "\\Windows\\CurrentVersion\\Run\\Tool32",
+               kEverything[1],
+               kEverything[2],
+               "1" + policies + "\\Pol",
+               kEverything[3],
+               "2" + policies + "\\UPol",
+               kEverything[4],
+               "W1" + nt + "\\Winlogon\\Shell\\explorer.exe",
+               "W1" + nt + "\\Winlogon\\Userinit\\C:\\WINDOWS\\system32\\userinit.exe,",
+               "W1" + wow_nt + "\\Winlogon\\Userinit\\C:\\evil.exe,",
+               "W2" + nt + "\\Winlogon\\Shell\\x.exe",
+               "D1" + nt + "\\Image File Execution Options\\notepad.exe\\Debugger\\C:\\d\\x.exe",
+               "D1" + wow_nt + "\\Image File Execution Options\\a.exe\\Debugger\\d.exe",
+               "A1" + wow_nt + "\\Windows\\AppInit_DLLs\\C:\\x.dll",
+               "4Svc",
+               "5run=r.exe",
+               "5load=l.exe",
+               "6shell=explorer.exe",
+               "8{B}",
+               "8" + wow + "\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\{W}",
+               "T\\Updater",
+               "T\\Folder\\Hidden"}));
+
+  switches.scheduled_tasks = false;
+  TakeSnapshotScan(platform, switches, tables);
+  EXPECT_EQ(Baseline().back(),
+            "8" + wow + "\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\{W}");
+}
+
+// A scheduler that cannot be reached for a moment neither hides the tasks
+// nor, when it answers again, makes them all look new.
+TEST_F(SnapshotScanTest, AnUnreachableTaskLibraryKeepsTheTasksItHad) {
+  tasks.AddTask("\\Updater");
+  TakeSnapshotScan(platform, switches, tables);
+  tasks.SetReachable(false);
+  tasks.AddTask("\\Planted");
+  TakeSnapshotScan(platform, switches, tables);
+  EXPECT_EQ(Baseline().back(), "T\\Updater");
+  tasks.SetReachable(true);
+  FillCurrentTable(platform, switches, tables);
+  EXPECT_EQ(Current().back(), "T\\Planted");
+  EXPECT_FALSE(tables.baseline.Contains("T\\Planted"));
+  EXPECT_TRUE(tables.baseline.Contains("T\\Updater"));
+}
+
 }  // namespace
 }  // namespace corvane

@@ -1,6 +1,6 @@
 #include "platform/memory/memory_environment.h"
 
-#include "platform/memory/case_fold.h"
+#include "platform/case_fold.h"
 
 namespace corvane {
 

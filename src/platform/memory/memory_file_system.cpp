@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "platform/errors.h"
-#include "platform/memory/case_fold.h"
+#include "platform/case_fold.h"
 #include "platform/unicode.h"
 #include "texts.h"
 

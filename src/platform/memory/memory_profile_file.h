@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/errors.h"
-#include "platform/memory/case_fold.h"
+#include "platform/case_fold.h"
 #include "platform/memory/memory_file_system.h"
 #include "platform/profile_file.h"
 #include "texts.h"

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/errors.h"
-#include "platform/memory/case_fold.h"
+#include "platform/case_fold.h"
 #include "texts.h"
 
 namespace corvane {

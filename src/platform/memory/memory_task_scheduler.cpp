@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/memory/case_fold.h"
+#include "platform/case_fold.h"
 
 namespace corvane {
 

@@ -1,5 +1,6 @@
 // Windows compares registry, environment and file names without regard to
-// letter case; the in-memory platform does the same with this key.
+// letter case; Corvane and its in-memory platform do the same with this key
+// (ASCII letters only).
 #pragma once
 
 #include <string>
