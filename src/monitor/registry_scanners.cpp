@@ -1,10 +1,28 @@
 #include "monitor/registry_scanners.h"
 
+#include <algorithm>
+
 #include "monitor/autostart_locations.h"
 #include "monitor/startup_entry.h"
 #include "platform/errors.h"
 
 namespace corvane {
+
+std::vector<std::string> DistinctViews(Registry& registry, char root_code,
+                                       const std::string& key_path) {
+  std::vector<std::string> views;
+  std::vector<std::string> seen;
+  for (auto& path : locations::ViewsOf(root_code, key_path)) {
+    const auto accessor = registry.CreateAccessor();
+    accessor->SetRoot(RootOfCode(root_code));
+    if (!accessor->OpenKey(path, false, KeyAccess::kRead)) continue;
+    auto identity = accessor->OpenKeyIdentity();
+    if (std::find(seen.begin(), seen.end(), identity) != seen.end()) continue;
+    seen.push_back(std::move(identity));
+    views.push_back(std::move(path));
+  }
+  return views;
+}
 
 void ScanKeyValues(Registry& registry, EntryTable& current, const std::string& key_path,
                    char root_code) {

@@ -4,11 +4,19 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "monitor/entry_table.h"
 #include "platform/registry.h"
 
 namespace corvane {
+
+// The views in which a watched key is read (see locations::ViewsOf) that
+// exist, less those that are the very key of a view before them: 64-bit
+// Windows shares some keys between its views (the policies' keys, Image
+// File Execution Options), and one key must not give every entry twice.
+std::vector<std::string> DistinctViews(Registry& registry, char root_code,
+                                       const std::string& key_path);
 
 // Appends one entry per value name of the key; a key that cannot be opened
 // for reading contributes nothing.

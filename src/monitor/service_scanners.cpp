@@ -1,6 +1,7 @@
 #include "monitor/service_scanners.h"
 
 #include "monitor/autostart_locations.h"
+#include "monitor/registry_scanners.h"
 #include "platform/errors.h"
 
 namespace corvane {
@@ -39,14 +40,14 @@ void ScanServices(Registry& registry, EntryTable& current) {
 }
 
 void ScanBrowserHelpers(Registry& registry, EntryTable& current) {
-  const auto views = locations::ViewsOf(kLocalMachineRootCode, locations::kBrowserHelpersKey);
+  const auto views = DistinctViews(registry, kLocalMachineRootCode, locations::kBrowserHelpersKey);
   for (const auto& path : views) {
     const auto accessor = registry.CreateAccessor();
     accessor->SetRoot(RegistryRoot::kLocalMachine);
     if (!accessor->OpenKey(path, false, KeyAccess::kRead)) continue;
     // The 64-bit view's objects keep their bare names; another view's carry
     // the path of their key, which no bare name begins with.
-    const auto prefix = path == views.front() ? std::string() : path + '\\';
+    const auto prefix = path == locations::kBrowserHelpersKey ? std::string() : path + '\\';
     for (const auto& name : accessor->SubkeyNames()) {
       current.Append(MakeEntry(entry_type::kBrowserHelper, prefix + name));
     }

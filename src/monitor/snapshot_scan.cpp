@@ -17,17 +17,17 @@ void ScanWatchedValues(Registry& registry, EntryTable& current) {
   using namespace locations;
   constexpr char kMachine = kLocalMachineRootCode;
   ScanSingleValue(registry, current, kStartPageKey, kStartPageRootCode, kStartPageValue);
-  for (const auto& path : ViewsOf(kMachine, kWinlogonKey)) {
+  for (const auto& path : DistinctViews(registry, kMachine, kWinlogonKey)) {
     for (const char* name : {kWinlogonShellValue, kWinlogonUserinitValue}) {
       ScanValueWithData(registry, current, entry_type::kWinlogonValue, kMachine, path, name);
     }
   }
   ScanValueWithData(registry, current, entry_type::kWinlogonValue, kCurrentUserRootCode,
                     kWinlogonKey, kWinlogonShellValue);
-  for (const auto& path : ViewsOf(kMachine, kImageOptionsKey)) {
+  for (const auto& path : DistinctViews(registry, kMachine, kImageOptionsKey)) {
     ScanDebuggers(registry, current, path);
   }
-  for (const auto& path : ViewsOf(kMachine, kWindowsKey)) {
+  for (const auto& path : DistinctViews(registry, kMachine, kWindowsKey)) {
     ScanValueWithData(registry, current, entry_type::kAppInitValue, kMachine, path, kAppInitValue);
   }
 }
@@ -41,8 +41,10 @@ void FillCurrentTable(const Platform& platform, const AreaSwitches& switches, En
     ScanStartupFolders(platform.environment, platform.files, current);
   }
   if (switches.MonitorRegistryKeys()) {
-    for (const auto& key : locations::ScannedRunKeys()) {
-      ScanKeyValues(platform.registry, current, key.path, key.root_code);
+    for (const auto& key : locations::kRunKeys) {
+      for (const auto& path : DistinctViews(platform.registry, key.root_code, key.path)) {
+        ScanKeyValues(platform.registry, current, path, key.root_code);
+      }
     }
     ScanWatchedValues(platform.registry, current);
   }

@@ -57,6 +57,11 @@ class RegistryAccessor {
   virtual bool DeleteKey(const std::string& name) = 0;
 
   virtual void CloseKey() = 0;
+
+  // Names the open key such that two accessors get the same text exactly
+  // when they have the same key open, also where Windows shares one key
+  // between its two registry views; "" when no key is open.
+  virtual std::string OpenKeyIdentity() = 0;
 };
 
 // Makes accessors; one per task.

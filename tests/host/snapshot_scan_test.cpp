@@ -113,6 +113,9 @@ TEST_F(SnapshotScanTest, TodaysPlacesComeInOrderEachMachineKeyBeforeIts32BitView
   files.AddFile(roaming + "\\new.lnk");
   registry.SetString(kMachine, wow + "\\Windows\\CurrentVersion\\Run", "Tool32", "t.exe");
   registry.SetString(kMachine, policies, "Pol", "p.exe");
+  // Windows shares the policies' key between its views: one key, one entry.
+  registry.ShareKey(kMachine, wow + "\\Windows\\CurrentVersion\\Policies",
+                    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies");
   registry.SetString(kUser, policies, "UPol", "u.exe");
   registry.SetString(kMachine, nt + "\\Winlogon", "Shell", "explorer.exe");
   registry.SetString(kMachine, nt + "\\Winlogon", "Userinit",

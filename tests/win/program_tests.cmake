@@ -11,10 +11,11 @@ add_executable(corvane_program_tests
   ${CMAKE_CURRENT_LIST_DIR}/program/commands_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/session_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/names_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program/places_test.cpp
 )
 corvane_target_options(corvane_program_tests)
 target_include_directories(corvane_program_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(corvane_program_tests PRIVATE corvane_core corvane_automation gtest
+target_link_libraries(corvane_program_tests PRIVATE corvane_win32 corvane_automation gtest
                                                     gtest_main)
 # Each test runs a copy of the program as the build made it.
 target_compile_definitions(corvane_program_tests PRIVATE

@@ -1,6 +1,8 @@
 #include "platform/memory/memory_registry.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string>
 #include <unordered_map>
 #include <utility>
 
@@ -114,6 +116,10 @@ class MemoryRegistryAccessor : public RegistryAccessor {
   explicit MemoryRegistryAccessor(MemoryRegistry& registry) : registry_(registry) {}
 
   void SetRoot(RegistryRoot root) override { root_ = root; }
+
+  std::string OpenKeyIdentity() override {
+    return key_ ? std::to_string(reinterpret_cast<std::uintptr_t>(key_.get())) : std::string();
+  }
 
   bool OpenKey(const std::string& path, bool create, KeyAccess access) override {
     CloseKey();
@@ -259,6 +265,16 @@ std::shared_ptr<Key> MemoryRegistry::FindOrCreate(RegistryRoot root, const std::
     key = next;
   }
   return key;
+}
+
+void MemoryRegistry::ShareKey(RegistryRoot root, const std::string& path,
+                              const std::string& shared_with) {
+  auto shared = FindOrCreate(root, shared_with);
+  const auto parts = SplitPath(path);
+  auto parent = FindOrCreate(root, path.substr(0, path.rfind('\\')));
+  if (auto old = parent->Subkey(parts.back())) parent->RemoveSubkey(old);
+  parent->subkeys.push_back(shared);
+  parent->subkeys_by_name[FoldCase(parts.back())] = shared;
 }
 
 void MemoryRegistry::CreateKey(RegistryRoot root, const std::string& path) {

@@ -54,6 +54,10 @@ class MemoryRegistry : public Registry {
   void RefuseReading(RegistryRoot root, const std::string& path);
   void RefuseWriting(RegistryRoot root, const std::string& path);
 
+  // Makes the key at `path` the very key at `shared_with` (their last names
+  // must match), as 64-bit Windows shares some keys between its two views.
+  void ShareKey(RegistryRoot root, const std::string& path, const std::string& shared_with);
+
  private:
   friend class MemoryRegistryAccessor;
   std::shared_ptr<Key> Root(RegistryRoot root) const;

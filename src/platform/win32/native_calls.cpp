@@ -16,12 +16,14 @@ constexpr NTSTATUS kNameNotFound = static_cast<NTSTATUS>(0xC0000034u);
 // Classes of the query and set calls (numbers fixed since Windows NT).
 constexpr int kValuePartialInformation = 2;
 constexpr int kFileNameInformation = 9;
+constexpr int kKeyNameInformation = 3;
 constexpr int kFileDispositionInformation = 13;
 
 using QueryValueKey = NTSTATUS NTAPI(HANDLE, UNICODE_STRING*, int, void*, ULONG, ULONG*);
 using DeleteValueKey = NTSTATUS NTAPI(HANDLE, UNICODE_STRING*);
 using OpenKey = NTSTATUS NTAPI(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*);
 using DeleteKey = NTSTATUS NTAPI(HANDLE);
+using QueryKey = NTSTATUS NTAPI(HANDLE, int, void*, ULONG, ULONG*);
 using QueryInformationFile = NTSTATUS NTAPI(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, int);
 using SetInformationFile = NTSTATUS NTAPI(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, int);
 
@@ -54,6 +56,30 @@ class Answer {
  private:
   std::vector<ULONG> words_;
 };
+
+// A name that an information call answers as its length in bytes followed
+// by the name (FILE_NAME_INFORMATION, KEY_NAME_INFORMATION); asked again
+// with room enough when it did not fit. "" when the call fails.
+template <typename Ask>
+std::wstring AskForName(Ask ask) {
+  constexpr ULONG kHeader = sizeof(ULONG);
+  constexpr ULONG kLargest = 1u << 17;
+  Answer answer(kHeader + 2 * MAX_PATH);
+  for (;;) {
+    const NTSTATUS status = ask(answer);
+    ULONG length = 0;
+    std::copy(answer.bytes(), answer.bytes() + kHeader, reinterpret_cast<char*>(&length));
+    if ((status == kBufferOverflow || status == kBufferTooSmall) && answer.size() < kLargest) {
+      answer.Grow(std::max(kHeader + length, 2 * answer.size()));
+      continue;
+    }
+    if (!NT_SUCCESS(status)) return L"";
+    std::wstring name(std::min(length, answer.size() - kHeader) / sizeof(wchar_t), L'\0');
+    std::copy(answer.bytes() + kHeader, answer.bytes() + kHeader + name.size() * sizeof(wchar_t),
+              reinterpret_cast<char*>(&name[0]));
+    return name;
+  }
+}
 
 }  // namespace
 
@@ -121,25 +147,19 @@ bool DeleteOnClose(HANDLE file) {
 std::wstring NameOfOpenFile(HANDLE file) {
   static const auto query = FromNtdll<QueryInformationFile>("NtQueryInformationFile");
   if (query == nullptr) return L"";
-  // FILE_NAME_INFORMATION: the name's length in bytes, then the name.
-  constexpr ULONG kHeader = sizeof(ULONG);
-  Answer answer(kHeader + 2 * MAX_PATH);
-  for (;;) {
+  return AskForName([&](Answer& answer) {
     IO_STATUS_BLOCK status_block{};
-    const NTSTATUS status =
-        query(file, &status_block, answer.data(), answer.size(), kFileNameInformation);
-    ULONG length = 0;
-    std::copy(answer.bytes(), answer.bytes() + kHeader, reinterpret_cast<char*>(&length));
-    if (status == kBufferOverflow && length > answer.size() - kHeader) {
-      answer.Grow(kHeader + length);
-      continue;
-    }
-    if (!NT_SUCCESS(status)) return L"";
-    std::wstring name(std::min(length, answer.size() - kHeader) / sizeof(wchar_t), L'\0');
-    std::copy(answer.bytes() + kHeader, answer.bytes() + kHeader + name.size() * sizeof(wchar_t),
-              reinterpret_cast<char*>(&name[0]));
-    return name;
-  }
+    return query(file, &status_block, answer.data(), answer.size(), kFileNameInformation);
+  });
+}
+
+std::wstring NameOfOpenKey(HKEY key) {
+  static const auto query = FromNtdll<QueryKey>("NtQueryKey");
+  if (query == nullptr) return L"";
+  return AskForName([&](Answer& answer) {
+    ULONG needed = 0;
+    return query(key, kKeyNameInformation, answer.data(), answer.size(), &needed);
+  });
 }
 
 bool RunningOnWine() {

@@ -1,7 +1,7 @@
 // The few ntdll calls that the documented W functions lack: registry names
 // passed with their full length (a native name may hold NULs, which a
 // NUL-ended string cannot carry), deleting a file through the handle that
-// opened it, and the name an open file goes by. They are looked up when first
+// opened it, and the names an open file and an open key go by. They are looked up when first
 // used; where the running system lacks one, the call does nothing and says so.
 #pragma once
 
@@ -33,6 +33,11 @@ bool DeleteOnClose(HANDLE file);
 // The open file's path on its volume, without the drive ("\dir\name"), as
 // the system names it; empty when it cannot tell.
 std::wstring NameOfOpenFile(HANDLE file);
+
+// The open key's full name as the registry knows it ("\REGISTRY\MACHINE\...");
+// a key reached through a link gives the name of the key linked to. Empty
+// when it cannot tell.
+std::wstring NameOfOpenKey(HKEY key);
 
 // Whether the program runs on Wine (whose ntdll tells its version).
 bool RunningOnWine();

@@ -218,6 +218,14 @@ class Win32RegistryAccessor : public RegistryAccessor {
 
   void CloseKey() override { key_ = RegistryKey(); }
 
+  std::string OpenKeyIdentity() override {
+    if (!key_) return "";
+    const auto name = win32::NameOfOpenKey(key_.get());
+    // Without a name the handle's key cannot be told from others: it is its own.
+    return name.empty() ? "handle " + std::to_string(reinterpret_cast<std::uintptr_t>(key_.get()))
+                        : win32::Utf8(name);
+  }
+
  private:
   // Our own values have plain names; one with a NUL is never written, as the
   // W call would write the name cut at the NUL.

@@ -52,7 +52,8 @@ BOOL CALLBACK CountMainWindows(HWND window, LPARAM data) {
 
 std::optional<std::string> ReadValue(HKEY root, const char* key, const char* name) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExW(root, Wide(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(root, Wide(key).c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &opened) !=
+      ERROR_SUCCESS) {
     return std::nullopt;
   }
   const win32::RegistryKey owned(opened);
@@ -68,8 +69,8 @@ std::optional<std::string> ReadValue(HKEY root, const char* key, const char* nam
 
 bool WriteValue(HKEY root, const char* key, const char* name, const std::string& data) {
   HKEY opened = nullptr;
-  if (RegCreateKeyExW(root, Wide(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &opened,
-                      nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExW(root, Wide(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                      nullptr, &opened, nullptr) != ERROR_SUCCESS) {
     return false;
   }
   const win32::RegistryKey owned(opened);
@@ -81,7 +82,10 @@ bool WriteValue(HKEY root, const char* key, const char* name, const std::string&
 
 void DeleteValue(HKEY root, const char* key, const char* name) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExW(root, Wide(key).c_str(), 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExW(root, Wide(key).c_str(), 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, &opened) !=
+      ERROR_SUCCESS) {
+    return;
+  }
   const win32::RegistryKey owned(opened);
   RegDeleteValueW(owned.get(), Wide(name).c_str());
 }

@@ -22,6 +22,7 @@ inline constexpr WPARAM kPollTimer = 1;
 
 inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+// Registry values at their literal paths (64-bit view), as the program reads them.
 std::optional<std::string> ReadValue(HKEY root, const char* key, const char* name);
 bool WriteValue(HKEY root, const char* key, const char* name, const std::string& data);
 void DeleteValue(HKEY root, const char* key, const char* name);
