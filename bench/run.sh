@@ -9,7 +9,7 @@ configure_host "$build/host" -DCORVANE_BENCHMARKS=ON
 cmake --build "$build/host" -j"$jobs" --target corvane_bench
 "$build/host/bench/corvane_bench"
 
-arch=$(wine_arch)
+arch=$main_arch
 configure_windows "$arch"
 cmake --build "$build/win-$arch" -j"$jobs" --target corvane_win_bench
 start_virtual_display

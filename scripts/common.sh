@@ -4,10 +4,16 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build
 jobs=$(nproc 2>/dev/null || echo 2)
 
-# The shipped program is 32-bit. Wine runs it only where the kernel executes
-# 32-bit code; elsewhere the same sources are built for x86_64 to run there.
-wine_arch() {
-  if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo i686; else echo x86_64; fi
+# The main program is the x86_64 build; the i686 build is shipped beside it
+# for 32-bit Windows.
+main_arch=x86_64
+
+# The Windows builds whose programs Wine runs on this machine, the main one
+# first: x86_64 always, i686 too where the kernel executes 32-bit code (some
+# virtual machines switch that off, and 32-bit Wine cannot start there).
+wine_arches() {
+  echo "$main_arch"
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then echo i686; fi
 }
 
 configure_host() {  # DIR [cmake args...]
@@ -24,6 +30,17 @@ configure_fuzz() {
 configure_windows() {  # ARCH
   cmake -S "$root" -B "$build/win-$1" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCORVANE_WINDOWS_ARCH="$1" >/dev/null
+}
+
+# The release folder of a built Windows program: build/release/x64 or
+# build/release/x86 with corvane.exe (without symbols) and its help page,
+# and nothing left from an earlier release.
+make_release() {  # ARCH
+  local folder=$build/release/x86
+  [ "$1" = x86_64 ] && folder=$build/release/x64
+  rm -rf "$folder"
+  cmake --install "$build/win-$1" --prefix "$folder" --strip >/dev/null
+  echo "release: $folder"
 }
 
 # Starts a virtual display on a free number and exports DISPLAY; the caller

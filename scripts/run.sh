@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds Corvane for Windows and starts it under Wine. Uses your display when
-# DISPLAY is set; otherwise starts a virtual one and says how to look at it.
+# Builds the main Corvane program, the x86_64 build, and starts it under
+# 64-bit Wine. Uses your display when DISPLAY is set; otherwise starts a
+# virtual one and says how to look at it.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 bash "$root/scripts/setup.sh"
-arch=$(wine_arch)
+arch=$main_arch
 configure_windows "$arch"
 cmake --build "$build/win-$arch" -j"$jobs" --target corvane
 
@@ -17,7 +18,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 prefix=$build/run-prefix-$arch
-echo "Starting $build/win-$arch/src/corvane.exe under Wine (prefix $prefix)"
+echo "Starting the $arch build, $build/win-$arch/src/corvane.exe, under Wine (prefix $prefix)"
 status=0
 "$root/scripts/wine-run" "$prefix" "$arch" "$build/win-$arch/src/corvane.exe" || status=$?
 "$root/scripts/wine-run" "$prefix" "$arch" --stop

@@ -7,7 +7,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-arch=$(wine_arch)
+arch=$main_arch
 configure_windows "$arch"
 cmake --build "$build/win-$arch" -j"$jobs" --target corvane corvane_poke >/dev/null
 corvane=$build/win-$arch/src/corvane.exe

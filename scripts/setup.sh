@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs everything the two builds and their tests need on Debian 12 (run as root).
 # Idempotent: when every package is already there it only checks and stays quiet.
-# Both Wine halves are installed: 32-bit Wine runs the shipped program where
-# the kernel executes 32-bit code, 64-bit Wine runs the x86_64 build elsewhere.
+# Both Wine halves are installed: 64-bit Wine runs the main x86_64 program,
+# 32-bit Wine the i686 one where the kernel executes 32-bit code.
 set -euo pipefail
 
 packages=(

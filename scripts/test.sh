@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the host unit tests (plain and with
 # AddressSanitizer and UndefinedBehaviorSanitizer), the fuzz targets for a
-# few seconds each, and the Windows tests under Wine. Installs what it needs first. Exits non-zero on any failure.
+# few seconds each, both Windows programs (x86_64, the main one, and i686)
+# with their release folders under build/release, and the Windows tests
+# under Wine. Installs what it needs first. Exits non-zero on any failure.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -42,23 +44,28 @@ build_or_fail host-sanitize "$build/host-sanitize" && run_ctest host-sanitize "$
 configure_fuzz
 build_or_fail fuzz "$build/fuzz" && run_ctest fuzz "$build/fuzz"
 
-# The shipped 32-bit program is always built; the Wine tests run on the
-# build that this machine can execute.
-configure_windows i686
-build_or_fail windows-i686 "$build/win-i686"
-arch=$(wine_arch)
-if [ "$arch" != i686 ]; then
-  echo "== this kernel does not run 32-bit code; the Wine tests run on the x86_64 build"
+# Both Windows programs are always built, each with its release folder:
+# x86_64, the main one, and i686 beside it. The Wine tests run on every
+# build this machine can execute, each suite on the same display; each
+# stops its Wine servers before the next one starts.
+built=()
+for arch in "$main_arch" i686; do
   configure_windows "$arch"
-  build_or_fail "windows-$arch" "$build/win-$arch" || arch=
-fi
+  if build_or_fail "windows-$arch" "$build/win-$arch"; then
+    built+=("$arch")
+    make_release "$arch" || status=1
+  fi
+done
 
-if [ -n "$arch" ]; then
-  start_virtual_display || status=1
+wine_runs=$(wine_arches)
+[[ $wine_runs == *i686* ]] || echo "== this kernel does not run 32-bit code; no Wine tests of the i686 build"
+start_virtual_display || status=1
+for arch in $wine_runs; do
+  [[ " ${built[*]} " == *" $arch "* ]] || continue
   run_ctest "wine-$arch" "$build/win-$arch"
   stop_wine_servers "$arch"
-  stop_virtual_display
-fi
+done
+stop_virtual_display
 
 echo
 echo "== summary"

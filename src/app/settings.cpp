@@ -60,6 +60,7 @@ void WriteOptions(ProfileFile& profile, const std::string& path, const Options& 
   write_flag(texts::kStartupFoldersKey, options.startup_folders);
   write_flag(texts::kServicesKey, options.services);
   write_flag(texts::kIniFilesKey, options.ini_files);
+  write_flag(texts::kScheduledTasksKey, options.scheduled_tasks);
   profile.Write(path, texts::kVersionKey, texts::kProgramVersion);
 }
 
@@ -138,6 +139,7 @@ void InitializeSettings(SettingsContext& context) {
   options.startup_folders = ReadFlag(profile, path, texts::kStartupFoldersKey);
   options.services = ReadFlag(profile, path, texts::kServicesKey);
   options.ini_files = ReadFlag(profile, path, texts::kIniFilesKey);
+  options.scheduled_tasks = ReadFlag(profile, path, texts::kScheduledTasksKey);
   const auto stored_version = profile.Read(path, texts::kVersionKey, "");
   context.window.SetCheckedOptions(options);
 

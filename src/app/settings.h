@@ -16,6 +16,7 @@ struct Options {
   bool startup_folders = true;  // CheckBox2, key "3"
   bool services = true;         // CheckBox3, key "4"
   bool ini_files = true;        // CheckBox4, key "5"
+  bool scheduled_tasks = true;  // CheckBox7, key "7"
 };
 
 // A stored flag read as an integer: blanks and one sign before it, "$",

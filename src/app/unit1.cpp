@@ -74,13 +74,17 @@ constexpr ControlLayout kLayout[] = {
     CheckBox("CheckBox2", 48, 152, 161, 17, texts::kMonitorStartupFolders).Checked().TabOrder(2),
     CheckBox("CheckBox3", 48, 176, 129, 17, texts::kMonitorServices).Checked().TabOrder(3),
     CheckBox("CheckBox4", 48, 200, 137, 17, texts::kMonitorIniFiles).Checked().TabOrder(4),
-    GroupBox("GroupBox1", 24, 104, 201, 153, texts::kAreasGroup).TabOrder(5),
+    GroupBox("GroupBox1", 24, 104, 201, 177, texts::kAreasGroup).TabOrder(5),
     CheckBox("CheckBox6", 24, 120, 137, 17, texts::kMonitorIeObjects)
         .Checked()
         .Inside("GroupBox1")
         .TabOrder(0),
-    Button("BitBtn1", 40, 280, 73, 25, texts::kSaveButton).Picture(Glyph::kOk).Default().TabOrder(6),
-    Button("BitBtn2", 136, 280, 73, 25, texts::kCancelButton)
+    CheckBox("CheckBox7", 24, 144, 161, 17, texts::kMonitorScheduledTasks)
+        .Checked()
+        .Inside("GroupBox1")
+        .TabOrder(1),
+    Button("BitBtn1", 40, 304, 73, 25, texts::kSaveButton).Picture(Glyph::kOk).Default().TabOrder(6),
+    Button("BitBtn2", 136, 304, 73, 25, texts::kCancelButton)
         .Picture(Glyph::kCancel)
         .Cancel()
         .TabOrder(7),
@@ -107,7 +111,7 @@ const std::vector<MenuItem> kPopupMenu1 = {
 TForm1::TForm1(win32::Application& application, const MainWindowParts& parts)
     : application_(application),
       parts_(parts),
-      form_(application, Window("", 248, 324).MinimizeAndMaximize(), kLayout),
+      form_(application, Window("", 248, 348).MinimizeAndMaximize(), kLayout),
       PopupMenu1(MakePopupMenu(kPopupMenu1)),
       tray_owner_(application, form_),
       TrayComp1(tray_owner_),
@@ -285,6 +289,7 @@ Options TForm1::CheckedOptions() const {
   options.startup_folders = MonitorStartupFolders();
   options.services = MonitorServices();
   options.ini_files = MonitorIniFiles();
+  options.scheduled_tasks = MonitorScheduledTasks();
   return options;
 }
 
@@ -294,6 +299,7 @@ void TForm1::SetCheckedOptions(const Options& options) {
   form_["CheckBox2"].SetChecked(options.startup_folders);
   form_["CheckBox3"].SetChecked(options.services);
   form_["CheckBox4"].SetChecked(options.ini_files);
+  form_["CheckBox7"].SetChecked(options.scheduled_tasks);
 }
 
 void TForm1::SetCancelEnabled(bool enabled) { form_["BitBtn2"].SetEnabled(enabled); }
@@ -303,6 +309,6 @@ bool TForm1::MonitorStartupFolders() const { return form_["CheckBox2"].Checked()
 bool TForm1::MonitorServices() const { return form_["CheckBox3"].Checked(); }
 bool TForm1::MonitorIniFiles() const { return form_["CheckBox4"].Checked(); }
 bool TForm1::MonitorIeObjects() const { return form_["CheckBox6"].Checked(); }
-bool TForm1::MonitorScheduledTasks() const { return true; }
+bool TForm1::MonitorScheduledTasks() const { return form_["CheckBox7"].Checked(); }
 
 }  // namespace corvane

@@ -36,7 +36,7 @@ class FakeSettingsWindow : public SettingsWindow, public AreaSwitches {
   bool MonitorServices() const override { return options.services; }
   bool MonitorIniFiles() const override { return options.ini_files; }
   bool MonitorIeObjects() const override { return true; }
-  bool MonitorScheduledTasks() const override { return true; }
+  bool MonitorScheduledTasks() const override { return options.scheduled_tasks; }
 
   std::string caption;
   Options options;
@@ -76,14 +76,15 @@ TEST_F(SettingsTest, AFirstRunShowsTheWindowWithEverythingCheckedAndCancelDisabl
   EXPECT_EQ(window.caption, "Corvane - V2.1");
   EXPECT_TRUE(window.options.autorun && window.options.registry_keys &&
               window.options.startup_folders && window.options.services &&
-              window.options.ini_files);
+              window.options.ini_files && window.options.scheduled_tasks);
   EXPECT_TRUE(window.shown);
   EXPECT_FALSE(window.cancel_enabled);
   EXPECT_EQ(Baseline(), Strings{"2\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool"});
 }
 
 TEST_F(SettingsTest, AnyStoredVersionMeansNoFirstRunAndStoredFlagsApplyToTheFirstScan) {
-  profile.Of(kMachineOptions) = {{"V", "1.0"}, {"2", "0x0"}, {"3", "true"}, {"5", "0"}};
+  profile.Of(kMachineOptions) = {{"V", "1.0"}, {"2", "0x0"}, {"3", "true"}, {"5", "0"},
+                                  {"7", "0"}};
   registry.SetString(kUser, kUserRun, "Tool", "t.exe");
   InitializeSettings(settings);
   EXPECT_FALSE(window.shown);
@@ -91,14 +92,17 @@ TEST_F(SettingsTest, AnyStoredVersionMeansNoFirstRunAndStoredFlagsApplyToTheFirs
   EXPECT_FALSE(window.options.registry_keys);
   EXPECT_TRUE(window.options.startup_folders);
   EXPECT_FALSE(window.options.ini_files);
+  EXPECT_FALSE(window.options.scheduled_tasks);
   EXPECT_TRUE(Baseline().empty());
 }
 
 TEST_F(SettingsTest, SaveWritesTheOptionsRegistersTheProgramAndTakesItIntoTheBaseline) {
   window.options.services = false;
+  window.options.scheduled_tasks = false;
   SaveSettings(settings);
-  EXPECT_EQ(profile.Of(kMachineOptions), (std::map<std::string, std::string>{
-                                {"1", "1"}, {"2", "1"}, {"3", "1"}, {"4", "0"}, {"5", "1"}, {"V", "2.1"}}));
+  EXPECT_EQ(profile.Of(kMachineOptions),
+            (std::map<std::string, std::string>{{"1", "1"}, {"2", "1"}, {"3", "1"}, {"4", "0"},
+                                                {"5", "1"}, {"7", "0"}, {"V", "2.1"}}));
   EXPECT_FALSE(profile.Exists(kUserOptions));
   EXPECT_EQ(registry.GetValue(kMachine, kMachineRun, "Corvane")->data,
             "\"C:\\Program Files\\Corvane\\corvane.exe\"");

@@ -14,7 +14,8 @@ using automation::WaitUntilHidden;
 
 const char* const kCheckBoxes[] = {texts::kAutorunOption,         texts::kMonitorRegistryKeys,
                                    texts::kMonitorStartupFolders, texts::kMonitorServices,
-                                   texts::kMonitorIniFiles,       texts::kMonitorIeObjects};
+                                   texts::kMonitorIniFiles,       texts::kMonitorIeObjects,
+                                   texts::kMonitorScheduledTasks};
 
 class ProgramStartTest : public ProgramTest {};
 
@@ -31,7 +32,7 @@ TEST_F(ProgramStartTest, AFirstRunShowsTheOptionsWindowWithEveryBoxChecked) {
   EXPECT_TRUE(Shown());
   const SIZE client = automation::ClientSize(main_);
   EXPECT_EQ(client.cx, 248);
-  EXPECT_EQ(client.cy, 324);
+  EXPECT_EQ(client.cy, 348);
 
   struct Expected {
     const char* text;
@@ -41,14 +42,15 @@ TEST_F(ProgramStartTest, AFirstRunShowsTheOptionsWindowWithEveryBoxChecked) {
       {texts::kMainTitleLabel, 44, 2, 158, 33},
       {texts::kMakerLabel, 47, 40, 152, 16},
       {texts::kAutorunOption, 24, 80, 193, 17},
-      {texts::kAreasGroup, 24, 104, 201, 153},
+      {texts::kAreasGroup, 24, 104, 201, 177},
       {texts::kMonitorRegistryKeys, 48, 128, 169, 17},
       {texts::kMonitorStartupFolders, 48, 152, 161, 17},
       {texts::kMonitorServices, 48, 176, 129, 17},
       {texts::kMonitorIniFiles, 48, 200, 137, 17},
       {texts::kMonitorIeObjects, 48, 224, 137, 17},  // inside the group box
-      {texts::kSaveButton, 40, 280, 73, 25},
-      {texts::kCancelButton, 136, 280, 73, 25},
+      {texts::kMonitorScheduledTasks, 48, 248, 161, 17},
+      {texts::kSaveButton, 40, 304, 73, 25},
+      {texts::kCancelButton, 136, 304, 73, 25},
   };
   for (const Expected& expected : layout) {
     SCOPED_TRACE(expected.text);
@@ -69,17 +71,20 @@ TEST_F(ProgramStartTest, AFirstRunShowsTheOptionsWindowWithEveryBoxChecked) {
 
 TEST_F(ProgramStartTest, SaveStoresTheBoxesRegistersTheProgramAndHidesTheWindow) {
   ASSERT_NE(Start(), nullptr);
-  const HWND services = ControlWithText(texts::kMonitorServices);
-  automation::Click(services);
-  ASSERT_TRUE(WaitUntil([&] { return !Checked(texts::kMonitorServices); }));
+  automation::Click(ControlWithText(texts::kMonitorServices));
+  automation::Click(ControlWithText(texts::kMonitorScheduledTasks));
+  ASSERT_TRUE(WaitUntil([&] {
+    return !Checked(texts::kMonitorServices) && !Checked(texts::kMonitorScheduledTasks);
+  }));
   automation::Click(ControlWithText(texts::kSaveButton));
   ASSERT_TRUE(WaitUntilHidden(main_));
 
-  // Keys in the order autorun, registry, folders, services, INI files.
-  const char* const keys[] = {texts::kAutorunKey, texts::kRegistryKeysKey,
-                              texts::kStartupFoldersKey, texts::kServicesKey, texts::kIniFilesKey};
-  const std::string expected[] = {"1", "1", "1", "0", "1"};
-  for (int at = 0; at < 5; ++at) EXPECT_EQ(Option(keys[at]), expected[at]) << "key " << keys[at];
+  // Keys in the order autorun, registry, folders, services, INI files, tasks.
+  const char* const keys[] = {texts::kAutorunKey,  texts::kRegistryKeysKey,
+                              texts::kStartupFoldersKey, texts::kServicesKey,
+                              texts::kIniFilesKey, texts::kScheduledTasksKey};
+  const std::string expected[] = {"1", "1", "1", "0", "1", "0"};
+  for (int at = 0; at < 6; ++at) EXPECT_EQ(Option(keys[at]), expected[at]) << "key " << keys[at];
   EXPECT_EQ(Option(texts::kVersionKey), texts::kProgramVersion);
   EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRunKey, texts::kAutorunValue),
             '"' + ProgramPath() + '"');
@@ -90,6 +95,7 @@ TEST_F(ProgramStartTest, SaveStoresTheBoxesRegistersTheProgramAndHidesTheWindow)
   ASSERT_TRUE(WaitUntilShown());
   EXPECT_TRUE(IsWindowEnabled(ControlWithText(texts::kCancelButton)));
   EXPECT_FALSE(Checked(texts::kMonitorServices));
+  EXPECT_FALSE(Checked(texts::kMonitorScheduledTasks));
   automation::Click(ControlWithText(texts::kAutorunOption));
   ASSERT_TRUE(WaitUntil([&] { return !Checked(texts::kAutorunOption); }));
   automation::Click(ControlWithText(texts::kSaveButton));
