@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "platform/win32/wide.h"
@@ -34,6 +35,29 @@ TEST(Win32EnvironmentTest, ReadsVariablesAsTheyAreSet) {
     EXPECT_EQ(environment.Get(c.name), "");
   }
   EXPECT_EQ(environment.Get(std::string("PATH\0X", 6)), "") << "no name holds a NUL";
+}
+
+
+// Each Startup folder in its own profile, whole and without a trailing
+// backslash, so that "<folder>\\<file>" names a file in it. (Wine spells the
+// last part "StartUp", Windows "Startup".)
+TEST(Win32EnvironmentTest, FindsTheStartupFoldersOfTheUserAndOfAllUsers) {
+  const auto folded = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+  };
+  const Win32Environment environment;
+  const struct {
+    ShellFolder folder;
+    const char* profile;  // the variable that names its profile folder
+  } cases[] = {{ShellFolder::kStartup, "APPDATA"}, {ShellFolder::kCommonStartup, "ProgramData"}};
+  for (const auto& c : cases) {
+    const std::string path = environment.ShellFolderPath(c.folder);
+    const std::string profile = environment.Get(c.profile);
+    ASSERT_FALSE(profile.empty()) << c.profile;
+    EXPECT_EQ(folded(path), folded(profile + "\\Microsoft\\Windows\\Start Menu\\Programs\\Startup"))
+        << path;
+  }
 }
 
 }  // namespace
