@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
+#include <utility>
 
 #include "platform/win32/wide.h"
 
@@ -42,21 +42,13 @@ TEST(Win32EnvironmentTest, ReadsVariablesAsTheyAreSet) {
 // backslash, so that "<folder>\\<file>" names a file in it. (Wine spells the
 // last part "StartUp", Windows "Startup".)
 TEST(Win32EnvironmentTest, FindsTheStartupFoldersOfTheUserAndOfAllUsers) {
-  const auto folded = [](std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-  };
   const Win32Environment environment;
-  const struct {
-    ShellFolder folder;
-    const char* profile;  // the variable that names its profile folder
-  } cases[] = {{ShellFolder::kStartup, "APPDATA"}, {ShellFolder::kCommonStartup, "ProgramData"}};
-  for (const auto& c : cases) {
-    const std::string path = environment.ShellFolderPath(c.folder);
-    const std::string profile = environment.Get(c.profile);
-    ASSERT_FALSE(profile.empty()) << c.profile;
-    EXPECT_EQ(folded(path), folded(profile + "\\Microsoft\\Windows\\Start Menu\\Programs\\Startup"))
-        << path;
+  for (const auto& [folder, profile] : {std::pair(ShellFolder::kStartup, "APPDATA"),
+                                        std::pair(ShellFolder::kCommonStartup, "ProgramData")}) {
+    const std::string path = environment.ShellFolderPath(folder);
+    const std::string expected =
+        environment.Get(profile) + "\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+    EXPECT_EQ(lstrcmpiW(win32::Wide(path).c_str(), win32::Wide(expected).c_str()), 0) << path;
   }
 }
 

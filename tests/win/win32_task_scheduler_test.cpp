@@ -23,21 +23,11 @@ using win32::Bstr;
 using win32::ComPtr;
 using win32::Variant;
 
-// A task that starts at logon, as a program that starts itself would register one.
-std::wstring TaskXml(bool hidden) {
-  return std::wstring(
-             L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>"
-             L"<Task version=\"1.2\" "
-             L"xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">"
-             L"<Triggers><LogonTrigger><Enabled>true</Enabled></LogonTrigger></Triggers>"
-             L"<Settings><Hidden>") +
-         (hidden ? L"true" : L"false") +
-         L"</Hidden></Settings>"
-         L"<Actions><Exec><Command>C:\\windows\\notepad.exe</Command></Exec></Actions></Task>";
-}
+Bstr Text(const std::string& utf8) { return Bstr(win32::Wide(utf8)); }
 
-// Tasks registered in the machine's real library under this process's own
-// names, set up and removed directly through the Task Scheduler's interfaces.
+// Tasks that start at logon, registered in the machine's real library under
+// this process's own names, and removed, directly through the library's
+// interfaces.
 class Win32TaskSchedulerTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -46,60 +36,27 @@ class Win32TaskSchedulerTest : public ::testing::Test {
                                IID_ITaskService, service_.ReceiveVoid()), S_OK);
     const Variant none;
     ASSERT_EQ(service_->Connect(none.get(), none.get(), none.get(), none.get()), S_OK);
-    TearDown();
+    ASSERT_EQ(service_->GetFolder(Bstr(L"\\").get(), root_.Receive()), S_OK);
+    for (const auto& path : ours_) {
+      const std::wstring xml =
+          L"<?xml version=\"1.0\" encoding=\"UTF-16\"?><Task version=\"1.2\" "
+          L"xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\"><Triggers>"
+          L"<LogonTrigger/></Triggers><Settings><Hidden>" +
+          std::wstring(path == hidden_ ? L"true" : L"false") +
+          L"</Hidden></Settings><Actions><Exec><Command>notepad.exe</Command></Exec></Actions>"
+          L"</Task>";
+      ComPtr<IRegisteredTask> task;  // the folders on its path are made too
+      ASSERT_EQ(root_->RegisterTask(Text(path).get(), Bstr(xml).get(), TASK_CREATE, none.get(),
+                                    none.get(), TASK_LOGON_INTERACTIVE_TOKEN, none.get(),
+                                    task.Receive()), S_OK) << path;
+    }
   }
   void TearDown() override {
-    if (!service_) return;
-    for (const auto& task : {"\\" + tag_ + "-root", folder_ + "\\shown", folder_ + "\\hidden",
-                             folder_ + "\\inner\\deep"}) {
-      const auto slash = task.rfind('\\');
-      if (const auto parent = Folder(slash == 0 ? "\\" : task.substr(0, slash))) {
-        parent->DeleteTask(Bstr(win32::Wide(task.substr(slash + 1))).get(), 0);
-      }
+    if (!root_) return;
+    for (const auto& path : ours_) root_->DeleteTask(Text(path).get(), 0);
+    for (const auto& path : {folder_ + "\\inner", folder_}) {
+      root_->DeleteFolder(Text(path).get(), 0);
     }
-    if (const auto folder = Folder(folder_)) folder->DeleteFolder(Bstr(L"inner").get(), 0);
-    if (const auto root = Folder("\\")) root->DeleteFolder(Bstr(win32::Wide(tag_)).get(), 0);
-  }
-  // Empty when there is no such folder.
-  ComPtr<ITaskFolder> Folder(const std::string& path) {
-    ComPtr<ITaskFolder> folder;
-    service_->GetFolder(Bstr(win32::Wide(path)).get(), folder.Receive());
-    return folder;
-  }
-  void MakeFolder(const std::string& parent, const std::string& name) {
-    const auto folder = Folder(parent);
-    ASSERT_TRUE(bool(folder)) << parent;
-    ComPtr<ITaskFolder> made;
-    const Variant none;
-    ASSERT_EQ(folder->CreateFolder(Bstr(win32::Wide(name)).get(), none.get(),
-                                                   made.Receive()), S_OK);
-  }
-  void Register(const std::string& parent, const std::string& name, bool hidden = false) {
-    const auto folder = Folder(parent);
-    ASSERT_TRUE(bool(folder)) << parent;
-    ComPtr<IRegisteredTask> task;
-    const Variant none;
-    ASSERT_EQ(folder->RegisterTask(
-                  Bstr(win32::Wide(name)).get(), Bstr(TaskXml(hidden)).get(), TASK_CREATE,
-                  none.get(), none.get(), TASK_LOGON_INTERACTIVE_TOKEN, none.get(),
-                  task.Receive()), S_OK) << name;
-  }
-  // One task in the root, two (one hidden) in a folder, one in its subfolder.
-  void RegisterOurs() {
-    Register("\\", tag_ + "-root");
-    MakeFolder("\\", tag_);
-    MakeFolder(folder_, "inner");
-    Register(folder_ + "\\inner", "deep");
-    Register(folder_, "shown");
-    Register(folder_, "hidden", true);
-  }
-  // Wine 8's collections of registered tasks cannot be counted or walked
-  // (E_NOTIMPL): there no folder's tasks can be listed.
-  bool TasksCanBeListed() {
-    ComPtr<IRegisteredTaskCollection> tasks;
-    LONG count = 0;
-    return Folder("\\")->GetTasks(TASK_ENUM_HIDDEN, tasks.Receive()) == S_OK &&
-           tasks->get_Count(&count) == S_OK;
   }
   // Ours in the listing, in its order.
   Paths OursListed() {
@@ -107,76 +64,63 @@ class Win32TaskSchedulerTest : public ::testing::Test {
     EXPECT_TRUE(listed.has_value());
     Paths ours;
     for (const auto& path : listed.value_or(Paths{})) {
-      if (path.find(tag_) != std::string::npos) ours.push_back(path);
+      if (path.compare(0, folder_.size(), folder_) == 0) ours.push_back(path);
     }
     return ours;
   }
 
   const win32::ComApartment apartment_;
   ComPtr<ITaskService> service_;
-  const std::string tag_ = "CorvaneTest-" + std::to_string(GetCurrentProcessId());
-  const std::string folder_ = "\\" + tag_;
+  ComPtr<ITaskFolder> root_;
+  const std::string folder_ = "\\CorvaneTest-" + std::to_string(GetCurrentProcessId());
+  const std::string hidden_ = folder_ + "\\hidden";
+  const Paths ours_ = {folder_ + "-root", folder_ + "\\shown", hidden_, folder_ + "\\inner\\deep"};
   Win32TaskScheduler tasks_;
 };
 
 TEST_F(Win32TaskSchedulerTest, ListsEveryTaskByFullPathFolderByFolder) {
-  ASSERT_NO_FATAL_FAILURE(RegisterOurs());
-  if (!TasksCanBeListed()) {
-    EXPECT_EQ(tasks_.ListTasks(), std::nullopt) << "no listing may pass for an empty library";
+  // Wine 8's collections of registered tasks cannot be counted or walked
+  // (E_NOTIMPL): no folder's tasks can be listed there, which must not read
+  // as an empty library.
+  ComPtr<IRegisteredTaskCollection> collection;
+  LONG count = 0;
+  if (root_->GetTasks(TASK_ENUM_HIDDEN, collection.Receive()) != S_OK ||
+      collection->get_Count(&count) != S_OK) {
+    EXPECT_EQ(tasks_.ListTasks(), std::nullopt);
     return;
   }
-  // A folder's own tasks (in the library's order) come before those of its
-  // subfolders.
+  // A folder's own tasks (in the library's order) come before its subfolders'.
   Paths listed = OursListed();
   ASSERT_EQ(listed.size(), 4u);
   std::sort(listed.begin() + 1, listed.begin() + 3);
-  EXPECT_EQ(listed, (Paths{"\\" + tag_ + "-root", folder_ + "\\hidden", folder_ + "\\shown",
-                           folder_ + "\\inner\\deep"}));
-  ASSERT_TRUE(tasks_.DeleteTask(folder_ + "\\hidden"));
-  EXPECT_EQ(OursListed(), (Paths{"\\" + tag_ + "-root", folder_ + "\\shown",
-                                 folder_ + "\\inner\\deep"}));
+  EXPECT_EQ(listed, (Paths{ours_[0], hidden_, ours_[1], ours_[3]}));
+  ASSERT_TRUE(tasks_.DeleteTask(hidden_));
+  EXPECT_EQ(OursListed(), (Paths{ours_[0], ours_[1], ours_[3]}));
 }
 
 TEST_F(Win32TaskSchedulerTest, LooksUpAndDeletesTasksByFullPath) {
-  ASSERT_NO_FATAL_FAILURE(RegisterOurs());
-  const struct {
-    std::string path;
-    bool exists;
-  } cases[] = {
-      {folder_ + "\\shown", true},
-      {folder_ + "\\hidden", true},
-      {folder_ + "\\inner\\deep", true},
-      {"\\" + tag_ + "-root", true},
-      {folder_ + "\\missing", false},
-      {folder_ + "-missing\\shown", false},
-      {folder_ + "\\inner", false},
-      {folder_ + "\\", false},
-      {tag_ + "-root", false},
-      {"", false},
-  };
-  for (const auto& c : cases) EXPECT_EQ(tasks_.TaskExists(c.path), c.exists) << c.path;
-
-  EXPECT_TRUE(tasks_.DeleteTask(folder_ + "\\hidden"));
-  EXPECT_EQ(tasks_.TaskExists(folder_ + "\\hidden"), false);
-  EXPECT_EQ(tasks_.TaskExists(folder_ + "\\shown"), true);
-  EXPECT_FALSE(tasks_.DeleteTask(folder_ + "\\hidden"));
-  EXPECT_FALSE(tasks_.DeleteTask(folder_ + "-missing\\shown"));
-  EXPECT_FALSE(tasks_.DeleteTask(folder_ + "\\inner"));
+  for (const auto& path : ours_) EXPECT_EQ(tasks_.TaskExists(path), true) << path;
+  for (const auto& path : {folder_ + "\\missing", folder_ + "-missing\\shown",
+                           folder_ + "\\inner", folder_ + "\\", folder_.substr(1) + "-root"}) {
+    EXPECT_EQ(tasks_.TaskExists(path), false) << path;
+    EXPECT_FALSE(tasks_.DeleteTask(path)) << path;
+  }
   EXPECT_EQ(tasks_.TaskExists(folder_ + "\\inner\\deep"), true) << "a folder is no task";
-}
 
-// A thread outside any COM apartment cannot reach the library: no answer
-// may then pass for "no tasks" or "task gone".
-TEST_F(Win32TaskSchedulerTest, GivesNoAnswerWhereTheLibraryCannotBeReached) {
-  Register("\\", tag_ + "-root");
-  std::thread outside([&] {
-    Win32TaskScheduler tasks;
-    EXPECT_EQ(tasks.ListTasks(), std::nullopt);
-    EXPECT_EQ(tasks.TaskExists("\\" + tag_ + "-root"), std::nullopt);
-    EXPECT_FALSE(tasks.DeleteTask("\\" + tag_ + "-root"));
-  });
-  outside.join();
-  EXPECT_EQ(tasks_.TaskExists("\\" + tag_ + "-root"), true);
+  EXPECT_TRUE(tasks_.DeleteTask(hidden_));
+  EXPECT_EQ(tasks_.TaskExists(hidden_), false);
+  EXPECT_FALSE(tasks_.DeleteTask(hidden_));
+  EXPECT_EQ(tasks_.TaskExists(ours_[1]), true);
+
+  // A thread outside any apartment cannot reach the library: no answer may
+  // then pass for "no tasks" or "task gone".
+  std::thread([&] {
+    Win32TaskScheduler outside;
+    EXPECT_EQ(outside.ListTasks(), std::nullopt);
+    EXPECT_EQ(outside.TaskExists(ours_[1]), std::nullopt);
+    EXPECT_FALSE(outside.DeleteTask(ours_[1]));
+  }).join();
+  EXPECT_EQ(tasks_.TaskExists(ours_[1]), true);
 }
 
 }  // namespace
