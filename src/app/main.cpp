@@ -10,6 +10,7 @@
 #include "changes/unit2.h"
 #include "changes/unit3.h"
 #include "changes/unit4.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/session_mutex.h"
 #include "platform/win32/framework/win32_clock.h"
@@ -30,6 +31,9 @@ constexpr wchar_t kSessionMutexName[] = L"Local\\Halvorn.Corvane.Running";
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace corvane;
+  // For the program's life, and first: the task library is reached through
+  // COM objects of this thread, and they go before the apartment does.
+  const win32::ComApartment apartment;
   // Before any window or icon: a second copy would watch the same places
   // and ask twice about every entry.
   const win32::SessionMutex running(kSessionMutexName);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "platform/win32/wide.h"
 
@@ -34,6 +35,21 @@ TEST(Win32EnvironmentTest, ReadsVariablesAsTheyAreSet) {
     EXPECT_EQ(environment.Get(c.name), "");
   }
   EXPECT_EQ(environment.Get(std::string("PATH\0X", 6)), "") << "no name holds a NUL";
+}
+
+
+// Each Startup folder in its own profile, whole and without a trailing
+// backslash, so that "<folder>\\<file>" names a file in it. (Wine spells the
+// last part "StartUp", Windows "Startup".)
+TEST(Win32EnvironmentTest, FindsTheStartupFoldersOfTheUserAndOfAllUsers) {
+  const Win32Environment environment;
+  for (const auto& [folder, profile] : {std::pair(ShellFolder::kStartup, "APPDATA"),
+                                        std::pair(ShellFolder::kCommonStartup, "ProgramData")}) {
+    const std::string path = environment.ShellFolderPath(folder);
+    const std::string expected =
+        environment.Get(profile) + "\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+    EXPECT_EQ(lstrcmpiW(win32::Wide(path).c_str(), win32::Wide(expected).c_str()), 0) << path;
+  }
 }
 
 }  // namespace

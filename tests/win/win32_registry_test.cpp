@@ -342,5 +342,76 @@ TEST_F(Win32RegistryTest, ReachesExactlyTheNameThatHoldsANul) {
   EXPECT_FALSE(RawKey("k\\x")) << "nothing made under the name cut at the NUL";
 }
 
+
+// The machine's Software key has a 64-bit and a 32-bit view on 64-bit
+// Windows; paths are meant literally in the 64-bit one, so the 32-bit program
+// reaches the 32-bit view as "\\Software\\WOW6432Node\\...". Works under a
+// throw-away key of HKEY_LOCAL_MACHINE in both views.
+class Win32RegistryViewsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { node_existed_ = RawHas(KEY_WOW64_64KEY, "Software\\WOW6432Node"); }
+  // Cleans up in the 64-bit view, where every path is literal; a 32-bit
+  // Windows has no WOW6432Node of its own, so the test made that one.
+  void TearDown() override {
+    const auto delete_tree = Lookup<LONG WINAPI(HKEY, LPCWSTR)>(L"advapi32", "RegDeleteTreeW");
+    const auto delete_key =
+        Lookup<LONG WINAPI(HKEY, LPCWSTR, REGSAM, DWORD)>(L"advapi32", "RegDeleteKeyExW");
+    for (const auto& path : {"Software\\WOW6432Node\\" + name_, "Software\\" + name_,
+                             std::string(node_existed_ ? "" : "Software\\WOW6432Node")}) {
+      HKEY opened = nullptr;
+      if (path.empty() || RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32::Wide(path).c_str(), 0,
+                                        KEY_ALL_ACCESS | KEY_WOW64_64KEY, &opened)) {
+        continue;
+      }
+      delete_tree(win32::RegistryKey(opened).get(), nullptr);
+      delete_key(HKEY_LOCAL_MACHINE, win32::Wide(path).c_str(), KEY_WOW64_64KEY, 0);
+    }
+  }
+  // Whether the machine has the key in that view, and the value in it.
+  static bool RawHas(REGSAM view, const std::string& path, const wchar_t* value = nullptr) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32::Wide(path).c_str(), 0, KEY_READ | view,
+                      &opened) != ERROR_SUCCESS) {
+      return false;
+    }
+    const win32::RegistryKey key(opened);
+    return !value || !RegQueryValueExW(key.get(), value, nullptr, nullptr, nullptr, nullptr);
+  }
+
+  const std::string name_ = "CvTest-" + std::to_string(GetCurrentProcessId());
+  bool node_existed_ = false;
+  Win32Registry registry_;
+};
+
+TEST_F(Win32RegistryViewsTest, ReachesEachViewOfTheMachineSoftwareByItsLiteralPath) {
+  const auto accessor = registry_.CreateAccessor();
+  accessor->SetRoot(RegistryRoot::kLocalMachine);
+  const std::string in_32 = "\\Software\\WOW6432Node\\" + name_;
+  ASSERT_TRUE(accessor->OpenKey(in_32 + "\\child\\grandchild", true, KeyAccess::kReadWrite));
+  ASSERT_TRUE(accessor->OpenKey(in_32, false, KeyAccess::kReadWrite));
+  accessor->WriteString("v32", "x");
+  ASSERT_TRUE(accessor->OpenKey("\\Software\\" + name_, true, KeyAccess::kReadWrite));
+  accessor->WriteString("v64", "x");
+  BOOL wow64 = FALSE;
+  if (sizeof(void*) == 8 || (IsWow64Process(GetCurrentProcess(), &wow64) && wow64)) {
+    const std::string path = "Software\\" + name_;
+    EXPECT_TRUE(RawHas(KEY_WOW64_32KEY, path, L"v32"));
+    EXPECT_FALSE(RawHas(KEY_WOW64_32KEY, path, L"v64"));
+    EXPECT_TRUE(RawHas(KEY_WOW64_64KEY, path, L"v64"));
+    EXPECT_FALSE(RawHas(KEY_WOW64_64KEY, path, L"v32"));
+  }
+
+  ASSERT_TRUE(accessor->OpenKey(in_32, false, KeyAccess::kReadWrite));
+  EXPECT_EQ(accessor->ValueNames(), Names{"v32"});
+  EXPECT_EQ(accessor->SubkeyNames(), Names{"child"});
+  EXPECT_TRUE(accessor->DeleteValue("v32"));
+  EXPECT_TRUE(accessor->DeleteKey("child"));
+  EXPECT_TRUE(accessor->ValueNames().empty() && accessor->SubkeyNames().empty());
+  ASSERT_TRUE(accessor->OpenKey("\\Software\\WOW6432Node", false, KeyAccess::kReadWrite));
+  EXPECT_TRUE(accessor->DeleteKey(name_));
+  EXPECT_FALSE(RawHas(KEY_WOW64_64KEY, in_32.substr(1)));
+  EXPECT_TRUE(RawHas(KEY_WOW64_64KEY, "Software\\" + name_, L"v64")) << "the other view kept";
+}
+
 }  // namespace
 }  // namespace corvane

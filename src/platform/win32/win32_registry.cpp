@@ -98,13 +98,39 @@ Lookup QueryValue(HKEY key, const std::wstring& name, DWORD& type, std::string& 
   return result == ERROR_FILE_NOT_FOUND ? Lookup::kMissing : Lookup::kFailed;
 }
 
+// Every path is meant literally in the 64-bit view of the registry, also in
+// the 32-bit program: "\Software\..." is the 64-bit key and
+// "\Software\WOW6432Node\..." the 32-bit one, as for the 64-bit program. On
+// 32-bit Windows the flag is ignored.
+constexpr REGSAM kLiteralView = KEY_WOW64_64KEY;
+
 // The subkey path `name` of `parent`; a name holding a NUL (only a listing
 // gives one) is opened by its full length.
 HKEY OpenSubkey(HKEY parent, const std::wstring& name, REGSAM access) {
-  if (HoldsNul(name)) return win32::OpenKeyCounted(parent, name, access);
+  if (HoldsNul(name)) return win32::OpenKeyCounted(parent, name, access | kLiteralView);
   HKEY opened = nullptr;
-  return RegOpenKeyExW(parent, name.c_str(), 0, access, &opened) == ERROR_SUCCESS ? opened
-                                                                                 : nullptr;
+  return RegOpenKeyExW(parent, name.c_str(), 0, access | kLiteralView, &opened) == ERROR_SUCCESS
+             ? opened
+             : nullptr;
+}
+
+// Deletes the subkey `name` of `parent`, which has no subkeys left, in the
+// literal view. RegDeleteKeyExW, which takes the view, came with Windows XP
+// x64 and Vista; where advapi32 lacks it, Windows has a single view, which
+// RegDeleteKeyW reaches.
+bool DeleteEmptySubkey(HKEY parent, const std::wstring& name) {
+  using DeleteKeyEx = LONG WINAPI(HKEY, LPCWSTR, REGSAM, DWORD);
+  static const auto delete_in_view = [] {
+    const HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
+    // Through a generic function pointer, as the compiler wants for this cast.
+    return advapi == nullptr ? nullptr
+                             : reinterpret_cast<DeleteKeyEx*>(reinterpret_cast<void (*)()>(
+                                   GetProcAddress(advapi, "RegDeleteKeyExW")));
+  }();
+  const LONG result = delete_in_view != nullptr
+                          ? delete_in_view(parent, name.c_str(), kLiteralView, 0)
+                          : RegDeleteKeyW(parent, name.c_str());
+  return result == ERROR_SUCCESS;
 }
 
 // Deletes `name` under `parent` with everything below it, deepest first. The
@@ -119,7 +145,7 @@ bool DeleteTree(HKEY parent, const std::wstring& name) {
   }
   if (HoldsNul(name)) return win32::DeleteOpenKey(key.get());
   key = RegistryKey();
-  return RegDeleteKeyW(parent, name.c_str()) == ERROR_SUCCESS;
+  return DeleteEmptySubkey(parent, name);
 }
 
 class Win32RegistryAccessor : public RegistryAccessor {
@@ -130,7 +156,8 @@ class Win32RegistryAccessor : public RegistryAccessor {
 
   bool OpenKey(const std::string& path, bool create, KeyAccess access) override {
     key_ = RegistryKey();
-    const REGSAM rights = access == KeyAccess::kRead ? KEY_READ : KEY_READ | KEY_WRITE;
+    const REGSAM rights =
+        (access == KeyAccess::kRead ? KEY_READ : KEY_READ | KEY_WRITE) | kLiteralView;
     const std::wstring sub_key = win32::Wide(StripBackslashes(path));
     // No NUL-ended path names a key with a NUL in its path.
     if (HoldsNul(sub_key)) return false;

@@ -1,11 +1,232 @@
 #include "platform/win32/win32_task_scheduler.h"
 
+#include <windows.h>
+#include <taskschd.h>
+
+#include <exception>
+#include <utility>
+
+#include "platform/win32/wide.h"
+
 namespace corvane {
+namespace {
 
-std::optional<std::vector<std::string>> Win32TaskScheduler::ListTasks() { return std::nullopt; }
+using win32::Bstr;
+using win32::ComPtr;
+using win32::Variant;
 
-std::optional<bool> Win32TaskScheduler::TaskExists(const std::string&) { return std::nullopt; }
+constexpr HRESULT FromWin32(DWORD error) {
+  return static_cast<HRESULT>((error & 0xFFFFu) | (FACILITY_WIN32 << 16) | 0x80000000u);
+}
 
-bool Win32TaskScheduler::DeleteTask(const std::string&) { return false; }
+// What a call answers when the task or its folder is not there.
+bool NotFound(HRESULT result) {
+  return result == FromWin32(ERROR_FILE_NOT_FOUND) || result == FromWin32(ERROR_PATH_NOT_FOUND);
+}
+
+// What a call answers when the connection to the service broke under it (the
+// service was restarted): worth connecting again, unlike any other failure.
+bool Disconnected(HRESULT result) {
+  constexpr HRESULT kServiceNotRunning = static_cast<HRESULT>(0x80041315u);
+  for (const HRESULT broken :
+       {RPC_E_DISCONNECTED, RPC_E_SERVER_DIED, RPC_E_SERVER_DIED_DNE, CO_E_OBJNOTCONNECTED,
+        FromWin32(RPC_S_SERVER_UNAVAILABLE), FromWin32(RPC_S_CALL_FAILED),
+        FromWin32(RPC_S_CALL_FAILED_DNE), FromWin32(ERROR_INVALID_HANDLE),
+        kServiceNotRunning}) {
+    if (result == broken) return true;
+  }
+  return false;
+}
+
+HRESULT Connect(ComPtr<ITaskService>& service) {
+  ComPtr<ITaskService> made;
+  HRESULT result = CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_ITaskService, made.ReceiveVoid());
+  if (FAILED(result)) return result;
+  // Empty: this machine, as the account the program runs under.
+  const Variant none;
+  result = made->Connect(none.get(), none.get(), none.get(), none.get());
+  if (FAILED(result)) return result;
+  service = std::move(made);
+  return S_OK;
+}
+
+// Runs `operation` on the kept connection, made first if there is none. When
+// a kept connection turns out broken, it is dropped and `operation` runs once
+// more on a new one. The answer is the operation's, or why no connection.
+template <typename Operation>
+HRESULT WithService(ComPtr<ITaskService>& service, Operation operation) {
+  const bool kept = static_cast<bool>(service);
+  if (!kept) {
+    const HRESULT connected = Connect(service);
+    if (FAILED(connected)) return connected;
+  }
+  HRESULT result = operation(service.get());
+  if (!Disconnected(result)) return result;
+  service.Reset();
+  if (!kept) return result;
+  result = Connect(service);
+  if (FAILED(result)) return result;
+  result = operation(service.get());
+  if (Disconnected(result)) service.Reset();
+  return result;
+}
+
+// Appends the path of every task in the collection, in its order. A task
+// that went between counting and asking is passed over.
+HRESULT AppendPaths(IRegisteredTaskCollection* tasks, std::vector<std::string>& paths) {
+  LONG count = 0;
+  HRESULT result = tasks->get_Count(&count);
+  if (FAILED(result)) return result;
+  for (LONG index = 1; index <= count; ++index) {  // collections count from 1
+    ComPtr<IRegisteredTask> task;
+    result = tasks->get_Item(Variant(index).get(), task.Receive());
+    if (Disconnected(result)) return result;
+    if (FAILED(result)) continue;
+    Bstr path;
+    result = task->get_Path(path.Receive());
+    if (Disconnected(result)) return result;
+    if (SUCCEEDED(result) && path) paths.push_back(win32::Utf8(path.Text()));
+  }
+  return S_OK;
+}
+
+// The folder's tasks, hidden ones too, and a listing of its subfolders.
+// Fails when the folder cannot be read.
+HRESULT ReadFolder(ITaskFolder* folder, std::vector<std::string>& paths,
+                   ComPtr<ITaskFolderCollection>& subfolders, LONG& count) {
+  ComPtr<IRegisteredTaskCollection> tasks;
+  HRESULT result = folder->GetTasks(TASK_ENUM_HIDDEN, tasks.Receive());
+  if (SUCCEEDED(result)) result = AppendPaths(tasks.get(), paths);
+  if (FAILED(result)) return result;
+  result = folder->GetFolders(0, subfolders.Receive());
+  if (SUCCEEDED(result)) result = subfolders->get_Count(&count);
+  return result;
+}
+
+// Folder by folder from the root, depth first: a folder's tasks, then each of
+// its subfolders in turn. A subfolder that cannot be read adds nothing; the
+// walk ends early only when the root cannot be read or the connection broke.
+// Kept on a list rather than the call stack, so no depth of folders can
+// overflow it.
+HRESULT ListAll(ITaskService* service, std::vector<std::string>& paths) {
+  paths.clear();
+  const Bstr root_path(L"\\");
+  if (!root_path) return E_OUTOFMEMORY;
+  ComPtr<ITaskFolder> root;
+  HRESULT result = service->GetFolder(root_path.get(), root.Receive());
+  if (FAILED(result)) return result;
+
+  struct Level {
+    ComPtr<ITaskFolderCollection> subfolders;
+    LONG count = 0;
+    LONG next = 1;  // collections count from 1
+  };
+  std::vector<Level> levels(1);
+  result = ReadFolder(root.get(), paths, levels.back().subfolders, levels.back().count);
+  if (FAILED(result)) return result;
+  while (!levels.empty()) {
+    Level& level = levels.back();
+    if (level.next > level.count) {
+      levels.pop_back();
+      continue;
+    }
+    ComPtr<ITaskFolder> folder;
+    result = level.subfolders->get_Item(Variant(level.next++).get(), folder.Receive());
+    if (Disconnected(result)) return result;
+    if (FAILED(result)) continue;
+    Level inner;
+    const std::size_t listed = paths.size();
+    result = ReadFolder(folder.get(), paths, inner.subfolders, inner.count);
+    if (Disconnected(result)) return result;
+    if (FAILED(result)) {
+      paths.resize(listed);
+      continue;
+    }
+    levels.push_back(std::move(inner));
+  }
+  return S_OK;
+}
+
+// "\Folder\Name" is the task "Name" of the folder "\Folder"; "\Name" one of
+// the root "\". False for a path that can name no task.
+bool SplitPath(const std::string& path, std::wstring& folder, std::wstring& name) {
+  const std::wstring wide = win32::Wide(path);
+  const std::wstring::size_type last = wide.rfind(L'\\');
+  if (wide.empty() || wide[0] != L'\\' || last + 1 == wide.size() || win32::HoldsNul(wide)) {
+    return false;
+  }
+  folder = last == 0 ? L"\\" : wide.substr(0, last);
+  name = wide.substr(last + 1);
+  return true;
+}
+
+HRESULT OpenFolder(ITaskService* service, const std::wstring& path, ComPtr<ITaskFolder>& folder) {
+  const Bstr text(path);
+  return text ? service->GetFolder(text.get(), folder.Receive()) : E_OUTOFMEMORY;
+}
+
+// S_OK when the task is registered, S_FALSE when it or its folder is not.
+HRESULT LookUp(ITaskService* service, const std::wstring& folder_path, const std::wstring& name) {
+  ComPtr<ITaskFolder> folder;
+  HRESULT result = OpenFolder(service, folder_path, folder);
+  if (SUCCEEDED(result)) {
+    const Bstr text(name);
+    ComPtr<IRegisteredTask> task;
+    result = text ? folder->GetTask(text.get(), task.Receive()) : E_OUTOFMEMORY;
+  }
+  if (NotFound(result)) return S_FALSE;
+  return FAILED(result) ? result : S_OK;
+}
+
+HRESULT Delete(ITaskService* service, const std::wstring& folder_path, const std::wstring& name) {
+  ComPtr<ITaskFolder> folder;
+  HRESULT result = OpenFolder(service, folder_path, folder);
+  if (FAILED(result)) return result;
+  const Bstr text(name);
+  return text ? folder->DeleteTask(text.get(), 0) : E_OUTOFMEMORY;
+}
+
+}  // namespace
+
+Win32TaskScheduler::Win32TaskScheduler() = default;
+Win32TaskScheduler::~Win32TaskScheduler() = default;
+
+std::optional<std::vector<std::string>> Win32TaskScheduler::ListTasks() {
+  try {
+    std::vector<std::string> paths;
+    const HRESULT result =
+        WithService(service_, [&](ITaskService* service) { return ListAll(service, paths); });
+    if (FAILED(result)) return std::nullopt;
+    return paths;
+  } catch (const std::exception&) {  // out of memory, mostly
+    return std::nullopt;
+  }
+}
+
+std::optional<bool> Win32TaskScheduler::TaskExists(const std::string& path) {
+  try {
+    std::wstring folder, name;
+    if (!SplitPath(path, folder, name)) return false;
+    const HRESULT result =
+        WithService(service_, [&](ITaskService* service) { return LookUp(service, folder, name); });
+    if (FAILED(result)) return std::nullopt;
+    return result == S_OK;
+  } catch (const std::exception&) {  // out of memory, mostly
+    return std::nullopt;
+  }
+}
+
+bool Win32TaskScheduler::DeleteTask(const std::string& path) {
+  try {
+    std::wstring folder, name;
+    if (!SplitPath(path, folder, name)) return false;
+    return WithService(service_, [&](ITaskService* service) {
+             return Delete(service, folder, name);
+           }) == S_OK;
+  } catch (const std::exception&) {  // out of memory, mostly
+    return false;
+  }
+}
 
 }  // namespace corvane

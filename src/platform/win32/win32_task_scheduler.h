@@ -1,15 +1,31 @@
 // The Task Scheduler library of the machine, through its 2.0 interfaces.
+// The thread that uses this object must be in a single-threaded COM
+// apartment (win32::ComApartment) until the object is gone; on a thread
+// outside one, the library cannot be reached.
 #pragma once
 
 #include "platform/task_scheduler.h"
+#include "platform/win32/com_owners.h"
+
+struct ITaskService;
 
 namespace corvane {
 
 class Win32TaskScheduler : public TaskScheduler {
  public:
+  Win32TaskScheduler();
+  ~Win32TaskScheduler() override;
+  Win32TaskScheduler(const Win32TaskScheduler&) = delete;
+  Win32TaskScheduler& operator=(const Win32TaskScheduler&) = delete;
+
   std::optional<std::vector<std::string>> ListTasks() override;
   std::optional<bool> TaskExists(const std::string& path) override;
   bool DeleteTask(const std::string& path) override;
+
+ private:
+  // The connection made on first use, kept; one that broke (the service
+  // restarted) is made anew, once per call.
+  win32::ComPtr<ITaskService> service_;
 };
 
 }  // namespace corvane
