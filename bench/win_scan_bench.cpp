@@ -13,6 +13,7 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/win32_task_scheduler.h"
 
 namespace corvane {
@@ -51,6 +52,7 @@ int main() {
   Win32Registry registry;
   Win32Environment environment;
   Win32FileSystem files;
+  const win32::ComApartment apartment;
   Win32TaskScheduler tasks;
   const Platform platform{registry, environment, files, tasks};
   const FixedAreaSwitches switches;

@@ -16,6 +16,7 @@
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/win32_task_scheduler.h"
 
 namespace corvane {
@@ -158,6 +159,7 @@ class SnapshotScanOnWindows : public ::testing::Test {
   Win32Registry registry_;
   Win32Environment environment_;
   Win32FileSystem files_;
+  const win32::ComApartment apartment_;
   Win32TaskScheduler tasks_;
   Platform platform_{registry_, environment_, files_, tasks_};
   FixedAreaSwitches switches_;

@@ -6,6 +6,8 @@
 #include <exception>
 #include <utility>
 
+#include "platform/win32/file_paths.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 
 namespace corvane {
@@ -187,6 +189,61 @@ HRESULT Delete(ITaskService* service, const std::wstring& folder_path, const std
   return text ? folder->DeleteTask(text.get(), 0) : E_OUTOFMEMORY;
 }
 
+// The folder where the service keeps one file per task, named by its path.
+// A 32-bit program on 64-bit Windows reaches the real system folder as
+// "Sysnative"; its "system32" is another one.
+std::wstring TaskStore() {
+  wchar_t folder[MAX_PATH] = {};
+  BOOL wow64 = FALSE;
+  if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) {
+    const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return L"";
+    return std::wstring(folder, length) + L"\\Sysnative\\Tasks";
+  }
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return L"";
+  return std::wstring(folder, length) + L"\\Tasks";
+}
+
+// The store's files below `relative` ("" for the root) as task paths, the
+// folder's files before its subfolders, each confirmed by the library
+// (which also sees hidden tasks), so a stray file is no task.
+void ListStore(ITaskService* service, const std::wstring& store, const std::wstring& relative,
+               int depth, std::vector<std::string>& paths) {
+  constexpr int kDeepest = 32;
+  WIN32_FIND_DATAW found{};
+  const win32::FindHandle search(
+      FindFirstFileW(win32::FilePath(win32::Utf8(store + relative + L"\\*")).c_str(), &found));
+  if (!search) return;
+  std::vector<std::wstring> folders;
+  do {
+    const std::wstring name(found.cFileName, wcsnlen(found.cFileName, MAX_PATH));
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      if (LookUp(service, relative.empty() ? L"\\" : relative, name) == S_OK) {
+        paths.push_back(win32::Utf8(relative + L"\\" + name));
+      }
+    } else if (name != L"." && name != L"..") {
+      folders.push_back(name);
+    }
+  } while (FindNextFileW(search.get(), &found));
+  if (depth == kDeepest) return;
+  for (const auto& folder : folders) {
+    ListStore(service, store, relative + L"\\" + folder, depth + 1, paths);
+  }
+}
+
+// Every task: through the library's listing, or, where the library cannot
+// list its tasks (Wine's answers E_NOTIMPL), through the store's files.
+HRESULT ListEveryTask(ITaskService* service, std::vector<std::string>& paths) {
+  const HRESULT result = ListAll(service, paths);
+  if (result != E_NOTIMPL) return result;
+  paths.clear();
+  const auto store = TaskStore();
+  if (store.empty()) return result;
+  ListStore(service, store, L"", 0, paths);
+  return S_OK;
+}
+
 }  // namespace
 
 Win32TaskScheduler::Win32TaskScheduler() = default;
@@ -196,7 +253,7 @@ std::optional<std::vector<std::string>> Win32TaskScheduler::ListTasks() {
   try {
     std::vector<std::string> paths;
     const HRESULT result =
-        WithService(service_, [&](ITaskService* service) { return ListAll(service, paths); });
+        WithService(service_, [&](ITaskService* service) { return ListEveryTask(service, paths); });
     if (FAILED(result)) return std::nullopt;
     return paths;
   } catch (const std::exception&) {  // out of memory, mostly

@@ -13,6 +13,7 @@
 #include "automation/input.h"
 #include "automation/process.h"
 #include "changes/alert.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_task_scheduler.h"
 #include "program/program_fixture.h"
@@ -206,6 +207,7 @@ TEST_F(ProgramPlacesTest, EachNewPlaceIsAskedAboutAndTakenOutAsWindowsNeeds) {
   EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kRun64.c_str(), "CvPlaces32"), "C:\\kept.exe");
   EXPECT_FALSE(Exists(user_startup_));
   EXPECT_FALSE(Exists(common_startup_));
+  const win32::ComApartment apartment;
   Win32TaskScheduler tasks;
   EXPECT_EQ(tasks.TaskExists(kTask), std::optional<bool>(false));
 }
