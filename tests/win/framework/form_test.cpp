@@ -119,6 +119,30 @@ TEST_F(FormTest, AFormShownModallyRefusesToShowAgainAndKeepsItsOwnAnswer) {
   EXPECT_FALSE(form_.IsModal());
 }
 
+// Only a key pressed while a modal form is up answers it: not one typed
+// before it came up, nor the repeats of a key held down, which would answer
+// one alert after another that the user never saw.
+TEST_F(FormTest, OnlyAKeyPressedWhileAModalFormIsUpAnswersIt) {
+  const auto escape = [&](LPARAM state) {
+    PostMessageW(form_.handle(), WM_KEYDOWN, VK_ESCAPE, 1 | state);
+  };
+  escape(0);
+  Sleep(100);  // message times count in ticks of about 16 ms
+  form_.OnMessage(WM_APP, [&](WPARAM, LPARAM, LRESULT& result) {
+    escape(LPARAM(1) << 30);  // "was down before": a repeat
+    PostMessageW(form_.handle(), WM_APP + 1, 0, 0);
+    result = 0;
+    return true;
+  });
+  form_.OnMessage(WM_APP + 1, [&](WPARAM, LPARAM, LRESULT& result) {
+    form_.Close(ModalResult::kNo);
+    result = 0;
+    return true;
+  });
+  PostMessageW(form_.handle(), WM_APP, 0, 0);
+  EXPECT_EQ(form_.ShowModal(), ModalResult::kNo);
+}
+
 TEST_F(FormTest, AFailingHandlerEndsInTheErrorBoxWithAPeriod) {
   form_.OnClick("BitBtn1", [] { throw std::runtime_error("Unable to write to corvane.ini"); });
   form_.Show();

@@ -110,18 +110,10 @@ TEST_F(ProgramNamesTest, EveryNameIsAskedAboutAndTheDeclinedOneIsReallyRemoved) 
       ShownLocation(run_key + kDeclined), ShownLocation(run_key + kNulNamed)};
   Tick();
   for (int alerts = 0; alerts < 4; ++alerts) {
-    const HWND alert = automation::WaitForWindow(ProcessId(), texts::kAlertCaption);
-    ASSERT_NE(alert, nullptr) << "alert " << alerts + 1;
-    std::string location;
-    ASSERT_TRUE(automation::WaitUntil([&] {
-      for (const auto& control : automation::ChildrenOf(alert)) {
-        if (expected.count(control.text) != 0) location = control.text;
-      }
-      return !location.empty();
-    })) << "no expected location in alert " << alerts + 1;
+    const auto location = AnswerAlert(
+        [&](const std::string& text) { return expected.count(text) != 0; }, VK_ESCAPE);  // No
+    ASSERT_FALSE(location.empty()) << "alert " << alerts + 1;
     expected.erase(location);
-    automation::PressKey(alert, VK_ESCAPE);  // No
-    ASSERT_TRUE(automation::WaitUntilHidden(alert));
   }
 
   // One UTF-8 line for each, the hostile name written out; the last is

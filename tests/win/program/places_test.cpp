@@ -155,32 +155,12 @@ TEST_F(ProgramPlacesTest, EachNewPlaceIsAskedAboutAndTakenOutAsWindowsNeeds) {
   expected.insert(ShownLocation(kTask));
 
   Tick();
-  // The texts of the alert; the next alert comes up in the same window,
-  // maybe before a look could find it hidden.
-  const auto texts_of = [](HWND alert) {
-    std::string texts;
-    for (const auto& control : automation::ChildrenOf(alert)) texts += control.text + " | ";
-    return texts;
-  };
   const auto alerts = expected.size();
   for (std::size_t shown = 0; shown < alerts; ++shown) {
-    const HWND alert = automation::WaitForWindow(ProcessId(), texts::kAlertCaption);
-    ASSERT_NE(alert, nullptr) << "alert " << shown + 1;
-    std::string location;
-    ASSERT_TRUE(automation::WaitUntil([&] {
-      for (const auto& control : automation::ChildrenOf(alert)) {
-        if (expected.count(control.text) != 0) location = control.text;
-      }
-      return !location.empty();
-    })) << "no expected location in alert "
-        << shown + 1 << ": " << texts_of(alert);
+    const auto location = AnswerAlert(
+        [&](const std::string& text) { return expected.count(text) != 0; }, VK_ESCAPE);  // No
+    ASSERT_FALSE(location.empty()) << "alert " << shown + 1;
     expected.erase(expected.find(location));
-    const auto answered = texts_of(alert);
-    automation::PressKey(alert, VK_ESCAPE);  // No
-    ASSERT_TRUE(automation::WaitUntil([&] {
-      return !IsWindowVisible(alert) || texts_of(alert) != answered;
-    })) << "alert "
-        << shown + 1 << " stayed: " << answered;
   }
 
   std::vector<std::string> lines = {

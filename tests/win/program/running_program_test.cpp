@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "automation/input.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 #include "texts.h"
@@ -145,6 +146,36 @@ HWND RunningProgramTest::ControlWithText(const std::string& text) const {
 
 bool RunningProgramTest::Checked(const std::string& text) const {
   return SendMessageW(ControlWithText(text), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+std::string RunningProgramTest::AnswerAlert(
+    const std::function<bool(const std::string&)>& wanted, WORD key) {
+  const auto texts_of = [](HWND alert) {
+    std::string texts;
+    for (const auto& control : automation::ChildrenOf(alert)) texts += control.text + " | ";
+    return texts;
+  };
+  const HWND alert = automation::WaitForWindow(ProcessId(), texts::kAlertCaption);
+  std::string found;
+  // Its texts are set while it is hidden; a key is an answer only once it is up.
+  automation::WaitUntil([&] {
+    if (alert == nullptr || !IsWindowVisible(alert)) return false;
+    for (const auto& control : automation::ChildrenOf(alert)) {
+      if (wanted(control.text)) found = control.text;
+    }
+    return !found.empty();
+  });
+  if (found.empty()) {
+    ADD_FAILURE() << "no alert with a wanted text; "
+                  << (alert == nullptr ? "no alert at all" : "it shows: " + texts_of(alert));
+    return "";
+  }
+  const auto answered = texts_of(alert);
+  automation::PressKey(alert, key);
+  EXPECT_TRUE(automation::WaitUntil(
+      [&] { return !IsWindowVisible(alert) || texts_of(alert) != answered; }))
+      << "the alert stayed: " << answered;
+  return found;
 }
 
 bool RunningProgramTest::WaitUntilShown() const {

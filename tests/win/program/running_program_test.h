@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -56,6 +57,12 @@ class RunningProgramTest : public ::testing::Test {
   bool Checked(const std::string& text) const;
   bool Shown() const { return IsWindowVisible(main_) != FALSE; }
   bool WaitUntilShown() const;
+
+  // Waits until the program's alert is up showing a text that `wanted`
+  // accepts, answers it with the key, and waits until it is gone or shows
+  // the next entry (it may come up again at once). Returns the accepted
+  // text, or "" (a failure of the test) when no such alert came.
+  std::string AnswerAlert(const std::function<bool(const std::string&)>& wanted, WORD key);
 
   HWND main_ = nullptr;
 

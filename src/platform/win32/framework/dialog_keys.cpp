@@ -19,6 +19,12 @@ bool Form::HandleDialogKey(MSG& message) {
     // Handled here rather than by the dialog manager, whose handling of
     // these two keys differs between systems for windows that are not
     // dialogs and for multi-line text boxes.
+    // A key held down repeats, and keys typed before a modal window came up
+    // wait in the queue: neither answers the window, which may be an alert
+    // that the user has not seen yet.
+    const bool repeated = (message.lParam & (LPARAM(1) << 30)) != 0;
+    const bool typed_before = modal_ && static_cast<LONG>(message.time - modal_since_) < 0;
+    if (repeated || typed_before) return true;
     const int id = message.wParam == VK_RETURN ? current_default_id_ : cancel_id_;
     const Control* button = ById(id);
     if (button != nullptr && button->Enabled()) Clicked(*button);

@@ -108,6 +108,7 @@ class Form {
   bool in_activate_ = false;
   bool modal_ = false;
   bool closing_ = false;
+  DWORD modal_since_ = 0;  // when ShowModal showed the window, in message time
   ModalResult result_ = ModalResult::kNone;
 };
 

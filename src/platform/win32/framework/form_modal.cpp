@@ -55,6 +55,7 @@ ModalResult Form::ShowModal() {
   result_ = ModalResult::kNone;
   last_focus_ = nullptr;
   ShowDefault(default_id_);
+  modal_since_ = GetTickCount();
   Show();
   // Without the foreground the window may still be shown inactive; it is
   // the window the user is to answer, so make it this thread's active one.
