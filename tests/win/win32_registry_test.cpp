@@ -413,5 +413,25 @@ TEST_F(Win32RegistryViewsTest, ReachesEachViewOfTheMachineSoftwareByItsLiteralPa
   EXPECT_TRUE(RawHas(KEY_WOW64_64KEY, "Software\\" + name_, L"v64")) << "the other view kept";
 }
 
+// Windows shares a few keys between its views: both paths open one key,
+// which the scanners must read once. Other keys are two.
+TEST_F(Win32RegistryViewsTest, TellsAKeySharedBetweenTheViewsFromTwoKeys) {
+  BOOL wow64 = FALSE;
+  if (sizeof(void*) != 8 && !(IsWow64Process(GetCurrentProcess(), &wow64) && wow64)) {
+    GTEST_SKIP() << "32-bit Windows has one view";
+  }
+  const auto identity = [&](const std::string& path) {
+    const auto accessor = registry_.CreateAccessor();
+    accessor->SetRoot(RegistryRoot::kLocalMachine);
+    return accessor->OpenKey(path, false, KeyAccess::kRead) ? accessor->OpenKeyIdentity()
+                                                            : "missing " + path;
+  };
+  const std::string options =
+      "\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options";
+  EXPECT_EQ(identity("\\Software" + options), identity("\\Software\\WOW6432Node" + options));
+  EXPECT_EQ(identity("\\Software\\Microsoft"), identity("\\SOFTWARE\\microsoft\\"));
+  EXPECT_NE(identity("\\Software\\Microsoft"), identity("\\Software\\WOW6432Node\\Microsoft"));
+}
+
 }  // namespace
 }  // namespace corvane
