@@ -33,6 +33,14 @@ class OwnedHandle {
   explicit operator bool() const { return handle_ != Traits::Invalid(); }
   // Hands the handle to its new owner; this object then holds none.
   Handle release() { return std::exchange(handle_, Traits::Invalid()); }
+  // Releases the handle held, if any.
+  void Reset() { *this = OwnedHandle(); }
+  // The slot for a call that hands out a new handle; any held one is
+  // released first.
+  Handle* Receive() {
+    Reset();
+    return &handle_;
+  }
 
  private:
   Handle handle_ = Traits::Invalid();
