@@ -33,6 +33,9 @@ struct CycleContext {
   CycleFlags flags = {};
   // Where the declined entries are that could not be removed, as the alert showed them.
   std::vector<std::string> not_removed = {};
+  // Entries that the cycle's own removals put in place (an INI line's key,
+  // Winlogon's default), which its closing scan may take unasked.
+  std::vector<std::string> left_by_removals = {};
   bool running = false;  // a cycle is under way (waiting in one of its dialogs)
 };
 

@@ -1,6 +1,8 @@
 #include "changes/new_entry.h"
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "changes/activity_log.h"
 #include "changes/alert.h"
@@ -128,15 +130,32 @@ NewEntry Describe(Platform& platform, const std::string& entry) {
   }
 }
 
+// What a removal leaves in the declined entry's place, as the scanners would
+// record it: an INI line's key and "=", Winlogon's default.
+std::optional<std::string> EntryLeftBy(const Environment& environment, const std::string& entry) {
+  switch (entry[0]) {
+    case entry_type::kWinIniLine:
+    case entry_type::kSystemIniLine:
+      return MakeEntry(entry[0], IniLineLeftByRemoval(entry.substr(1)));
+    case entry_type::kWinlogonValue:
+      return EntryLeftByValueRemoval(environment, entry);
+    default:
+      return std::nullopt;  // deleted, disabled or emptied: nothing left to record
+  }
+}
+
 // Logs the outcome and sets the flags, the same way for every kind of entry.
-void Record(CycleContext& context, const NewEntry& item, RemovalResult result,
-            const char* suffix) {
+void Record(CycleContext& context, const std::string& entry, const NewEntry& item,
+            RemovalResult result, const char* suffix) {
   const bool gone = result != RemovalResult::kRefused;
   const std::string outcome = gone ? texts::kDeleted : texts::kCouldNotDelete;
   WriteLog(context.platform.files, context.data.Log(),
            ComposeLogLine(context.clock, outcome + item.logged + suffix));
   if (gone) {
     context.flags.removal = 1;
+    if (auto left = EntryLeftBy(context.platform.environment, entry)) {
+      context.left_by_removals.push_back(std::move(*left));
+    }
   } else {
     context.flags.failure = 1;
     context.not_removed.push_back(Printable(item.location_text));
@@ -162,7 +181,7 @@ void HandleNewEntry(CycleContext& context, const std::string& entry) {
     remove = ShowAlert(context.alert, context.timer, context.boxes, item.type_text,
                        item.location_text, item.run_value && CanBeBlacklisted(item.value_name));
   }
-  if (remove) Record(context, item, item.remove(), suffix);
+  if (remove) Record(context, entry, item, item.remove(), suffix);
 
   // Acted on whatever the answer was; a failure to write the list goes up.
   auto& alert = context.alert;

@@ -32,6 +32,26 @@ std::string NotRemovedMessage(const std::vector<std::string>& locations) {
 
 }  // namespace
 
+// The baseline after a cycle that handled new entries: what the closing scan
+// finds, less what appeared while the user answered (in neither the
+// baseline nor the cycle's own scan, and not left by its own removals).
+// Those are asked about in the next cycle instead of being taken unasked.
+void TakeClosingBaseline(CycleContext& context, const std::vector<std::string>& found) {
+  auto& tables = context.tables;
+  // The baseline as it is now: a Save while an alert was open retook it.
+  EntryTable before;
+  before.CopyFrom(tables.baseline);
+  EntryTable seen;
+  for (const auto& entry : found) seen.Append(entry);
+  for (const auto& entry : context.left_by_removals) seen.Append(entry);
+  TakeSnapshotScan(context.platform, context.switches, tables);
+  EntryTable kept;
+  for (const auto& entry : tables.baseline.Entries()) {
+    if (before.Contains(entry) || seen.Contains(entry)) kept.Append(entry);
+  }
+  tables.baseline.CopyFrom(kept);
+}
+
 void RunPollCycle(CycleContext& context) {
   // A tick that comes while a cycle waits for the user is dropped: a cycle
   // inside a cycle would ask twice and take its entries unasked.
@@ -40,11 +60,20 @@ void RunPollCycle(CycleContext& context) {
   auto& tables = context.tables;
   context.flags = CycleFlags{};
   context.not_removed.clear();
+  context.left_by_removals.clear();
   FillCurrentTable(context.platform, context.switches, tables);
   // The cycle's own copy: a Save while an alert is open retakes the tables.
   const auto found = tables.current.Entries();
+  bool handled = false;
   for (const auto& entry : found) {
-    if (!tables.baseline.Contains(entry)) HandleNewEntry(context, entry);
+    if (tables.baseline.Contains(entry)) continue;
+    handled = true;
+    HandleNewEntry(context, entry);
+  }
+  // Nothing new: what the scan found is the new baseline, as it stands.
+  if (!handled) {
+    tables.baseline.CopyFrom(tables.current);
+    return;
   }
 
   const auto& flags = context.flags;
@@ -58,7 +87,7 @@ void RunPollCycle(CycleContext& context) {
     context.boxes.ShowInformation(texts::kRestoredMessage);
   }
 
-  TakeSnapshotScan(context.platform, context.switches, tables);
+  TakeClosingBaseline(context, found);
 }
 
 void RunPollCycleReportingErrors(CycleContext& context) {

@@ -76,6 +76,10 @@ RemovalResult RemoveIniStartup(FileSystem& files, const Environment& environment
   return replaced ? RemovalResult::kRemoved : RemovalResult::kAlreadyGone;
 }
 
+std::string IniLineLeftByRemoval(const std::string& recorded_line) {
+  return recorded_line.substr(0, recorded_line.find('=') + 1);
+}
+
 std::string StripIniEntry(const FileSystem& files, const std::string& bytes,
                           const std::string& recorded_line) {
   // Readers stop at Ctrl-Z; what follows is no line of the file for them.

@@ -23,6 +23,9 @@ RemovalResult RemoveStartupFolderFile(FileSystem& files, const std::string& path
 RemovalResult RemoveIniStartup(FileSystem& files, const Environment& environment,
                                const std::string& ini_name, const std::string& recorded_line);
 
+// The line that RemoveIniStartup leaves of the recorded one: its key and "=".
+std::string IniLineLeftByRemoval(const std::string& recorded_line);
+
 // The INI file's bytes with the value cut out of every line that the INI
 // scanner reads as `recorded_line` (its text decoded from the ANSI code page,
 // CRs left out, ending at LF or Ctrl-Z). Only the value's bytes go: its key

@@ -149,6 +149,17 @@ std::optional<ValueWithData> LocateValueWithData(const std::string& entry) {
   return std::nullopt;
 }
 
+std::optional<std::string> EntryLeftByValueRemoval(const Environment& environment,
+                                                   const std::string& entry) {
+  const auto value = LocateValueWithData(entry);
+  if (!value) return std::nullopt;
+  const auto replacement = Replacement(entry[0], *value, environment);
+  // An empty value makes no entry.
+  if (!replacement || replacement->empty()) return std::nullopt;
+  return MakeValueWithDataEntry(entry[0], value->root_code, value->key_path, value->value_name,
+                                *replacement);
+}
+
 RemovalResult RemoveValueWithData(Registry& registry, const Environment& environment,
                                   const std::string& entry) {
   const auto value = LocateValueWithData(entry);

@@ -41,6 +41,11 @@ std::optional<ValueWithData> LocateValueWithData(const std::string& entry);
 RemovalResult RemoveValueWithData(Registry& registry, const Environment& environment,
                                   const std::string& entry);
 
+// The entry that RemoveValueWithData leaves in the declined one's place
+// when it writes a value back (Winlogon's default), as the scanners make it.
+std::optional<std::string> EntryLeftByValueRemoval(const Environment& environment,
+                                                   const std::string& entry);
+
 // Types 1 and 2: deletes the value of exactly that name.
 RemovalResult RemoveRegistryStartup(Registry& registry, const std::string& entry);
 

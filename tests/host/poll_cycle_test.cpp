@@ -154,6 +154,41 @@ TEST_F(PollCycleTest, TodaysPlacesAreAskedRemovedAndLogged) {
   EXPECT_EQ(events.back(), "timer release");
 }
 
+// A quiet cycle's scan is the new baseline; only a cycle that handled
+// something scans again at its end.
+TEST_F(PollCycleTest, AQuietCycleScansOnce) {
+  const int before = tasks.Listings();
+  Cycle();
+  EXPECT_EQ(tasks.Listings(), before + 1);
+  registry.SetString(kUser, kUserRun, "Tool", "t.exe");
+  Answer(ModalResult::kYes);
+  Cycle();
+  EXPECT_EQ(tasks.Listings(), before + 3);
+  EXPECT_EQ(Baseline(), (Strings{kRunEntry + "Existing", kRunEntry + "Tool"}));
+}
+
+// What appears while an alert is open is not taken into the baseline unasked:
+// the next cycle asks about it. What the cycle's own removals leave (the key
+// of a declined INI line) is taken.
+TEST_F(PollCycleTest, WhatAppearsWhileTheUserAnswersIsAskedNextTime) {
+  registry.SetString(kUser, kUserRun, "First", "f.exe");
+  files.AddFile("C:\\WINDOWS\\win.ini", "Run=pest.exe\r\n");
+  alert.while_open = [&] { registry.SetString(kUser, kUserRun, "Late", "l.exe"); };
+  Answer(ModalResult::kNo);
+  Answer(ModalResult::kNo);
+  Cycle();
+  EXPECT_EQ(Alerts(), 2);
+  EXPECT_EQ(Baseline(), (Strings{kRunEntry + "Existing", "5Run="}));
+
+  events.clear();
+  Answer(ModalResult::kYes);
+  Cycle();
+  EXPECT_EQ(Alerts(), 1);
+  EXPECT_EQ(events[2],
+            "alert Registry Startup | ...soft\\Windows\\CurrentVersion\\Run\\Late | box");
+  EXPECT_EQ(Baseline(), (Strings{kRunEntry + "Existing", kRunEntry + "Late", "5Run="}));
+}
+
 TEST_F(PollCycleTest, NothingNewShowsNothingWritesNothingAndStillRescans) {
   Cycle();
   EXPECT_TRUE(events.empty());

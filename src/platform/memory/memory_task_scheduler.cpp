@@ -15,6 +15,7 @@ auto Matching(const std::string& path) {
 }  // namespace
 
 std::optional<std::vector<std::string>> MemoryTaskScheduler::ListTasks() {
+  ++listings_;
   if (!reachable_) return std::nullopt;
   return tasks_;
 }

@@ -22,11 +22,14 @@ class MemoryTaskScheduler : public TaskScheduler {
   void RefuseDeleting(const std::string& path);
   // While unreachable, nothing can be listed, looked up or deleted.
   void SetReachable(bool reachable) { reachable_ = reachable; }
+  // How often the library was listed: once per scan of the tasks.
+  int Listings() const { return listings_; }
 
  private:
   std::vector<std::string> tasks_;
   std::set<std::string> refused_;  // folded paths
   bool reachable_ = true;
+  int listings_ = 0;
 };
 
 }  // namespace corvane

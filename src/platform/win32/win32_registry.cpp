@@ -47,13 +47,16 @@ LONG EnumerateName(HKEY key, Listing listing, DWORD index, std::wstring& buffer,
 }
 
 // Names in index order, each with the length the listing reports, so that
-// one holding a NUL comes whole. A key that gained a longer name since its
-// sizes were asked for answers ERROR_MORE_DATA: then ask again and grow.
+// one holding a NUL comes whole. The buffer starts at the longest key name
+// Windows allows; a longer value name answers ERROR_MORE_DATA, and then the
+// key's longest name is asked for and the buffer grows. No size is asked
+// before a listing: most keys never need it.
 std::vector<std::wstring> ListNames(HKEY key, Listing listing) {
   constexpr DWORD kLargestBuffer = 1u << 16;
+  constexpr DWORD kLongestKeyName = 255;
   std::vector<std::wstring> names;
   if (key == nullptr) return names;
-  std::wstring buffer(LongestName(key, listing) + 1, L'\0');
+  std::wstring buffer(kLongestKeyName + 1, L'\0');
   for (DWORD index = 0;;) {
     DWORD length = 0;
     const LONG result = EnumerateName(key, listing, index, buffer, length);
@@ -81,21 +84,26 @@ std::vector<std::string> ListUtf8Names(HKEY key, Listing listing) {
 // stop at the NUL and find another value.
 Lookup QueryValue(HKEY key, const std::wstring& name, DWORD& type, std::string& data) {
   if (HoldsNul(name)) return win32::QueryValueCounted(key, name, type, data);
-  DWORD size = 0;
-  LONG result = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
-  // The value may grow between asking for its size and reading it.
-  while (result == ERROR_SUCCESS || result == ERROR_MORE_DATA) {
+  // One call reads a value that fits the first buffer, as nearly all do; a
+  // larger one answers with its size and is read again, with room to spare
+  // in case it grew in between.
+  constexpr DWORD kFirstSize = 512;
+  constexpr DWORD kLargest = 1u << 26;
+  for (DWORD size = kFirstSize; size <= kLargest;) {
     data.assign(size, '\0');
     DWORD got = size;
-    result = RegQueryValueExW(key, name.c_str(), nullptr, &type,
-                              reinterpret_cast<BYTE*>(&data[0]), &got);
+    const LONG result = RegQueryValueExW(key, name.c_str(), nullptr, &type,
+                                         reinterpret_cast<BYTE*>(&data[0]), &got);
     if (result == ERROR_SUCCESS) {
       data.resize(std::min(got, size));
       return Lookup::kFound;
     }
-    size = std::max(got, size + 2);
+    if (result != ERROR_MORE_DATA) {
+      return result == ERROR_FILE_NOT_FOUND ? Lookup::kMissing : Lookup::kFailed;
+    }
+    size = std::max(got, 2 * size);
   }
-  return result == ERROR_FILE_NOT_FOUND ? Lookup::kMissing : Lookup::kFailed;
+  return Lookup::kFailed;
 }
 
 // Every path is meant literally in the 64-bit view of the registry, also in
