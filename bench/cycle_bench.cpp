@@ -1,0 +1,263 @@
+// The poll cycle against the bare loop, in turns, on a machine made
+// realistic for the run (600 automatic services, 400 Run values, 400 Startup
+// files, all removed again at the end). The bare loop makes only the calls
+// that no scan of the same places can avoid: each key opened and listed,
+// each service's Start and ImagePath read once, each folder listed, each
+// INI file read, the task library listed. A quiet cycle finds nothing new;
+// a cycle with a change finds one new Run value, which it keeps.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "changes/poll_cycle.h"
+#include "monitor/autostart_locations.h"
+#include "monitor/snapshot_scan.h"
+#include "platform/win32/com_apartment.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_task_scheduler.h"
+
+namespace corvane {
+namespace {
+
+using win32::Wide;
+
+constexpr int kServices = 600;
+constexpr int kRunValues = 400;
+constexpr int kStartupFiles = 400;
+constexpr int kRounds = 15;
+const std::string kServicesPath = "SYSTEM\\CurrentControlSet\\Services\\";
+const std::string kRunPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The user, who keeps every entry, and a screen that shows nothing.
+class KeepingUser : public AlertView {
+ public:
+  void SetTypeText(const std::string&) override {}
+  void SetLocationText(const std::string&) override {}
+  void SetDoNotAskEnabled(bool) override {}
+  bool DoNotAskEnabled() const override { return false; }
+  bool DoNotAskChecked() const override { return false; }
+  void ClearDoNotAsk() override {}
+  ModalResult ShowModal() override { return ModalResult::kYes; }
+};
+class StillTimer : public PollTimer {
+ public:
+  void Stop() override {}
+  void Start() override {}
+  void Hold() override {}
+  void Release() override {}
+};
+class NoBoxes : public MessageBoxes {
+ public:
+  void Beep() override {}
+  void ShowInformation(const std::string&) override {}
+  void ShowWarning(const std::string&) override {}
+  void ShowError(const std::string&) override {}
+};
+class NoClock : public Clock {
+ public:
+  Timestamp Now() const override { return {}; }
+};
+
+HKEY Create(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  RegCreateKeyExW(root, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                  nullptr, &key, nullptr);
+  return key;
+}
+
+void SetString(HKEY key, const std::string& name, const std::string& data) {
+  const auto text = Wide(data);
+  RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 DWORD((text.size() + 1) * sizeof(wchar_t)));
+}
+
+// The realistic machine, made and taken away again.
+class Machine {
+ public:
+  explicit Machine(std::string startup) : startup_(std::move(startup)) {
+    for (int i = 0; i < kServices; ++i) {
+      const win32::RegistryKey key(Create(HKEY_LOCAL_MACHINE, Service(i)));
+      const DWORD automatic = 2;
+      RegSetValueExW(key.get(), L"Start", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&automatic),
+                     sizeof automatic);
+      SetString(key.get(), "ImagePath",
+                "C:\\Program Files\\Bench\\service" + std::to_string(i) + ".exe");
+    }
+    const win32::RegistryKey run(Create(HKEY_CURRENT_USER, kRunPath));
+    for (int i = 0; i < kRunValues; ++i) {
+      SetString(run.get(), "CvBench" + std::to_string(i), "C:\\bench\\tool.exe /background");
+    }
+    for (int i = 0; i < kStartupFiles; ++i) {
+      const win32::FileHandle file(CreateFileW(Wide(File(i)).c_str(), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    }
+  }
+  ~Machine() {
+    for (int i = 0; i < kServices; ++i) RegDeleteKeyW(HKEY_LOCAL_MACHINE, Wide(Service(i)).c_str());
+    const win32::RegistryKey run(Create(HKEY_CURRENT_USER, kRunPath));
+    for (int i = 0; i < kRunValues + 1000; ++i) {
+      RegDeleteValueW(run.get(), Wide("CvBench" + std::to_string(i)).c_str());
+    }
+    for (int i = 0; i < kStartupFiles; ++i) DeleteFileW(Wide(File(i)).c_str());
+  }
+  Machine(const Machine&) = delete;
+  Machine& operator=(const Machine&) = delete;
+
+ private:
+  static std::string Service(int i) { return kServicesPath + "CvBench" + std::to_string(i); }
+  std::string File(int i) const { return startup_ + "\\cvbench" + std::to_string(i) + ".lnk"; }
+  std::string startup_;
+};
+
+// The calls a scan of the same places cannot do without.
+class BareLoop {
+ public:
+  BareLoop(const Environment& environment, TaskScheduler& tasks)
+      : environment_(environment), tasks_(tasks) {}
+
+  std::size_t operator()() {
+    std::size_t items = 0;
+    for (const auto& key : locations::kRunKeys) {
+      for (const auto& path : locations::ViewsOf(key.root_code, key.path)) {
+        items += ListValues(Root(key.root_code), path);
+      }
+    }
+    HKEY services = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Services", 0,
+                      KEY_READ | KEY_WOW64_64KEY, &services) == ERROR_SUCCESS) {
+      const win32::RegistryKey owned(services);
+      wchar_t name[256];
+      for (DWORD index = 0;; ++index) {
+        DWORD length = 256;
+        if (RegEnumKeyExW(services, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+          break;
+        }
+        HKEY service = nullptr;
+        if (RegOpenKeyExW(services, name, 0, KEY_READ | KEY_WOW64_64KEY, &service) !=
+            ERROR_SUCCESS) {
+          continue;
+        }
+        const win32::RegistryKey owned_service(service);
+        BYTE data[512];
+        DWORD size = sizeof data;
+        RegQueryValueExW(service, L"Start", nullptr, nullptr, data, &size);
+        size = sizeof data;
+        RegQueryValueExW(service, L"ImagePath", nullptr, nullptr, data, &size);
+        ++items;
+      }
+    }
+    for (const auto id : {ShellFolder::kStartup, ShellFolder::kCommonStartup}) {
+      items += ListFolder(environment_.ShellFolderPath(id));
+    }
+    const auto windows = environment_.Get("windir");
+    for (const char* ini : {"\\win.ini", "\\system.ini"}) {
+      const win32::FileHandle file(CreateFileW(Wide(windows + ini).c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                               nullptr));
+      char bytes[4096];
+      DWORD got = 0;
+      if (file) ReadFile(file.get(), bytes, sizeof bytes, &got, nullptr);
+    }
+    if (const auto listed = tasks_.ListTasks()) items += listed->size();
+    return items;
+  }
+
+ private:
+  static HKEY Root(char root_code) {
+    return root_code == kLocalMachineRootCode ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+  }
+  static std::size_t ListValues(HKEY root, const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, Wide(path.substr(1)).c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
+        ERROR_SUCCESS) {
+      return 0;
+    }
+    const win32::RegistryKey owned(key);
+    wchar_t name[16384];
+    std::size_t count = 0;
+    for (DWORD index = 0;; ++index) {
+      DWORD length = 16384;
+      if (RegEnumValueW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+          ERROR_SUCCESS) {
+        return count;
+      }
+      ++count;
+    }
+  }
+  static std::size_t ListFolder(const std::string& folder) {
+    WIN32_FIND_DATAW found{};
+    const win32::FindHandle search(FindFirstFileW(Wide(folder + "\\*").c_str(), &found));
+    std::size_t count = 0;
+    if (!search) return count;
+    while (FindNextFileW(search.get(), &found)) ++count;
+    return count;
+  }
+
+  const Environment& environment_;
+  TaskScheduler& tasks_;
+};
+
+double Milliseconds(const std::function<void()>& run) {
+  const auto start = std::chrono::steady_clock::now();
+  run();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+}  // namespace
+}  // namespace corvane
+
+int main() {
+  using namespace corvane;
+  const win32::ComApartment apartment;
+  Win32Registry registry;
+  Win32Environment environment;
+  Win32FileSystem files;
+  Win32TaskScheduler tasks;
+  Platform platform{registry, environment, files, tasks};
+  const Machine machine(environment.ShellFolderPath(ShellFolder::kStartup));
+
+  FixedAreaSwitches switches;
+  EntryTables tables;
+  KeepingUser user;
+  StillTimer timer;
+  NoBoxes boxes;
+  NoClock clock;
+  const DataFiles data{"C:\\nonexistent-corvane-bench\\"};
+  CycleContext context{platform, data, switches, tables, user, timer, boxes, clock};
+  TakeSnapshotScan(platform, switches, tables);
+  BareLoop bare_loop(environment, tasks);
+  std::printf("entries in a scan: %zu\n", tables.baseline.Count());
+
+  // In turns, so that whatever else the machine does weighs on all three alike.
+  std::vector<double> bare_ms, quiet_ms, change_ms;
+  for (int round = 0; round < kRounds; ++round) {
+    bare_ms.push_back(Milliseconds([&] { bare_loop(); }));
+    quiet_ms.push_back(Milliseconds([&] { RunPollCycle(context); }));
+    const win32::RegistryKey run(Create(HKEY_CURRENT_USER, kRunPath));
+    SetString(run.get(), "CvBench" + std::to_string(kRunValues + round), "C:\\bench\\new.exe");
+    change_ms.push_back(Milliseconds([&] { RunPollCycle(context); }));
+  }
+  const double bare = Median(bare_ms);
+  std::printf(
+      "median of %d rounds: bare loop %.1f ms, quiet cycle %.1f ms, cycle with a change %.1f ms\n",
+      kRounds, bare, Median(quiet_ms), Median(change_ms));
+  std::printf("quiet cycle / two bare loops: %.2f\n", Median(quiet_ms) / (2 * bare));
+  std::printf("cycle with a change / two bare loops: %.2f\n", Median(change_ms) / (2 * bare));
+  return 0;
+}
