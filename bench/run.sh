@@ -20,7 +20,7 @@ trap stop_virtual_display EXIT
 "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_win_bench.exe"
 "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_cycle_bench.exe"
 
-# The latency bench ends with 35 seconds without changes; over 30 of them the CPU time that
+# The latency bench ends with 35 seconds without changes; over 30 of them
 # the CPU time of corvane.exe and the Wine server is read from the system.
 cpu_ticks() {  # the user and system clock ticks of corvane.exe and the Wine servers
   local pid total=0
