@@ -232,6 +232,8 @@ void TForm1::Timer1Timer() {
   if (cycle_) RunPollCycleReportingErrors(*cycle_);  // none before the alert exists
 }
 
+void TForm1::WatchedPlaceChanged() { Timer1.Soon(); }
+
 void TForm1::BitBtn1Click() {
   auto settings = Settings();
   SaveSettings(settings);
