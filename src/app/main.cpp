@@ -1,7 +1,8 @@
 // Corvane's start: one copy per user session, then the application titled
 // "Corvane", the main window (which puts the icon into the notification
 // area and takes the first baseline), the alert, the blacklist editor and
-// the log viewer, then the message loop until the user exits. The windows
+// the log viewer, then the message loop, which also waits for Windows to
+// signal a change at a watched place, until the user exits. The windows
 // go in reverse order.
 #include <windows.h>
 
@@ -10,11 +11,13 @@
 #include "changes/unit2.h"
 #include "changes/unit3.h"
 #include "changes/unit4.h"
+#include "monitor/watched_places.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/session_mutex.h"
 #include "platform/win32/framework/win32_clock.h"
 #include "platform/win32/framework/win32_message_boxes.h"
+#include "platform/win32/win32_change_watch.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_profile_file.h"
@@ -53,11 +56,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32Clock clock;
   EntryTables tables;
   const DataFiles data = LocateDataFiles(files, environment);
+  // Armed before the first baseline, so that no change after it goes
+  // unnoticed; a signal from before it only gives one quiet cycle.
+  win32::Win32ChangeWatch watch(PlacesToWatch(environment, TaskStoreFolder()));
 
   TForm1 form1(application, MainWindowParts{platform, data, profile, boxes, clock, tables});
   TForm2 form2(application);
   TForm3 form3(application, files, data, boxes);
   TForm4 form4(application, files, data);
   form1.Attach(form2, form3, form4);
+  application.WaitAlsoOn([&watch] { return watch.Handles(); },
+                         [&watch, &form1](HANDLE signaled) {
+                           if (watch.Rearm(signaled)) form1.WatchedPlaceChanged();
+                         });
   return application.Run();
 }

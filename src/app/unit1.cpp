@@ -17,6 +17,9 @@ using namespace win32;
 
 constexpr unsigned kPollInterval = 10000;  // ms
 constexpr UINT_PTR kTimer1 = 1;
+// After a change, so that a burst of writes (an installer's) gives one cycle.
+constexpr unsigned kQuietTime = 200;  // ms
+constexpr UINT_PTR kQuietTimer1 = 2;
 
 // Menu commands.
 enum : int { kRestore2 = 101, kExit1, kEdit1, kOnlineHelp1, kVisitHomePage1, kViewLogfile1 };
@@ -115,7 +118,7 @@ TForm1::TForm1(win32::Application& application, const MainWindowParts& parts)
       PopupMenu1(MakePopupMenu(kPopupMenu1)),
       tray_owner_(application, form_),
       TrayComp1(tray_owner_),
-      Timer1(form_, kTimer1, kPollInterval, [this] { Timer1Timer(); }) {
+      Timer1(form_, {kTimer1, kPollInterval, kQuietTimer1, kQuietTime}, [this] { Timer1Timer(); }) {
   form_.SetMenuBar(MakeMenuBar(kMainMenu1));
   ConnectHandlers();
   // Marked before the first scan, which may take a while, so that a second
@@ -228,6 +231,8 @@ void TForm1::FormCreate() {
 void TForm1::Timer1Timer() {
   if (cycle_) RunPollCycleReportingErrors(*cycle_);  // none before the alert exists
 }
+
+void TForm1::WatchedPlaceChanged() { Timer1.Soon(); }
 
 void TForm1::BitBtn1Click() {
   auto settings = Settings();

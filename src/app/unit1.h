@@ -47,6 +47,8 @@ class TForm1 : public SettingsWindow, public AreaSwitches {
   void FormCreate();
   void FormActivate() {}
   void Timer1Timer();
+  // Windows signaled a change at a watched place: a cycle after the quiet time.
+  void WatchedPlaceChanged();
   void BitBtn1Click();  // Save
   void BitBtn2Click();  // Cancel
   void Restore2Click();

@@ -86,6 +86,12 @@ void ScanStartupFolders(const Environment& environment, const FileSystem& files,
   }
 }
 
+std::vector<std::string> StartupFolderPaths(const Environment& environment) {
+  std::vector<std::string> paths;
+  for (const auto& folder : StartupFolders(environment)) paths.push_back(folder.search_in);
+  return paths;
+}
+
 void ScanIniFiles(const Environment& environment, const FileSystem& files, EntryTable& current) {
   using namespace locations;
   const auto windows = environment.Get(kWindowsDirectoryVariable);

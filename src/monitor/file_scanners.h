@@ -3,6 +3,9 @@
 // (types 5 and 6).
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "monitor/entry_table.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
@@ -16,6 +19,9 @@ namespace corvane {
 // cannot be listed gives nothing.
 void ScanStartupFolders(const Environment& environment, const FileSystem& files,
                         EntryTable& current);
+
+// The Startup folders that ScanStartupFolders searches, in its order.
+std::vector<std::string> StartupFolderPaths(const Environment& environment);
 
 // Appends the run= and load= lines of win.ini, then the shell= lines of
 // system.ini. A missing file contributes nothing; a file that cannot be

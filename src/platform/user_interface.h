@@ -24,6 +24,10 @@ class PollTimer {
   virtual void Hold() = 0;
   // The last release of a started timer gives a full interval before the next tick.
   virtual void Release() = 0;
+  // A watched place changed: one tick after a short quiet time, so that a
+  // burst of changes gives one. While the timer is stopped or held, the tick
+  // waits until it runs again.
+  virtual void Soon() = 0;
 };
 
 // Holds the timer for one scope.

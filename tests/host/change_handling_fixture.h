@@ -76,6 +76,7 @@ class RecordingTimer : public PollTimer {
     --holds;
     events_.push_back("timer release");
   }
+  void Soon() override { events_.push_back("timer soon"); }
   bool running = true;
   int holds = 0;
 

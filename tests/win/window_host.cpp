@@ -70,6 +70,7 @@ class SwitchTimer : public PollTimer {
   void Start() override { running_ = true; }
   void Hold() override { ++holds_; }
   void Release() override { --holds_; }
+  void Soon() override {}
   bool Running() const { return running_ && holds_ == 0; }
 
  private:

@@ -65,11 +65,22 @@ struct FindTraits : InvalidValueIsNone {
   static void Free(HANDLE search) { FindClose(search); }
 };
 
+struct EventTraits : NullIsNone {
+  static void Free(HANDLE event) { CloseHandle(event); }
+};
+struct ChangeNotificationTraits : InvalidValueIsNone {
+  static void Free(HANDLE notification) { FindCloseChangeNotification(notification); }
+};
+
 // An open registry key (never one of the predefined roots).
 using RegistryKey = OwnedHandle<HKEY, RegistryKeyTraits>;
 // A file opened with CreateFileW.
 using FileHandle = OwnedHandle<HANDLE, FileTraits>;
 // A directory search from FindFirstFileW.
 using FindHandle = OwnedHandle<HANDLE, FindTraits>;
+// An event from CreateEventW.
+using EventHandle = OwnedHandle<HANDLE, EventTraits>;
+// A folder watch from FindFirstChangeNotificationW.
+using ChangeNotificationHandle = OwnedHandle<HANDLE, ChangeNotificationTraits>;
 
 }  // namespace corvane::win32

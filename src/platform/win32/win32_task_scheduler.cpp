@@ -246,6 +246,8 @@ HRESULT ListEveryTask(ITaskService* service, std::vector<std::string>& paths) {
 
 }  // namespace
 
+std::string TaskStoreFolder() { return win32::Utf8(TaskStore()); }
+
 Win32TaskScheduler::Win32TaskScheduler() = default;
 Win32TaskScheduler::~Win32TaskScheduler() = default;
 

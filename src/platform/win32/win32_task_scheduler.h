@@ -4,12 +4,18 @@
 // outside one, the library cannot be reached.
 #pragma once
 
+#include <string>
+
 #include "platform/task_scheduler.h"
 #include "platform/win32/com_owners.h"
 
 struct ITaskService;
 
 namespace corvane {
+
+// The folder where the library keeps its task files (also from a 32-bit
+// program on 64-bit Windows), or "" when it cannot tell.
+std::string TaskStoreFolder();
 
 class Win32TaskScheduler : public TaskScheduler {
  public:

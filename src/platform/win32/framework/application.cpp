@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <exception>
+#include <utility>
 
 #include "platform/win32/framework/dialog_keys.h"
 #include "platform/win32/framework/window_classes.h"
@@ -25,13 +26,37 @@ Application::Application(HINSTANCE instance, const std::string& title)
 }
 
 int Application::Run() {
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (HandleDialogKeys(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+  for (;;) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+      if (HandleDialogKeys(message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    std::vector<HANDLE> handles;
+    if (wait_handles_) handles = wait_handles_();
+    if (handles.size() > kMaxWaitHandles) handles.resize(kMaxWaitHandles);  // the rest: poll timer
+    const auto count = static_cast<DWORD>(handles.size());
+    // MWMO_INPUTAVAILABLE: also a message that was seen but left in the
+    // queue (by a PeekMessage without PM_REMOVE elsewhere) ends the wait.
+    const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT,
+                                                    MWMO_INPUTAVAILABLE);
+    if (woken < WAIT_OBJECT_0 + count) {
+      const HANDLE signaled = handles[woken - WAIT_OBJECT_0];
+      Guarded([this, signaled] { signaled_(signaled); });
+    } else if (woken == WAIT_FAILED) {
+      // A handle that cannot be waited on would wake the loop at once, for
+      // ever; the poll timer still watches everything.
+      wait_handles_ = nullptr;
+    }
   }
-  return static_cast<int>(message.wParam);
+}
+
+void Application::WaitAlsoOn(std::function<std::vector<HANDLE>()> handles,
+                             std::function<void(HANDLE)> signaled) {
+  wait_handles_ = std::move(handles);
+  signaled_ = std::move(signaled);
 }
 
 void Application::Terminate(int exit_code) { PostQuitMessage(exit_code); }

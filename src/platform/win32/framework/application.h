@@ -3,8 +3,10 @@
 // which the tray code hides), the message loop, and the error box.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/win32/framework/gui_handles.h"
 
@@ -20,7 +22,18 @@ class Application {
   HWND handle() const { return window_.get(); }
 
   // Runs the message loop until Terminate; returns the code handed to it.
+  // Between messages it sleeps until a message comes or one of the handles
+  // of WaitAlsoOn is signaled.
   int Run();
+  // The loop also waits on the handles that `handles` gives (asked anew
+  // before every wait; the first kMaxWaitHandles of them) and calls
+  // `signaled` with each one that becomes signaled, guarded. Modal loops
+  // (dialogs, message boxes) wait for messages only: a handle signaled
+  // meanwhile is seen once the main loop waits again.
+  void WaitAlsoOn(std::function<std::vector<HANDLE>()> handles,
+                  std::function<void(HANDLE)> signaled);
+  // What MsgWaitForMultipleObjectsEx takes besides the message queue.
+  static constexpr std::size_t kMaxWaitHandles = MAXIMUM_WAIT_OBJECTS - 1;
   void Terminate(int exit_code = 0);
 
   // The application's error box: modal, captioned with the title, error
@@ -40,6 +53,8 @@ class Application {
   HINSTANCE instance_;
   std::string title_;
   WindowHandle window_;
+  std::function<std::vector<HANDLE>()> wait_handles_;
+  std::function<void(HANDLE)> signaled_;
 };
 
 // The message as the error box shows it.

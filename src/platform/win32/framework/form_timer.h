@@ -1,10 +1,13 @@
-// A form's own periodic timer (SetTimer on the form's window, so that its
-// WM_TIMER can also be posted to the window from outside). The tick runs
-// through the message loop, on the user-interface thread.
+// A form's own poll timer (SetTimer on the form's window, so that its
+// WM_TIMER can also be posted to the window from outside): a periodic
+// window timer, and a second, one-shot window timer for the quiet time
+// after a change. The tick runs through the message loop, on the
+// user-interface thread.
 #pragma once
 
 #include <functional>
 
+#include "platform/tick_schedule.h"
 #include "platform/user_interface.h"
 #include "platform/win32/framework/form.h"
 
@@ -12,8 +15,15 @@ namespace corvane::win32 {
 
 class FormTimer : public PollTimer {
  public:
+  struct Timing {
+    UINT_PTR id;        // the periodic timer's id
+    unsigned interval_ms;
+    UINT_PTR quiet_id;  // the quiet time's id
+    unsigned quiet_ms;
+  };
+
   // Running from the start, as a timer that is enabled when its form is made.
-  FormTimer(Form& form, UINT_PTR id, unsigned interval_ms, std::function<void()> tick);
+  FormTimer(Form& form, const Timing& timing, std::function<void()> tick);
   ~FormTimer() override;
   FormTimer(const FormTimer&) = delete;
   FormTimer& operator=(const FormTimer&) = delete;
@@ -24,19 +34,19 @@ class FormTimer : public PollTimer {
   void Start() override;
   void Hold() override;
   void Release() override;
+  void Soon() override;
   // Started and held by nothing: ticking.
-  bool Running() const { return ticking_; }
+  bool Running() const { return schedule_.Running(); }
 
  private:
-  // Makes the window timer tick exactly while started and not held.
+  // Makes the window timers run exactly as the schedule wants them.
   void Update();
 
   Form& form_;
-  UINT_PTR id_;
-  unsigned interval_ms_;
-  bool started_ = false;
-  int holds_ = 0;
-  bool ticking_ = false;
+  Timing timing_;
+  TickSchedule schedule_;
+  bool periodic_set_ = false;
+  bool quiet_set_ = false;
 };
 
 }  // namespace corvane::win32

@@ -1,0 +1,52 @@
+// Asks Windows to signal when a watched key or folder changes: an event per
+// key (RegNotifyChangeKeyValue) and a change notification per folder
+// (FindFirstChangeNotificationW). The thread that makes and re-arms the
+// watch must live as long as it does: a key's notification ends with the
+// thread that asked for it.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "monitor/watched_places.h"
+#include "platform/win32/handles.h"
+
+namespace corvane::win32 {
+
+class Win32ChangeWatch {
+ public:
+  // Arms every place. A place that is missing is watched through its
+  // nearest existing parent (for names of subkeys or folders) until it
+  // appears; one that cannot be watched at all is left to the poll timer.
+  explicit Win32ChangeWatch(const WatchedPlaces& places);
+  Win32ChangeWatch(const Win32ChangeWatch&) = delete;
+  Win32ChangeWatch& operator=(const Win32ChangeWatch&) = delete;
+
+  // The handles that become signaled on a change, one per armed place, in
+  // the order of the places. Valid until the next Rearm.
+  std::vector<HANDLE> Handles() const;
+
+  // The handle was signaled: asks for the next change of its place, at the
+  // place itself when it exists by now. False for a handle not of this watch.
+  bool Rearm(HANDLE signaled);
+
+ private:
+  struct KeyWatch {
+    WatchedKey place;
+    RegistryKey key;  // open for as long as the notification is wanted
+    EventHandle event;
+  };
+  struct FolderWatch {
+    WatchedFolder place;
+    ChangeNotificationHandle notification;
+  };
+
+  static void Arm(KeyWatch& watch);
+  static void Arm(FolderWatch& watch);
+
+  std::vector<KeyWatch> keys_;
+  std::vector<FolderWatch> folders_;
+};
+
+}  // namespace corvane::win32
