@@ -54,6 +54,7 @@ class StillTimer : public PollTimer {
   void Start() override {}
   void Hold() override {}
   void Release() override {}
+  void Soon() override {}
 };
 class NoBoxes : public MessageBoxes {
  public:

@@ -15,7 +15,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The second value, written while the watch is paused.
+// Written while the alert is open, and while the watch is paused.
+constexpr char kWhileAsked[] = "CorvaneProgramTestTool3";
 constexpr char kSecondValue[] = "CorvaneProgramTestTool2";
 
 class ProgramChangeSignalTest : public ProgramTest {
@@ -23,18 +24,22 @@ class ProgramChangeSignalTest : public ProgramTest {
   void SetUp() override {
     ProgramTest::SetUp();
     WriteOptionsFile(std::string("[Options]\r\nV=") + texts::kProgramVersion + "\r\n");
-    DeleteValue(HKEY_CURRENT_USER, kRunKey, kSecondValue);
+    for (const char* name : {kWhileAsked, kSecondValue}) {
+      DeleteValue(HKEY_CURRENT_USER, kRunKey, name);
+    }
   }
   void TearDown() override {
     ProgramTest::TearDown();
-    DeleteValue(HKEY_CURRENT_USER, kRunKey, kSecondValue);
+    for (const char* name : {kWhileAsked, kSecondValue}) {
+      DeleteValue(HKEY_CURRENT_USER, kRunKey, name);
+    }
   }
   static std::string Shown(const char* name) {
     return ShownLocation(std::string("\\") + kRunKey + "\\" + name);
   }
 };
 
-TEST_F(ProgramChangeSignalTest, ANewRunValueIsAskedAboutAtOnceAndOneFromAPauseAtItsEnd) {
+TEST_F(ProgramChangeSignalTest, ANewRunValueIsAskedAboutAtOnceAlsoOneFromAnAlertOrAPause) {
   ASSERT_NE(Start(), nullptr);
   const auto is = [](const char* name) {
     return [name](const std::string& text) { return text == Shown(name); };
@@ -49,7 +54,14 @@ TEST_F(ProgramChangeSignalTest, ANewRunValueIsAskedAboutAtOnceAndOneFromAPauseAt
   std::printf("from the write to the alert: %lld ms\n", static_cast<long long>(latency));
   // Far before the timer's first tick.
   EXPECT_LT(latency, 2000);
+  // A value planted while the user answers is not taken unasked: the next
+  // cycle comes at once and asks about it.
+  ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER, kRunKey, kWhileAsked, "C:\\tools\\tool3.exe"));
+  Sleep(500);
   EXPECT_EQ(AnswerAlert(is(kTestValue), VK_RETURN), Shown(kTestValue));  // Yes: kept
+  const auto answered = Clock::now();
+  EXPECT_EQ(AnswerAlert(is(kWhileAsked), VK_RETURN), Shown(kWhileAsked));
+  EXPECT_LT(Clock::now() - answered, std::chrono::seconds(3));
 
   // Restore pauses the watch: a change then waits until Cancel resumes it.
   Choose(kRestoreCommand);
