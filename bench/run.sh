@@ -22,9 +22,10 @@ trap stop_virtual_display EXIT
 
 # The latency bench ends with 35 seconds without changes; over 30 of them
 # the CPU time of corvane.exe and the Wine server is read from the system.
-cpu_ticks() {  # the user and system clock ticks of corvane.exe and the Wine servers
-  local pid total=0
+cpu_ticks() {  # the user and system clock ticks of corvane.exe and this prefix's Wine server
+  local pid total=0 prefix=$build/win-$arch/wineprefix
   for pid in $(pgrep -f 'corvane\.exe$') $(pgrep -f wineserver); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix" || continue
     total=$((total + $(awk '{print $14 + $15}' "/proc/$pid/stat" 2>/dev/null || echo 0)))
   done
   echo "$total"
