@@ -30,27 +30,26 @@ std::string NotRemovedMessage(const std::vector<std::string>& locations) {
   return text;
 }
 
-}  // namespace
-
 // The baseline after a cycle that handled new entries: what the closing scan
 // finds, less what appeared while the user answered (in neither the
 // baseline nor the cycle's own scan, and not left by its own removals).
 // Those are asked about in the next cycle instead of being taken unasked.
+// The baseline compared with is the one of now: a Save while an alert was
+// open retook it. When the scan ends on an error, the baseline stays.
 void TakeClosingBaseline(CycleContext& context, const std::vector<std::string>& found) {
   auto& tables = context.tables;
-  // The baseline as it is now: a Save while an alert was open retook it.
-  EntryTable before;
-  before.CopyFrom(tables.baseline);
   EntryTable seen;
   for (const auto& entry : found) seen.Append(entry);
   for (const auto& entry : context.left_by_removals) seen.Append(entry);
-  TakeSnapshotScan(context.platform, context.switches, tables);
+  FillCurrentTable(context.platform, context.switches, tables);
   EntryTable kept;
-  for (const auto& entry : tables.baseline.Entries()) {
-    if (before.Contains(entry) || seen.Contains(entry)) kept.Append(entry);
+  for (const auto& entry : tables.current.Entries()) {
+    if (tables.baseline.Contains(entry) || seen.Contains(entry)) kept.Append(entry);
   }
   tables.baseline.CopyFrom(kept);
 }
+
+}  // namespace
 
 void RunPollCycle(CycleContext& context) {
   // A tick that comes while a cycle waits for the user is dropped: a cycle
