@@ -22,6 +22,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_task_scheduler.h"
 
@@ -40,13 +41,16 @@ const std::string kRunPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run"
 // The user, who keeps every entry, and a screen that shows nothing.
 class KeepingUser : public AlertView {
  public:
-  void SetTypeText(const std::string&) override {}
-  void SetLocationText(const std::string&) override {}
-  void SetDoNotAskEnabled(bool) override {}
+  void SetFacts(const AlertFacts&) override {}
+  bool SameAnswerChecked() const override { return false; }
   bool DoNotAskEnabled() const override { return false; }
   bool DoNotAskChecked() const override { return false; }
   void ClearDoNotAsk() override {}
   ModalResult ShowModal() override { return ModalResult::kYes; }
+};
+class NoNotices : public Notifications {
+ public:
+  void Notify(const std::string&) override {}
 };
 class StillTimer : public PollTimer {
  public:
@@ -230,7 +234,8 @@ int main() {
   Win32Environment environment;
   Win32FileSystem files;
   Win32TaskScheduler tasks;
-  Platform platform{registry, environment, files, tasks};
+  Win32ProgramFacts programs;
+  Platform platform{registry, environment, files, tasks, programs};
   const Machine machine(environment.ShellFolderPath(ShellFolder::kStartup));
 
   FixedAreaSwitches switches;
@@ -240,7 +245,8 @@ int main() {
   NoBoxes boxes;
   NoClock clock;
   const DataFiles data{"C:\\nonexistent-corvane-bench\\"};
-  CycleContext context{platform, data, switches, tables, user, timer, boxes, clock};
+  NoNotices notices;
+  CycleContext context{platform, data, switches, tables, user, timer, boxes, clock, notices};
   TakeSnapshotScan(platform, switches, tables);
   BareLoop bare_loop(environment, tasks);
   std::printf("entries in a scan: %zu\n", tables.baseline.Count());

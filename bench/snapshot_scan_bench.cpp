@@ -8,6 +8,7 @@
 #include "monitor/snapshot_scan.h"
 #include "platform/memory/memory_environment.h"
 #include "platform/memory/memory_file_system.h"
+#include "platform/memory/memory_program_facts.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_task_scheduler.h"
 
@@ -35,7 +36,8 @@ void SnapshotScan(benchmark::State& state) {
                        "Browser Helper Objects\\{" + n + "}");
   }
   MemoryTaskScheduler tasks;
-  const Platform platform{registry, environment, files, tasks};
+  MemoryProgramFacts programs;
+  const Platform platform{registry, environment, files, tasks, programs};
   const FixedAreaSwitches switches;
   EntryTables tables;
   for (auto _ : state) {

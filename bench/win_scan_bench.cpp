@@ -12,6 +12,7 @@
 #include "monitor/snapshot_scan.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/win32_task_scheduler.h"
@@ -54,7 +55,8 @@ int main() {
   Win32FileSystem files;
   const win32::ComApartment apartment;
   Win32TaskScheduler tasks;
-  const Platform platform{registry, environment, files, tasks};
+  Win32ProgramFacts programs;
+  const Platform platform{registry, environment, files, tasks, programs};
   const FixedAreaSwitches switches;
   EntryTables tables;
   Measure("snapshot scan of this machine", 100, [&] {

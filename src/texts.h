@@ -155,6 +155,21 @@ inline constexpr const char kExitQuestion[] = "Are you sure you want to Exit Cor
 inline constexpr const char kHomePage[] = "https://www.halvorn.example/corvane/";
 inline constexpr const char kShellOpen[] = "open";
 
+// ---- What the alert shows of an entry ----
+// (alert window)
+
+// ---- Backups of removed entries and putting them back ----
+// (backups)
+
+// ---- The window of removed entries ----
+// (removed entries window)
+
+// ---- Blacklist notices and the editor's additions ----
+// (blacklist)
+
+// ---- The baseline kept across restarts ----
+// (saved baseline)
+
 // ---- The Windows platform layer ----
 // The throw-away file that tells whether a folder takes new files; "%s" is
 // made unique for each try.

@@ -20,6 +20,7 @@
 #include "platform/win32/win32_change_watch.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_profile_file.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_task_scheduler.h"
@@ -50,7 +51,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Environment environment;
   Win32FileSystem files;
   Win32TaskScheduler tasks;
-  Platform platform{registry, environment, files, tasks};
+  Win32ProgramFacts programs;
+  Platform platform{registry, environment, files, tasks, programs};
   Win32ProfileFile profile;
   win32::Win32MessageBoxes boxes(application);
   win32::Win32Clock clock;

@@ -212,7 +212,7 @@ void TForm1::BringRunningForward() {
 
 void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer) {
   cycle_.emplace(CycleContext{parts_.platform, parts_.data, *this, parts_.tables, alert, Timer1,
-                              parts_.boxes, parts_.clock});
+                              parts_.boxes, parts_.clock, *this});
   blacklist_editor_ = &blacklist_editor;
   log_viewer_ = &log_viewer;
 }
@@ -315,5 +315,7 @@ bool TForm1::MonitorServices() const { return form_["CheckBox3"].Checked(); }
 bool TForm1::MonitorIniFiles() const { return form_["CheckBox4"].Checked(); }
 bool TForm1::MonitorIeObjects() const { return form_["CheckBox6"].Checked(); }
 bool TForm1::MonitorScheduledTasks() const { return form_["CheckBox7"].Checked(); }
+
+void TForm1::Notify(const std::string&) {}  // TODO(blacklist helper): the balloon
 
 }  // namespace corvane

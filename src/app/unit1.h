@@ -26,7 +26,7 @@ struct MainWindowParts {
   EntryTables& tables;
 };
 
-class TForm1 : public SettingsWindow, public AreaSwitches {
+class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications {
  public:
   // Loads the layout, configures the tray icon, then runs FormCreate.
   TForm1(win32::Application& application, const MainWindowParts& parts);
@@ -78,6 +78,9 @@ class TForm1 : public SettingsWindow, public AreaSwitches {
   bool MonitorIniFiles() const override;
   bool MonitorIeObjects() const override;
   bool MonitorScheduledTasks() const override;
+
+  // Notifications: a balloon from the notification-area icon.
+  void Notify(const std::string& text) override;
 
  private:
   void ConfigureTrayIcon();

@@ -12,14 +12,23 @@ std::string ShownLocation(const std::string& location) {
   return "..." + LastCharacters(printable, kKeptTail);
 }
 
-bool ShowAlert(AlertView& view, PollTimer& timer, MessageBoxes& boxes, const std::string& type_text,
-               const std::string& location_text, bool offer_do_not_ask) {
+AlertAnswer ShowAlert(AlertView& view, PollTimer& timer, MessageBoxes& boxes,
+                      const AlertFacts& facts) {
   const TimerHold hold(timer);
   boxes.Beep();
-  view.SetTypeText(Printable(type_text));
-  view.SetLocationText(ShownLocation(location_text));
-  view.SetDoNotAskEnabled(offer_do_not_ask);
-  return view.ShowModal() == ModalResult::kNo;
+  auto shown = facts;
+  shown.type_text = Printable(facts.type_text);
+  shown.location = Printable(facts.location);
+  shown.command = Printable(facts.command);
+  shown.old_command = Printable(facts.old_command);
+  shown.publisher = Printable(facts.publisher);
+  view.SetFacts(shown);
+  const bool remove = view.ShowModal() == ModalResult::kNo;
+  return {remove, facts.same_type_after > 0 && view.SameAnswerChecked()};
+}
+
+std::string AlertDetails(const AlertFacts&) {
+  return {};  // TODO(alert helper)
 }
 
 }  // namespace corvane

@@ -1,4 +1,4 @@
-// Putting one new entry to the user.
+// Putting one new or changed entry to the user.
 #pragma once
 
 #include <string>
@@ -12,12 +12,19 @@ namespace corvane {
 // whole up to 35 characters, otherwise "..." and the last 36 characters.
 std::string ShownLocation(const std::string& location);
 
-// Shows the alert with a beep, the poll timer held while it is open; the
-// do-not-ask box is enabled only when `offer_do_not_ask` (a registry
-// Run-type entry whose name the blacklist can hold). True when the user chose
-// No, that is, when the entry is to be removed. A window that cannot be
-// shown raises an error rather than answer for the user.
-bool ShowAlert(AlertView& view, PollTimer& timer, MessageBoxes& boxes, const std::string& type_text,
-               const std::string& location_text, bool offer_do_not_ask);
+struct AlertAnswer {
+  bool remove = false;         // the user chose No
+  bool same_for_rest = false;  // and wants it for the other entries of this type
+};
+
+// Shows the alert with a beep, the poll timer held while it is open. A
+// window that cannot be shown raises an error rather than answer for the
+// user.
+AlertAnswer ShowAlert(AlertView& view, PollTimer& timer, MessageBoxes& boxes,
+                      const AlertFacts& facts);
+
+// What "Copy details" puts on the clipboard: type, full location, command
+// (and the old command of a changed entry), one per line.
+std::string AlertDetails(const AlertFacts& facts);
 
 }  // namespace corvane

@@ -30,6 +30,7 @@ struct CycleContext {
   PollTimer& timer;
   MessageBoxes& boxes;
   const Clock& clock;
+  Notifications& notices;
   CycleFlags flags = {};
   // Where the declined entries are that could not be removed, as the alert showed them.
   std::vector<std::string> not_removed = {};

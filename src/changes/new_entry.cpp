@@ -178,8 +178,11 @@ void HandleNewEntry(CycleContext& context, const std::string& entry) {
     suffix = texts::kBlacklistedRegistrySuffix;
     remove = true;
   } else {
-    remove = ShowAlert(context.alert, context.timer, context.boxes, item.type_text,
-                       item.location_text, item.run_value && CanBeBlacklisted(item.value_name));
+    AlertFacts facts;
+    facts.type_text = item.type_text;
+    facts.location = item.location_text;
+    facts.offer_do_not_ask = item.run_value && CanBeBlacklisted(item.value_name);
+    remove = ShowAlert(context.alert, context.timer, context.boxes, facts).remove;
   }
   if (remove) Record(context, entry, item, item.remove(), suffix);
 

@@ -1,5 +1,6 @@
 #include "changes/unit2.h"
 
+#include "changes/alert.h"
 #include "texts.h"
 
 namespace corvane {
@@ -32,11 +33,14 @@ constexpr ControlLayout kControls[] = {
 
 TForm2::TForm2(Application& application) : form_(application, kWindow, kControls) {}
 
-void TForm2::SetTypeText(const std::string& text) { form_["Label1"].SetText(text); }
+// TODO(alert helper): the command, publisher, counter and same-answer lines.
+void TForm2::SetFacts(const AlertFacts& facts) {
+  form_["Label1"].SetText(facts.type_text);
+  form_["Label2"].SetText(ShownLocation(facts.location));
+  form_["CheckBox1"].SetEnabled(facts.offer_do_not_ask);
+}
 
-void TForm2::SetLocationText(const std::string& text) { form_["Label2"].SetText(text); }
-
-void TForm2::SetDoNotAskEnabled(bool enabled) { form_["CheckBox1"].SetEnabled(enabled); }
+bool TForm2::SameAnswerChecked() const { return false; }
 
 bool TForm2::DoNotAskEnabled() const { return form_["CheckBox1"].Enabled(); }
 

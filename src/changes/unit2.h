@@ -12,9 +12,8 @@ class TForm2 : public AlertView {
  public:
   explicit TForm2(win32::Application& application);
 
-  void SetTypeText(const std::string& text) override;
-  void SetLocationText(const std::string& text) override;
-  void SetDoNotAskEnabled(bool enabled) override;
+  void SetFacts(const AlertFacts& facts) override;
+  bool SameAnswerChecked() const override;
   bool DoNotAskEnabled() const override;
   bool DoNotAskChecked() const override;
   void ClearDoNotAsk() override;

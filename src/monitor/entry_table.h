@@ -7,6 +7,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "monitor/started_command.h"
+
 namespace corvane {
 
 class EntryTable {
@@ -31,9 +33,13 @@ class EntryTable {
 
 // What the scanners find now and the last complete scan. A poll cycle walks
 // a copy of its own, which nothing else can change while it runs.
+// Beside each table, what its Run-type values, services and Startup
+// shortcuts start.
 struct EntryTables {
   EntryTable current;
   EntryTable baseline;
+  CommandTable current_commands;
+  CommandTable baseline_commands;
 };
 
 }  // namespace corvane

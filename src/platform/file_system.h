@@ -29,6 +29,11 @@ class FileSystem {
   // True when the file no longer exists after this call (also when it never did).
   virtual bool RemoveFile(const std::string& path) = 0;
 
+  // Moves the file (a link itself) to `to`, a name no file or link has,
+  // also to another drive. Raises InOutError when it cannot; the file then
+  // stays where it was.
+  virtual void MoveFileTo(const std::string& from, const std::string& to) = 0;
+
   // The file's bytes. Raises InOutError when it cannot be opened or read.
   virtual std::string ReadAll(const std::string& path) const = 0;
 

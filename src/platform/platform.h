@@ -3,6 +3,7 @@
 
 #include "platform/environment.h"
 #include "platform/file_system.h"
+#include "platform/program_facts.h"
 #include "platform/registry.h"
 #include "platform/task_scheduler.h"
 
@@ -13,6 +14,7 @@ struct Platform {
   Environment& environment;
   FileSystem& files;
   TaskScheduler& tasks;
+  ProgramFacts& programs;
 };
 
 }  // namespace corvane

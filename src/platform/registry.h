@@ -7,12 +7,27 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace corvane {
 
 enum class RegistryRoot { kLocalMachine, kCurrentUser };
+
+// A value exactly as the registry holds it, so that it can be written back
+// unchanged: its Windows type (REG_SZ 1, REG_EXPAND_SZ 2, REG_BINARY 3,
+// REG_DWORD 4, REG_MULTI_SZ 7, REG_QWORD 11...) and its bytes, which the
+// portable logic only keeps and compares.
+struct RawValue {
+  std::uint32_t type = 0;
+  std::string bytes;
+
+  bool operator==(const RawValue& other) const {
+    return type == other.type && bytes == other.bytes;
+  }
+  bool operator!=(const RawValue& other) const { return !(*this == other); }
+};
 
 // Scanners only read; write access is asked for only where something is
 // written, so a standard account can still watch the machine-wide keys.
@@ -48,6 +63,14 @@ class RegistryAccessor {
   // Creates or replaces the value; any failure, no open key included, raises RegistryError.
   virtual void WriteString(const std::string& name, const std::string& data) = 0;
   virtual void WriteInteger(const std::string& name, std::int32_t data) = 0;
+
+  // The value of exactly that name as stored; no value when it is missing,
+  // cannot be read or no key is open. Never raises.
+  virtual std::optional<RawValue> ReadRawValue(const std::string& name) = 0;
+
+  // Creates or replaces the value with exactly that type and those bytes;
+  // any failure, no open key included, raises RegistryError.
+  virtual void WriteRawValue(const std::string& name, const RawValue& value) = 0;
 
   // True when this call deleted the value of exactly that name; never raises.
   virtual bool DeleteValue(const std::string& name) = 0;

@@ -25,6 +25,14 @@ class TaskScheduler {
 
   // Deletes the task. True when this call deleted it; never raises.
   virtual bool DeleteTask(const std::string& path) = 0;
+
+  // The task's definition as the library gives it (Task Scheduler XML); no
+  // value when there is no such task or the library cannot be reached.
+  virtual std::optional<std::string> TaskDefinition(const std::string& path) = 0;
+
+  // Registers the definition under that path when no task has it. True when
+  // this call registered it; never raises.
+  virtual bool RegisterTask(const std::string& path, const std::string& definition) = 0;
 };
 
 }  // namespace corvane

@@ -56,6 +56,13 @@ class MessageBoxes {
   virtual void ShowError(const std::string& message) = 0;
 };
 
+// Short notices from the notification-area icon (a balloon), which need no answer.
+class Notifications {
+ public:
+  virtual ~Notifications() = default;
+  virtual void Notify(const std::string& text) = 0;
+};
+
 struct Timestamp {
   std::string date;  // in the user's short date format
   std::string time;  // in the user's long time format

@@ -27,7 +27,13 @@ TEST(ShownLocation, CountsCharactersNotBytesAndWritesOutControlCharacters) {
 
 class AlertTest : public ChangeHandlingTest {
  protected:
-  bool Show(bool offer) { return ShowAlert(alert, timer, boxes, "Registry Startup", "\\Run\\Tool", offer); }
+  bool Show(bool offer) {
+    AlertFacts facts;
+    facts.type_text = "Registry Startup";
+    facts.location = "\\Run\\Tool";
+    facts.offer_do_not_ask = offer;
+    return ShowAlert(alert, timer, boxes, facts).remove;
+  }
 };
 
 TEST_F(AlertTest, HoldsTheTimerBeepsAndAnswersTrueOnlyForNo) {

@@ -20,15 +20,20 @@ using Events = std::vector<std::string>;
 struct Answer {
   ModalResult result;
   bool tick_do_not_ask = false;  // the user ticks the box before answering
+  bool same_for_rest = false;    // and the same-answer box
 };
 
 class ScriptedAlert : public AlertView {
  public:
   explicit ScriptedAlert(Events& events) : events_(events) {}
 
-  void SetTypeText(const std::string& text) override { type_ = text; }
-  void SetLocationText(const std::string& text) override { location_ = text; }
-  void SetDoNotAskEnabled(bool enabled) override { enabled_ = enabled; }
+  void SetFacts(const AlertFacts& facts) override {
+    facts_ = facts;
+    type_ = facts.type_text;
+    location_ = facts.location;
+    enabled_ = facts.offer_do_not_ask;
+  }
+  bool SameAnswerChecked() const override { return same_answer_; }
   bool DoNotAskEnabled() const override { return enabled_; }
   bool DoNotAskChecked() const override { return checked_; }
   void ClearDoNotAsk() override { checked_ = false; }
@@ -44,17 +49,20 @@ class ScriptedAlert : public AlertView {
     const auto answer = answers.front();
     answers.pop_front();
     if (answer.tick_do_not_ask && enabled_) checked_ = true;
+    same_answer_ = answer.same_for_rest;
     return answer.result;
   }
 
   std::deque<Answer> answers;
   std::function<void()> while_open;  // runs once, at the next alert
   bool checked_ = false;
+  AlertFacts facts_;  // of the last alert
 
  private:
   Events& events_;
   std::string type_, location_;
   bool enabled_ = false;
+  bool same_answer_ = false;
 };
 
 class RecordingTimer : public PollTimer {
@@ -96,6 +104,15 @@ class RecordingBoxes : public MessageBoxes {
   Events& events_;
 };
 
+class RecordingNotices : public Notifications {
+ public:
+  explicit RecordingNotices(Events& events) : events_(events) {}
+  void Notify(const std::string& text) override { events_.push_back("notice " + text); }
+
+ private:
+  Events& events_;
+};
+
 class FixedClock : public Clock {
  public:
   Timestamp Now() const override { return {"08/12/2026", "06:45:10"}; }
@@ -111,7 +128,8 @@ class ChangeHandlingTest : public MemoryPlatformTest {
   RecordingBoxes boxes{events};
   FixedClock clock;
   DataFiles data{files.ProgramDirectory()};
-  CycleContext context{platform, data, switches, tables, alert, timer, boxes, clock};
+  RecordingNotices notices{events};
+  CycleContext context{platform, data, switches, tables, alert, timer, boxes, clock, notices};
 
   std::string ProgramFile(const std::string& name) const {
     return files.ProgramDirectory() + name;

@@ -10,6 +10,7 @@
 #include "monitor/entry_table.h"
 #include "platform/memory/memory_environment.h"
 #include "platform/memory/memory_file_system.h"
+#include "platform/memory/memory_program_facts.h"
 #include "platform/memory/memory_registry.h"
 #include "platform/memory/memory_task_scheduler.h"
 #include "platform/platform.h"
@@ -26,7 +27,8 @@ class MemoryPlatformTest : public ::testing::Test {
   MemoryEnvironment environment;
   MemoryFileSystem files;
   MemoryTaskScheduler tasks;
-  Platform platform{registry, environment, files, tasks};
+  MemoryProgramFacts programs;
+  Platform platform{registry, environment, files, tasks, programs};
   FixedAreaSwitches switches;
   EntryTables tables;
 

@@ -15,6 +15,7 @@
 #include "monitor/snapshot_scan.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/win32_task_scheduler.h"
@@ -161,7 +162,8 @@ class SnapshotScanOnWindows : public ::testing::Test {
   Win32FileSystem files_;
   const win32::ComApartment apartment_;
   Win32TaskScheduler tasks_;
-  Platform platform_{registry_, environment_, files_, tasks_};
+  Win32ProgramFacts programs_;
+  Platform platform_{registry_, environment_, files_, tasks_, programs_};
   FixedAreaSwitches switches_;
   EntryTables tables_;
 };

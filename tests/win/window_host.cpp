@@ -50,9 +50,8 @@ const char* NameOf(ModalResult result) {
 class RecordingAlertView : public AlertView {
  public:
   explicit RecordingAlertView(AlertView& view) : view_(view) {}
-  void SetTypeText(const std::string& text) override { view_.SetTypeText(text); }
-  void SetLocationText(const std::string& text) override { view_.SetLocationText(text); }
-  void SetDoNotAskEnabled(bool enabled) override { view_.SetDoNotAskEnabled(enabled); }
+  void SetFacts(const AlertFacts& facts) override { view_.SetFacts(facts); }
+  bool SameAnswerChecked() const override { return view_.SameAnswerChecked(); }
   bool DoNotAskEnabled() const override { return view_.DoNotAskEnabled(); }
   bool DoNotAskChecked() const override { return view_.DoNotAskChecked(); }
   void ClearDoNotAsk() override { view_.ClearDoNotAsk(); }
@@ -113,7 +112,11 @@ int Run(const std::vector<std::string>& argv) {
     for (int index = 2; index + 1 < argc; index += 2) {
       // As the cycle offers it: for registry Run-type entries.
       const bool offer = std::string(argv[index]) == texts::kRegistryStartupType;
-      const bool remove = ShowAlert(view, timer, boxes, argv[index], argv[index + 1], offer);
+      AlertFacts facts;
+      facts.type_text = argv[index];
+      facts.location = argv[index + 1];
+      facts.offer_do_not_ask = offer;
+      const bool remove = ShowAlert(view, timer, boxes, facts).remove;
       Print(std::string("result=") + NameOf(view.last()) + " remove=" + (remove ? "1" : "0") +
             " enabled=" + (view.DoNotAskEnabled() ? "1" : "0") +
             " checked=" + (view.DoNotAskChecked() ? "1" : "0") +

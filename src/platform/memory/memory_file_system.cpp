@@ -123,6 +123,19 @@ bool MemoryFileSystem::RemoveFile(const std::string& path) {
   return true;
 }
 
+void MemoryFileSystem::MoveFileTo(const std::string& from, const std::string& to) {
+  const auto* node = Find(from);
+  if (!node || node->directory || Refuses(*node) || Find(to) ||
+      !FolderTakesNewFiles(NormalPath(to))) {
+    throw InOutError(FormatText(texts::kUnableToWriteFile, to));
+  }
+  auto moved = *node;
+  nodes_.erase(NormalPath(from));
+  auto& made = Create(to, false);
+  made.content = std::move(moved.content);
+  made.attributes = moved.attributes;
+}
+
 std::string MemoryFileSystem::ReadAll(const std::string& path) const {
   const auto* node = Find(path);
   if (!node || node->directory || node->failure == Failure::kCannotOpen ||

@@ -52,6 +52,12 @@ namespace {
 
 using Key = MemoryRegistry::Key;
 
+// The Windows types of the values this registry keeps; strings are kept as
+// UTF-8, which is all a test can tell of them.
+constexpr std::uint32_t kRawString = 1;
+constexpr std::uint32_t kRawExpandString = 2;
+constexpr std::uint32_t kRawInteger = 4;
+
 // Path components; leading, trailing and doubled backslashes name nothing.
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
@@ -187,6 +193,45 @@ class MemoryRegistryAccessor : public RegistryAccessor {
     RegistryValue value;
     value.type = RegistryValueType::kInteger;
     value.number = static_cast<std::uint32_t>(data);
+    Write(name, std::move(value));
+  }
+
+  std::optional<RawValue> ReadRawValue(const std::string& name) override {
+    const auto* value = Usable() ? key_->Value(name) : nullptr;
+    if (!value) return std::nullopt;
+    switch (value->type) {
+      case RegistryValueType::kString:
+        return RawValue{kRawString, value->data};
+      case RegistryValueType::kExpandString:
+        return RawValue{kRawExpandString, value->data};
+      case RegistryValueType::kInteger: {
+        std::string bytes;
+        for (int shift = 0; shift < 32; shift += 8) {
+          bytes += static_cast<char>((value->number >> shift) & 0xFF);
+        }
+        return RawValue{kRawInteger, bytes};
+      }
+      default:
+        return RawValue{value->binary_type, value->data};
+    }
+  }
+
+  void WriteRawValue(const std::string& name, const RawValue& raw) override {
+    RegistryValue value;
+    if (raw.type == kRawString || raw.type == kRawExpandString) {
+      value.type = raw.type == kRawString ? RegistryValueType::kString
+                                          : RegistryValueType::kExpandString;
+      value.data = raw.bytes;
+    } else if (raw.type == kRawInteger && raw.bytes.size() == 4) {
+      value.type = RegistryValueType::kInteger;
+      for (int at = 3; at >= 0; --at) {
+        value.number = (value.number << 8) | static_cast<unsigned char>(raw.bytes[at]);
+      }
+    } else {
+      value.type = RegistryValueType::kBinary;
+      value.binary_type = raw.type;
+      value.data = raw.bytes;
+    }
     Write(name, std::move(value));
   }
 

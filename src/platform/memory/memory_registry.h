@@ -19,6 +19,7 @@ struct RegistryValue {
   RegistryValueType type = RegistryValueType::kString;
   std::string data;           // string, expandable string and binary data
   std::uint32_t number = 0;   // 32-bit integer data
+  std::uint32_t binary_type = 3;  // the Windows type of binary data (REG_BINARY, REG_MULTI_SZ...)
 };
 
 class MemoryRegistry : public Registry {

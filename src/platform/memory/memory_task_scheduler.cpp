@@ -30,10 +30,25 @@ bool MemoryTaskScheduler::DeleteTask(const std::string& path) {
   const auto found = std::find_if(tasks_.begin(), tasks_.end(), Matching(path));
   if (found == tasks_.end()) return false;
   tasks_.erase(found);
+  definitions_.erase(FoldCase(path));
   return true;
 }
 
-void MemoryTaskScheduler::AddTask(const std::string& path) { tasks_.push_back(path); }
+std::optional<std::string> MemoryTaskScheduler::TaskDefinition(const std::string& path) {
+  if (TaskExists(path) != std::optional<bool>(true)) return std::nullopt;
+  return definitions_[FoldCase(path)];
+}
+
+bool MemoryTaskScheduler::RegisterTask(const std::string& path, const std::string& definition) {
+  if (!reachable_ || refused_.count(FoldCase(path)) != 0 || *TaskExists(path)) return false;
+  AddTask(path, definition);
+  return true;
+}
+
+void MemoryTaskScheduler::AddTask(const std::string& path, const std::string& definition) {
+  tasks_.push_back(path);
+  definitions_[FoldCase(path)] = definition;
+}
 
 void MemoryTaskScheduler::RefuseDeleting(const std::string& path) {
   refused_.insert(FoldCase(path));

@@ -3,6 +3,7 @@
 // a real library can have.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,9 +17,11 @@ class MemoryTaskScheduler : public TaskScheduler {
   std::optional<std::vector<std::string>> ListTasks() override;
   std::optional<bool> TaskExists(const std::string& path) override;
   bool DeleteTask(const std::string& path) override;
+  std::optional<std::string> TaskDefinition(const std::string& path) override;
+  bool RegisterTask(const std::string& path, const std::string& definition) override;
 
   // Set-up for tests. Tasks are listed in the order they were added.
-  void AddTask(const std::string& path);
+  void AddTask(const std::string& path, const std::string& definition = "");
   void RefuseDeleting(const std::string& path);
   // While unreachable, nothing can be listed, looked up or deleted.
   void SetReachable(bool reachable) { reachable_ = reachable; }
@@ -28,6 +31,7 @@ class MemoryTaskScheduler : public TaskScheduler {
  private:
   std::vector<std::string> tasks_;
   std::set<std::string> refused_;  // folded paths
+  std::map<std::string, std::string> definitions_;  // by folded path
   bool reachable_ = true;
   int listings_ = 0;
 };

@@ -122,6 +122,10 @@ std::vector<std::string> Win32FileSystem::FindFiles(const std::string& pattern) 
   return names;
 }
 
+void Win32FileSystem::MoveFileTo(const std::string&, const std::string& to) {
+  throw InOutError(FormatText(texts::kUnableToWriteFile, to));  // TODO(platform helper)
+}
+
 bool Win32FileSystem::RemoveFile(const std::string& path) {
   // The name's own entry: a link is opened itself, not what it points to.
   FileHandle file = Open(path, DELETE | FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,

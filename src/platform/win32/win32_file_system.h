@@ -14,6 +14,7 @@ class Win32FileSystem : public FileSystem {
   bool FileExists(const std::string& path) const override;
   std::vector<std::string> FindFiles(const std::string& pattern) const override;
   bool RemoveFile(const std::string& path) override;
+  void MoveFileTo(const std::string& from, const std::string& to) override;
   std::string ReadAll(const std::string& path) const override;
   void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
   void AppendLine(const std::string& path, const std::string& line) override;

@@ -233,6 +233,14 @@ class Win32RegistryAccessor : public RegistryAccessor {
     Write(name, REG_DWORD, reinterpret_cast<const BYTE*>(&dword), sizeof dword);
   }
 
+  std::optional<RawValue> ReadRawValue(const std::string&) override {
+    return std::nullopt;  // TODO(platform helper)
+  }
+
+  void WriteRawValue(const std::string& name, const RawValue&) override {
+    throw RegistryError(FormatText(texts::kFailedToSetData, name));  // TODO(platform helper)
+  }
+
   bool DeleteValue(const std::string& name) override {
     const std::wstring wide = win32::Wide(name);
     if (!key_) return false;

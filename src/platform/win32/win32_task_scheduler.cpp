@@ -288,4 +288,12 @@ bool Win32TaskScheduler::DeleteTask(const std::string& path) {
   }
 }
 
+std::optional<std::string> Win32TaskScheduler::TaskDefinition(const std::string&) {
+  return std::nullopt;  // TODO(platform helper)
+}
+
+bool Win32TaskScheduler::RegisterTask(const std::string&, const std::string&) {
+  return false;  // TODO(platform helper)
+}
+
 }  // namespace corvane

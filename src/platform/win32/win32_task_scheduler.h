@@ -27,6 +27,8 @@ class Win32TaskScheduler : public TaskScheduler {
   std::optional<std::vector<std::string>> ListTasks() override;
   std::optional<bool> TaskExists(const std::string& path) override;
   bool DeleteTask(const std::string& path) override;
+  std::optional<std::string> TaskDefinition(const std::string& path) override;
+  bool RegisterTask(const std::string& path, const std::string& definition) override;
 
  private:
   // The connection made on first use, kept; one that broke (the service

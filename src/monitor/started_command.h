@@ -1,0 +1,24 @@
+// What an entry starts, remembered for the kinds whose command can change
+// under the same name, so that such a change is seen and can be undone.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+
+#include "platform/registry.h"
+
+namespace corvane {
+
+struct StartedCommand {
+  std::string command;  // as the alert shows it; compared to tell a change
+  // What writes it back exactly: the registry value that holds the command
+  // (a Run-type value, a service's ImagePath), or, with type 0, the
+  // shortcut file's bytes.
+  RawValue value;
+  std::string file_bytes;
+};
+
+// By startup entry; only entries whose command could be read are in it.
+using CommandTable = std::unordered_map<std::string, StartedCommand>;
+
+}  // namespace corvane
