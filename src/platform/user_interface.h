@@ -66,6 +66,9 @@ class Notifications {
 struct Timestamp {
   std::string date;  // in the user's short date format
   std::string time;  // in the user's long time format
+  // The same moment as "YYYY-MM-DD hh:mm:ss", for records that the program
+  // itself sorts and compares.
+  std::string sortable = "";
 };
 
 class Clock {

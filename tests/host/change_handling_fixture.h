@@ -115,7 +115,7 @@ class RecordingNotices : public Notifications {
 
 class FixedClock : public Clock {
  public:
-  Timestamp Now() const override { return {"08/12/2026", "06:45:10"}; }
+  Timestamp Now() const override { return {"08/12/2026", "06:45:10", "2026-12-08 06:45:10"}; }
 };
 
 inline constexpr char kStamp[] = "08/12/2026 06:45:10 - ";

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 
 #include "platform/win32/wide.h"
@@ -33,6 +34,10 @@ Timestamp Win32Clock::Now() const {
   stamp.time = Formatted([&](wchar_t* buffer, int size) {
     return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &now, nullptr, buffer, size);
   });
+  wchar_t sortable[32];
+  swprintf(sortable, 32, L"%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay,
+           now.wHour, now.wMinute, now.wSecond);
+  stamp.sortable = Utf8(std::wstring(sortable));
   return stamp;
 }
 
