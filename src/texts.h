@@ -155,6 +155,12 @@ inline constexpr const char kExitQuestion[] = "Are you sure you want to Exit Cor
 inline constexpr const char kHomePage[] = "https://www.halvorn.example/corvane/";
 inline constexpr const char kShellOpen[] = "open";
 
+// ---- Locations as the alert names them ----
+inline constexpr const char kLocalMachineRootName[] = "HKEY_LOCAL_MACHINE";
+inline constexpr const char kCurrentUserRootName[] = "HKEY_CURRENT_USER";
+// Between an INI file's path and the key of its line.
+inline constexpr const char kIniLocationSeparator[] = ": ";
+
 // ---- What the alert shows of an entry ----
 // (alert window)
 

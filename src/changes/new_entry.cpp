@@ -45,6 +45,13 @@ std::string LoggedAs(const char* type_text, const std::string& location,
   return logged;
 }
 
+// A registry location with its root named in full.
+std::string InRegistry(char root_code, const std::string& path) {
+  return (root_code == kLocalMachineRootCode ? texts::kLocalMachineRootName
+                                             : texts::kCurrentUserRootName) +
+         path;
+}
+
 const char* ValueWithDataType(char type_code) {
   switch (type_code) {
     case entry_type::kWinlogonValue:
@@ -66,7 +73,8 @@ NewEntry Describe(Platform& platform, const std::string& entry) {
     case entry_type::kLocalMachineRunValue:
     case entry_type::kCurrentUserRunValue: {
       const auto name = LocateRunValue(entry).value_name;
-      return {texts::kRegistryStartupType, rest, texts::kRegistryStartupLogged + name,
+      return {texts::kRegistryStartupType, InRegistry(entry[0], rest),
+              texts::kRegistryStartupLogged + name,
               texts::kUserInvokedRegistrySuffix, true, name,
               [&registry, entry] { return RemoveRegistryStartup(registry, entry); }};
     }
@@ -75,7 +83,9 @@ NewEntry Describe(Platform& platform, const std::string& entry) {
               texts::kUserInvokedSuffix, false, "",
               [&files, rest] { return RemoveStartupFolderFile(files, rest); }};
     case entry_type::kService:
-      return {texts::kRegistryServiceType, rest, texts::kServiceStartupLogged + rest,
+      return {texts::kRegistryServiceType,
+              InRegistry(kLocalMachineRootCode, std::string(locations::kServicesKey) + '\\' + rest),
+              texts::kServiceStartupLogged + rest,
               texts::kUserInvokedSuffix, false, "",
               [&registry, rest] { return RemoveServiceStartup(registry, rest); }};
     case entry_type::kWinIniLine:
@@ -84,18 +94,24 @@ NewEntry Describe(Platform& platform, const std::string& entry) {
           entry[0] == entry_type::kWinIniLine ? locations::kWinIni : locations::kSystemIni;
       const auto equals = rest.find('=');
       const auto value = equals == std::string::npos ? rest : rest.substr(equals + 1);
-      return {ini + texts::kIniFileTypeSuffix, value, texts::kIniStartupLogged + value,
+      const auto location = environment.Get(locations::kWindowsDirectoryVariable) + '\\' + ini +
+                            texts::kIniLocationSeparator + rest.substr(0, equals + 1);
+      return {ini + texts::kIniFileTypeSuffix, location, texts::kIniStartupLogged + value,
               texts::kUserInvokedSuffix, false, "",
               [&files, &environment, ini, rest] {
                 return RemoveIniStartup(files, environment, ini, rest);
               }};
     }
     case entry_type::kRegistryStringValue:
-      return {texts::kRegistryType, texts::kStartPageLocation, texts::kStartPageLogged,
+      return {texts::kRegistryType,
+              InRegistry(locations::kStartPageRootCode, std::string(locations::kStartPageKey) +
+                                                            '\\' + locations::kStartPageValue),
+              texts::kStartPageLogged,
               texts::kUserInvokedSuffix, false, "",
               [&registry] { return RemoveIEStartPage(registry); }};
     case entry_type::kBrowserHelper:
-      return {texts::kRegistryType, texts::kBrowserHelperLocation, texts::kBrowserHelperLogged,
+      return {texts::kRegistryType, InRegistry(kLocalMachineRootCode, BrowserHelperKey(rest)),
+              texts::kBrowserHelperLogged,
               texts::kUserInvokedSuffix, false, "",
               [&registry, rest] { return RemoveIEBHO(registry, rest); }};
     case entry_type::kWinlogonValue:
@@ -106,7 +122,7 @@ NewEntry Describe(Platform& platform, const std::string& entry) {
       const auto type = ValueWithDataType(entry[0]);
       const auto location = value->key_path + '\\' + value->value_name;
       return {type,
-              location,
+              InRegistry(value->root_code, location),
               LoggedAs(type, location, value->data),
               texts::kUserInvokedSuffix,
               false,

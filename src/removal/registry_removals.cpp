@@ -224,6 +224,11 @@ RemovalResult RemoveIEStartPage(Registry& registry) {
   return Outcome(written, StartPageIsSet(registry));
 }
 
+std::string BrowserHelperKey(const std::string& object) {
+  const auto [parent, subkey_name] = BrowserHelperParent(object);
+  return parent + '\\' + subkey_name;
+}
+
 RemovalResult RemoveIEBHO(Registry& registry, const std::string& object) {
   const auto root = RegistryRoot::kLocalMachine;
   const auto [parent, subkey_name] = BrowserHelperParent(object);

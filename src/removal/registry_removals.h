@@ -52,6 +52,10 @@ RemovalResult RemoveRegistryStartup(Registry& registry, const std::string& entry
 // Type 7: empties the Internet Explorer start page.
 RemovalResult RemoveIEStartPage(Registry& registry);
 
+// Type 8: the full path of the browser helper object's key; `object` is the
+// entry without its type code.
+std::string BrowserHelperKey(const std::string& object);
+
 // Type 8: deletes the browser helper object's subkey with everything below
 // it; `object` is the entry without its type code.
 RemovalResult RemoveIEBHO(Registry& registry, const std::string& object);

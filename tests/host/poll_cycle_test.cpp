@@ -41,7 +41,7 @@ TEST_F(PollCycleTest, TheRoadOfOneEvent) {
 
   EXPECT_FALSE(UserRunHas("Tool"));
   EXPECT_EQ(events, (Events{"timer hold", "beep",
-                            "alert Registry Startup | ...soft\\Windows\\CurrentVersion\\Run\\Tool | box",
+                            "alert Registry Startup | HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool | box",
                             "timer release", "timer hold", "beep", kRestored, "timer release"}));
   EXPECT_EQ(Log(), std::string(kStamp) + "Deleted Registry Startup: Tool [User Invoked] \r\n");
   EXPECT_EQ(Baseline(), Strings{kRunEntry + "Existing"});
@@ -64,12 +64,12 @@ TEST_F(PollCycleTest, EveryKindIsAskedLoggedAndFlaggedByOneRule) {
   files.AddFile("C:\\WINDOWS\\win.ini", "run=pest.exe\r\n");
   registry.CreateKey(kMachine, helpers + "\\{PEST}");
   const Strings expected_alerts = {
-      "alert Startup Folder | ...а\\Start Menu\\Programs\\startup\\Ж中.lnk",
-      "alert Registry Startup | ...ft\\Windows\\CurrentVersion\\Run\\Тест工具 | box",
-      "alert Registry | IE Startup Page",
-      "alert Registry Service | Pest",
-      "alert win.ini File | pest.exe",
-      "alert Registry | IE BHO Location",
+      "alert Startup Folder | C:\\Users\\Жанна\\Start Menu\\Programs\\startup\\Ж中.lnk",
+      "alert Registry Startup | HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Тест工具 | box",
+      "alert Registry | HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main\\Start Page",
+      "alert Registry Service | HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Pest",
+      "alert win.ini File | C:\\WINDOWS\\win.ini: run=",
+      "alert Registry | HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\{PEST}",
   };
   const std::string messages[] = {
       "Startup Folder file: Ж中.lnk [User Invoked]", "Registry Startup: Тест工具 [User Invoked] ",
@@ -112,8 +112,11 @@ TEST_F(PollCycleTest, EveryKindIsAskedLoggedAndFlaggedByOneRule) {
     EXPECT_EQ(context.flags.failure, refused ? 1 : 0);
     EXPECT_EQ(events[events.size() - 2],
               refused ? kNotRemoved + "\nC:\\Users\\Жанна\\Start Menu\\Programs\\startup\\Ж中.lnk"
-                                      "\n\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Тест工具"
-                                      "\nIE Startup Page\nPest\npest.exe\nIE BHO Location"
+                                      "\nHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Тест工具"
+                                      "\nHKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main\\Start Page"
+                                      "\nHKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Pest"
+                                      "\nC:\\WINDOWS\\win.ini: run="
+                                      "\nHKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\{PEST}"
                       : kRestored);
   }
 }
@@ -137,9 +140,9 @@ TEST_F(PollCycleTest, TodaysPlacesAreAskedRemovedAndLogged) {
     if (e.rfind("alert", 0) == 0) alerts.push_back(e);
   }
   EXPECT_EQ(alerts,
-            (Strings{"alert Registry Startup | ...entVersion\\Policies\\Explorer\\Run\\Pol | box",
-                     "alert Winlogon | ... NT\\CurrentVersion\\Winlogon\\Userinit",
-                     "alert Debugger | ...Execution Options\\sethc.exe\\Debugger",
+            (Strings{"alert Registry Startup | HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run\\Pol | box",
+                     "alert Winlogon | HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Userinit",
+                     "alert Debugger | HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\sethc.exe\\Debugger",
                      "alert Scheduled Task | \\Updates\\Пуск"}));
   EXPECT_EQ(Log(),
             std::string(kStamp) + "Deleted Registry Startup: Pol [User Invoked] \r\n" + kStamp +
@@ -185,7 +188,7 @@ TEST_F(PollCycleTest, WhatAppearsWhileTheUserAnswersIsAskedNextTime) {
   Cycle();
   EXPECT_EQ(Alerts(), 1);
   EXPECT_EQ(events[2],
-            "alert Registry Startup | ...soft\\Windows\\CurrentVersion\\Run\\Late | box");
+            "alert Registry Startup | HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Late | box");
   EXPECT_EQ(Baseline(), (Strings{kRunEntry + "Existing", kRunEntry + "Late", "5Run="}));
 }
 
@@ -231,7 +234,7 @@ TEST_F(PollCycleTest, ANameWithALineBreakCannotBeBlacklistedNorForgeALogLine) {
   registry.SetString(kUser, kUserRun, "Cv\r\nSecurityHealth", "pest.exe");
   Answer(ModalResult::kNo, true);  // the user would tick the box, but it is disabled
   Cycle();
-  EXPECT_EQ(events[2], "alert Registry Startup | ...rentVersion\\Run\\Cv\\r\\nSecurityHealth");
+  EXPECT_EQ(events[2], "alert Registry Startup | HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Cv\\r\\nSecurityHealth");
   EXPECT_FALSE(files.FileExists(ProgramFile("blacklist")));
   EXPECT_EQ(Log(), std::string(kStamp) +
                        "Deleted Registry Startup: Cv\\r\\nSecurityHealth [User Invoked] \r\n");
@@ -273,7 +276,7 @@ TEST_F(PollCycleTest, TheSameNewEntryTwiceIsHandledTwice) {
   Answer(ModalResult::kYes);
   Cycle();
   EXPECT_EQ(std::count(events.begin(), events.end(),
-                       "alert Startup Folder | ...or\\Start Menu\\Programs\\startup\\x.lnk"),
+                       "alert Startup Folder | C:\\Documents and Settings\\Administrator\\Start Menu\\Programs\\startup\\x.lnk"),
             2);
 }
 
@@ -341,7 +344,7 @@ TEST_F(PollCycleTest, AnEntryThatCouldNotBeRemovedIsReportedOnceAndNotAsRestored
                        kStamp + "Deleted Registry Startup: Tool [User Invoked] \r\n");
   EXPECT_EQ(std::count(events.begin(), events.end(), kRestored), 0);
   EXPECT_EQ(events[events.size() - 2],
-            kNotRemoved + "\n\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Agent");
+            kNotRemoved + "\nHKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Agent");
 
   const auto shown = events.size();
   Cycle();  // still in place, now part of the baseline
