@@ -83,6 +83,9 @@ inline constexpr const char kScheduledTaskType[] = "Scheduled Task";
 // Log messages: an outcome, then what was removed, then how it was decided.
 inline constexpr const char kDeleted[] = "Deleted ";
 inline constexpr const char kCouldNotDelete[] = "Could not delete ";
+// A changed entry whose old command was written back.
+inline constexpr const char kChangedBack[] = "Changed back ";
+inline constexpr const char kCouldNotChangeBack[] = "Could not change back ";
 inline constexpr const char kRegistryStartupLogged[] = "Registry Startup: ";
 inline constexpr const char kStartupFolderFileLogged[] = "Startup Folder file: ";
 inline constexpr const char kServiceStartupLogged[] = "Service Startup: ";
@@ -175,6 +178,18 @@ inline constexpr const char kIniLocationSeparator[] = ": ";
 
 // ---- The baseline kept across restarts ----
 // (saved baseline)
+inline constexpr const char kSavedBaselineFile[] = "baseline";
+// Appended to the saved baseline's path for the copy that replaces it.
+inline constexpr const char kSavedBaselineCopySuffix[] = ".new";
+inline constexpr const char kSavedBaselineUnreadable[] = "The saved list of startup entries cannot be read";
+// "%s" is the file's path.
+inline constexpr const char kSavedBaselineNotRead[] =
+    "Corvane could not read the list of startup entries it saved when it last ran (%s). It "
+    "starts with a fresh list now, so anything added while it was not running is not asked "
+    "about this time.";
+inline constexpr const char kSavedBaselineNotWritten[] =
+    "Corvane could not save its list of startup entries to %s. Entries added while Corvane is "
+    "not running will not be noticed when it starts again.";
 
 // ---- The Windows platform layer ----
 // The throw-away file that tells whether a folder takes new files; "%s" is

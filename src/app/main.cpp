@@ -62,7 +62,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // unnoticed; a signal from before it only gives one quiet cycle.
   win32::Win32ChangeWatch watch(PlacesToWatch(environment, TaskStoreFolder()));
 
-  TForm1 form1(application, MainWindowParts{platform, data, profile, boxes, clock, tables});
+  BaselineFile saved_baseline(files, data.SavedBaseline());
+  TForm1 form1(application,
+               MainWindowParts{platform, data, profile, boxes, clock, tables, &saved_baseline});
   TForm2 form2(application);
   TForm3 form3(application, files, data, boxes);
   TForm4 form4(application, files, data);

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "changes/data_files.h"
+#include "changes/inventory.h"
 #include "monitor/autostart_locations.h"
-#include "monitor/snapshot_scan.h"
 #include "platform/errors.h"
 #include "texts.h"
 
@@ -115,6 +115,37 @@ void UpdateAutorun(Platform& platform, bool autorun) {
   }
 }
 
+// Takes the baseline that the last run saved, when there is one that was
+// taken with the areas switched as now. One that cannot be read is reported
+// and replaced by a fresh one.
+bool StartFromSavedBaseline(SettingsContext& context) {
+  if (context.saved_baseline == nullptr) return false;
+  std::optional<SavedBaseline> saved;
+  try {
+    saved = context.saved_baseline->Load();
+  } catch (const InOutError&) {
+    if (context.boxes != nullptr) {
+      context.boxes->ShowWarning(
+          FormatText(texts::kSavedBaselineNotRead, context.saved_baseline->path()));
+    }
+    return false;
+  }
+  if (!saved || saved->switches != SwitchesSignature(context.switches)) return false;
+  context.tables.baseline.CopyFrom(saved->entries);
+  context.tables.baseline_commands = std::move(saved->commands);
+  return true;
+}
+
+// Keeps a fresh baseline; a file that cannot be written is reported by the
+// next cycle, which tries again.
+void SaveFreshBaseline(SettingsContext& context) {
+  if (context.saved_baseline == nullptr) return;
+  try {
+    context.saved_baseline->Save(context.switches, context.tables);
+  } catch (const InOutError&) {
+  }
+}
+
 }  // namespace
 
 OptionsFiles LocateOptionsFiles(const Environment& environment) {
@@ -143,7 +174,12 @@ void InitializeSettings(SettingsContext& context) {
   const auto stored_version = profile.Read(path, texts::kVersionKey, "");
   context.window.SetCheckedOptions(options);
 
-  TakeSnapshotScan(context.platform, context.switches, context.tables);
+  if (StartFromSavedBaseline(context)) {
+    context.timer.Soon();
+  } else {
+    TakeBaselineInventory(context.platform, context.switches, context.tables);
+    SaveFreshBaseline(context);
+  }
   if (stored_version.empty()) {
     context.window.SetShowForm(true);
     context.window.SetCancelEnabled(false);
@@ -156,7 +192,8 @@ void SaveSettings(SettingsContext& context) {
   StoreOptions(context.platform, context.profile, options);
   UpdateAutorun(context.platform, options.autorun);
   // After the autorun value, so that our own value is not reported as new.
-  TakeSnapshotScan(context.platform, context.switches, context.tables);
+  TakeBaselineInventory(context.platform, context.switches, context.tables);
+  SaveFreshBaseline(context);
   context.timer.Start();
   context.window.SetShowForm(false);
 }

@@ -42,6 +42,10 @@ struct SettingsContext {
   const AreaSwitches& switches;  // the window's check boxes, read by every scan
   EntryTables& tables;
   PollTimer& timer;
+  // Where the baseline is kept between runs, and where a saved one that
+  // cannot be read is reported; none in tests that do not keep it.
+  BaselineFile* saved_baseline = nullptr;
+  MessageBoxes* boxes = nullptr;
 };
 
 // The options file: corvane.ini in the Windows directory, or, once that one
@@ -56,6 +60,9 @@ OptionsFiles LocateOptionsFiles(const Environment& environment);
 // The main window's creation: caption, options into the boxes, the first
 // baseline, and on a first run (no stored version) the window shown with
 // Cancel disabled. An error of the scan goes up and skips the first-run test.
+// The first baseline is the one saved by the last run when it was taken with
+// the areas switched as now; the first cycle then comes at once, so that
+// whatever was added or changed while Corvane was not running is asked about.
 void InitializeSettings(SettingsContext& context);
 
 // Save: options file, autorun value, a new baseline, monitoring on, window

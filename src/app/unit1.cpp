@@ -4,6 +4,7 @@
 
 #include "app/resources.h"
 #include "changes/poll_cycle.h"
+#include "platform/errors.h"
 #include "platform/win32/framework/layout.h"
 #include "platform/win32/framework/menus.h"
 #include "platform/win32/wide.h"
@@ -162,8 +163,17 @@ void TForm1::ConnectHandlers() {
   form_.OnCommand(kOnlineHelp1, [this] { OnlineHelp1Click(); });
   form_.OnCommand(kVisitHomePage1, [this] { VisitHomePage1Click(); });
   form_.OnCommand(kViewLogfile1, [this] { ViewLogfile1Click(); });
-  // Closing the main window ends the program.
-  form_.OnClose([this] { application_.Terminate(); });
+  // Closing the main window ends the program, with the baseline kept for
+  // the next start; so does the end of the Windows session.
+  form_.OnClose([this] {
+    KeepBaselineForNextStart();
+    application_.Terminate();
+  });
+  form_.OnMessage(WM_ENDSESSION, [this](WPARAM ending, LPARAM, LRESULT& result) {
+    if (ending) KeepBaselineForNextStart();
+    result = 0;
+    return true;
+  });
 
   const HWND label2 = form_["Label2"].handle();
   form_.OnMessage(WM_COMMAND, [this, label2](WPARAM wparam, LPARAM lparam, LRESULT& result) {
@@ -185,6 +195,15 @@ void TForm1::ConnectHandlers() {
     result = TRUE;
     return true;
   });
+}
+
+void TForm1::KeepBaselineForNextStart() {
+  if (parts_.saved_baseline == nullptr) return;
+  try {
+    parts_.saved_baseline->Save(*this, parts_.tables);
+  } catch (const InOutError&) {
+    // Reported by the cycle that first failed to write it.
+  }
 }
 
 void TForm1::AnswerLaterStarts() {
@@ -213,12 +232,14 @@ void TForm1::BringRunningForward() {
 void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer) {
   cycle_.emplace(CycleContext{parts_.platform, parts_.data, *this, parts_.tables, alert, Timer1,
                               parts_.boxes, parts_.clock, *this});
+  cycle_->saved_baseline = parts_.saved_baseline;
   blacklist_editor_ = &blacklist_editor;
   log_viewer_ = &log_viewer;
 }
 
 SettingsContext TForm1::Settings() {
-  return SettingsContext{parts_.platform, parts_.profile, *this, *this, parts_.tables, Timer1};
+  return SettingsContext{parts_.platform, parts_.profile,        *this,         *this,
+                         parts_.tables,   Timer1, parts_.saved_baseline, &parts_.boxes};
 }
 
 void TForm1::FormCreate() {

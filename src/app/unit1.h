@@ -24,6 +24,7 @@ struct MainWindowParts {
   MessageBoxes& boxes;
   const Clock& clock;
   EntryTables& tables;
+  BaselineFile* saved_baseline = nullptr;  // where the baseline is kept between runs
 };
 
 class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications {
@@ -86,6 +87,7 @@ class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications 
   void ConfigureTrayIcon();
   void ConnectHandlers();
   void AnswerLaterStarts();
+  void KeepBaselineForNextStart();
   void OpenInShell(const std::string& document);
   SettingsContext Settings();
 

@@ -2,11 +2,13 @@
 // so that a cycle can tell when another one is still running.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "changes/alert_view.h"
 #include "changes/data_files.h"
+#include "changes/saved_baseline.h"
 #include "monitor/area_switches.h"
 #include "monitor/entry_table.h"
 #include "platform/platform.h"
@@ -37,7 +39,15 @@ struct CycleContext {
   // Entries that the cycle's own removals put in place (an INI line's key,
   // Winlogon's default), which its closing scan may take unasked.
   std::vector<std::string> left_by_removals = {};
+  // Changed entries whose old command the cycle wrote back, with that command.
+  CommandTable written_back = {};
+  // Answers the user gave for all the remaining entries of a type, by the
+  // type's key (SameTypeKey): true for No.
+  std::map<std::string, bool> same_answers = {};
   bool running = false;  // a cycle is under way (waiting in one of its dialogs)
+  // Where the baseline is kept between runs; none in tests that do not keep it.
+  BaselineFile* saved_baseline = nullptr;
+  bool save_failure_reported = false;  // once per run is enough
 };
 
 }  // namespace corvane

@@ -17,6 +17,7 @@ struct DataFiles {
 
   std::string Blacklist() const;
   std::string Log() const;
+  std::string SavedBaseline() const;
 };
 
 // Decided once, at start. The folder in %APPDATA% is made when it is chosen.

@@ -7,6 +7,7 @@
 #include "changes/activity_log.h"
 #include "changes/alert.h"
 #include "changes/blacklist.h"
+#include "changes/entry_commands.h"
 #include "monitor/autostart_locations.h"
 #include "monitor/startup_entry.h"
 #include "platform/unicode.h"
@@ -64,7 +65,7 @@ const char* ValueWithDataType(char type_code) {
 }
 
 // The dispatch table: the entry type code picks the texts and the action.
-NewEntry Describe(Platform& platform, const std::string& entry) {
+NewEntry Describe(const Platform& platform, const std::string& entry) {
   auto& registry = platform.registry;
   auto& files = platform.files;
   const auto& environment = platform.environment;
@@ -160,11 +161,19 @@ std::optional<std::string> EntryLeftBy(const Environment& environment, const std
   }
 }
 
+// The outcome texts of a log line: a removal's, or a change written back.
+struct Outcomes {
+  const char* done;
+  const char* refused;
+};
+constexpr Outcomes kRemovalOutcomes{texts::kDeleted, texts::kCouldNotDelete};
+constexpr Outcomes kRevertOutcomes{texts::kChangedBack, texts::kCouldNotChangeBack};
+
 // Logs the outcome and sets the flags, the same way for every kind of entry.
 void Record(CycleContext& context, const std::string& entry, const NewEntry& item,
-            RemovalResult result, const char* suffix) {
+            RemovalResult result, const char* suffix, const Outcomes& outcomes = kRemovalOutcomes) {
   const bool gone = result != RemovalResult::kRefused;
-  const std::string outcome = gone ? texts::kDeleted : texts::kCouldNotDelete;
+  const std::string outcome = gone ? outcomes.done : outcomes.refused;
   WriteLog(context.platform.files, context.data.Log(),
            ComposeLogLine(context.clock, outcome + item.logged + suffix));
   if (gone) {
@@ -178,9 +187,43 @@ void Record(CycleContext& context, const std::string& entry, const NewEntry& ite
   }
 }
 
+struct Answer {
+  bool remove = false;
+  bool shown = false;  // the user saw the alert (and could tick its boxes)
+};
+
+// The answer given for all the remaining entries of this key, or the user's
+// answer to the alert; the facts are gathered only when the alert is shown.
+Answer Ask(CycleContext& context, const std::string& key,
+           const std::function<AlertFacts()>& facts) {
+  const auto given = context.same_answers.find(key);
+  if (given != context.same_answers.end()) return {given->second, false};
+  const auto answer = ShowAlert(context.alert, context.timer, context.boxes, facts());
+  if (answer.same_for_rest) context.same_answers[key] = answer.remove;
+  return {answer.remove, true};
+}
+
+AlertFacts FactsOf(const Platform& platform, const NewEntry& item, const std::string& entry,
+                   const AskPosition& position) {
+  AlertFacts facts;
+  facts.type_text = item.type_text;
+  facts.location = item.location_text;
+  facts.command = CommandOf(platform, entry);
+  facts.publisher = PublisherOf(platform, facts.command);
+  facts.position = position.position;
+  facts.count = position.count;
+  facts.same_type_after = position.same_type_after;
+  return facts;
+}
+
 }  // namespace
 
-void HandleNewEntry(CycleContext& context, const std::string& entry) {
+std::string SameTypeKey(const Platform& platform, const std::string& entry, bool changed) {
+  if (entry.empty()) return {};
+  return (changed ? "changed " : "new ") + Describe(platform, entry).type_text;
+}
+
+void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPosition& position) {
   if (entry.empty()) return;
   const auto item = Describe(context.platform, entry);
   if (!item.remove) return;
@@ -188,26 +231,43 @@ void HandleNewEntry(CycleContext& context, const std::string& entry) {
   const auto list = context.data.Blacklist();
 
   const char* suffix = item.suffix;
-  bool remove = false;
+  Answer answer;
   if (item.run_value && IsBlacklisted(files, list, item.value_name)) {
     context.flags.blacklist_hit = 1;
     suffix = texts::kBlacklistedRegistrySuffix;
-    remove = true;
+    answer.remove = true;
   } else {
-    AlertFacts facts;
-    facts.type_text = item.type_text;
-    facts.location = item.location_text;
-    facts.offer_do_not_ask = item.run_value && CanBeBlacklisted(item.value_name);
-    remove = ShowAlert(context.alert, context.timer, context.boxes, facts).remove;
+    answer = Ask(context, SameTypeKey(context.platform, entry, false), [&] {
+      auto facts = FactsOf(context.platform, item, entry, position);
+      facts.offer_do_not_ask = item.run_value && CanBeBlacklisted(item.value_name);
+      return facts;
+    });
   }
-  if (remove) Record(context, entry, item, item.remove(), suffix);
+  if (answer.remove) Record(context, entry, item, item.remove(), suffix);
 
   // Acted on whatever the answer was; a failure to write the list goes up.
   auto& alert = context.alert;
-  if (item.run_value && alert.DoNotAskChecked() && alert.DoNotAskEnabled()) {
+  if (answer.shown && item.run_value && alert.DoNotAskChecked() && alert.DoNotAskEnabled()) {
     AddToBlacklist(files, list, item.value_name);
     alert.ClearDoNotAsk();
   }
+}
+
+void HandleChangedEntry(CycleContext& context, const std::string& entry,
+                        const StartedCommand& old, const AskPosition& position) {
+  const auto item = Describe(context.platform, entry);
+  if (!item.remove) return;
+  const auto answer = Ask(context, SameTypeKey(context.platform, entry, true), [&] {
+    auto facts = FactsOf(context.platform, item, entry, position);
+    facts.changed = true;
+    facts.old_command = old.command;
+    return facts;
+  });
+  if (!answer.remove) return;
+  // TODO(integration): the backup store's revert.
+  const auto result = RemovalResult::kRefused;
+  if (result != RemovalResult::kRefused) context.written_back[entry] = old;
+  Record(context, entry, item, result, item.suffix, kRevertOutcomes);
 }
 
 }  // namespace corvane

@@ -3,13 +3,31 @@
 // remove it when declined, then logs and flags what the action reports.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "changes/cycle_context.h"
 
 namespace corvane {
 
+// An entry's place among those its cycle puts to the user.
+struct AskPosition {
+  std::size_t position = 1;
+  std::size_t count = 1;
+  std::size_t same_type_after = 0;  // entries of the same key that come after it
+};
+
+// Entries with the same key may be given one answer: the same alert type,
+// and new or changed alike.
+std::string SameTypeKey(const Platform& platform, const std::string& entry, bool changed);
+
 // An error of the blacklist write goes up; everything else is recorded.
-void HandleNewEntry(CycleContext& context, const std::string& entry);
+void HandleNewEntry(CycleContext& context, const std::string& entry,
+                    const AskPosition& position = {});
+
+// An entry whose command changed under the same name: No writes the old
+// command back, with a backup of the new one.
+void HandleChangedEntry(CycleContext& context, const std::string& entry,
+                        const StartedCommand& old, const AskPosition& position);
 
 }  // namespace corvane

@@ -1,10 +1,13 @@
 #include "changes/poll_cycle.h"
 
 #include <exception>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "changes/inventory.h"
 #include "changes/new_entry.h"
-#include "monitor/snapshot_scan.h"
+#include "platform/errors.h"
 #include "texts.h"
 
 namespace corvane {
@@ -30,23 +33,116 @@ std::string NotRemovedMessage(const std::vector<std::string>& locations) {
   return text;
 }
 
-// The baseline after a cycle that handled new entries: what the closing scan
+// One entry that the cycle puts to the user: new since the baseline, or
+// starting another command under the same name (then `old` is what it
+// started before).
+struct Asked {
+  std::string entry;
+  std::optional<StartedCommand> old;
+};
+
+std::vector<Asked> EntriesToAsk(const EntryTables& tables, const std::vector<std::string>& found,
+                                const CommandTable& found_commands) {
+  std::vector<Asked> asked;
+  for (const auto& entry : found) {
+    if (!tables.baseline.Contains(entry)) {
+      asked.push_back({entry, std::nullopt});
+      continue;
+    }
+    const auto before = tables.baseline_commands.find(entry);
+    const auto now = found_commands.find(entry);
+    if (before != tables.baseline_commands.end() && now != found_commands.end() &&
+        before->second.command != now->second.command) {
+      asked.push_back({entry, before->second});
+    }
+  }
+  return asked;
+}
+
+void AskEach(CycleContext& context, const std::vector<Asked>& asked) {
+  std::vector<std::string> keys;
+  for (const auto& item : asked) {
+    keys.push_back(SameTypeKey(context.platform, item.entry, item.old.has_value()));
+  }
+  for (std::size_t at = 0; at < asked.size(); ++at) {
+    AskPosition position{at + 1, asked.size(), 0};
+    for (auto later = at + 1; later < keys.size(); ++later) {
+      if (keys[later] == keys[at]) ++position.same_type_after;
+    }
+    if (asked[at].old) {
+      HandleChangedEntry(context, asked[at].entry, *asked[at].old, position);
+    } else {
+      HandleNewEntry(context, asked[at].entry, position);
+    }
+  }
+}
+
+// The command the baseline keeps for an entry after a handled cycle: what
+// the closing scan finds when it is what the user was asked about, knew
+// already or had written back; otherwise (changed again while the user
+// answered) what the user was asked about, so that the new change is asked
+// about next time.
+std::optional<StartedCommand> ClosingCommand(const CycleContext& context,
+                                             const CommandTable& found_commands,
+                                             const std::string& entry) {
+  const auto& closing = context.tables.current_commands;
+  const auto& before = context.tables.baseline_commands;
+  const auto now = closing.find(entry);
+  const auto asked = found_commands.find(entry);
+  const auto known = before.find(entry);
+  const auto written = context.written_back.find(entry);
+  if (now == closing.end()) return std::nullopt;
+  const auto same = [&now](const CommandTable& table, CommandTable::const_iterator it) {
+    return it != table.end() && it->second.command == now->second.command;
+  };
+  if (same(found_commands, asked) || same(context.written_back, written) ||
+      (asked == found_commands.end() && same(before, known))) {
+    return now->second;
+  }
+  if (asked != found_commands.end()) return asked->second;
+  if (known != before.end()) return known->second;
+  return std::nullopt;
+}
+
+// The baseline after a cycle that handled entries: what the closing scan
 // finds, less what appeared while the user answered (in neither the
 // baseline nor the cycle's own scan, and not left by its own removals).
 // Those are asked about in the next cycle instead of being taken unasked.
 // The baseline compared with is the one of now: a Save while an alert was
 // open retook it. When the scan ends on an error, the baseline stays.
-void TakeClosingBaseline(CycleContext& context, const std::vector<std::string>& found) {
+void TakeClosingBaseline(CycleContext& context, const std::vector<std::string>& found,
+                         const CommandTable& found_commands) {
   auto& tables = context.tables;
   EntryTable seen;
   for (const auto& entry : found) seen.Append(entry);
   for (const auto& entry : context.left_by_removals) seen.Append(entry);
-  FillCurrentTable(context.platform, context.switches, tables);
+  FillCurrentInventory(context.platform, context.switches, tables);
   EntryTable kept;
+  CommandTable kept_commands;
   for (const auto& entry : tables.current.Entries()) {
-    if (tables.baseline.Contains(entry) || seen.Contains(entry)) kept.Append(entry);
+    if (!tables.baseline.Contains(entry) && !seen.Contains(entry)) continue;
+    kept.Append(entry);
+    if (auto command = ClosingCommand(context, found_commands, entry)) {
+      kept_commands[entry] = std::move(*command);
+    }
   }
   tables.baseline.CopyFrom(kept);
+  tables.baseline_commands = std::move(kept_commands);
+}
+
+// After every cycle; a file that cannot be written is reported once a run,
+// since the watch itself goes on.
+void KeepBaseline(CycleContext& context) {
+  if (context.saved_baseline == nullptr) return;
+  try {
+    context.saved_baseline->Save(context.switches, context.tables);
+  } catch (const InOutError&) {
+    if (context.save_failure_reported) return;
+    context.save_failure_reported = true;
+    const TimerHold hold(context.timer);
+    context.boxes.ShowWarning(
+        FormatText(texts::kSavedBaselineNotWritten, context.saved_baseline->path()));
+  }
 }
 
 }  // namespace
@@ -60,20 +156,21 @@ void RunPollCycle(CycleContext& context) {
   context.flags = CycleFlags{};
   context.not_removed.clear();
   context.left_by_removals.clear();
-  FillCurrentTable(context.platform, context.switches, tables);
+  context.written_back.clear();
+  context.same_answers.clear();
+  FillCurrentInventory(context.platform, context.switches, tables);
   // The cycle's own copy: a Save while an alert is open retakes the tables.
   const auto found = tables.current.Entries();
-  bool handled = false;
-  for (const auto& entry : found) {
-    if (tables.baseline.Contains(entry)) continue;
-    handled = true;
-    HandleNewEntry(context, entry);
-  }
+  const auto found_commands = tables.current_commands;
+  const auto asked = EntriesToAsk(tables, found, found_commands);
   // Nothing new: what the scan found is the new baseline, as it stands.
-  if (!handled) {
+  if (asked.empty()) {
     tables.baseline.CopyFrom(tables.current);
+    tables.baseline_commands = found_commands;
+    KeepBaseline(context);
     return;
   }
+  AskEach(context, asked);
 
   const auto& flags = context.flags;
   if (flags.failure != 0) {
@@ -86,7 +183,8 @@ void RunPollCycle(CycleContext& context) {
     context.boxes.ShowInformation(texts::kRestoredMessage);
   }
 
-  TakeClosingBaseline(context, found);
+  TakeClosingBaseline(context, found, found_commands);
+  KeepBaseline(context);
 }
 
 void RunPollCycleReportingErrors(CycleContext& context) {

@@ -1,0 +1,52 @@
+// The baseline kept in the data folder, so that what was planted while
+// Corvane was not running is put to the user at its next start.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "monitor/area_switches.h"
+#include "monitor/entry_table.h"
+#include "platform/file_system.h"
+
+namespace corvane {
+
+// Which areas were watched, one character each ("1" on, "0" off); a
+// baseline taken with other switches tells nothing of the areas that differ.
+std::string SwitchesSignature(const AreaSwitches& switches);
+
+struct SavedBaseline {
+  std::string switches;
+  EntryTable entries;
+  CommandTable commands;
+};
+
+// The file's text for a baseline and back. Every field is written with its
+// control characters, "%" and bytes that are no text escaped as %XX, so
+// that any entry survives; Parse raises InOutError for a text that is not
+// such a file (another version, cut short, edited).
+std::string FormatSavedBaseline(const std::string& switches, const EntryTables& tables);
+SavedBaseline ParseSavedBaseline(const std::string& text);
+
+// Keeps the baseline in one file: written whole beside it and put in its
+// place in one step, and only when it changed.
+class BaselineFile {
+ public:
+  BaselineFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+
+  // No value when there is no file. Raises InOutError when there is one
+  // that cannot be read or understood.
+  std::optional<SavedBaseline> Load();
+
+  // Raises InOutError when the file cannot be written.
+  void Save(const AreaSwitches& switches, const EntryTables& tables);
+
+  const std::string& path() const { return path_; }
+
+ private:
+  FileSystem& files_;
+  std::string path_;
+  std::string written_;  // what the file holds since this run last wrote it
+};
+
+}  // namespace corvane
