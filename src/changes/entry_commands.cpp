@@ -1,0 +1,290 @@
+#include "changes/entry_commands.h"
+
+#include <memory>
+#include <optional>
+#include <utility>
+
+#include "monitor/autostart_locations.h"
+#include "monitor/startup_entry.h"
+#include "platform/case_fold.h"
+#include "platform/errors.h"
+#include "removal/registry_removals.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr char kShortcutExtension[] = ".lnk";
+constexpr char kClassesKey[] = "\\Software\\Classes";
+constexpr char kClassIdsKey[] = "\\CLSID\\";
+constexpr char kServerKey[] = "\\InprocServer32";
+constexpr char kDefaultValue[] = "";
+
+// One accessor, reopened only when the key changes: the entries of one key
+// come together in a scan, and a scan holds hundreds of services.
+class KeyReader {
+ public:
+  explicit KeyReader(Registry& registry) : accessor_(registry.CreateAccessor()) {}
+
+  // The accessor with that key open, or with none when it cannot be opened.
+  RegistryAccessor& At(RegistryRoot root, const std::string& path) {
+    if (!used_ || root != root_ || path != path_) {
+      accessor_->SetRoot(root);
+      if (!accessor_->OpenKey(path, false, KeyAccess::kRead)) accessor_->CloseKey();
+      used_ = true;
+      root_ = root;
+      path_ = path;
+    }
+    return *accessor_;
+  }
+
+ private:
+  std::unique_ptr<RegistryAccessor> accessor_;
+  bool used_ = false;
+  RegistryRoot root_ = RegistryRoot::kCurrentUser;
+  std::string path_;
+};
+
+// The registry value that holds what an entry starts.
+struct ValuePlace {
+  RegistryRoot root;
+  std::string key_path;
+  std::string name;
+};
+
+// The browser helper object's server: the 32-bit view's objects, whose entry
+// carries their key's path, are registered in the 32-bit view's classes.
+ValuePlace ServerOfBrowserHelper(const std::string& object) {
+  const auto key = BrowserHelperKey(object);
+  const auto last = key.rfind('\\');
+  const bool other_view = key.compare(0, last, locations::kBrowserHelpersKey) != 0;
+  const std::string classes =
+      std::string(kClassesKey) + (other_view ? locations::kThirtyTwoBitViewKey : "");
+  return {RegistryRoot::kLocalMachine, classes + kClassIdsKey + key.substr(last + 1) + kServerKey,
+          kDefaultValue};
+}
+
+std::optional<ValuePlace> CommandValueOf(const std::string& entry) {
+  switch (entry[0]) {
+    case entry_type::kLocalMachineRunValue:
+    case entry_type::kCurrentUserRunValue: {
+      auto [key_path, value_name] = LocateRunValue(entry);
+      return ValuePlace{RootOfCode(entry[0]), std::move(key_path), std::move(value_name)};
+    }
+    case entry_type::kService:
+      return ValuePlace{RegistryRoot::kLocalMachine,
+                        std::string(locations::kServicesKey) + '\\' + entry.substr(1),
+                        locations::kServiceImagePathValue};
+    case entry_type::kBrowserHelper:
+      return ServerOfBrowserHelper(entry.substr(1));
+  }
+  return std::nullopt;
+}
+
+// A string value's text; "" for a value of another type, which names no command.
+std::string ReadText(RegistryAccessor& key, const std::string& name) {
+  try {
+    return key.ReadString(name);
+  } catch (const RegistryError&) {
+    return "";
+  }
+}
+
+bool IsShortcut(const std::string& path) {
+  const std::string extension = kShortcutExtension;
+  return path.size() >= extension.size() &&
+         FoldCase(path.substr(path.size() - extension.size())) == extension;
+}
+
+// A program and its arguments as one command line; a program path with a
+// blank is quoted so that the line says where the program ends.
+std::string JoinCommand(const std::string& program, const std::string& arguments) {
+  if (arguments.empty()) return program;
+  const bool quote =
+      !program.empty() && program.find(' ') != std::string::npos && program.front() != '"';
+  return (quote ? '"' + program + '"' : program) + ' ' + arguments;
+}
+
+// ---- Task Scheduler XML: just enough to read a task's actions ----
+
+// Where an element's content lies in the text.
+struct Element {
+  std::size_t content_begin;
+  std::size_t content_end;
+};
+
+// The first element with that local name (any namespace prefix) that begins
+// in [from, to); comments, declarations and closing tags are stepped over.
+std::optional<Element> FindElement(const std::string& xml, const std::string& name,
+                                   std::size_t from, std::size_t to) {
+  for (auto at = xml.find('<', from); at < to; at = xml.find('<', at + 1)) {
+    if (xml.compare(at, 4, "<!--") == 0) {
+      at = xml.find("-->", at);
+      if (at == std::string::npos) return std::nullopt;
+      continue;
+    }
+    const auto name_end = xml.find_first_of(" \t\r\n/>", at + 1);
+    if (name_end == std::string::npos) return std::nullopt;
+    const auto qualified = xml.substr(at + 1, name_end - at - 1);
+    const auto colon = qualified.find(':');
+    if ((colon == std::string::npos ? qualified : qualified.substr(colon + 1)) != name) continue;
+    const auto tag_end = xml.find('>', name_end);
+    if (tag_end == std::string::npos) return std::nullopt;
+    if (xml[tag_end - 1] == '/') return Element{tag_end + 1, tag_end + 1};
+    const auto closing = xml.find("</" + qualified, tag_end);
+    if (closing == std::string::npos) return std::nullopt;
+    return Element{tag_end + 1, closing};
+  }
+  return std::nullopt;
+}
+
+void AppendUtf8(std::string& text, unsigned long code) {
+  if (code < 0x80) {
+    text += static_cast<char>(code);
+  } else if (code < 0x800) {
+    text += static_cast<char>(0xC0 | (code >> 6));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    text += static_cast<char>(0xE0 | (code >> 12));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    text += static_cast<char>(0xF0 | (code >> 18));
+    text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    text += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// An entity's text (between "&" and ";"); no value for one XML does not know.
+std::optional<std::string> DecodeEntity(const std::string& entity) {
+  static const std::pair<const char*, const char*> kNamed[] = {
+      {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}};
+  for (const auto& [name, text] : kNamed) {
+    if (entity == name) return std::string(text);
+  }
+  if (entity.size() < 2 || entity[0] != '#') return std::nullopt;
+  const bool hex = entity[1] == 'x';
+  const auto digits = entity.substr(hex ? 2 : 1);
+  if (digits.empty() || digits.size() > 8) return std::nullopt;
+  unsigned long code = 0;
+  for (const char c : digits) {
+    int digit = -1;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    if (hex && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (hex && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (digit < 0) return std::nullopt;
+    code = code * (hex ? 16 : 10) + static_cast<unsigned long>(digit);
+  }
+  if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
+  std::string text;
+  AppendUtf8(text, code);
+  return text;
+}
+
+// An element's text content with its entities decoded and the line breaks
+// and indentation around it dropped; an unknown entity stays as written.
+std::string ElementText(const std::string& xml, const Element& element) {
+  std::string text;
+  for (auto at = element.content_begin; at < element.content_end;) {
+    if (xml[at] == '&') {
+      const auto semicolon = xml.find(';', at);
+      if (semicolon < element.content_end) {
+        if (const auto decoded = DecodeEntity(xml.substr(at + 1, semicolon - at - 1))) {
+          text += *decoded;
+          at = semicolon + 1;
+          continue;
+        }
+      }
+    }
+    text += xml[at++];
+  }
+  constexpr char kSpace[] = " \t\r\n";
+  text.erase(text.find_last_not_of(kSpace) + 1);
+  return text.erase(0, text.find_first_not_of(kSpace));
+}
+
+// The first program a task runs with its arguments; without one, the class
+// of its first COM handler; "" when it has neither.
+std::string TaskCommand(const std::string& xml) {
+  const auto actions = FindElement(xml, "Actions", 0, xml.size());
+  if (!actions) return "";
+  const auto child = [&xml](const Element& parent, const char* name) {
+    const auto found = FindElement(xml, name, parent.content_begin, parent.content_end);
+    return found ? ElementText(xml, *found) : std::string();
+  };
+  if (const auto exec = FindElement(xml, "Exec", actions->content_begin, actions->content_end)) {
+    return JoinCommand(child(*exec, "Command"), child(*exec, "Arguments"));
+  }
+  const auto handler = FindElement(xml, "ComHandler", actions->content_begin, actions->content_end);
+  return handler ? child(*handler, "ClassId") : "";
+}
+
+}  // namespace
+
+std::string CommandOf(const Platform& platform, const std::string& entry) {
+  if (entry.size() < 2) return "";
+  const auto text = entry.substr(1);
+  switch (entry[0]) {
+    case entry_type::kStartupFolderFile: {
+      if (!IsShortcut(text)) return text;
+      const auto link = platform.programs.ReadShortcut(text);
+      return link ? JoinCommand(link->target, link->arguments) : "";
+    }
+    case entry_type::kWinIniLine:
+    case entry_type::kSystemIniLine: {
+      const auto equals = text.find('=');
+      return equals == std::string::npos ? "" : text.substr(equals + 1);
+    }
+    case entry_type::kScheduledTask: {
+      const auto definition = platform.tasks.TaskDefinition(text);
+      return definition ? TaskCommand(*definition) : "";
+    }
+    case entry_type::kRegistryStringValue:
+    case entry_type::kWinlogonValue:
+    case entry_type::kDebuggerValue:
+    case entry_type::kAppInitValue: {
+      const auto value = LocateValueWithData(entry);
+      return value ? value->data : "";
+    }
+  }
+  const auto place = CommandValueOf(entry);
+  if (!place) return "";
+  KeyReader reader(platform.registry);
+  return ReadText(reader.At(place->root, place->key_path), place->name);
+}
+
+std::string PublisherOf(const Platform& platform, const std::string& command) {
+  const auto program = ProgramOfCommand(platform, command);
+  return program.empty() ? "" : platform.programs.Publisher(program);
+}
+
+CommandTable RememberCommands(const Platform& platform, const std::vector<std::string>& entries) {
+  CommandTable table;
+  KeyReader reader(platform.registry);
+  for (const auto& entry : entries) {
+    if (entry.size() < 2) continue;
+    const char type = entry[0];
+    if (type == entry_type::kLocalMachineRunValue || type == entry_type::kCurrentUserRunValue ||
+        type == entry_type::kService) {
+      const auto place = CommandValueOf(entry);
+      auto& key = reader.At(place->root, place->key_path);
+      auto raw = key.ReadRawValue(place->name);
+      if (!raw) continue;
+      table.emplace(entry, StartedCommand{ReadText(key, place->name), std::move(*raw), {}});
+    } else if (type == entry_type::kStartupFolderFile && IsShortcut(entry.substr(1))) {
+      const auto path = entry.substr(1);
+      const auto link = platform.programs.ReadShortcut(path);
+      if (!link) continue;
+      try {
+        table.emplace(entry, StartedCommand{JoinCommand(link->target, link->arguments), RawValue{},
+                                            platform.files.ReadAll(path)});
+      } catch (const InOutError&) {
+        // An unreadable shortcut could not be written back: not remembered.
+      }
+    }
+  }
+  return table;
+}
+
+}  // namespace corvane

@@ -1,0 +1,31 @@
+// What a startup entry starts and who published it, for the alert, and the
+// commands remembered so that a change under the same name is seen.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "changes/command_line.h"
+#include "monitor/started_command.h"
+#include "platform/platform.h"
+
+namespace corvane {
+
+// What the entry starts, as the alert shows it; "" when that cannot be told.
+// Run-type values and services give their (string) data unexpanded, a
+// Startup shortcut its target and arguments, any other Startup file itself,
+// an INI line the text after its "=", a browser helper object its server
+// DLL, a scheduled task its first program action, the other types the data
+// they carry.
+std::string CommandOf(const Platform& platform, const std::string& entry);
+
+// The company that published the program the command starts; "" when none
+// can be told.
+std::string PublisherOf(const Platform& platform, const std::string& command);
+
+// The commands of the entries whose command can change under the same name:
+// Run-type values, services and readable Startup shortcuts, each with what
+// writes it back exactly. Entries whose command cannot be read are left out.
+CommandTable RememberCommands(const Platform& platform, const std::vector<std::string>& entries);
+
+}  // namespace corvane
