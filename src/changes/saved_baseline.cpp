@@ -136,6 +136,7 @@ SavedBaseline ParseSavedBaseline(const std::string& text) {
 }
 
 std::optional<SavedBaseline> BaselineFile::Load() {
+  written_.clear();  // whatever is there now is replaced by the next Save
   if (!files_.FileExists(path_)) return std::nullopt;
   const auto text = files_.ReadAll(path_);
   auto saved = ParseSavedBaseline(text);

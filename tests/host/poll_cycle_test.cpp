@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "change_handling_fixture.h"
+#include "changes/inventory.h"
 #include "changes/poll_cycle.h"
 #include "monitor/snapshot_scan.h"
 
@@ -357,6 +358,48 @@ TEST_F(PollCycleTest, SwitchedOffAreasAreNotWatched) {
   Cycle();
   EXPECT_TRUE(events.empty());
   EXPECT_TRUE(Baseline().empty());
+}
+
+// A Run value that starts another program under the same name is asked
+// about as a change; No writes the old command back, Yes keeps the new one,
+// and either way it is not asked about again.
+TEST_F(PollCycleTest, AChangedCommandIsAskedAboutAndNoWritesTheOldOneBack) {
+  TakeBaselineInventory(platform, switches, tables);
+  registry.SetString(kUser, kUserRun, "Existing", "C:\\evil.exe");
+  Answer(ModalResult::kNo);
+  Cycle();
+  EXPECT_TRUE(alert.facts_.changed);
+  EXPECT_EQ(alert.facts_.old_command, "e.exe");
+  EXPECT_EQ(alert.facts_.command, "C:\\evil.exe");
+  EXPECT_EQ(registry.GetValue(kUser, kUserRun, "Existing")->data, "e.exe");
+  EXPECT_EQ(Log(), std::string(kStamp) + "Changed back Registry Startup: Existing [User Invoked] \r\n");
+
+  registry.SetString(kUser, kUserRun, "Existing", "C:\\new.exe");
+  Answer(ModalResult::kYes);
+  Cycle();
+  events.clear();
+  Cycle();
+  EXPECT_EQ(Alerts(), 0);
+  EXPECT_EQ(registry.GetValue(kUser, kUserRun, "Existing")->data, "C:\\new.exe");
+}
+
+// Hundreds of entries at once: each alert says where it stands, and one
+// answer can be given to all the remaining ones of its type.
+TEST_F(PollCycleTest, AFloodIsCountedAndAnsweredOnceForEachType) {
+  for (const char* name : {"A", "B", "C"}) registry.SetString(kUser, kUserRun, name, "x.exe");
+  tasks.AddTask("\\Flood");
+  alert.answers.push_back({ModalResult::kNo, false, true});  // A, and the same for B and C
+  Answer(ModalResult::kYes);               // the task
+  Cycle();
+  EXPECT_EQ(Alerts(), 2);
+  EXPECT_EQ(alert.facts_.position, 4u);
+  EXPECT_EQ(alert.facts_.count, 4u);
+  EXPECT_EQ(alert.facts_.same_type_after, 0u);
+  EXPECT_FALSE(UserRunHas("A") || UserRunHas("B") || UserRunHas("C"));
+  EXPECT_EQ(std::count(events.begin(), events.end(), "alert Registry Startup | " +
+                           std::string("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                                       "CurrentVersion\\Run\\A | box")),
+            1);
 }
 
 }  // namespace

@@ -33,8 +33,8 @@ TEST(SavedBaselineTest, AnyEntryAndCommandComesBackAsItWasAndAnythingElseIsRefus
   }
 
   const std::string head = "Corvane baseline 1\r\nswitches 111111\r\n";
-  for (const std::string& bad : {
-           std::string(),
+  for (const auto& bad : std::vector<std::string>{
+           "",
            "Corvane baseline 2\r\nswitches 111111\r\nend\r\n",
            head + "E a\r\n",                         // cut short
            text.substr(0, text.size() / 2),          // cut short anywhere

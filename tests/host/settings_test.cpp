@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
+#include "changes/poll_cycle.h"
 #include "change_handling_fixture.h"
 #include "platform/errors.h"
 #include "platform/memory/memory_profile_file.h"
@@ -175,6 +176,49 @@ TEST_F(SettingsTest, CancelResumesMonitoringWithoutANewBaseline) {
   EXPECT_TRUE(timer.running);
   EXPECT_FALSE(window.shown);
   EXPECT_TRUE(Baseline().empty());
+}
+
+// What was added or changed while Corvane was not running is put to the
+// user as soon as it starts again; a baseline taken with other areas, or
+// one that cannot be read, is not used.
+TEST_F(SettingsTest, AStartComparesWithTheBaselineOfTheLastRunWhenTheAreasAreTheSame) {
+  const std::string path = "C:\\Program Files\\Corvane\\baseline";
+  BaselineFile file(files, path);
+  settings.saved_baseline = &file;
+  settings.boxes = &boxes;
+  profile.Of(kMachineOptions) = {{"V", "2.1"}};
+  registry.SetString(kUser, kUserRun, "Tool", "t.exe");
+  InitializeSettings(settings);
+  ASSERT_TRUE(files.FileExists(path));
+
+  registry.SetString(kUser, kUserRun, "Planted", "p.exe");
+  registry.SetString(kUser, kUserRun, "Tool", "evil.exe");
+  tables = EntryTables{};
+  events.clear();
+  InitializeSettings(settings);
+  EXPECT_EQ(Baseline(), Strings{"2\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool"});
+  EXPECT_EQ(events, Strings{"timer soon"});
+  Answer(ModalResult::kYes);
+  Answer(ModalResult::kYes);
+  RunPollCycle(context);
+  EXPECT_EQ(alert.facts_.location,
+            "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Planted");
+  EXPECT_TRUE(alert.answers.empty());  // and the change of Tool was asked about before it
+
+  profile.Of(kMachineOptions)["5"] = "0";  // another set of areas: a fresh baseline
+  registry.SetString(kUser, kUserRun, "Later", "l.exe");
+  events.clear();
+  InitializeSettings(settings);
+  EXPECT_EQ(Baseline().size(), 3u);
+  EXPECT_TRUE(events.empty());
+
+  files.AddFile(path, "not a baseline");
+  InitializeSettings(settings);
+  EXPECT_EQ(events, Strings{"warning Corvane could not read the list of startup entries it saved "
+                            "when it last ran (" + path + "). It starts with a fresh list now, "
+                            "so anything added while it was not running is not asked about "
+                            "this time."});
+  EXPECT_EQ(ParseSavedBaseline(files.Content(path)).entries.Count(), 3u);
 }
 
 }  // namespace
