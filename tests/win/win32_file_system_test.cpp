@@ -338,6 +338,64 @@ TEST_F(Win32FileSystemTest, RemovesNoFileALinkPointsTo) {
   EXPECT_FALSE(files_.RemoveFile(folder_ + "folder")) << "a folder is no file";
 }
 
+// A file moves whole to a free name, on its volume or onto another one, or
+// fails and every file stays as it was.
+TEST_F(Win32FileSystemTest, MovesAFileWholeOrNotAtAll) {
+  const std::string removed = folder_ + "Removed\\";
+  files_.MakeDirectory(removed);
+  // Wine's Z:\dev\shm is another file system: there a move is a copy and a delete.
+  const std::string other =
+      "Z:\\dev\\shm\\corvane-" + std::to_string(GetCurrentProcessId()) + "\\";
+  const bool two_volumes = win32::RunningOnWine() && CreateDirectoryW(Raw(other).c_str(), nullptr);
+  const struct {
+    std::string name, to;
+    DWORD attributes;
+    bool held, moves;  // held: open elsewhere, without sharing deletion
+  } cases[] = {
+      {"Жtool.lnk", removed + "Жtool.lnk", FILE_ATTRIBUTE_READONLY, false, true},
+      {"lost.lnk", folder_ + "missing\\lost.lnk", 0, false, false},
+      {"Тест工具.lnk", other + "Тест工具.lnk", FILE_ATTRIBUTE_ARCHIVE, false, true},
+      {"read-only.lnk", other + "read-only.lnk", FILE_ATTRIBUTE_READONLY, false, false},
+      {"held.lnk", other + "held.lnk", 0, true, false},
+  };
+  for (const auto& c : cases) {
+    if (!two_volumes && c.to.compare(0, other.size(), other) == 0) continue;
+    const std::string from = Put(c.name, c.name, c.attributes);
+    win32::FileHandle holder;
+    if (c.held) {
+      holder = win32::FileHandle(CreateFileW(Raw(from).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                             nullptr, OPEN_EXISTING, 0, nullptr));
+    }
+    EXPECT_EQ(ErrorOf([&] { files_.MoveFileTo(from, c.to); }),
+              c.moves ? "(none)" : FormatText(texts::kUnableToWriteFile, c.to));
+    EXPECT_EQ(BytesOf(c.moves ? c.to : from), c.name);
+    EXPECT_EQ(AttributesOf(c.moves ? from : c.to), INVALID_FILE_ATTRIBUTES) << c.name;
+  }
+  if (two_volumes) RemoveTree(other);
+  const std::string again = Put("again.lnk", "again");
+  for (const std::string& from : {again, folder_ + "missing.lnk", removed}) {
+    EXPECT_NE(ErrorOf([&] { files_.MoveFileTo(from, removed + "Жtool.lnk"); }), "(none)");
+  }
+  EXPECT_EQ(BytesOf(removed + "Жtool.lnk"), "Жtool.lnk");
+  EXPECT_EQ(BytesOf(again), "again");
+}
+
+// A link moves itself, or stays where it is; what it points to stays.
+// Wine would rename what a Unix link points to, so there the link stays.
+TEST_F(Win32FileSystemTest, MovesNoFileALinkPointsTo) {
+  Put("target.txt", "target");
+  if (!MakeLinks({{"link.lnk", "target.txt"}})) {
+    GTEST_SKIP() << "this system makes no symbolic links";
+  }
+  links_ += " moved.lnk";
+  const bool moved =
+      ErrorOf([&] { files_.MoveFileTo(folder_ + "link.lnk", folder_ + "moved.lnk"); }) == "(none)";
+  EXPECT_NE(moved, win32::RunningOnWine());
+  EXPECT_NE(AttributesOf(folder_ + (moved ? "moved.lnk" : "link.lnk")), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(AttributesOf(folder_ + (moved ? "link.lnk" : "moved.lnk")), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(BytesOf(folder_ + "target.txt"), "target");
+}
+
 TEST_F(Win32FileSystemTest, ReplacesAFileKeepingItsAttributes) {
   for (const DWORD attributes : {DWORD(FILE_ATTRIBUTE_HIDDEN),
                                  DWORD(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),

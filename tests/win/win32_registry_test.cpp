@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -223,6 +224,8 @@ TEST_F(Win32RegistryTest, WithoutAnOpenKeyNothingIsReadOrChanged) {
     const std::string refused = FormatText(texts::kFailedToSetData, "v");
     EXPECT_EQ(ErrorOf([&] { accessor->WriteString("v", "y"); }), refused);
     EXPECT_EQ(ErrorOf([&] { accessor->WriteInteger("v", 1); }), refused);
+    EXPECT_EQ(accessor->ReadRawValue("v"), std::nullopt);
+    EXPECT_EQ(ErrorOf([&] { accessor->WriteRawValue("v", {REG_SZ, ""}); }), refused);
     EXPECT_FALSE(accessor->DeleteValue("v"));
     EXPECT_FALSE(accessor->DeleteKey("child"));
     EXPECT_FALSE(accessor->DeleteKey(path_));
@@ -342,6 +345,45 @@ TEST_F(Win32RegistryTest, ReachesExactlyTheNameThatHoldsANul) {
   EXPECT_FALSE(RawKey("k\\x")) << "nothing made under the name cut at the NUL";
 }
 
+// What a backup keeps goes back exactly: every type, text in any language,
+// string data without its final NUL (which Windows would add if it could),
+// odd sizes, names holding a NUL.
+TEST_F(Win32RegistryTest, ReadsAndWritesBackRawValuesByteForByte) {
+  const std::string hidden = "Run" + kNul + "hidden";
+  const struct {
+    std::string name;
+    RawValue value;
+  } cases[] = {
+      {"sz", {REG_SZ, Utf16Bytes("C:\\Программы\\工具.exe /x" + kNul)}},
+      {"unended", {REG_SZ, Utf16Bytes("abc")}},
+      {"odd", {REG_SZ, "abc"}},
+      {"expand", {REG_EXPAND_SZ, Utf16Bytes("%SystemRoot%\\Ж.exe" + kNul)}},
+      {"multi", {REG_MULTI_SZ, Utf16Bytes("a" + kNul + "中文" + kNul + kNul)}},
+      {"dword", {REG_DWORD, "\xFB\xFF\xFF\xFF"}},
+      {"qword", {REG_QWORD, std::string("\x01\0\0\0\0\0\0\x80", 8)}},
+      {"binary", {REG_BINARY, std::string("\0\xFF\x10", 3)}},
+      {"", {REG_SZ, Utf16Bytes("default" + kNul)}},
+      {hidden, {REG_SZ, Utf16Bytes("evil" + kNul)}},
+  };
+  const auto accessor = Open();
+  for (const auto& c : cases) accessor->WriteRawValue(c.name, c.value);
+  for (const auto& c : cases) {
+    if (c.name != hidden) {
+      EXPECT_EQ(RawData(c.name), std::to_string(c.value.type) + ":" + c.value.bytes) << c.name;
+    }
+    EXPECT_EQ(accessor->ReadRawValue(c.name), c.value) << c.name;
+  }
+  EXPECT_EQ(accessor->ReadRawValue("Run"), std::nullopt) << "the name is not cut at its NUL";
+
+  // Written back over a value of another type, each is as it was.
+  for (const auto& c : cases) {
+    const auto read = accessor->ReadRawValue(c.name);
+    accessor->WriteRawValue(c.name, {REG_DWORD, "\0\0\0\0"});
+    accessor->WriteRawValue(c.name, read.value_or(RawValue{}));
+    EXPECT_EQ(accessor->ReadRawValue(c.name), c.value) << c.name;
+  }
+  EXPECT_EQ(accessor->ReadRawValue("missing"), std::nullopt);
+}
 
 // The machine's Software key has a 64-bit and a 32-bit view on 64-bit
 // Windows; paths are meant literally in the 64-bit one, so the 32-bit program

@@ -13,6 +13,7 @@
 
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/com_owners.h"
+#include "platform/win32/native_calls.h"
 #include "platform/win32/wide.h"
 
 namespace corvane {
@@ -113,6 +114,33 @@ TEST_F(Win32TaskSchedulerTest, LooksUpAndDeletesTasksByFullPath) {
     EXPECT_FALSE(outside.DeleteTask(ours_[1]));
   }).join();
   EXPECT_EQ(tasks_.TaskExists(ours_[1]), true);
+}
+
+// What a backup keeps of a task registers it again, in its folder made
+// anew, and only where no task has the path.
+TEST_F(Win32TaskSchedulerTest, RegistersATaskAgainFromItsDefinition) {
+  const std::string& path = ours_[3];
+  const auto definition = tasks_.TaskDefinition(path);
+  ASSERT_TRUE(definition.has_value());
+  // Wine 8 gives the definition as it stores it, which keeps the settings
+  // but no triggers and no action's command.
+  if (!win32::RunningOnWine()) {
+    EXPECT_NE(definition->find("notepad.exe"), std::string::npos) << *definition;
+  }
+  EXPECT_FALSE(tasks_.RegisterTask(path, *definition)) << "the path is taken";
+
+  ASSERT_TRUE(tasks_.DeleteTask(path));
+  ASSERT_EQ(root_->DeleteFolder(Text(folder_ + "\\inner").get(), 0), S_OK);
+  EXPECT_EQ(tasks_.TaskDefinition(path), std::nullopt);
+  EXPECT_TRUE(tasks_.RegisterTask(path, *definition));
+  EXPECT_EQ(tasks_.TaskExists(path), true);
+  EXPECT_EQ(tasks_.TaskDefinition(path), definition);
+
+  EXPECT_NE(tasks_.TaskDefinition(hidden_).value_or("").find("<Hidden>true</Hidden>"),
+            std::string::npos);
+  EXPECT_FALSE(tasks_.RegisterTask(folder_ + "\\bad", "<Task"));
+  EXPECT_FALSE(tasks_.RegisterTask("no-folder", *definition));
+  EXPECT_EQ(tasks_.TaskExists(folder_ + "\\bad"), false);
 }
 
 }  // namespace

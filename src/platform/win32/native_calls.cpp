@@ -20,6 +20,7 @@ constexpr int kKeyNameInformation = 3;
 constexpr int kFileDispositionInformation = 13;
 
 using QueryValueKey = NTSTATUS NTAPI(HANDLE, UNICODE_STRING*, int, void*, ULONG, ULONG*);
+using SetValueKey = NTSTATUS NTAPI(HANDLE, UNICODE_STRING*, ULONG, ULONG, void*, ULONG);
 using DeleteValueKey = NTSTATUS NTAPI(HANDLE, UNICODE_STRING*);
 using OpenKey = NTSTATUS NTAPI(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*);
 using DeleteKey = NTSTATUS NTAPI(HANDLE);
@@ -107,6 +108,14 @@ Lookup QueryValueCounted(HKEY key, const std::wstring& name, DWORD& type, std::s
     data.assign(answer.bytes() + kHeader, std::min(header[2], answer.size() - kHeader));
     return Lookup::kFound;
   }
+}
+
+bool SetValueCounted(HKEY key, const std::wstring& name, DWORD type, const std::string& data) {
+  static const auto set = FromNtdll<SetValueKey>("NtSetValueKey");
+  UNICODE_STRING counted{};
+  if (set == nullptr || !Counted(name, counted) || data.size() > MAXDWORD) return false;
+  return NT_SUCCESS(set(key, &counted, 0, type, const_cast<char*>(data.data()),
+                        static_cast<ULONG>(data.size())));
 }
 
 bool DeleteValueCounted(HKEY key, const std::wstring& name) {

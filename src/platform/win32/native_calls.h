@@ -16,6 +16,10 @@ enum class Lookup { kFound, kMissing, kFailed };
 // The type and data of the value named exactly `name` in the open key.
 Lookup QueryValueCounted(HKEY key, const std::wstring& name, DWORD& type, std::string& data);
 
+// Creates or replaces the value named exactly `name` with that type and
+// exactly those bytes. True on success.
+bool SetValueCounted(HKEY key, const std::wstring& name, DWORD type, const std::string& data);
+
 // True when this call deleted the value named exactly `name`.
 bool DeleteValueCounted(HKEY key, const std::wstring& name);
 

@@ -122,8 +122,48 @@ std::vector<std::string> Win32FileSystem::FindFiles(const std::string& pattern) 
   return names;
 }
 
-void Win32FileSystem::MoveFileTo(const std::string&, const std::string& to) {
-  throw InOutError(FormatText(texts::kUnableToWriteFile, to));  // TODO(platform helper)
+void Win32FileSystem::MoveFileTo(const std::string& from, const std::string& to) {
+  const auto fail = [&] { throw InOutError(FormatText(texts::kUnableToWriteFile, to)); };
+  const std::wstring source = FilePath(from);
+  const std::wstring target = FilePath(to);
+  DWORD attributes = 0;
+  {
+    // The name's own entry: a link is looked at itself, not what it points to.
+    const FileHandle file = Open(from, FILE_READ_ATTRIBUTES, kShareAll, OPEN_EXISTING,
+                                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS);
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.get(), &info)) fail();
+    attributes = info.dwFileAttributes;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      fail();
+    }
+    // Wine renames (and copies) what a Unix link points to; the link stays.
+    if (win32::RunningOnWine() && !NamesItself(file, from)) fail();
+  }
+  if (target.empty()) fail();
+  // Without REPLACE_EXISTING a taken name fails before anything moves. A
+  // rename on one volume moves the entry itself, a link too.
+  if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return;
+  // Across volumes the file is copied, then the original deleted; a link
+  // would be copied as what it points to, so it goes no farther than its volume.
+  if (GetLastError() != ERROR_NOT_SAME_DEVICE || (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    fail();
+  }
+  const bool moved = MoveFileExW(source.c_str(), target.c_str(),
+                                 MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != 0;
+  const DWORD error = GetLastError();
+  if (!moved && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) fail();
+  // The copy reports success even when the original cannot be deleted (held
+  // open, read-only), and may leave part of itself behind when it fails:
+  // then the copy goes, so that the file is in one place only.
+  if (GetFileAttributesW(source.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(target.c_str());
+    }
+    fail();
+  }
+  if (GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) fail();
 }
 
 bool Win32FileSystem::RemoveFile(const std::string& path) {

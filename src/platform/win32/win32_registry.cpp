@@ -1,6 +1,7 @@
 #include "platform/win32/win32_registry.h"
 
 #include <algorithm>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -233,12 +234,27 @@ class Win32RegistryAccessor : public RegistryAccessor {
     Write(name, REG_DWORD, reinterpret_cast<const BYTE*>(&dword), sizeof dword);
   }
 
-  std::optional<RawValue> ReadRawValue(const std::string&) override {
-    return std::nullopt;  // TODO(platform helper)
+  std::optional<RawValue> ReadRawValue(const std::string& name) override {
+    try {
+      RawValue value;
+      DWORD type = REG_NONE;
+      if (!key_ || QueryValue(key_.get(), win32::Wide(name), type, value.bytes) != Lookup::kFound) {
+        return std::nullopt;
+      }
+      value.type = type;
+      return value;
+    } catch (const std::exception&) {  // out of memory for a huge value
+      return std::nullopt;
+    }
   }
 
-  void WriteRawValue(const std::string& name, const RawValue&) override {
-    throw RegistryError(FormatText(texts::kFailedToSetData, name));  // TODO(platform helper)
+  void WriteRawValue(const std::string& name, const RawValue& value) override {
+    const std::wstring wide = win32::Wide(name);
+    const bool written =
+        key_ && value.bytes.size() <= MAXDWORD &&
+        (HoldsNul(wide) ? win32::SetValueCounted(key_.get(), wide, value.type, value.bytes)
+                        : SetExactly(wide, value));
+    if (!written) throw RegistryError(FormatText(texts::kFailedToSetData, name));
   }
 
   bool DeleteValue(const std::string& name) override {
@@ -278,6 +294,17 @@ class Win32RegistryAccessor : public RegistryAccessor {
         RegSetValueExW(key_.get(), wide.c_str(), 0, type, data, size) != ERROR_SUCCESS) {
       throw RegistryError(FormatText(texts::kFailedToSetData, name));
     }
+  }
+
+  // RegSetValueExW (on Windows as on Wine) counts one more character for a
+  // string type whose data lacks its final NUL when a NUL follows in memory;
+  // a non-NUL guard after the bytes keeps the stored data exactly as given.
+  bool SetExactly(const std::wstring& name, const RawValue& value) {
+    std::string guarded = value.bytes;
+    guarded.append(2 * sizeof(wchar_t), '\xFF');
+    return RegSetValueExW(key_.get(), name.c_str(), 0, value.type,
+                          reinterpret_cast<const BYTE*>(guarded.data()),
+                          static_cast<DWORD>(value.bytes.size())) == ERROR_SUCCESS;
   }
 
   HKEY root_ = HKEY_CURRENT_USER;

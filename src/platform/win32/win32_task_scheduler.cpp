@@ -3,12 +3,15 @@
 #include <windows.h>
 #include <taskschd.h>
 
+#include <algorithm>
+#include <cstring>
 #include <exception>
 #include <utility>
 
 #include "platform/win32/file_paths.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_file_system.h"
 
 namespace corvane {
 namespace {
@@ -244,6 +247,58 @@ HRESULT ListEveryTask(ITaskService* service, std::vector<std::string>& paths) {
   return S_OK;
 }
 
+// The task's XML as the library gives it; `found` tells whether the task
+// was there, also when its XML could not be had.
+HRESULT ReadXml(ITaskService* service, const std::wstring& folder_path, const std::wstring& name,
+                std::wstring& xml, bool& found) {
+  found = false;
+  ComPtr<ITaskFolder> folder;
+  HRESULT result = OpenFolder(service, folder_path, folder);
+  if (FAILED(result)) return result;
+  const Bstr text(name);
+  ComPtr<IRegisteredTask> task;
+  result = text ? folder->GetTask(text.get(), task.Receive()) : E_OUTOFMEMORY;
+  if (FAILED(result)) return result;
+  found = true;
+  Bstr answer;
+  result = task->get_Xml(answer.Receive());
+  if (SUCCEEDED(result)) xml = answer.Text();
+  return result;
+}
+
+// The text of a task file: UTF-16 (with its byte order mark, or without one
+// when the second byte is a NUL) or UTF-8 (a mark dropped), as UTF-8.
+std::string StoreText(const std::string& bytes) {
+  const auto starts = [&](const char* mark) {
+    return bytes.compare(0, std::strlen(mark), mark) == 0;
+  };
+  if (starts("\xEF\xBB\xBF")) return bytes.substr(3);
+  const bool marked = starts("\xFF\xFE");
+  if (!marked && !(bytes.size() >= 2 && bytes[1] == '\0')) return bytes;
+  const std::size_t first = marked ? 2 : 0;
+  std::wstring text((bytes.size() - first) / sizeof(wchar_t), L'\0');
+  std::copy(bytes.begin() + first, bytes.begin() + first + text.size() * sizeof(wchar_t),
+            reinterpret_cast<char*>(&text[0]));
+  return win32::Utf8(text);
+}
+
+// Registers the definition when no task has the path (TASK_CREATE; a taken
+// one answers ERROR_ALREADY_EXISTS); a missing folder on the path is made
+// with it. No account and no logon type are given, so the task runs as its
+// own definition's principal says. Wine 8 takes this too.
+HRESULT Register(ITaskService* service, const std::wstring& path, const std::wstring& xml) {
+  ComPtr<ITaskFolder> root;
+  HRESULT result = OpenFolder(service, L"\\", root);
+  if (FAILED(result)) return result;
+  const Bstr text(path);
+  const Bstr definition(xml);
+  if (!text || !definition) return E_OUTOFMEMORY;
+  const Variant none;
+  ComPtr<IRegisteredTask> task;
+  return root->RegisterTask(text.get(), definition.get(), TASK_CREATE, none.get(), none.get(),
+                            TASK_LOGON_NONE, none.get(), task.Receive());
+}
+
 }  // namespace
 
 std::string TaskStoreFolder() { return win32::Utf8(TaskStore()); }
@@ -288,12 +343,38 @@ bool Win32TaskScheduler::DeleteTask(const std::string& path) {
   }
 }
 
-std::optional<std::string> Win32TaskScheduler::TaskDefinition(const std::string&) {
-  return std::nullopt;  // TODO(platform helper)
+std::optional<std::string> Win32TaskScheduler::TaskDefinition(const std::string& path) {
+  try {
+    std::wstring folder, name, xml;
+    if (!SplitPath(path, folder, name)) return std::nullopt;
+    bool found = false;
+    const HRESULT result = WithService(service_, [&](ITaskService* service) {
+      return ReadXml(service, folder, name, xml, found);
+    });
+    if (SUCCEEDED(result)) return win32::Utf8(xml);
+    // The task is there, but the library cannot give its XML: the store's
+    // file holds it as it was registered. Wine 8 does give it, as its own
+    // rewrite of the definition, which keeps the registration info and the
+    // settings but no trigger, no principal's account and no action's
+    // command; its store file (UTF-8 with a mark) holds the same text.
+    if (!found || Disconnected(result) || TaskStore().empty()) return std::nullopt;
+    return StoreText(Win32FileSystem().ReadAll(win32::Utf8(TaskStore() + win32::Wide(path))));
+  } catch (const std::exception&) {  // the file cannot be read, or out of memory
+    return std::nullopt;
+  }
 }
 
-bool Win32TaskScheduler::RegisterTask(const std::string&, const std::string&) {
-  return false;  // TODO(platform helper)
+bool Win32TaskScheduler::RegisterTask(const std::string& path, const std::string& definition) {
+  try {
+    std::wstring folder, name;
+    if (!SplitPath(path, folder, name)) return false;
+    const std::wstring xml = win32::Wide(definition);
+    return SUCCEEDED(WithService(service_, [&](ITaskService* service) {
+      return Register(service, win32::Wide(path), xml);
+    }));
+  } catch (const std::exception&) {  // out of memory, mostly
+    return false;
+  }
 }
 
 }  // namespace corvane
