@@ -9,6 +9,8 @@ std::string DataFiles::Blacklist() const { return folder + texts::kBlacklistFile
 
 std::string DataFiles::Log() const { return folder + texts::kLogFile; }
 
+std::string DataFiles::BlacklistMatches() const { return folder + texts::kBlacklistMatchesFile; }
+
 std::string UserDataFolder(const Environment& environment) {
   const auto app_data = environment.Get(texts::kAppDataVariable);
   return app_data.empty() ? "" : app_data + '\\' + texts::kDataFolder;

@@ -7,8 +7,10 @@
 #include "changes/activity_log.h"
 #include "changes/alert.h"
 #include "changes/blacklist.h"
+#include "changes/blacklist_matches.h"
 #include "monitor/autostart_locations.h"
 #include "monitor/startup_entry.h"
+#include "platform/errors.h"
 #include "platform/unicode.h"
 #include "removal/file_removals.h"
 #include "removal/registry_removals.h"
@@ -178,6 +180,16 @@ void Record(CycleContext& context, const std::string& entry, const NewEntry& ite
   }
 }
 
+// A blacklisted value was acted on unasked: the tray icon says so, and the
+// editor can show the match.
+void TellBlacklisted(CycleContext& context, const std::string& name, RemovalResult result) {
+  RecordBlacklistMatch(context.platform.files, context.data.BlacklistMatches(), name,
+                       context.clock.Now().sortable);
+  const bool gone = result != RemovalResult::kRefused;
+  context.notices.Notify(FormatText(
+      gone ? texts::kBlacklistRemovedNotice : texts::kBlacklistNotRemovedNotice, Printable(name)));
+}
+
 }  // namespace
 
 void HandleNewEntry(CycleContext& context, const std::string& entry) {
@@ -189,7 +201,8 @@ void HandleNewEntry(CycleContext& context, const std::string& entry) {
 
   const char* suffix = item.suffix;
   bool remove = false;
-  if (item.run_value && IsBlacklisted(files, list, item.value_name)) {
+  const bool blacklisted = item.run_value && IsBlacklisted(files, list, item.value_name);
+  if (blacklisted) {
     context.flags.blacklist_hit = 1;
     suffix = texts::kBlacklistedRegistrySuffix;
     remove = true;
@@ -200,7 +213,11 @@ void HandleNewEntry(CycleContext& context, const std::string& entry) {
     facts.offer_do_not_ask = item.run_value && CanBeBlacklisted(item.value_name);
     remove = ShowAlert(context.alert, context.timer, context.boxes, facts).remove;
   }
-  if (remove) Record(context, entry, item, item.remove(), suffix);
+  if (remove) {
+    const auto result = item.remove();
+    Record(context, entry, item, result, suffix);
+    if (blacklisted) TellBlacklisted(context, item.value_name, result);
+  }
 
   // Acted on whatever the answer was; a failure to write the list goes up.
   auto& alert = context.alert;
