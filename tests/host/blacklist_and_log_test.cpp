@@ -181,22 +181,6 @@ TEST_F(BlacklistTest, MatchesAreKeptAndShownForThirtyDays) {
   EXPECT_EQ(RecentBlacklistMatches(files, matches, "2026-12-08 06:45:10").count("Other"), 0u);
 }
 
-TEST_F(BlacklistTest, AddAppendsATrimmedNameNotYetListed) {
-  const Strings items{"alpha", "", "  beta  "};
-  const struct {
-    std::string typed;
-    Strings after;
-  } cases[] = {
-      {" gamma\t", {"alpha", "", "  beta  ", "gamma"}},
-      {"Тест 工具", {"alpha", "", "  beta  ", "Тест 工具"}},
-      {"Beta", {"alpha", "", "  beta  ", "Beta"}},  // letter case counts
-      {"beta", items},
-      {"   ", items},
-      {"a\tb", items},  // cannot stand as one line of the list
-  };
-  for (const auto& c : cases) EXPECT_EQ(WithAdded(items, c.typed), c.after) << c.typed;
-}
-
 class ActivityLogTest : public ChangeHandlingTest {
  protected:
   const std::string log = ProgramFile("corvane.log");

@@ -1,6 +1,6 @@
 // The blacklist editor as a user meets it: the host shows it over the
 // blacklist file in its folder; this process reads and drives it.
-#include <cstdio>
+#include <ctime>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,21 +25,9 @@ const std::string kThreeNames = "alpha\r\n\r\n  beta  \r\ngamma\r\n";
 
 // The local time that many days ago, as the matches file holds it.
 std::string DaysAgo(int days) {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  FILETIME file;
-  SystemTimeToFileTime(&now, &file);
-  ULARGE_INTEGER ticks{};
-  ticks.LowPart = file.dwLowDateTime;
-  ticks.HighPart = file.dwHighDateTime;
-  ticks.QuadPart -= ULONGLONG(days) * 24 * 3600 * 10000000;
-  file.dwLowDateTime = ticks.LowPart;
-  file.dwHighDateTime = ticks.HighPart;
-  SYSTEMTIME then;
-  FileTimeToSystemTime(&file, &then);
-  char text[64];
-  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", then.wYear, then.wMonth,
-                then.wDay, then.wHour, then.wMinute, then.wSecond);
+  const std::time_t then = std::time(nullptr) - std::time_t(days) * 24 * 3600;
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&then));
   return text;
 }
 
