@@ -175,6 +175,19 @@ inline constexpr const char kIniLocationSeparator[] = ": ";
 
 // ---- Blacklist notices and the editor's additions ----
 // (blacklist)
+// The tray icon's notice after a blacklisted value was met; "%s" is its name.
+inline constexpr const char kBlacklistRemovedNotice[] = "Corvane removed %s (blacklisted)";
+inline constexpr const char kBlacklistNotRemovedNotice[] =
+    "Corvane could not remove %s (blacklisted)";
+// When the blacklist last matched each name, beside the blacklist; a new copy
+// is written under this suffix, then put in the file's place.
+inline constexpr const char kBlacklistMatchesFile[] = "blacklist-matches";
+inline constexpr const char kBlacklistMatchesCopySuffix[] = ".new";
+// The editor: a name typed in the box is added to the list by Add; a name
+// matched lately shows its last match after it ("%s" is YYYY-MM-DD).
+inline constexpr const char kAddButton[] = "Add";
+inline constexpr const char kAddEntryTip[] = "Add the name typed in the box";
+inline constexpr const char kMatchedOn[] = "   (matched %s)";
 
 // ---- The baseline kept across restarts ----
 // (saved baseline)

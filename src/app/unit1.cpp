@@ -337,6 +337,9 @@ bool TForm1::MonitorIniFiles() const { return form_["CheckBox4"].Checked(); }
 bool TForm1::MonitorIeObjects() const { return form_["CheckBox6"].Checked(); }
 bool TForm1::MonitorScheduledTasks() const { return form_["CheckBox7"].Checked(); }
 
-void TForm1::Notify(const std::string&) {}  // TODO(blacklist helper): the balloon
+void TForm1::Notify(const std::string& text) {
+  // A notice the shell does not take is not worth an error box: the log has it.
+  TrayComp1.ShowBalloon(texts::kApplicationTitle, text);
+}
 
 }  // namespace corvane

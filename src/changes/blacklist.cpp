@@ -8,15 +8,6 @@ namespace corvane {
 
 namespace {
 
-// Blanks and control characters (codes 0 to 32) do not count at either end.
-std::string Trimmed(const std::string& text) {
-  const auto counts = [](char c) { return static_cast<unsigned char>(c) > 32; };
-  std::size_t first = 0, last = text.size();
-  while (first < last && !counts(text[first])) ++first;
-  while (last > first && !counts(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
-
 std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
 
 // Runs a write of the list; its failure names the list and what to do.
@@ -32,6 +23,15 @@ void Writing(FileSystem& files, const std::string& list, Write write) {
 
 }  // namespace
 
+// Blanks and control characters (codes 0 to 32) do not count at either end.
+std::string BlacklistName(const std::string& line) {
+  const auto counts = [](char c) { return static_cast<unsigned char>(c) > 32; };
+  std::size_t first = 0, last = line.size();
+  while (first < last && !counts(line[first])) ++first;
+  while (last > first && !counts(line[last - 1])) --last;
+  return line.substr(first, last - first);
+}
+
 bool IsBlacklisted(const FileSystem& files, const std::string& list, const std::string& name) {
   if (!files.FileExists(list)) return false;
   std::vector<std::string> lines;
@@ -40,10 +40,10 @@ bool IsBlacklisted(const FileSystem& files, const std::string& list, const std::
   } catch (const InOutError&) {
     return false;
   }
-  const auto wanted = Trimmed(name);
+  const auto wanted = BlacklistName(name);
   for (const auto& line : lines) {
     // An empty line never matches, not even the unnamed default value.
-    if (!line.empty() && Trimmed(line) == wanted) return true;
+    if (!line.empty() && BlacklistName(line) == wanted) return true;
   }
   return false;
 }
@@ -85,6 +85,18 @@ std::vector<std::string> WithoutSelected(const std::vector<std::string>& items, 
     if (static_cast<int>(i) != selected) kept.push_back(items[i]);
   }
   return kept;
+}
+
+std::vector<std::string> WithAdded(const std::vector<std::string>& items,
+                                   const std::string& typed) {
+  const auto name = BlacklistName(typed);
+  if (name.empty() || !CanBeBlacklisted(name)) return items;
+  for (const auto& item : items) {
+    if (BlacklistName(item) == name) return items;
+  }
+  auto added = items;
+  added.push_back(name);
+  return added;
 }
 
 void SaveBlacklist(FileSystem& files, const std::string& list,

@@ -15,6 +15,10 @@ namespace corvane {
 // answers false.
 bool IsBlacklisted(const FileSystem& files, const std::string& list, const std::string& name);
 
+// The name a line of the list stands for: blanks and control characters
+// trimmed from both ends.
+std::string BlacklistName(const std::string& line);
+
 // Whether the name can stand as one line of the list and read back as
 // itself: no control characters (a line break would split it, or forge a
 // second name) and nothing that is no UTF-8.
@@ -32,6 +36,12 @@ std::vector<std::string> LoadBlacklist(const FileSystem& files, const std::strin
 
 // The items without the selected one (index from 0; -1 for none).
 std::vector<std::string> WithoutSelected(const std::vector<std::string>& items, int selected);
+
+// The items with the typed name appended, trimmed as the list compares;
+// unchanged when the name is empty, cannot be blacklisted, or an item
+// already stands for it.
+std::vector<std::string> WithAdded(const std::vector<std::string>& items,
+                                   const std::string& typed);
 
 // Rewrites the list with the items, making its folder when missing. A failure
 // goes up (InOutError, naming the file and what the user can do), so the

@@ -10,6 +10,7 @@ std::string DataFiles::Blacklist() const { return folder + texts::kBlacklistFile
 std::string DataFiles::Log() const { return folder + texts::kLogFile; }
 
 std::string DataFiles::SavedBaseline() const { return folder + texts::kSavedBaselineFile; }
+std::string DataFiles::BlacklistMatches() const { return folder + texts::kBlacklistMatchesFile; }
 
 std::string UserDataFolder(const Environment& environment) {
   const auto app_data = environment.Get(texts::kAppDataVariable);

@@ -18,6 +18,8 @@ struct DataFiles {
   std::string Blacklist() const;
   std::string Log() const;
   std::string SavedBaseline() const;
+  // When the blacklist last matched each name (see blacklist_matches.h).
+  std::string BlacklistMatches() const;
 };
 
 // Decided once, at start. The folder in %APPDATA% is made when it is chosen.

@@ -8,8 +8,10 @@
 #include "changes/alert.h"
 #include "changes/blacklist.h"
 #include "changes/entry_commands.h"
+#include "changes/blacklist_matches.h"
 #include "monitor/autostart_locations.h"
 #include "monitor/startup_entry.h"
+#include "platform/errors.h"
 #include "platform/unicode.h"
 #include "removal/file_removals.h"
 #include "removal/registry_removals.h"
@@ -216,6 +218,16 @@ AlertFacts FactsOf(const Platform& platform, const NewEntry& item, const std::st
   return facts;
 }
 
+// A blacklisted value was acted on unasked: the tray icon says so, and the
+// editor can show the match.
+void TellBlacklisted(CycleContext& context, const std::string& name, RemovalResult result) {
+  RecordBlacklistMatch(context.platform.files, context.data.BlacklistMatches(), name,
+                       context.clock.Now().sortable);
+  const bool gone = result != RemovalResult::kRefused;
+  context.notices.Notify(FormatText(
+      gone ? texts::kBlacklistRemovedNotice : texts::kBlacklistNotRemovedNotice, Printable(name)));
+}
+
 }  // namespace
 
 std::string SameTypeKey(const Platform& platform, const std::string& entry, bool changed) {
@@ -232,7 +244,8 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
 
   const char* suffix = item.suffix;
   Answer answer;
-  if (item.run_value && IsBlacklisted(files, list, item.value_name)) {
+  const bool blacklisted = item.run_value && IsBlacklisted(files, list, item.value_name);
+  if (blacklisted) {
     context.flags.blacklist_hit = 1;
     suffix = texts::kBlacklistedRegistrySuffix;
     answer.remove = true;
@@ -243,7 +256,11 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
       return facts;
     });
   }
-  if (answer.remove) Record(context, entry, item, item.remove(), suffix);
+  if (answer.remove) {
+    const auto result = item.remove();
+    Record(context, entry, item, result, suffix);
+    if (blacklisted) TellBlacklisted(context, item.value_name, result);
+  }
 
   // Acted on whatever the answer was; a failure to write the list goes up.
   auto& alert = context.alert;

@@ -17,6 +17,16 @@ constexpr DWORD kUnregisterAsService = 0;
 
 bool IsLeadSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 
+// Copies as much of the text as the room takes before its closing zero,
+// never half of a surrogate pair.
+void CopyCut(const std::string& text, wchar_t* room, std::size_t units) {
+  const std::wstring wide = win32::Wide(text);
+  std::size_t length = std::min(wide.size(), units - 1);
+  if (length < wide.size() && length > 0 && IsLeadSurrogate(wide[length - 1])) --length;
+  std::wmemcpy(room, wide.data(), length);
+  room[length] = L'\0';
+}
+
 }  // namespace
 
 TTrayComp::TTrayComp(TrayOwner& owner, TraySystem& system) : owner_(owner), system_(system) {}
@@ -106,12 +116,8 @@ void TTrayComp::FillIconData() {
   icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   icon_data_.uCallbackMessage = kTrayCallbackMessage;
   icon_data_.hIcon = icon_.get();
-  const std::wstring tip = win32::Wide(tool_tip_);
   // The record is longer than its first layout, whose tip is shorter.
-  std::size_t length = std::min(tip.size(), kIconDataTipUnits - 1);
-  if (length < tip.size() && length > 0 && IsLeadSurrogate(tip[length - 1])) --length;
-  std::wmemcpy(icon_data_.szTip, tip.data(), length);
-  icon_data_.szTip[length] = L'\0';
+  CopyCut(tool_tip_, icon_data_.szTip, kIconDataTipUnits);
 }
 
 bool TTrayComp::AddIcon() {
@@ -127,6 +133,23 @@ bool TTrayComp::ModifyIcon() {
   FillIconData();
   if (!show_icon_) return true;
   return system_.NotifyIcon(NIM_MODIFY, &icon_data_) != FALSE;
+}
+
+bool TTrayComp::ShowBalloon(const std::string& title, const std::string& text) {
+  if (!show_icon_) return false;
+  // A record of its own: the icon's keeps the layout that its delete sends.
+  NOTIFYICONDATAW balloon{};
+  balloon.cbSize = kBalloonDataSize;
+  balloon.hWnd = owner_.Handle();
+  balloon.uID = 0;
+  balloon.uFlags = NIF_INFO;
+  balloon.uTimeout = kBalloonMilliseconds;
+  balloon.dwInfoFlags = NIIF_INFO;
+  static_assert(sizeof balloon.szInfo / sizeof(wchar_t) == kBalloonTextUnits &&
+                sizeof balloon.szInfoTitle / sizeof(wchar_t) == kBalloonTitleUnits);
+  CopyCut(text, balloon.szInfo, kBalloonTextUnits);
+  CopyCut(title, balloon.szInfoTitle, kBalloonTitleUnits);
+  return system_.NotifyIcon(NIM_MODIFY, &balloon) != FALSE;
 }
 
 bool TTrayComp::DeleteIcon() { return system_.NotifyIcon(NIM_DELETE, &icon_data_) != FALSE; }

@@ -35,6 +35,13 @@ static_assert(kIconDataSize == offsetof(NOTIFYICONDATAW, szTip) + kIconDataTipUn
               "the first layout ends with its tip");
 static_assert(sizeof(void*) != 4 || kIconDataSize == 152,
               "the 32-bit program hands the shell the 152-byte record");
+// A balloon needs the second layout, which adds its text and title (the
+// closing zero included in their room).
+inline constexpr DWORD kBalloonDataSize = NOTIFYICONDATAW_V2_SIZE;
+inline constexpr std::size_t kBalloonTextUnits = 256;
+inline constexpr std::size_t kBalloonTitleUnits = 64;
+// How long the shell is asked to show a balloon; today's shells decide themselves.
+inline constexpr UINT kBalloonMilliseconds = 10000;
 
 class TTrayComp {
  public:
@@ -90,6 +97,12 @@ class TTrayComp {
   // units, so a tip with characters beyond the BMP may reach the shell
   // shorter still, but never with half a character.
   void SetToolTip(const std::string& value);
+
+  // A short notice from the icon, with the information icon: the shell shows
+  // it for a while and lets it go, so nothing waits for it. Texts too long
+  // for the record are cut, never inside a character. Nothing is shown while
+  // the icon is not; false when the shell did not take it.
+  bool ShowBalloon(const std::string& title, const std::string& text);
 
   // Shown at the pointer on a right click; not owned, may be null. Its
   // commands reach the owner window as WM_COMMAND.

@@ -3,6 +3,8 @@
 #include "change_handling_fixture.h"
 #include "changes/activity_log.h"
 #include "changes/blacklist.h"
+#include "changes/blacklist_matches.h"
+#include "changes/new_entry.h"
 #include "platform/errors.h"
 
 namespace corvane {
@@ -106,6 +108,77 @@ TEST_F(BlacklistTest, EditorLoadsAndDeletes) {
   EXPECT_EQ(WithoutSelected(items, -1), items);
   files.SetFailure(list, MemoryFileSystem::Failure::kCannotRead);
   EXPECT_THROW(LoadBlacklist(files, list), InOutError);
+}
+
+// Removed unasked, a blacklisted value is told of by the tray icon, and its
+// match is kept for the editor unless that record cannot be written.
+TEST_F(BlacklistTest, ABlacklistedValueGivesANoticeAndLeavesItsMatch) {
+  const struct {
+    std::string name;
+    bool refused, record_fails;
+    std::string notice, matches;
+  } cases[] = {
+      {"Pest", false, false, "notice Corvane removed Pest (blacklisted)",
+       "2026-12-08 06:45:10\tPest\r\n"},
+      {" Pest\n", false, false, "notice Corvane removed  Pest\\n (blacklisted)",
+       "2026-12-08 06:45:10\tPest\r\n"},
+      {"Pest", true, false, "notice Corvane could not remove Pest (blacklisted)",
+       "2026-12-08 06:45:10\tPest\r\n"},
+      {"Pest", false, true, "notice Corvane removed Pest (blacklisted)", ""},
+  };
+  List("Pest\r\n");
+  EnableLog();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.notice);
+    events.clear();
+    files.RemoveFile(data.BlacklistMatches());
+    if (c.record_fails) files.AddDirectory(data.BlacklistMatches());
+    // Refused in the machine's Run key, so that the others can still go.
+    const auto root = c.refused ? kMachine : kUser;
+    if (c.refused) registry.RefuseWriting(root, kUserRun);
+    registry.SetString(root, kUserRun, c.name, "pest.exe");
+    HandleNewEntry(context, (c.refused ? "1" : "2") + std::string(kUserRun) + "\\" + c.name);
+    EXPECT_EQ(events, Events{c.notice});
+    EXPECT_EQ(registry.GetValue(root, kUserRun, c.name).has_value(), c.refused);
+    EXPECT_EQ(files.Content(data.BlacklistMatches()), c.matches);
+    EXPECT_FALSE(files.FileExists(data.BlacklistMatches() + ".new"));
+  }
+  const auto log = Log();
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
+}
+
+// The file keeps each name's latest match of the last 30 days.
+TEST_F(BlacklistTest, MatchesAreKeptAndShownForThirtyDays) {
+  const auto matches = data.BlacklistMatches();
+  files.AddFile(matches,
+                "2026-11-08 06:45:09\tOld\r\n2026-11-08 06:45:10\tEdge\r\n"
+                "2026-11-20 10:00:00\tPest\r\n2026-12-05 08:00:00\tPest\r\n"
+                "no time\tBad\r\n2026-12-0x 10:00:00\tBad\r\n2028-01-31 00:00:00\tLeap\r\n");
+  RecordBlacklistMatch(files, matches, " Тест\t", "2026-12-08 06:45:10");
+  EXPECT_EQ(files.Content(matches),
+            "2026-11-08 06:45:10\tEdge\r\n2028-01-31 00:00:00\tLeap\r\n"
+            "2026-12-05 08:00:00\tPest\r\n2026-12-08 06:45:10\tТест\r\n");
+
+  using Recent = std::map<std::string, std::string>;
+  const struct {
+    const char* now;
+    Recent recent;
+  } reads[] = {
+      {"2026-12-31 10:00:00", {{"Leap", "2028-01-31"}, {"Pest", "2026-12-05"}, {"Тест", "2026-12-08"}}},
+      {"2027-01-04 08:00:00", {{"Leap", "2028-01-31"}, {"Pest", "2026-12-05"}, {"Тест", "2026-12-08"}}},
+      {"2027-01-04 08:00:01", {{"Leap", "2028-01-31"}, {"Тест", "2026-12-08"}}},
+      {"2028-03-01 00:00:00", {{"Leap", "2028-01-31"}}},
+      {"2028-03-01 00:00:01", {}},
+      {"", {}},
+  };
+  for (const auto& read : reads) {
+    EXPECT_EQ(RecentBlacklistMatches(files, matches, read.now), read.recent) << read.now;
+  }
+  files.SetFailure(matches, MemoryFileSystem::Failure::kCannotRead);
+  EXPECT_TRUE(RecentBlacklistMatches(files, matches, "2026-12-08 06:45:10").empty());
+  RecordBlacklistMatch(files, matches, "Other", "2026-12-08 06:45:10");  // leaves it as it is
+  files.SetFailure(matches, MemoryFileSystem::Failure::kNone);
+  EXPECT_EQ(RecentBlacklistMatches(files, matches, "2026-12-08 06:45:10").count("Other"), 0u);
 }
 
 class ActivityLogTest : public ChangeHandlingTest {

@@ -252,7 +252,9 @@ TEST_F(PollCycleTest, ABlacklistHitSilencesTheRestoredMessageForTheWholeCycle) {
   EXPECT_FALSE(registry.GetValue(kMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
                                  "Pest"));
   EXPECT_FALSE(UserRunHas("Tool"));
-  EXPECT_EQ(events.size(), 4u);  // one alert, for Tool; no restored message
+  // One alert, for Tool; the notice of Pest; no restored message.
+  EXPECT_EQ(events.size(), 5u);
+  EXPECT_EQ(events[0], "notice Corvane removed Pest (blacklisted)");
   EXPECT_EQ(Log(), std::string(kStamp) + "Deleted Registry Startup: Pest [Blacklisted] \r\n" +
                        kStamp + "Deleted Registry Startup: Tool [User Invoked] \r\n");
   EXPECT_EQ(context.flags.blacklist_hit, 1);

@@ -119,6 +119,28 @@ TEST_F(TrayShellTest, WithoutTheIconChangesWaitForTheNextAdd) {
   EXPECT_STREQ(Call(1).data.szTip, L"Corvane");
 }
 
+// A notice changes nothing of the icon, whose own record (which its delete
+// sends) keeps the first layout.
+TEST_F(TrayShellTest, ABalloonGoesInARecordOfTheSecondLayout) {
+  tray_.SetShowIcon(true);
+  EXPECT_TRUE(tray_.ShowBalloon("Corvane", "Corvane removed Тест工具 (blacklisted)"));
+  const NOTIFYICONDATAW& data = Call(1).data;
+  EXPECT_EQ(Call(1).message, kModify);
+  EXPECT_EQ(data.cbSize, sizeof(void*) == 4 ? 936u : 952u);
+  EXPECT_EQ(data.hWnd, owner_.Handle());
+  EXPECT_EQ(data.uID, 0u);
+  EXPECT_EQ(data.uFlags, 0x10u);    // the text alone
+  EXPECT_EQ(data.dwInfoFlags, 1u);  // the information icon
+  EXPECT_STREQ(data.szInfoTitle, L"Corvane");
+  EXPECT_EQ(win32::Utf8(data.szInfo, std::wcslen(data.szInfo)),
+            "Corvane removed Тест工具 (blacklisted)");
+
+  tray_.SetShowIcon(false);
+  EXPECT_EQ(Call(2).data.cbSize, Call(0).data.cbSize);
+  EXPECT_FALSE(tray_.ShowBalloon("Corvane", "hidden"));
+  EXPECT_EQ(shell_.calls.size(), 3u);
+}
+
 TEST_F(TrayShellTest, HideAppReadsFalseOnTheNtFamily) {
   tray_.SetHideApp(true);
   EXPECT_FALSE(tray_.HideApp());

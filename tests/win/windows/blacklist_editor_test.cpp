@@ -1,5 +1,6 @@
 // The blacklist editor as a user meets it: the host shows it over the
 // blacklist file in its folder; this process reads and drives it.
+#include <ctime>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,7 +20,16 @@ using automation::ListItems;
 using Lines = std::vector<std::string>;
 
 constexpr char kBlacklist[] = "blacklist";
+constexpr char kMatches[] = "blacklist-matches";
 const std::string kThreeNames = "alpha\r\n\r\n  beta  \r\ngamma\r\n";
+
+// The local time that many days ago, as the matches file holds it.
+std::string DaysAgo(int days) {
+  const std::time_t then = std::time(nullptr) - std::time_t(days) * 24 * 3600;
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", std::localtime(&then));
+  return text;
+}
 
 class BlacklistEditorTest : public WindowHostTest {
  protected:
@@ -37,6 +47,21 @@ class BlacklistEditorTest : public WindowHostTest {
   }
 
   HWND Button(const char* text) const { return ChildWithText(editor_, text).window; }
+
+  HWND Box() const {
+    for (const ControlInfo& control : ChildrenOf(editor_)) {
+      if (control.class_name == "EDIT") return control.window;
+    }
+    return nullptr;
+  }
+
+  // Types the text over what the box holds; posted, so it comes in order
+  // with the clicks.
+  void TypeInBox(const std::string& text) const {
+    PostMessageW(Box(), EM_SETSEL, 0, -1);
+    PostMessageW(Box(), WM_CLEAR, 0, 0);
+    for (const wchar_t unit : win32::Wide(text)) PostMessageW(Box(), WM_CHAR, unit, 1);
+  }
 
   // The list once it holds that many items; the editor loads it on activation.
   Lines ItemsOnceThere(std::size_t count) const {
@@ -63,8 +88,8 @@ TEST_F(BlacklistEditorTest, ShowsTheLayoutWithTipsOnTheButtons) {
   Put(kBlacklist, kThreeNames);
   ASSERT_NE(OpenEditor(), nullptr);
   const SIZE client = automation::ClientSize(editor_);
-  EXPECT_EQ(client.cx, 301);
-  EXPECT_EQ(client.cy, 270);
+  EXPECT_EQ(client.cx, 341);
+  EXPECT_EQ(client.cy, 306);
   EXPECT_EQ(GetWindowLongPtrW(editor_, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   EXPECT_EQ(GetWindowLongPtrW(editor_, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
 
@@ -72,9 +97,10 @@ TEST_F(BlacklistEditorTest, ShowsTheLayoutWithTipsOnTheButtons) {
     const char* text;
     int left, top, width, height;
   };
-  const Expected buttons[] = {{texts::kSaveButton, 16, 224, 75, 25},
-                              {texts::kDeleteButton, 112, 224, 75, 25},
-                              {texts::kCancelButton, 208, 224, 75, 25}};
+  const Expected buttons[] = {{texts::kAddButton, 246, 211, 75, 25},
+                              {texts::kSaveButton, 16, 260, 75, 25},
+                              {texts::kDeleteButton, 112, 260, 75, 25},
+                              {texts::kCancelButton, 208, 260, 75, 25}};
   for (const Expected& expected : buttons) {
     SCOPED_TRACE(expected.text);
     const ControlInfo button = ChildWithText(editor_, expected.text);
@@ -91,22 +117,31 @@ TEST_F(BlacklistEditorTest, ShowsTheLayoutWithTipsOnTheButtons) {
   Lines tab_stops;
   for (const ControlInfo& control : ChildrenOf(editor_)) {
     if (!(control.style & WS_TABSTOP)) continue;
+    if (control.class_name == "EDIT") {
+      tab_stops.push_back("box");
+      EXPECT_EQ(control.rect.left, 16);
+      EXPECT_EQ(control.rect.top, 212);
+      EXPECT_EQ(control.width(), 217);
+      EXPECT_EQ(control.style & (ES_MULTILINE | ES_READONLY | ES_PASSWORD), 0);
+      continue;
+    }
     tab_stops.push_back(control.class_name == "LISTBOX" ? "list" : control.text);
     if (control.class_name != "LISTBOX") continue;
     EXPECT_EQ(control.rect.left, 16);
     EXPECT_EQ(control.rect.top, 40);
-    EXPECT_EQ(control.width(), 265);
+    EXPECT_EQ(control.width(), 305);
     EXPECT_EQ(control.height(), 161);
     EXPECT_EQ(control.style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL | LBS_SORT), 0);
   }
-  EXPECT_EQ(tab_stops, (Lines{"list", texts::kSaveButton, texts::kDeleteButton,
-                              texts::kCancelButton}));
+  EXPECT_EQ(tab_stops, (Lines{"list", "box", texts::kAddButton, texts::kSaveButton,
+                              texts::kDeleteButton, texts::kCancelButton}));
   EXPECT_EQ(GetWindowLongPtrW(Button(texts::kSaveButton), GWL_STYLE) & BS_TYPEMASK,
             BS_DEFPUSHBUTTON);
   EXPECT_EQ(automation::FocusIn(editor_), list_);
 
   const std::map<HWND, std::string> tips = automation::ToolTipsOf(editor_);
   EXPECT_EQ(tips, (std::map<HWND, std::string>{
+                      {Button(texts::kAddButton), texts::kAddEntryTip},
                       {Button(texts::kSaveButton), texts::kSaveListTip},
                       {Button(texts::kDeleteButton), texts::kDeleteEntryTip},
                       {Button(texts::kCancelButton), texts::kDoNotSaveTip}}));
@@ -175,6 +210,46 @@ TEST_F(BlacklistEditorTest, DeleteWithNothingSelectedKeepsEveryLine) {
   ConfirmSaved();
   EXPECT_EQ(Results(), Lines{"result=Ok"});
   EXPECT_EQ(BytesOf(kBlacklist), "one\r\ntwo\r\n");
+}
+
+TEST_F(BlacklistEditorTest, AddAppendsATypedNameOnceAndOnlySaveWritesIt) {
+  Put(kBlacklist, kThreeNames);
+  ASSERT_NE(OpenEditor(), nullptr);
+  ItemsOnceThere(4);
+  // A name goes in trimmed; nothing, or a name that the list already holds
+  // as the blacklist compares, adds nothing.
+  for (const char* typed : {"  Тест工具 ", "", "   ", "beta", "Тест工具"}) {
+    TypeInBox(typed);
+    automation::Click(Button(texts::kAddButton));
+  }
+  // Enter in the box adds, rather than saving.
+  automation::ClickAt(Box(), POINT{5, 5});
+  TypeInBox("delta");
+  automation::PressKey(editor_, VK_RETURN);
+  EXPECT_EQ(ItemsOnceThere(6), (Lines{"alpha", "", "  beta  ", "gamma", "Тест工具", "delta"}));
+  EXPECT_EQ(automation::SelectedListItem(list_), 5);
+  EXPECT_EQ(automation::TextOf(Box()), "");
+  EXPECT_EQ(BytesOf(kBlacklist), kThreeNames) << "Add leaves the file alone";
+
+  automation::Click(Button(texts::kSaveButton));
+  ConfirmSaved();
+  EXPECT_EQ(Results(), Lines{"result=Ok"});
+  EXPECT_EQ(BytesOf(kBlacklist), "alpha\r\n\r\n  beta  \r\ngamma\r\nТест工具\r\ndelta\r\n");
+}
+
+TEST_F(BlacklistEditorTest, ANameMatchedLatelyShowsItsLastMatchButSaveWritesOnlyNames) {
+  Put(kBlacklist, "alpha\r\nbeta\r\n gamma \r\n");
+  const std::string recent = DaysAgo(2);
+  Put(kMatches, DaysAgo(31) + "\talpha\r\n" + DaysAgo(5) + "\tgamma\r\n" + recent + "\tgamma\r\n");
+  ASSERT_NE(OpenEditor(), nullptr);
+  const std::string gamma = " gamma    (matched " + recent.substr(0, 10) + ")";
+  EXPECT_EQ(ItemsOnceThere(3), (Lines{"alpha", "beta", gamma}));
+  automation::SelectListItem(list_, 1);
+  automation::Click(Button(texts::kDeleteButton));
+  EXPECT_EQ(ItemsOnceThere(2), (Lines{"alpha", gamma}));
+  automation::Click(Button(texts::kSaveButton));
+  ConfirmSaved();
+  EXPECT_EQ(BytesOf(kBlacklist), "alpha\r\n gamma \r\n");
 }
 
 TEST_F(BlacklistEditorTest, EnterInTheListSavesAndEnterOnDeleteDeletes) {

@@ -36,6 +36,8 @@ WindowKind KindOf(const ControlLayout& layout) {
     case ControlKind::kMemo:
       // Without ES_AUTOHSCROLL the lines wrap at the box's width.
       return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::kEdit:
+      return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", 0, 0};
 }

@@ -96,6 +96,7 @@ void Form::Command(int id, int notification) {
       if (notification == LBN_SETFOCUS) FocusMoved(*control);
       break;
     case ControlKind::kMemo:
+    case ControlKind::kEdit:
       if (notification == EN_SETFOCUS) FocusMoved(*control);
       break;
     case ControlKind::kLabel:
@@ -120,9 +121,15 @@ void Form::Clicked(const Control& control) {
 }
 
 // A push button with the focus is what Enter clicks; elsewhere Enter clicks
-// the layout's default button.
+// the button the control names, else the layout's default button.
 void Form::FocusMoved(const Control& control) {
-  ShowDefault(control.IsPushButton() ? control.id() : default_id_);
+  int id = default_id_;
+  if (control.IsPushButton()) {
+    id = control.id();
+  } else if (const char* named = control.layout().enter_clicks) {
+    id = (*this)[named].id();
+  }
+  ShowDefault(id);
 }
 
 void Form::ShowDefault(int id) {

@@ -59,7 +59,7 @@ inline constexpr int kTenPoint = -13;
 // the same size, so the layouts stay as they are.
 inline constexpr FontStyle kNamesFont = kDialogFont.Face("MS Shell Dlg 2", kDialogFont.height);
 
-enum class ControlKind { kLabel, kCheckBox, kGroupBox, kButton, kListBox, kMemo };
+enum class ControlKind { kLabel, kCheckBox, kGroupBox, kButton, kListBox, kMemo, kEdit };
 
 // The standard pictures of the buttons, and one of our own for Delete.
 enum class Glyph { kNone, kOk, kCancel, kYes, kNo, kDelete };
@@ -82,6 +82,7 @@ struct ControlLayout {
   ModalResult result = ModalResult::kNone;  // closes a modal form when clicked
   const char* hint = nullptr;               // tool tip
   const char* parent = nullptr;             // a group box's name, or the form
+  const char* enter_clicks = nullptr;       // the button Enter clicks while this has the focus
 
   constexpr ControlLayout Font(const FontStyle& style) const {
     ControlLayout control = *this;
@@ -128,6 +129,11 @@ struct ControlLayout {
     control.hint = tip;
     return control;
   }
+  constexpr ControlLayout EnterClicks(const char* button) const {
+    ControlLayout control = *this;
+    control.enter_clicks = button;
+    return control;
+  }
   constexpr ControlLayout Inside(const char* group_box) const {
     ControlLayout control = *this;
     control.parent = group_box;
@@ -170,6 +176,10 @@ constexpr ControlLayout ListBox(const char* name, int left, int top, int width, 
 // A read-only multi-line text box whose lines wrap, without scroll bars.
 constexpr ControlLayout Memo(const char* name, int left, int top, int width, int height) {
   return Make(ControlKind::kMemo, name, left, top, width, height, "");
+}
+// A one-line text box that the user types into.
+constexpr ControlLayout Edit(const char* name, int left, int top, int width, int height) {
+  return Make(ControlKind::kEdit, name, left, top, width, height, "");
 }
 
 // A top-level window centred on the screen with a fixed single border; its

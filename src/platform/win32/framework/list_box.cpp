@@ -34,4 +34,8 @@ int ListBoxSelection(const Control& list) {
   return selected == LB_ERR ? -1 : static_cast<int>(selected);
 }
 
+void SelectListBoxItem(const Control& list, int index) {
+  SendMessageW(list.handle(), LB_SETCURSEL, WPARAM(index), 0);
+}
+
 }  // namespace corvane::win32
