@@ -10,6 +10,7 @@
 #include "monitor/autostart_locations.h"
 #include "monitor/startup_entry.h"
 #include "platform/unicode.h"
+#include "removal/backup_store.h"
 #include "removal/file_removals.h"
 #include "removal/registry_removals.h"
 #include "removal/task_removals.h"
@@ -27,7 +28,7 @@ struct NewEntry {
   const char* suffix = texts::kUserInvokedSuffix;
   bool run_value = false;  // a Run-type value, which the blacklist can hold
   std::string value_name;
-  std::function<RemovalResult()> remove;
+  std::function<RemovalResult(BackupKeeper&)> remove;  // keeps its backup first
 };
 
 // The path's last part: the text after its last "\" or ":".
@@ -76,18 +77,24 @@ NewEntry Describe(Platform& platform, const std::string& entry) {
       return {texts::kRegistryStartupType, InRegistry(entry[0], rest),
               texts::kRegistryStartupLogged + name,
               texts::kUserInvokedRegistrySuffix, true, name,
-              [&registry, entry] { return RemoveRegistryStartup(registry, entry); }};
+              [&registry, entry](BackupKeeper& keeper) {
+                return RemoveRegistryStartup(registry, keeper, entry);
+              }};
     }
     case entry_type::kStartupFolderFile:
       return {texts::kStartupFolderType, rest, texts::kStartupFolderFileLogged + FinalNamePart(rest),
               texts::kUserInvokedSuffix, false, "",
-              [&files, rest] { return RemoveStartupFolderFile(files, rest); }};
+              [&files, rest](BackupKeeper& keeper) {
+                return RemoveStartupFolderFile(files, keeper, rest);
+              }};
     case entry_type::kService:
       return {texts::kRegistryServiceType,
               InRegistry(kLocalMachineRootCode, std::string(locations::kServicesKey) + '\\' + rest),
               texts::kServiceStartupLogged + rest,
               texts::kUserInvokedSuffix, false, "",
-              [&registry, rest] { return RemoveServiceStartup(registry, rest); }};
+              [&registry, rest](BackupKeeper& keeper) {
+                return RemoveServiceStartup(registry, keeper, rest);
+              }};
     case entry_type::kWinIniLine:
     case entry_type::kSystemIniLine: {
       const std::string ini =
@@ -98,8 +105,8 @@ NewEntry Describe(Platform& platform, const std::string& entry) {
                             texts::kIniLocationSeparator + rest.substr(0, equals + 1);
       return {ini + texts::kIniFileTypeSuffix, location, texts::kIniStartupLogged + value,
               texts::kUserInvokedSuffix, false, "",
-              [&files, &environment, ini, rest] {
-                return RemoveIniStartup(files, environment, ini, rest);
+              [&files, &environment, ini, rest](BackupKeeper& keeper) {
+                return RemoveIniStartup(files, environment, keeper, ini, rest);
               }};
     }
     case entry_type::kRegistryStringValue:
@@ -108,12 +115,14 @@ NewEntry Describe(Platform& platform, const std::string& entry) {
                                                             '\\' + locations::kStartPageValue),
               texts::kStartPageLogged,
               texts::kUserInvokedSuffix, false, "",
-              [&registry] { return RemoveIEStartPage(registry); }};
+              [&registry](BackupKeeper& keeper) { return RemoveIEStartPage(registry, keeper); }};
     case entry_type::kBrowserHelper:
       return {texts::kRegistryType, InRegistry(kLocalMachineRootCode, BrowserHelperKey(rest)),
               texts::kBrowserHelperLogged,
               texts::kUserInvokedSuffix, false, "",
-              [&registry, rest] { return RemoveIEBHO(registry, rest); }};
+              [&registry, rest](BackupKeeper& keeper) {
+                return RemoveIEBHO(registry, keeper, rest);
+              }};
     case entry_type::kWinlogonValue:
     case entry_type::kDebuggerValue:
     case entry_type::kAppInitValue: {
@@ -127,8 +136,8 @@ NewEntry Describe(Platform& platform, const std::string& entry) {
               texts::kUserInvokedSuffix,
               false,
               "",
-              [&registry, &environment, entry] {
-                return RemoveValueWithData(registry, environment, entry);
+              [&registry, &environment, entry](BackupKeeper& keeper) {
+                return RemoveValueWithData(registry, environment, keeper, entry);
               }};
     }
     case entry_type::kScheduledTask: {
@@ -139,7 +148,9 @@ NewEntry Describe(Platform& platform, const std::string& entry) {
               texts::kUserInvokedSuffix,
               false,
               "",
-              [&tasks, rest] { return RemoveScheduledTask(tasks, rest); }};
+              [&tasks, rest](BackupKeeper& keeper) {
+                return RemoveScheduledTask(tasks, keeper, rest);
+              }};
     }
     default:
       return {};  // no scanner makes any other entry
@@ -158,6 +169,15 @@ std::optional<std::string> EntryLeftBy(const Environment& environment, const std
     default:
       return std::nullopt;  // deleted, disabled or emptied: nothing left to record
   }
+}
+
+// The header of the backup that the entry's removal keeps; `command` is
+// what the entry starts, as the alert shows it.
+BackupHeader BackupHeaderOf(const CycleContext& context, const std::string& entry,
+                            const NewEntry& item, const std::string& command) {
+  const auto now = context.clock.Now();
+  return {now.date + ' ' + now.time, now.sortable, item.type_text, item.location_text, command,
+          entry, item.logged};
 }
 
 // Logs the outcome and sets the flags, the same way for every kind of entry.
@@ -200,7 +220,13 @@ void HandleNewEntry(CycleContext& context, const std::string& entry) {
     facts.offer_do_not_ask = item.run_value && CanBeBlacklisted(item.value_name);
     remove = ShowAlert(context.alert, context.timer, context.boxes, facts).remove;
   }
-  if (remove) Record(context, entry, item, item.remove(), suffix);
+  if (remove) {
+    // What the entry starts is not known here yet: the backup names no command.
+    const std::string command_not_known;
+    BackupStore store(files, context.data.folder);
+    StoreKeeper keeper(store, BackupHeaderOf(context, entry, item, command_not_known));
+    Record(context, entry, item, item.remove(keeper), suffix);
+  }
 
   // Acted on whatever the answer was; a failure to write the list goes up.
   auto& alert = context.alert;
