@@ -169,6 +169,52 @@ inline constexpr const char kIniLocationSeparator[] = ": ";
 
 // ---- Backups of removed entries and putting them back ----
 // (backups)
+// Folders in the data folder: one record per removal, and the Startup
+// files that removals moved out of their folder.
+inline constexpr const char kBackupsFolder[] = "Backups";
+inline constexpr const char kRemovedFolder[] = "Removed";
+inline constexpr const char kBackupExtension[] = ".txt";
+// Between a record's time and its number in its file name.
+inline constexpr const char kBackupNumberSeparator[] = "-";
+// A name already taken in the Removed folder gets " (2)", " (3)"... before its extension.
+inline constexpr const char kRemovedNumberOpen[] = " (";
+inline constexpr const char kRemovedNumberClose[] = ")";
+// The log line of an entry put back: this, then what its removal's line named.
+inline constexpr const char kPutBackLogged[] = "Put back ";
+// A record's first line, its field names and the words of its fields.
+namespace record {
+inline constexpr char kSignature[] = "Corvane backup 1";
+inline constexpr char kDate[] = "date";
+inline constexpr char kSortable[] = "sortable";
+inline constexpr char kType[] = "type";
+inline constexpr char kLocation[] = "location";
+inline constexpr char kCommand[] = "command";
+inline constexpr char kEntry[] = "entry";
+inline constexpr char kLogged[] = "logged";
+inline constexpr char kKind[] = "kind";
+inline constexpr char kRoot[] = "root";
+inline constexpr char kPath[] = "path";
+inline constexpr char kName[] = "name";
+inline constexpr char kBefore[] = "before";
+inline constexpr char kAfter[] = "after";
+inline constexpr char kSubkey[] = "subkey";
+inline constexpr char kValue[] = "value";
+inline constexpr char kKept[] = "kept";
+inline constexpr char kLine[] = "line";
+inline constexpr char kDefinition[] = "definition";
+// Kinds.
+inline constexpr char kValueKind[] = "value";
+inline constexpr char kKeyKind[] = "key";
+inline constexpr char kMovedKind[] = "moved";
+inline constexpr char kFileKind[] = "file";
+inline constexpr char kIniKind[] = "ini";
+inline constexpr char kTaskKind[] = "task";
+// What a removal left at a value's place.
+inline constexpr char kAbsent[] = "absent";
+inline constexpr char kText[] = "text";
+inline constexpr char kNumber[] = "number";
+inline constexpr char kRaw[] = "raw";
+}  // namespace record
 
 // ---- The window of removed entries ----
 // (removed entries window)

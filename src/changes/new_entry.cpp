@@ -13,7 +13,9 @@
 #include "monitor/startup_entry.h"
 #include "platform/errors.h"
 #include "platform/unicode.h"
+#include "removal/backup_store.h"
 #include "removal/file_removals.h"
+#include "removal/revert_change.h"
 #include "removal/registry_removals.h"
 #include "removal/task_removals.h"
 #include "texts.h"
@@ -30,7 +32,7 @@ struct NewEntry {
   const char* suffix = texts::kUserInvokedSuffix;
   bool run_value = false;  // a Run-type value, which the blacklist can hold
   std::string value_name;
-  std::function<RemovalResult()> remove;
+  std::function<RemovalResult(BackupKeeper&)> remove;  // keeps its backup first
 };
 
 // The path's last part: the text after its last "\" or ":".
@@ -79,18 +81,24 @@ NewEntry Describe(const Platform& platform, const std::string& entry) {
       return {texts::kRegistryStartupType, InRegistry(entry[0], rest),
               texts::kRegistryStartupLogged + name,
               texts::kUserInvokedRegistrySuffix, true, name,
-              [&registry, entry] { return RemoveRegistryStartup(registry, entry); }};
+              [&registry, entry](BackupKeeper& keeper) {
+                return RemoveRegistryStartup(registry, keeper, entry);
+              }};
     }
     case entry_type::kStartupFolderFile:
       return {texts::kStartupFolderType, rest, texts::kStartupFolderFileLogged + FinalNamePart(rest),
               texts::kUserInvokedSuffix, false, "",
-              [&files, rest] { return RemoveStartupFolderFile(files, rest); }};
+              [&files, rest](BackupKeeper& keeper) {
+                return RemoveStartupFolderFile(files, keeper, rest);
+              }};
     case entry_type::kService:
       return {texts::kRegistryServiceType,
               InRegistry(kLocalMachineRootCode, std::string(locations::kServicesKey) + '\\' + rest),
               texts::kServiceStartupLogged + rest,
               texts::kUserInvokedSuffix, false, "",
-              [&registry, rest] { return RemoveServiceStartup(registry, rest); }};
+              [&registry, rest](BackupKeeper& keeper) {
+                return RemoveServiceStartup(registry, keeper, rest);
+              }};
     case entry_type::kWinIniLine:
     case entry_type::kSystemIniLine: {
       const std::string ini =
@@ -101,8 +109,8 @@ NewEntry Describe(const Platform& platform, const std::string& entry) {
                             texts::kIniLocationSeparator + rest.substr(0, equals + 1);
       return {ini + texts::kIniFileTypeSuffix, location, texts::kIniStartupLogged + value,
               texts::kUserInvokedSuffix, false, "",
-              [&files, &environment, ini, rest] {
-                return RemoveIniStartup(files, environment, ini, rest);
+              [&files, &environment, ini, rest](BackupKeeper& keeper) {
+                return RemoveIniStartup(files, environment, keeper, ini, rest);
               }};
     }
     case entry_type::kRegistryStringValue:
@@ -111,12 +119,14 @@ NewEntry Describe(const Platform& platform, const std::string& entry) {
                                                             '\\' + locations::kStartPageValue),
               texts::kStartPageLogged,
               texts::kUserInvokedSuffix, false, "",
-              [&registry] { return RemoveIEStartPage(registry); }};
+              [&registry](BackupKeeper& keeper) { return RemoveIEStartPage(registry, keeper); }};
     case entry_type::kBrowserHelper:
       return {texts::kRegistryType, InRegistry(kLocalMachineRootCode, BrowserHelperKey(rest)),
               texts::kBrowserHelperLogged,
               texts::kUserInvokedSuffix, false, "",
-              [&registry, rest] { return RemoveIEBHO(registry, rest); }};
+              [&registry, rest](BackupKeeper& keeper) {
+                return RemoveIEBHO(registry, keeper, rest);
+              }};
     case entry_type::kWinlogonValue:
     case entry_type::kDebuggerValue:
     case entry_type::kAppInitValue: {
@@ -130,8 +140,8 @@ NewEntry Describe(const Platform& platform, const std::string& entry) {
               texts::kUserInvokedSuffix,
               false,
               "",
-              [&registry, &environment, entry] {
-                return RemoveValueWithData(registry, environment, entry);
+              [&registry, &environment, entry](BackupKeeper& keeper) {
+                return RemoveValueWithData(registry, environment, keeper, entry);
               }};
     }
     case entry_type::kScheduledTask: {
@@ -142,7 +152,9 @@ NewEntry Describe(const Platform& platform, const std::string& entry) {
               texts::kUserInvokedSuffix,
               false,
               "",
-              [&tasks, rest] { return RemoveScheduledTask(tasks, rest); }};
+              [&tasks, rest](BackupKeeper& keeper) {
+                return RemoveScheduledTask(tasks, keeper, rest);
+              }};
     }
     default:
       return {};  // no scanner makes any other entry
@@ -170,6 +182,15 @@ struct Outcomes {
 };
 constexpr Outcomes kRemovalOutcomes{texts::kDeleted, texts::kCouldNotDelete};
 constexpr Outcomes kRevertOutcomes{texts::kChangedBack, texts::kCouldNotChangeBack};
+
+// The header of the backup that the entry's removal keeps; `command` is
+// what the entry starts, as the alert shows it.
+BackupHeader BackupHeaderOf(const CycleContext& context, const std::string& entry,
+                            const NewEntry& item, const std::string& command) {
+  const auto now = context.clock.Now();
+  return {now.date + ' ' + now.time, now.sortable, item.type_text, item.location_text, command,
+          entry, item.logged};
+}
 
 // Logs the outcome and sets the flags, the same way for every kind of entry.
 void Record(CycleContext& context, const std::string& entry, const NewEntry& item,
@@ -257,7 +278,10 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
     });
   }
   if (answer.remove) {
-    const auto result = item.remove();
+    BackupStore store(files, context.data.folder);
+    StoreKeeper keeper(store, BackupHeaderOf(context, entry, item,
+                                             CommandOf(context.platform, entry)));
+    const auto result = item.remove(keeper);
     Record(context, entry, item, result, suffix);
     if (blacklisted) TellBlacklisted(context, item.value_name, result);
   }
@@ -281,8 +305,10 @@ void HandleChangedEntry(CycleContext& context, const std::string& entry,
     return facts;
   });
   if (!answer.remove) return;
-  // TODO(integration): the backup store's revert.
-  const auto result = RemovalResult::kRefused;
+  BackupStore store(context.platform.files, context.data.folder);
+  StoreKeeper keeper(store, BackupHeaderOf(context, entry, item,
+                                           CommandOf(context.platform, entry)));
+  const auto result = RevertChange(context.platform, keeper, entry, old);
   if (result != RemovalResult::kRefused) context.written_back[entry] = old;
   Record(context, entry, item, result, item.suffix, kRevertOutcomes);
 }

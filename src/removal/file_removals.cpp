@@ -4,6 +4,7 @@
 
 #include "monitor/autostart_locations.h"
 #include "platform/errors.h"
+#include "removal/backup_store.h"
 #include "texts.h"
 
 namespace corvane {
@@ -25,9 +26,17 @@ bool ReadIfThere(const FileSystem& files, const std::string& path, std::string& 
   }
 }
 
-// Writes the edited bytes under a new name beside the file, then puts that
-// copy in the file's place; the copy goes again when that fails.
-bool Replace(FileSystem& files, const std::string& path, const std::string& bytes) {
+std::string FinalName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
+
+std::string Applied(const std::string& bytes, const std::vector<IniLineChange>& changes) {
+  auto ini = SplitIniLines(bytes);
+  for (const auto& change : changes) ini.lines.at(change.index) = change.after;
+  return JoinIniLines(ini);
+}
+
+}  // namespace
+
+bool ReplaceFileBytes(FileSystem& files, const std::string& path, const std::string& bytes) {
   try {
     const auto copy = files.WriteNewFile(path + texts::kIniCopySuffix, bytes);
     try {
@@ -42,17 +51,29 @@ bool Replace(FileSystem& files, const std::string& path, const std::string& byte
   }
 }
 
-}  // namespace
-
-RemovalResult RemoveStartupFolderFile(FileSystem& files, const std::string& path) {
+RemovalResult RemoveStartupFolderFile(FileSystem& files, BackupKeeper& keeper,
+                                      const std::string& path) {
   if (!files.FileExists(path)) return RemovalResult::kAlreadyGone;
-  const bool removed = files.RemoveFile(path);
-  if (files.FileExists(path)) return RemovalResult::kRefused;
-  return removed ? RemovalResult::kRemoved : RemovalResult::kAlreadyGone;
+  std::string kept;
+  try {
+    kept = keeper.FreeRemovedPath(FinalName(path));
+  } catch (const InOutError&) {
+    return RemovalResult::kRefused;
+  }
+  if (!KeepBackup(keeper, MovedFileBackup{path, FinalName(kept)})) return RemovalResult::kRefused;
+  try {
+    files.MoveFileTo(path, kept);
+  } catch (const InOutError&) {
+    // The fresh look below tells what happened.
+  }
+  if (files.FileExists(path)) return Settle(keeper, RemovalResult::kRefused);
+  return Settle(keeper, files.FileExists(kept) ? RemovalResult::kRemoved
+                                               : RemovalResult::kAlreadyGone);
 }
 
 RemovalResult RemoveIniStartup(FileSystem& files, const Environment& environment,
-                               const std::string& ini_name, const std::string& recorded_line) {
+                               BackupKeeper& keeper, const std::string& ini_name,
+                               const std::string& recorded_line) {
   const auto equals = recorded_line.find('=');
   if (equals == std::string::npos || equals + 1 == recorded_line.size()) {
     return RemovalResult::kAlreadyGone;
@@ -62,53 +83,73 @@ RemovalResult RemoveIniStartup(FileSystem& files, const Environment& environment
   if (!ReadIfThere(files, path, bytes)) {
     return files.FileExists(path) ? RemovalResult::kRefused : RemovalResult::kAlreadyGone;
   }
-  const auto stripped = StripIniEntry(files, bytes, recorded_line);
-  if (stripped == bytes) return RemovalResult::kAlreadyGone;
-  const bool replaced = Replace(files, path, stripped);
+  const auto changes = IniEntryChanges(files, bytes, recorded_line);
+  if (changes.empty()) return RemovalResult::kAlreadyGone;
+  if (!KeepBackup(keeper, IniLinesBackup{path, changes})) return RemovalResult::kRefused;
+  const bool replaced = ReplaceFileBytes(files, path, Applied(bytes, changes));
 
   // Still in place while any line reads as the recorded one (or the file
   // can no longer be read to tell).
   std::string after;
-  const bool still_there =
-      ReadIfThere(files, path, after) ? StripIniEntry(files, after, recorded_line) != after
-                                      : files.FileExists(path);
-  if (still_there) return RemovalResult::kRefused;
-  return replaced ? RemovalResult::kRemoved : RemovalResult::kAlreadyGone;
+  const bool still_there = ReadIfThere(files, path, after)
+                               ? !IniEntryChanges(files, after, recorded_line).empty()
+                               : files.FileExists(path);
+  if (still_there) return Settle(keeper, RemovalResult::kRefused);
+  return Settle(keeper, replaced ? RemovalResult::kRemoved : RemovalResult::kAlreadyGone);
 }
 
 std::string IniLineLeftByRemoval(const std::string& recorded_line) {
   return recorded_line.substr(0, recorded_line.find('=') + 1);
 }
 
-std::string StripIniEntry(const FileSystem& files, const std::string& bytes,
-                          const std::string& recorded_line) {
+IniLines SplitIniLines(const std::string& bytes) {
   // Readers stop at Ctrl-Z; what follows is no line of the file for them.
   const auto end = std::min(bytes.find('\x1A'), bytes.size());
-  std::string result;
-  result.reserve(bytes.size());
-  for (std::size_t start = 0; start < end;) {
-    const auto line_feed = bytes.find('\n', start);
-    const auto line_end = std::min(line_feed, end);
-    const auto raw = bytes.substr(start, line_end - start);
+  IniLines ini;
+  for (std::size_t start = 0;;) {
+    const auto line_feed = std::min(bytes.find('\n', start), end);
+    ini.lines.push_back(bytes.substr(start, line_feed - start));
+    if (line_feed == end) break;
+    start = line_feed + 1;
+  }
+  ini.rest = bytes.substr(end);
+  return ini;
+}
+
+std::string JoinIniLines(const IniLines& ini) {
+  std::string bytes;
+  for (std::size_t i = 0; i < ini.lines.size(); ++i) {
+    if (i != 0) bytes += '\n';
+    bytes += ini.lines[i];
+  }
+  return bytes + ini.rest;
+}
+
+std::vector<IniLineChange> IniEntryChanges(const FileSystem& files, const std::string& bytes,
+                                           const std::string& recorded_line) {
+  std::vector<IniLineChange> changes;
+  const auto ini = SplitIniLines(bytes);
+  for (std::size_t index = 0; index < ini.lines.size(); ++index) {
+    const auto& raw = ini.lines[index];
+    const auto equals = raw.find('=');
+    if (equals == std::string::npos) continue;
     std::string text;
     for (const char c : raw) {
       if (c != '\r') text += c;
     }
-    const auto equals = raw.find('=');
-    if (equals != std::string::npos && files.DecodeAnsi(text) == recorded_line) {
-      result += raw.substr(0, equals + 1);
-      for (std::size_t at = equals + 1; at < raw.size(); ++at) {
-        if (raw[at] == '\r') result += '\r';  // a lone CR is no part of the value
-      }
-    } else {
-      result += raw;
+    if (files.DecodeAnsi(text) != recorded_line) continue;
+    auto left = raw.substr(0, equals + 1);
+    for (std::size_t at = equals + 1; at < raw.size(); ++at) {
+      if (raw[at] == '\r') left += '\r';  // a lone CR is no part of the value
     }
-    if (line_end == end) break;
-    result += '\n';
-    start = line_end + 1;
+    if (left != raw) changes.push_back({index, raw, std::move(left)});
   }
-  result += bytes.substr(end);
-  return result;
+  return changes;
+}
+
+std::string StripIniEntry(const FileSystem& files, const std::string& bytes,
+                          const std::string& recorded_line) {
+  return Applied(bytes, IniEntryChanges(files, bytes, recorded_line));
 }
 
 }  // namespace corvane

@@ -6,6 +6,7 @@
 #include "monitor/startup_entry.h"
 #include "platform/case_fold.h"
 #include "platform/errors.h"
+#include "removal/registry_places.h"
 
 namespace corvane {
 
@@ -30,10 +31,23 @@ std::pair<std::string, std::string> BrowserHelperParent(const std::string& objec
 
 std::unique_ptr<RegistryAccessor> Open(Registry& registry, RegistryRoot root,
                                        const std::string& key_path, KeyAccess access) {
-  auto accessor = registry.CreateAccessor();
-  accessor->SetRoot(root);
-  accessor->OpenKey(key_path, false, access);
-  return accessor;
+  return OpenAt(registry, root, key_path, access);
+}
+
+// Keeps the value as it is now, with what the removal will leave in its
+// place; false when it cannot be read or its backup cannot be written, and
+// then nothing may be removed.
+bool KeepValue(Registry& registry, BackupKeeper& keeper, RegistryRoot root,
+               const std::string& key_path, const std::string& name, ValueLeft left) {
+  const auto before = ReadRawAt(registry, root, key_path, name);
+  return before && KeepBackup(keeper, ValueBackup{root, key_path, name, *before, std::move(left)});
+}
+
+ValueLeft TextLeft(const std::string& text) {
+  ValueLeft left;
+  left.kind = ValueLeft::Kind::kText;
+  left.text = text;
+  return left;
 }
 
 bool ValueExists(Registry& registry, RegistryRoot root, const std::string& key_path,
@@ -161,7 +175,7 @@ std::optional<std::string> EntryLeftByValueRemoval(const Environment& environmen
 }
 
 RemovalResult RemoveValueWithData(Registry& registry, const Environment& environment,
-                                  const std::string& entry) {
+                                  BackupKeeper& keeper, const std::string& entry) {
   const auto value = LocateValueWithData(entry);
   if (!value || !HoldsData(registry, *value)) return RemovalResult::kAlreadyGone;
   const auto replacement = Replacement(entry[0], *value, environment);
@@ -173,6 +187,10 @@ RemovalResult RemoveValueWithData(Registry& registry, const Environment& environ
     return RemovalResult::kRefused;
   }
   const auto root = RootOfCode(value->root_code);
+  if (!KeepValue(registry, keeper, root, value->key_path, value->value_name,
+                 replacement ? TextLeft(*replacement) : ValueLeft{})) {
+    return RemovalResult::kRefused;
+  }
   bool done = false;
   if (replacement) {
     try {
@@ -186,7 +204,7 @@ RemovalResult RemoveValueWithData(Registry& registry, const Environment& environ
     done = Open(registry, root, value->key_path, KeyAccess::kReadWrite)
                ->DeleteValue(value->value_name);
   }
-  return Outcome(done, HoldsData(registry, *value));
+  return Settle(keeper, Outcome(done, HoldsData(registry, *value)));
 }
 
 RunValueLocation LocateRunValue(const std::string& entry) {
@@ -202,26 +220,34 @@ RunValueLocation LocateRunValue(const std::string& entry) {
   return {entry.substr(1, last), entry.substr(last + 1)};
 }
 
-RemovalResult RemoveRegistryStartup(Registry& registry, const std::string& entry) {
+RemovalResult RemoveRegistryStartup(Registry& registry, BackupKeeper& keeper,
+                                    const std::string& entry) {
   const auto root = RootOfCode(entry.at(0));
   const auto [key_path, value_name] = LocateRunValue(entry);
   if (!ValueExists(registry, root, key_path, value_name)) return RemovalResult::kAlreadyGone;
+  if (!KeepValue(registry, keeper, root, key_path, value_name, ValueLeft{})) {
+    return RemovalResult::kRefused;
+  }
   const bool deleted =
       Open(registry, root, key_path, KeyAccess::kReadWrite)->DeleteValue(value_name);
-  return Outcome(deleted, ValueExists(registry, root, key_path, value_name));
+  return Settle(keeper, Outcome(deleted, ValueExists(registry, root, key_path, value_name)));
 }
 
-RemovalResult RemoveIEStartPage(Registry& registry) {
+RemovalResult RemoveIEStartPage(Registry& registry, BackupKeeper& keeper) {
   if (!StartPageIsSet(registry)) return RemovalResult::kAlreadyGone;
+  const auto root = RootOfCode(locations::kStartPageRootCode);
+  if (!KeepValue(registry, keeper, root, locations::kStartPageKey, locations::kStartPageValue,
+                 TextLeft(""))) {
+    return RemovalResult::kRefused;
+  }
   bool written = true;
   try {
-    Open(registry, RootOfCode(locations::kStartPageRootCode), locations::kStartPageKey,
-         KeyAccess::kReadWrite)
+    Open(registry, root, locations::kStartPageKey, KeyAccess::kReadWrite)
         ->WriteString(locations::kStartPageValue, "");
   } catch (const RegistryError&) {
     written = false;
   }
-  return Outcome(written, StartPageIsSet(registry));
+  return Settle(keeper, Outcome(written, StartPageIsSet(registry)));
 }
 
 std::string BrowserHelperKey(const std::string& object) {
@@ -229,17 +255,32 @@ std::string BrowserHelperKey(const std::string& object) {
   return parent + '\\' + subkey_name;
 }
 
-RemovalResult RemoveIEBHO(Registry& registry, const std::string& object) {
+RemovalResult RemoveIEBHO(Registry& registry, BackupKeeper& keeper, const std::string& object) {
   const auto root = RegistryRoot::kLocalMachine;
   const auto [parent, subkey_name] = BrowserHelperParent(object);
   const auto key = parent + '\\' + subkey_name;
   if (!KeyExists(registry, root, key)) return RemovalResult::kAlreadyGone;
+  const auto tree = ReadKeyTree(registry, root, key);
+  if (!tree || !KeepBackup(keeper, KeyBackup{root, parent, subkey_name, *tree})) {
+    return RemovalResult::kRefused;
+  }
   const bool deleted = Open(registry, root, parent, KeyAccess::kReadWrite)->DeleteKey(subkey_name);
-  return Outcome(deleted, KeyExists(registry, root, key));
+  const auto result = Outcome(deleted, KeyExists(registry, root, key));
+  // A tree deleted in part keeps its backup: what went can still be seen.
+  if (result == RemovalResult::kRefused && ReadKeyTree(registry, root, key) != tree) return result;
+  return Settle(keeper, result);
 }
 
-RemovalResult RemoveServiceStartup(Registry& registry, const std::string& service_name) {
+RemovalResult RemoveServiceStartup(Registry& registry, BackupKeeper& keeper,
+                                   const std::string& service_name) {
   if (!ServiceStartsAutomatically(registry, service_name)) return RemovalResult::kAlreadyGone;
+  ValueLeft disabled;
+  disabled.kind = ValueLeft::Kind::kNumber;
+  disabled.number = kServiceDisabled;
+  if (!KeepValue(registry, keeper, RegistryRoot::kLocalMachine, ServiceKey(service_name),
+                 locations::kServiceStartValueWritten, disabled)) {
+    return RemovalResult::kRefused;
+  }
   bool written = true;
   try {
     Open(registry, RegistryRoot::kLocalMachine, ServiceKey(service_name), KeyAccess::kReadWrite)
@@ -247,7 +288,7 @@ RemovalResult RemoveServiceStartup(Registry& registry, const std::string& servic
   } catch (const RegistryError&) {
     written = false;
   }
-  return Outcome(written, ServiceStartsAutomatically(registry, service_name));
+  return Settle(keeper, Outcome(written, ServiceStartsAutomatically(registry, service_name)));
 }
 
 }  // namespace corvane

@@ -1,6 +1,8 @@
-// Removing an entry that lives in the registry. Each action changes exactly
-// the item the entry names, then looks again, and says what happened; it
-// knows nothing of alerts, the blacklist or the log.
+// Removing an entry that lives in the registry. Each action keeps a backup
+// of the item first (nothing is removed whose backup could not be written:
+// kRefused), changes exactly the item the entry names, then looks again, and
+// says what happened; it knows nothing of alerts, the blacklist or the log.
+// A backup is withdrawn again when the item was not removed after all.
 #pragma once
 
 #include <optional>
@@ -8,6 +10,7 @@
 
 #include "platform/environment.h"
 #include "platform/registry.h"
+#include "removal/backup_store.h"
 #include "removal/removal_result.h"
 
 namespace corvane {
@@ -39,7 +42,7 @@ std::optional<ValueWithData> LocateValueWithData(const std::string& entry);
 // Shell and a Debugger are deleted. A value that no longer holds the data
 // counts as gone.
 RemovalResult RemoveValueWithData(Registry& registry, const Environment& environment,
-                                  const std::string& entry);
+                                  BackupKeeper& keeper, const std::string& entry);
 
 // The entry that RemoveValueWithData leaves in the declined one's place
 // when it writes a value back (Winlogon's default), as the scanners make it.
@@ -47,20 +50,23 @@ std::optional<std::string> EntryLeftByValueRemoval(const Environment& environmen
                                                    const std::string& entry);
 
 // Types 1 and 2: deletes the value of exactly that name.
-RemovalResult RemoveRegistryStartup(Registry& registry, const std::string& entry);
+RemovalResult RemoveRegistryStartup(Registry& registry, BackupKeeper& keeper,
+                                    const std::string& entry);
 
 // Type 7: empties the Internet Explorer start page.
-RemovalResult RemoveIEStartPage(Registry& registry);
+RemovalResult RemoveIEStartPage(Registry& registry, BackupKeeper& keeper);
 
 // Type 8: the full path of the browser helper object's key; `object` is the
 // entry without its type code.
 std::string BrowserHelperKey(const std::string& object);
 
 // Type 8: deletes the browser helper object's subkey with everything below
-// it; `object` is the entry without its type code.
-RemovalResult RemoveIEBHO(Registry& registry, const std::string& object);
+// it; `object` is the entry without its type code. The whole tree is kept
+// first; one that cannot be read whole stays.
+RemovalResult RemoveIEBHO(Registry& registry, BackupKeeper& keeper, const std::string& object);
 
 // Type 4: sets the service's start value to 4 (disabled); the service stays.
-RemovalResult RemoveServiceStartup(Registry& registry, const std::string& service_name);
+RemovalResult RemoveServiceStartup(Registry& registry, BackupKeeper& keeper,
+                                   const std::string& service_name);
 
 }  // namespace corvane

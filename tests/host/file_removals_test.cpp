@@ -11,20 +11,23 @@ const std::string kCopy = "C:\\WINDOWS\\win.ini.cv";
 
 class FileRemovalsTest : public MemoryPlatformTest {
  protected:
+  BackupStore store{files, "C:\\Data\\"};
+  StoreKeeper keeper{store, {}};
   void SetUp() override { environment.Set("windir", "C:\\WINDOWS"); }
   RemovalResult Decline(const std::string& line) {
-    return RemoveIniStartup(files, environment, "win.ini", line);
+    return RemoveIniStartup(files, environment, keeper, "win.ini", line);
   }
 };
 
-TEST_F(FileRemovalsTest, AStartupFileGoesAndALockedOneIsReportedAsStillThere) {
+TEST_F(FileRemovalsTest, AStartupFileMovesOutAndALockedOneIsReportedAsStillThere) {
   const std::string path = "C:\\Users\\Жанна\\Start Menu\\Programs\\startup\\Ж中.lnk";
-  EXPECT_EQ(RemoveStartupFolderFile(files, path), RemovalResult::kAlreadyGone);
-  files.AddFile(path);
-  EXPECT_EQ(RemoveStartupFolderFile(files, path), RemovalResult::kRemoved);
+  EXPECT_EQ(RemoveStartupFolderFile(files, keeper, path), RemovalResult::kAlreadyGone);
+  files.AddFile(path, "link");
+  EXPECT_EQ(RemoveStartupFolderFile(files, keeper, path), RemovalResult::kRemoved);
   EXPECT_FALSE(files.FileExists(path));
+  EXPECT_EQ(files.Content("C:\\Data\\Removed\\Ж中.lnk"), "link");
   files.AddFile(path, "", MemoryFileSystem::kReadOnly);
-  EXPECT_EQ(RemoveStartupFolderFile(files, path), RemovalResult::kRefused);
+  EXPECT_EQ(RemoveStartupFolderFile(files, keeper, path), RemovalResult::kRefused);
   EXPECT_TRUE(files.FileExists(path));
 }
 
@@ -99,7 +102,7 @@ TEST_F(FileRemovalsTest, ALineAlreadyGoneOrWithoutValueLeavesTheFileUntouched) {
     EXPECT_EQ(Decline(line), RemovalResult::kAlreadyGone);
     EXPECT_EQ(files.Content(kWinIni), "run=other.exe\nRUN=\n");
   }
-  EXPECT_EQ(RemoveIniStartup(files, environment, "system.ini", "shell=x.exe"),
+  EXPECT_EQ(RemoveIniStartup(files, environment, keeper, "system.ini", "shell=x.exe"),
             RemovalResult::kAlreadyGone);
 }
 

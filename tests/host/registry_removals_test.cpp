@@ -25,6 +25,8 @@ const std::string kDebugged = kNt + "\\Image File Execution Options\\notepad.exe
 
 class RegistryRemovalsTest : public MemoryPlatformTest {
  protected:
+  BackupStore store{files, "C:\\Data\\"};
+  StoreKeeper keeper{store, {}};
   bool UserRunHas(const std::string& name) const {
     return registry.GetValue(kUser, kUserRun, name).has_value();
   }
@@ -40,9 +42,9 @@ TEST_F(RegistryRemovalsTest, ARunValueIsFoundByItsKeyAndItsWholeName) {
   registry.SetString(kUser, kUserRun, "a\\b", "x.exe");
   registry.SetString(kUser, kUserRun, "b", "keep.exe");
   registry.SetString(kUser, kUserRun, "", "default.exe");
-  EXPECT_EQ(RemoveRegistryStartup(registry, "2" + std::string(kUserRun) + "\\a\\b"),
+  EXPECT_EQ(RemoveRegistryStartup(registry, keeper, "2" + std::string(kUserRun) + "\\a\\b"),
             RemovalResult::kRemoved);
-  EXPECT_EQ(RemoveRegistryStartup(registry, "2" + std::string(kUserRun) + "\\"),
+  EXPECT_EQ(RemoveRegistryStartup(registry, keeper, "2" + std::string(kUserRun) + "\\"),
             RemovalResult::kRemoved);
   EXPECT_FALSE(UserRunHas("a\\b"));
   EXPECT_FALSE(UserRunHas(""));
@@ -52,12 +54,12 @@ TEST_F(RegistryRemovalsTest, ARunValueIsFoundByItsKeyAndItsWholeName) {
 // Every action: removed when the item goes, already gone when it was not
 // there, refused when a fresh look still finds it.
 TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
-  const auto run = [&] { return RemoveRegistryStartup(registry, "1" + kMachineRun + "\\Agent"); };
-  const auto page = [&] { return RemoveIEStartPage(registry); };
-  const auto helper = [&] { return RemoveIEBHO(registry, "{PEST}"); };
-  const auto service = [&] { return RemoveServiceStartup(registry, "Pest"); };
+  const auto run = [&] { return RemoveRegistryStartup(registry, keeper, "1" + kMachineRun + "\\Agent"); };
+  const auto page = [&] { return RemoveIEStartPage(registry, keeper); };
+  const auto helper = [&] { return RemoveIEBHO(registry, keeper, "{PEST}"); };
+  const auto service = [&] { return RemoveServiceStartup(registry, keeper, "Pest"); };
   const auto value_with_data = [&](const std::string& entry) {
-    return [this, entry] { return RemoveValueWithData(registry, environment, entry); };
+    return [this, entry] { return RemoveValueWithData(registry, environment, keeper, entry); };
   };
   const auto holds = [&](RegistryRoot root, const std::string& key, const char* name,
                          const std::string& data) {
@@ -105,12 +107,12 @@ TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
          registry.SetString(kMachine, kMachineRun, "Agent", "kept.exe");
        },
        refuse(kMachine, kWowRun),
-       [&] { return RemoveRegistryStartup(registry, "1" + kWowRun + "\\Agent"); },
+       [&] { return RemoveRegistryStartup(registry, keeper, "1" + kWowRun + "\\Agent"); },
        [&] { return registry.GetValue(kMachine, kWowRun, "Agent").has_value(); }},
       {"browser helper of the 32-bit view",
        [&] { registry.CreateKey(kMachine, kWowHelpers + "\\{PEST}"); },
        refuse(kMachine, kWowHelpers),
-       [&] { return RemoveIEBHO(registry, kWowHelpers + "\\{PEST}"); },
+       [&] { return RemoveIEBHO(registry, keeper, kWowHelpers + "\\{PEST}"); },
        [&] { return registry.KeyExists(kMachine, kWowHelpers + "\\{PEST}"); }},
       // Windows cannot log on without the machine's values: the default comes back.
       {"machine shell",
@@ -137,7 +139,7 @@ TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
        holds(kMachine, kNt + "\\Windows", "AppInit_DLLs", "e.dll")},
       {"scheduled task", [&] { tasks.AddTask("\\Folder\\Pest"); },
        [&] { tasks.RefuseDeleting("\\Folder\\Pest"); },
-       [&] { return RemoveScheduledTask(tasks, "\\Folder\\Pest"); },
+       [&] { return RemoveScheduledTask(tasks, keeper, "\\Folder\\Pest"); },
        [&] { return tasks.TaskExists("\\folder\\pest") == std::optional<bool>(true); }},
   };
   for (const auto& c : cases) {
@@ -151,6 +153,8 @@ TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
     EXPECT_EQ(c.remove(), RemovalResult::kRefused);
     EXPECT_TRUE(c.still_there());
   }
+  // One backup per removal; none of a removal that did not happen.
+  EXPECT_EQ(store.List().size(), std::size(cases));
   // What the actions leave of their places.
   EXPECT_TRUE(registry.KeyExists(kMachine, kHelpers + "\\{GOOD}"));
   EXPECT_EQ(registry.GetValue(kMachine, kServices + "\\Pest", "ImagePath")->data, "p.exe");
@@ -163,25 +167,25 @@ TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
 TEST_F(RegistryRemovalsTest, WinlogonKeepsAWorkingDefaultAndOnlyTheDeclinedTextGoes) {
   const auto userinit = "W1" + kNt + "\\Winlogon\\Userinit\\evil.exe";
   registry.SetString(kMachine, kNt + "\\Winlogon", "Userinit", "evil.exe");
-  EXPECT_EQ(RemoveValueWithData(registry, environment, userinit), RemovalResult::kRefused);
+  EXPECT_EQ(RemoveValueWithData(registry, environment, keeper, userinit), RemovalResult::kRefused);
   EXPECT_EQ(registry.GetValue(kMachine, kNt + "\\Winlogon", "Userinit")->data, "evil.exe");
   environment.Set("windir", "C:\\Windows");
-  EXPECT_EQ(RemoveValueWithData(registry, environment, userinit), RemovalResult::kRemoved);
+  EXPECT_EQ(RemoveValueWithData(registry, environment, keeper, userinit), RemovalResult::kRemoved);
   EXPECT_EQ(registry.GetValue(kMachine, kNt + "\\Winlogon", "Userinit")->data,
             "C:\\Windows\\system32\\userinit.exe,");
   registry.SetString(kMachine, kNt + "\\Winlogon", "Shell", "evil.exe");
-  RemoveValueWithData(registry, environment, "W1" + kNt + "\\Winlogon\\Shell\\evil.exe");
+  RemoveValueWithData(registry, environment, keeper, "W1" + kNt + "\\Winlogon\\Shell\\evil.exe");
   EXPECT_EQ(registry.GetValue(kMachine, kNt + "\\Winlogon", "Shell")->data, "explorer.exe");
   registry.SetString(kMachine, kNt + "\\Windows", "AppInit_DLLs", "e.dll");
-  RemoveValueWithData(registry, environment, "A1" + kNt + "\\Windows\\AppInit_DLLs\\e.dll");
+  RemoveValueWithData(registry, environment, keeper, "A1" + kNt + "\\Windows\\AppInit_DLLs\\e.dll");
   EXPECT_EQ(registry.GetValue(kMachine, kNt + "\\Windows", "AppInit_DLLs")->data, "");
 
   registry.SetString(kMachine, kNt + "\\Winlogon", "Shell", "Explorer.EXE");
   EXPECT_EQ(
-      RemoveValueWithData(registry, environment, "W1" + kNt + "\\Winlogon\\Shell\\Explorer.EXE"),
+      RemoveValueWithData(registry, environment, keeper, "W1" + kNt + "\\Winlogon\\Shell\\Explorer.EXE"),
       RemovalResult::kAlreadyGone);
   registry.SetString(kMachine, kDebugged, "Debugger", "other.exe");
-  EXPECT_EQ(RemoveValueWithData(registry, environment, "D1" + kDebugged + "\\Debugger\\x.exe"),
+  EXPECT_EQ(RemoveValueWithData(registry, environment, keeper, "D1" + kDebugged + "\\Debugger\\x.exe"),
             RemovalResult::kAlreadyGone);
   EXPECT_EQ(registry.GetValue(kMachine, kDebugged, "Debugger")->data, "other.exe");
   EXPECT_EQ(LocateValueWithData("D1" + kDebugged + "\\Debugger\\C:\\a\\Debugger\\b")->data,

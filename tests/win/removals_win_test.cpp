@@ -5,8 +5,10 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <optional>
 #include <string>
 
+#include "removal/backup_store.h"
 #include "removal/file_removals.h"
 #include "removal/registry_removals.h"
 #include "platform/win32/win32_environment.h"
@@ -89,6 +91,8 @@ class RemovalsOnWindows : public ::testing::Test {
     folder_ = std::string(temp) + tag_;
     CreateDirectoryA(folder_.c_str(), nullptr);
     SetEnvironmentVariableA("windir", folder_.c_str());
+    store_.emplace(files_, folder_ + "\\Data\\");
+    keeper_.emplace(*store_, BackupHeader{});
   }
 
   void TearDown() override {
@@ -96,6 +100,13 @@ class RemovalsOnWindows : public ::testing::Test {
       SetFileAttributesA((folder_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
       DeleteFileA((folder_ + name).c_str());
     }
+    for (const char* kept : {"\\Data\\Backups", "\\Data\\Removed"}) {
+      for (const auto& name : files_.FindFiles(folder_ + kept + "\\*.*")) {
+        DeleteFileA((folder_ + kept + "\\" + name).c_str());
+      }
+      RemoveDirectoryA((folder_ + kept).c_str());
+    }
+    RemoveDirectoryA((folder_ + "\\Data").c_str());
     RemoveDirectoryA(folder_.c_str());
     HKEY run;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kRun.c_str(), 0, KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
@@ -110,19 +121,21 @@ class RemovalsOnWindows : public ::testing::Test {
   Win32Registry registry_;
   Win32Environment environment_;
   Win32FileSystem files_;
+  std::optional<BackupStore> store_;
+  std::optional<StoreKeeper> keeper_;
 };
 
 TEST_F(RemovalsOnWindows, ARunValueIsDeleted) {
   SetString(HKEY_CURRENT_USER, kRun, tag_, "C:\\pest.exe");
-  EXPECT_EQ(RemoveRegistryStartup(registry_, "2\\" + kRun + "\\" + tag_), RemovalResult::kRemoved);
+  EXPECT_EQ(RemoveRegistryStartup(registry_, *keeper_, "2\\" + kRun + "\\" + tag_), RemovalResult::kRemoved);
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kRun, tag_), "missing");
-  EXPECT_EQ(RemoveRegistryStartup(registry_, "2\\" + kRun + "\\" + tag_),
+  EXPECT_EQ(RemoveRegistryStartup(registry_, *keeper_, "2\\" + kRun + "\\" + tag_),
             RemovalResult::kAlreadyGone);
 }
 
 TEST_F(RemovalsOnWindows, ABrowserHelperGoesWithItsSubkeys) {
   SetString(HKEY_LOCAL_MACHINE, kHelpers + "\\{" + tag_ + "}\\Sub\\Deeper", "v", "x");
-  EXPECT_EQ(RemoveIEBHO(registry_, "{" + tag_ + "}"), RemovalResult::kRemoved);
+  EXPECT_EQ(RemoveIEBHO(registry_, *keeper_, "{" + tag_ + "}"), RemovalResult::kRemoved);
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kHelpers + "\\{" + tag_ + "}"));
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kHelpers));
 }
@@ -132,7 +145,7 @@ TEST_F(RemovalsOnWindows, AServiceIsSetToDisabledAndKept) {
   SetValue(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "Start", REG_DWORD, &automatic,
            sizeof automatic);
   SetString(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "ImagePath", "C:\\svc.exe");
-  EXPECT_EQ(RemoveServiceStartup(registry_, tag_), RemovalResult::kRemoved);
+  EXPECT_EQ(RemoveServiceStartup(registry_, *keeper_, tag_), RemovalResult::kRemoved);
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "Start"), "4");
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "ImagePath"), "C:\\svc.exe");
 }
@@ -140,21 +153,22 @@ TEST_F(RemovalsOnWindows, AServiceIsSetToDisabledAndKept) {
 TEST_F(RemovalsOnWindows, TheStartPageIsEmptied) {
   const auto before = Value(HKEY_CURRENT_USER, kMain, "Start Page");
   SetString(HKEY_CURRENT_USER, kMain, "Start Page", "http://pest.invalid/");
-  EXPECT_EQ(RemoveIEStartPage(registry_), RemovalResult::kRemoved);
+  EXPECT_EQ(RemoveIEStartPage(registry_, *keeper_), RemovalResult::kRemoved);
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kMain, "Start Page"), "");
   if (before != "missing") SetString(HKEY_CURRENT_USER, kMain, "Start Page", before);
 }
 
-TEST_F(RemovalsOnWindows, AStartupFileIsDeletedAndALockedOneIsReported) {
+TEST_F(RemovalsOnWindows, AStartupFileIsMovedOutAndALockedOneIsReported) {
   const auto path = folder_ + "\\Startup.lnk";
   PutFile(path, "x");
-  EXPECT_EQ(RemoveStartupFolderFile(files_, path), RemovalResult::kRemoved);
+  EXPECT_EQ(RemoveStartupFolderFile(files_, *keeper_, path), RemovalResult::kRemoved);
   EXPECT_EQ(FileText(path), "missing");
+  EXPECT_EQ(FileText(folder_ + "\\Data\\Removed\\Startup.lnk"), "x");
 
   PutFile(path, "x");
   HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             0, nullptr);
-  EXPECT_EQ(RemoveStartupFolderFile(files_, path), RemovalResult::kRefused);
+  EXPECT_EQ(RemoveStartupFolderFile(files_, *keeper_, path), RemovalResult::kRefused);
   CloseHandle(held);
   EXPECT_EQ(FileText(path), "x");
 }
@@ -162,7 +176,7 @@ TEST_F(RemovalsOnWindows, AStartupFileIsDeletedAndALockedOneIsReported) {
 TEST_F(RemovalsOnWindows, AWinIniLineLosesItsValueAndNothingElseChanges) {
   const auto ini = folder_ + "\\win.ini";
   PutFile(ini, "[windows]\nload=pest.exe\r\nrun=good.exe pest.exe\r\n[pest.exe]\r\nx=1\x1A");
-  EXPECT_EQ(RemoveIniStartup(files_, environment_, "win.ini", "load=pest.exe"),
+  EXPECT_EQ(RemoveIniStartup(files_, environment_, *keeper_, "win.ini", "load=pest.exe"),
             RemovalResult::kRemoved);
   EXPECT_EQ(FileText(ini), "[windows]\nload=\r\nrun=good.exe pest.exe\r\n[pest.exe]\r\nx=1\x1A");
   EXPECT_EQ(FileText(ini + ".cv"), "missing");
@@ -175,13 +189,13 @@ TEST_F(RemovalsOnWindows, AnIniFileHeldOpenOrReadOnlyIsLeftWholeAndReported) {
   // Another program reading the file without sharing delete: it cannot be replaced.
   HANDLE held = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
-  EXPECT_EQ(RemoveIniStartup(files_, environment_, "win.ini", "run=pest.exe"),
+  EXPECT_EQ(RemoveIniStartup(files_, environment_, *keeper_, "win.ini", "run=pest.exe"),
             RemovalResult::kRefused);
   CloseHandle(held);
   EXPECT_EQ(FileText(ini), text);
 
   SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(RemoveIniStartup(files_, environment_, "win.ini", "run=pest.exe"),
+  EXPECT_EQ(RemoveIniStartup(files_, environment_, *keeper_, "win.ini", "run=pest.exe"),
             RemovalResult::kRefused);
   EXPECT_EQ(FileText(ini), text);
   EXPECT_EQ(GetFileAttributesA(ini.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));

@@ -1,0 +1,51 @@
+#include "changes/removed_entries_store.h"
+
+#include "changes/activity_log.h"
+#include "removal/put_back.h"
+#include "texts.h"
+
+namespace corvane {
+
+RemovedEntriesStore::RemovedEntriesStore(Platform& platform, const DataFiles& data,
+                                         EntryTables& tables, const Clock& clock)
+    : platform_(platform),
+      data_(data),
+      tables_(tables),
+      clock_(clock),
+      store_(platform.files, data.folder) {}
+
+std::vector<RemovedEntry> RemovedEntriesStore::List() {
+  std::vector<RemovedEntry> entries;
+  for (const auto& [id, backup] : store_.List()) {
+    const auto& header = backup.header;
+    entries.push_back({id, header.date, header.type_text, header.location, header.command});
+  }
+  return entries;
+}
+
+PutBackOutcome RemovedEntriesStore::PutBack(const std::string& id) {
+  const auto backup = store_.Read(id);
+  if (!backup) return PutBackOutcome::kFailed;
+  switch (PutBackRemoval(platform_, store_, backup->body)) {
+    case RestoreResult::kRestored:
+      break;
+    case RestoreResult::kPlaceTaken:
+      return PutBackOutcome::kPlaceTaken;
+    case RestoreResult::kAccessDenied:
+      return PutBackOutcome::kAccessDenied;
+    case RestoreResult::kFailed:
+      return PutBackOutcome::kFailed;
+  }
+  const auto& header = backup->header;
+  WriteLog(platform_.files, data_.Log(),
+           ComposeLogLine(clock_, texts::kPutBackLogged + header.logged));
+  if (!header.entry.empty() && !tables_.baseline.Contains(header.entry)) {
+    tables_.baseline.Append(header.entry);
+  }
+  store_.DropRecord(id);  // what it kept is back in place
+  return PutBackOutcome::kPutBack;
+}
+
+void RemovedEntriesStore::Forget(const std::string& id) { store_.Forget(id); }
+
+}  // namespace corvane

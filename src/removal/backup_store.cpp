@@ -1,0 +1,152 @@
+#include "removal/backup_store.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+#include "platform/errors.h"
+#include "texts.h"
+
+namespace corvane {
+
+namespace {
+
+// Enough for every name a Startup folder could hand over twice; beyond it
+// something is wrong.
+constexpr int kLastRemovedNumber = 9999;
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The digits of the record's time, so that names sort as the times do.
+std::string Stem(const std::string& sortable) {
+  std::string stem;
+  for (const char c : sortable) {
+    if (c >= '0' && c <= '9') stem += c;
+  }
+  return stem;
+}
+
+// Newer first: a later time, or within one second the record written later
+// (a longer number, or the same length and a higher one).
+bool Newer(const BackupStore::Listed& a, const BackupStore::Listed& b) {
+  const auto& x = a.backup.header.sortable;
+  const auto& y = b.backup.header.sortable;
+  if (x != y) return x > y;
+  if (a.id.size() != b.id.size()) return a.id.size() > b.id.size();
+  return a.id > b.id;
+}
+
+}  // namespace
+
+bool KeepBackup(BackupKeeper& keeper, const BackupBody& body) {
+  try {
+    keeper.Keep(body);
+    return true;
+  } catch (const InOutError&) {
+    return false;
+  }
+}
+
+RemovalResult Settle(BackupKeeper& keeper, RemovalResult result) {
+  if (result != RemovalResult::kRemoved) keeper.Withdraw();
+  return result;
+}
+
+BackupStore::BackupStore(FileSystem& files, const std::string& data_folder)
+    : files_(files),
+      backups_(data_folder + texts::kBackupsFolder + '\\'),
+      removed_(data_folder + texts::kRemovedFolder + '\\') {}
+
+std::optional<std::string> BackupStore::RecordPath(const std::string& id) const {
+  // Ids come from List; anything else must not reach outside the folder.
+  if (id.find_first_of("\\/:") != std::string::npos || !EndsWith(id, texts::kBackupExtension) ||
+      id.size() == std::char_traits<char>::length(texts::kBackupExtension)) {
+    return std::nullopt;
+  }
+  return backups_ + id;
+}
+
+std::string BackupStore::Write(const Backup& backup) {
+  files_.MakeDirectory(backups_);
+  const auto stem = Stem(backup.header.sortable) + texts::kBackupNumberSeparator;
+  // One more than the highest number of that second, so names keep their order.
+  unsigned long last = 0;
+  for (const auto& name : files_.FindFiles(backups_ + stem + '*' + texts::kBackupExtension)) {
+    last = std::max(last, std::strtoul(name.c_str() + stem.size(), nullptr, 10));
+  }
+  const auto path = files_.WriteNewFile(
+      backups_ + stem + std::to_string(last + 1) + texts::kBackupExtension, FormatBackup(backup));
+  return path.substr(backups_.size());
+}
+
+std::vector<BackupStore::Listed> BackupStore::List() const {
+  std::vector<Listed> listed;
+  for (const auto& name : files_.FindFiles(backups_ + '*' + texts::kBackupExtension)) {
+    if (auto backup = Read(name)) listed.push_back({name, std::move(*backup)});
+  }
+  std::sort(listed.begin(), listed.end(), Newer);
+  return listed;
+}
+
+std::optional<Backup> BackupStore::Read(const std::string& id) const {
+  const auto path = RecordPath(id);
+  if (!path || !files_.FileExists(*path)) return std::nullopt;
+  try {
+    return ParseBackup(files_.ReadAll(*path));
+  } catch (const InOutError&) {
+    return std::nullopt;
+  }
+}
+
+void BackupStore::Forget(const std::string& id) {
+  if (const auto backup = Read(id)) {
+    if (const auto* moved = std::get_if<MovedFileBackup>(&backup->body)) {
+      files_.RemoveFile(RemovedPath(moved->kept_name));
+    }
+  }
+  DropRecord(id);
+}
+
+void BackupStore::DropRecord(const std::string& id) {
+  if (const auto path = RecordPath(id)) files_.RemoveFile(*path);
+}
+
+std::string BackupStore::RemovedPath(const std::string& kept_name) const {
+  return removed_ + kept_name;
+}
+
+std::string BackupStore::FreeRemovedPath(const std::string& file_name) {
+  files_.MakeDirectory(removed_);
+  const auto dot = file_name.rfind('.');
+  const auto stem = dot == std::string::npos ? file_name : file_name.substr(0, dot);
+  const auto extension = dot == std::string::npos ? std::string() : file_name.substr(dot);
+  for (int number = 1; number <= kLastRemovedNumber; ++number) {
+    const auto path = removed_ + (number == 1 ? file_name
+                                              : stem + texts::kRemovedNumberOpen +
+                                                    std::to_string(number) +
+                                                    texts::kRemovedNumberClose + extension);
+    if (!files_.FileExists(path) && !files_.DirectoryExists(path)) return path;
+  }
+  throw InOutError(FormatText(texts::kUnableToWriteFile, removed_ + file_name));
+}
+
+StoreKeeper::StoreKeeper(BackupStore& store, BackupHeader header)
+    : store_(store), header_(std::move(header)) {}
+
+void StoreKeeper::Keep(const BackupBody& body) {
+  last_id_ = store_.Write({header_, body});
+}
+
+void StoreKeeper::Withdraw() {
+  if (last_id_.empty()) return;
+  store_.DropRecord(last_id_);
+  last_id_.clear();
+}
+
+std::string StoreKeeper::FreeRemovedPath(const std::string& file_name) {
+  return store_.FreeRemovedPath(file_name);
+}
+
+}  // namespace corvane

@@ -1,0 +1,88 @@
+// The backups of removals, kept in the data folder so that they outlive
+// restarts: "Backups\" holds one record file per removal (see
+// backup_record.h), written whole and flushed under a name no file had, so a
+// half-written record never exists; "Removed\" holds the Startup files that
+// removals moved out of their folder. No scanner reads either folder.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "removal/backup_record.h"
+#include "removal/removal_result.h"
+
+namespace corvane {
+
+// What a removal action uses to keep its backup before it removes anything.
+class BackupKeeper {
+ public:
+  virtual ~BackupKeeper() = default;
+  // Writes the record of the removal about to be made. Raises InOutError
+  // when it cannot; the item must then stay in place.
+  virtual void Keep(const BackupBody& body) = 0;
+  // Drops the record kept last: the item was not removed after all.
+  virtual void Withdraw() = 0;
+  // A path in the Removed folder that nothing has yet, for a file of that
+  // name ("name (2).lnk" when "name.lnk" is taken); the folder is made when
+  // missing. Raises InOutError when it cannot be.
+  virtual std::string FreeRemovedPath(const std::string& file_name) = 0;
+};
+
+// Keeps the backup; false when it could not be written.
+bool KeepBackup(BackupKeeper& keeper, const BackupBody& body);
+
+// The removal's result; its backup is withdrawn unless the item was removed.
+RemovalResult Settle(BackupKeeper& keeper, RemovalResult result);
+
+class BackupStore {
+ public:
+  // `data_folder` with its trailing backslash.
+  BackupStore(FileSystem& files, const std::string& data_folder);
+
+  struct Listed {
+    std::string id;  // the record's file name
+    Backup backup;
+  };
+
+  // Writes the record under a new name and returns its id. Raises InOutError.
+  std::string Write(const Backup& backup);
+  // Newest first; a record that cannot be read is left out.
+  std::vector<Listed> List() const;
+  // No value when there is no readable record of that id.
+  std::optional<Backup> Read(const std::string& id) const;
+  // Drops the record and the file kept for it, if any.
+  void Forget(const std::string& id);
+  // Drops the record only.
+  void DropRecord(const std::string& id);
+
+  std::string RemovedPath(const std::string& kept_name) const;
+  std::string FreeRemovedPath(const std::string& file_name);
+
+ private:
+  std::optional<std::string> RecordPath(const std::string& id) const;
+
+  FileSystem& files_;
+  std::string backups_;  // with trailing backslash
+  std::string removed_;  // with trailing backslash
+};
+
+// Keeps each backup with the header of the one entry being removed.
+class StoreKeeper : public BackupKeeper {
+ public:
+  StoreKeeper(BackupStore& store, BackupHeader header);
+  void Keep(const BackupBody& body) override;
+  void Withdraw() override;
+  std::string FreeRemovedPath(const std::string& file_name) override;
+
+  // The record kept last; "" when none (or it was withdrawn).
+  const std::string& last_id() const { return last_id_; }
+
+ private:
+  BackupStore& store_;
+  BackupHeader header_;
+  std::string last_id_;
+};
+
+}  // namespace corvane

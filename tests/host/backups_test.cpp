@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "change_handling_fixture.h"
+#include "changes/poll_cycle.h"
+#include "changes/removed_entries_store.h"
+#include "monitor/snapshot_scan.h"
+#include "removal/revert_change.h"
+
+namespace corvane {
+namespace {
+
+const std::string kNt = "\\Software\\Microsoft\\Windows NT\\CurrentVersion";
+const std::string kMain = "\\Software\\Microsoft\\Internet Explorer\\Main";
+const std::string kPest = "\\SYSTEM\\CurrentControlSet\\Services\\Pest";
+const std::string kHelpers =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+const std::string kDebugged = kNt + "\\Image File Execution Options\\sethc.exe";
+const std::string kStartupFile = "C:\\Users\\Жанна\\Start Menu\\Programs\\startup\\Ж中.lnk";
+const std::string kWinIni = "C:\\WINDOWS\\win.ini";
+const std::string kTask = "\\Updates\\Пуск";
+
+// One kind of entry: how it is planted, how something else takes its place
+// after its removal, the place itself, byte for byte, and how this account
+// is kept from writing there.
+struct Kind {
+  const char* name;
+  std::function<void()> plant;
+  std::function<void()> occupy;
+  std::function<std::string()> place;
+  std::function<void()> refuse;
+};
+
+class BackupsTest : public ChangeHandlingTest {
+ protected:
+  void SetUp() override {
+    environment.Set("windir", "C:\\WINDOWS");
+    environment.Set("USERPROFILE", "C:\\Users\\Жанна");
+    TakeSnapshotScan(platform, switches, tables);
+    EnableLog();
+  }
+
+  // The key with its values as stored and its subkeys, from the registry itself.
+  std::string Dump(RegistryRoot root, const std::string& path) const {
+    const auto accessor = const_cast<MemoryRegistry&>(registry).CreateAccessor();
+    accessor->SetRoot(root);
+    if (!accessor->OpenKey(path, false, KeyAccess::kRead)) return "-";
+    std::string text = "[";
+    for (const auto& name : accessor->ValueNames()) {
+      const auto value = accessor->ReadRawValue(name);
+      text += name + '=' + std::to_string(value->type) + ':' + value->bytes + ';';
+    }
+    for (const auto& subkey : accessor->SubkeyNames()) {
+      text += subkey + Dump(root, path + '\\' + subkey);
+    }
+    return text + ']';
+  }
+  std::string File(const std::string& path) const {
+    return files.FileExists(path) ? files.Content(path) : "-";
+  }
+
+  std::vector<Kind> Kinds() {
+    const auto text = [this](RegistryRoot root, std::string key, std::string name,
+                             std::string data) {
+      return [=] { registry.SetString(root, key, name, data); };
+    };
+    const auto dump = [this](RegistryRoot root, std::string key) {
+      return [=] { return Dump(root, key); };
+    };
+    const auto refuse = [this](RegistryRoot root, std::string key) {
+      return [=] { registry.RefuseWriting(root, key); };
+    };
+    return {
+        {"run value", [&] { registry.SetExpandString(kUser, kUserRun, "Tool", "%X%\\t.exe"); },
+         text(kUser, kUserRun, "Tool", "other.exe"), dump(kUser, kUserRun),
+         refuse(kUser, kUserRun)},
+        {"startup file",
+         [&] {
+           files.AddFile(kStartupFile, std::string("L\0nk", 4));
+           files.AddFile(ProgramFile("Removed\\Ж中.lnk"), "an older one of that name");
+         },
+         [&] { files.AddFile(kStartupFile, "other"); }, [&] { return File(kStartupFile); },
+         [&] {
+           files.SetFailure("C:\\Users\\Жанна\\Start Menu\\Programs\\startup",
+                            MemoryFileSystem::Failure::kCannotWrite);
+         }},
+        {"service",
+         [&] {
+           registry.SetInteger(kMachine, kPest, "Start", 2);
+           registry.SetString(kMachine, kPest, "ImagePath", "p.exe");
+         },
+         [&] { registry.SetInteger(kMachine, kPest, "Start", 3); }, dump(kMachine, kPest),
+         refuse(kMachine, kPest)},
+        {"win.ini line",
+         [&] { files.AddFile(kWinIni, "[windows]\r\nrun=pest.exe\r\nx=1\n\x1Arun=pest.exe"); },
+         [&] { files.AddFile(kWinIni, "[windows]\r\nrun=other.exe\r\nx=1\n\x1Arun=pest.exe"); },
+         [&] { return File(kWinIni); },
+         [&] { files.AddFile(kWinIni, files.Content(kWinIni), MemoryFileSystem::kReadOnly); }},
+        {"start page", text(kUser, kMain, "Start Page", "http://pest.invalid/"),
+         text(kUser, kMain, "Start Page", "http://other.invalid/"), dump(kUser, kMain),
+         refuse(kUser, kMain)},
+        {"browser helper",
+         [&] {
+           registry.SetString(kMachine, kHelpers + "\\{PEST}", "", "Pest");
+           registry.SetBinary(kMachine, kHelpers + "\\{PEST}\\Sub\\Deeper", "b",
+                              std::string("\0\1\xFF", 3));
+           registry.SetInteger(kMachine, kHelpers + "\\{PEST}\\Sub", "n", 7);
+         },
+         [&] { registry.CreateKey(kMachine, kHelpers + "\\{PEST}"); },
+         dump(kMachine, kHelpers), refuse(kMachine, kHelpers)},
+        {"machine userinit", text(kMachine, kNt + "\\Winlogon", "Userinit", "C:\\evil.exe,"),
+         text(kMachine, kNt + "\\Winlogon", "Userinit", "C:\\other.exe,"),
+         dump(kMachine, kNt + "\\Winlogon"), refuse(kMachine, kNt + "\\Winlogon")},
+        {"user shell", text(kUser, kNt + "\\Winlogon", "Shell", "evil.exe"),
+         text(kUser, kNt + "\\Winlogon", "Shell", "other.exe"), dump(kUser, kNt + "\\Winlogon"),
+         refuse(kUser, kNt + "\\Winlogon")},
+        {"debugger", text(kMachine, kDebugged, "Debugger", "cmd.exe"),
+         text(kMachine, kDebugged, "Debugger", "other.exe"), dump(kMachine, kDebugged),
+         refuse(kMachine, kDebugged)},
+        {"appinit", text(kMachine, kNt + "\\Windows", "AppInit_DLLs", "e.dll"),
+         text(kMachine, kNt + "\\Windows", "AppInit_DLLs", "o.dll"),
+         dump(kMachine, kNt + "\\Windows"), refuse(kMachine, kNt + "\\Windows")},
+        {"scheduled task", [&] { tasks.AddTask(kTask, "<Task>pest</Task>"); },
+         [&] { tasks.AddTask(kTask, "<Task>other</Task>"); },
+         [&] { return tasks.TaskDefinition(kTask).value_or("-"); },
+         [&] { tasks.RefuseDeleting(kTask); }},
+    };
+  }
+
+  // Plants the entry and declines it in a cycle.
+  void PlantAndDecline(const Kind& kind) {
+    kind.plant();
+    Answer(ModalResult::kNo);
+    RunPollCycle(context);
+  }
+
+  RemovedEntriesStore removed{platform, data, tables, clock};
+};
+
+TEST_F(BackupsTest, EveryKindDeclinedIsPutBackByteForByteAndNotAskedAgain) {
+  for (const auto& kind : Kinds()) {
+    SCOPED_TRACE(kind.name);
+    files.AddFile(ProgramFile("corvane.log"));
+    kind.plant();
+    const auto before = kind.place();
+    Answer(ModalResult::kNo);
+    RunPollCycle(context);
+    ASSERT_NE(kind.place(), before);
+    const auto list = removed.List();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].date, "08/12/2026 06:45:10");
+
+    EXPECT_EQ(removed.PutBack(list[0].id), PutBackOutcome::kPutBack);
+    EXPECT_EQ(kind.place(), before);
+    EXPECT_TRUE(removed.List().empty());
+    // The log names it as its removal did.
+    const auto deleted = Log().substr(0, Log().find(" [User Invoked]"));
+    EXPECT_EQ(Log().substr(Log().find("\r\n") + 2),
+              kStamp + ("Put back " + deleted.substr(deleted.find("Deleted ") + 8)) + "\r\n");
+    RunPollCycle(context);  // the alert would fail the test
+  }
+  EXPECT_EQ(files.Content(ProgramFile("Removed\\Ж中.lnk")), "an older one of that name");
+}
+
+TEST_F(BackupsTest, APlaceThatHoldsSomethingElseIsNotPutBack) {
+  for (const auto& kind : Kinds()) {
+    SCOPED_TRACE(kind.name);
+    PlantAndDecline(kind);
+    kind.occupy();
+    const auto occupied = kind.place();
+    const auto id = removed.List().at(0).id;
+    EXPECT_EQ(removed.PutBack(id), PutBackOutcome::kPlaceTaken);
+    EXPECT_EQ(kind.place(), occupied);
+    removed.Forget(id);
+    EXPECT_TRUE(removed.List().empty());
+    TakeSnapshotScan(platform, switches, tables);  // the user keeps what took the place
+  }
+  EXPECT_EQ(files.FindFiles(ProgramFile("Removed\\*.*")),
+            std::vector<std::string>{"Ж中.lnk"});  // the one kept before the test
+}
+
+TEST_F(BackupsTest, APlaceThatMayNotBeWrittenIsLeftAsItIsAndTheBackupKept) {
+  for (const auto& kind : Kinds()) {
+    SCOPED_TRACE(kind.name);
+    PlantAndDecline(kind);
+    const auto left = kind.place();
+    kind.refuse();
+    EXPECT_EQ(removed.PutBack(removed.List().at(0).id), PutBackOutcome::kAccessDenied);
+    EXPECT_EQ(kind.place(), left);
+    removed.Forget(removed.List().at(0).id);
+  }
+}
+
+TEST_F(BackupsTest, NothingIsRemovedWhoseBackupCannotBeWritten) {
+  files.AddDirectory(ProgramFile("Backups"));
+  files.SetFailure(ProgramFile("Backups"), MemoryFileSystem::Failure::kCannotWrite);
+  for (const auto& kind : Kinds()) {
+    SCOPED_TRACE(kind.name);
+    files.AddFile(ProgramFile("corvane.log"));
+    kind.plant();
+    const auto before = kind.place();
+    Answer(ModalResult::kNo);
+    RunPollCycle(context);
+    EXPECT_EQ(kind.place(), before);
+    EXPECT_EQ(Log().find("Could not delete "), std::string(kStamp).size());
+    EXPECT_EQ(context.flags.failure, 1);
+  }
+  EXPECT_TRUE(removed.List().empty());
+}
+
+TEST_F(BackupsTest, ADeclinedChangeGetsItsOldCommandBackAndTheNewOneCanBePutBack) {
+  const auto run = "2" + std::string(kUserRun) + "\\Tool";
+  const struct {
+    const char* name;
+    std::string entry;
+    std::function<void(const std::string&)> set;  // the command as the entry holds it
+    std::function<std::string()> place;
+    StartedCommand old;
+  } cases[] = {
+      {"run value", run,
+       [&](const std::string& data) { registry.SetExpandString(kUser, kUserRun, "Tool", data); },
+       [&] { return Dump(kUser, kUserRun); }, {"old.exe", {2, "old.exe"}, ""}},
+      {"service", "4Pest",
+       [&](const std::string& data) { registry.SetString(kMachine, kPest, "ImagePath", data); },
+       [&] { return Dump(kMachine, kPest); }, {"old.exe", {1, "old.exe"}, ""}},
+      {"shortcut", "3" + kStartupFile,
+       [&](const std::string& data) { files.AddFile(kStartupFile, data); },
+       [&] { return File(kStartupFile); }, {"old.exe", {}, "old.exe"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.set("old.exe");
+    const auto old_place = c.place();
+    c.set("new.exe");
+    const auto new_place = c.place();
+    BackupStore store(files, data.folder);
+    StoreKeeper keeper(store, {"", "", "", "", "", c.entry, ""});
+    EXPECT_EQ(RevertChange(platform, keeper, c.entry, c.old), RemovalResult::kRemoved);
+    EXPECT_EQ(c.place(), old_place);
+    EXPECT_EQ(RevertChange(platform, keeper, c.entry, c.old), RemovalResult::kAlreadyGone);
+
+    EXPECT_EQ(removed.PutBack(removed.List().at(0).id), PutBackOutcome::kPutBack);
+    EXPECT_EQ(c.place(), new_place);
+    EXPECT_TRUE(removed.List().empty());
+  }
+}
+
+TEST_F(BackupsTest, BackupsOutliveTheStoreAndUnreadableOnesAreLeftOut) {
+  const Backup backup{{"d", "2026-12-08 06:45:10", "t%\r\n\tx", "l", "c", "e", "g"},
+                      ValueBackup{kUser, "\\K", std::string("n\0%", 3),
+                                  {7, std::string("\0\n", 2)}, {}}};
+  auto later = backup;
+  later.header.sortable = "2026-12-08 06:45:11";
+  {
+    BackupStore store(files, "C:\\Data\\");
+    store.Write(backup);
+    store.Write(later);
+    store.Write(backup);
+  }
+  files.AddFile("C:\\Data\\Backups\\stray.txt", "not a record");
+  files.AddFile("C:\\Data\\Backups\\cut.txt", FormatBackup(backup).substr(0, 60));
+
+  BackupStore store(files, "C:\\Data\\");
+  const auto list = store.List();
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].backup.header.sortable, later.header.sortable);
+  EXPECT_EQ(list[1].id, "20261208064510-2.txt");  // the later one of the same second
+  EXPECT_EQ(list[2].backup.header.type_text, "t%\r\n\tx");
+  const auto& value = std::get<ValueBackup>(list[2].backup.body);
+  EXPECT_EQ(value.name, std::string("n\0%", 3));
+  EXPECT_EQ(value.before, (RawValue{7, std::string("\0\n", 2)}));
+  EXPECT_FALSE(store.Read("..\\corvane.log"));
+}
+
+}  // namespace
+}  // namespace corvane
