@@ -1,6 +1,7 @@
 #include "changes/removed_entries_store.h"
 
 #include "changes/activity_log.h"
+#include "changes/entry_commands.h"
 #include "removal/put_back.h"
 #include "texts.h"
 
@@ -41,6 +42,15 @@ PutBackOutcome RemovedEntriesStore::PutBack(const std::string& id) {
            ComposeLogLine(clock_, texts::kPutBackLogged + header.logged));
   if (!header.entry.empty() && !tables_.baseline.Contains(header.entry)) {
     tables_.baseline.Append(header.entry);
+  }
+  // What it starts now is what the user put back, so no cycle asks about it
+  // as a change (a changed entry's put-back is in the baseline already).
+  if (!header.entry.empty()) {
+    auto commands = RememberCommands(platform_, {header.entry});
+    const auto command = commands.find(header.entry);
+    if (command != commands.end()) {
+      tables_.baseline_commands[header.entry] = std::move(command->second);
+    }
   }
   store_.DropRecord(id);  // what it kept is back in place
   return PutBackOutcome::kPutBack;
