@@ -24,7 +24,7 @@ constexpr FontStyle kCaptionFont = kDialogFont.Bold();
 constexpr int kFirstLineTop = 112;
 constexpr int kLineStep = 32;
 constexpr int kLineTextLeft = 136;
-// The texts of the lines end where the buttons' row does on the right.
+// The texts of the lines end a margin short of the window's right edge.
 constexpr int kLineTextWidth = 265;
 // Below the last line, the buttons' row, then the check boxes.
 constexpr int kButtonsBelowLine = 8;
