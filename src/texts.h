@@ -166,6 +166,28 @@ inline constexpr const char kIniLocationSeparator[] = ": ";
 
 // ---- What the alert shows of an entry ----
 // (alert window)
+inline constexpr const char kAlertChangedHeadline[] = "Alert! - This entry was just changed.";
+inline constexpr const char kAlertChangedQuestion[] = "Do you want to KEEP this change? ";
+inline constexpr const char kAlertCommandLabel[] = "Command:";
+inline constexpr const char kAlertOldCommandLabel[] = "Old command:";
+inline constexpr const char kAlertNewCommandLabel[] = "New command:";
+inline constexpr const char kAlertPublisherLabel[] = "Publisher:";
+// "1 of 214": the alert's place among those of this cycle, then their count.
+inline constexpr const char kAlertPlace[] = "%s of %s";
+// The same answer for the entries of this type still to come; "%s" is how many.
+inline constexpr const char kSameAnswerOneNew[] =
+    "Give the &same answer to the other new entry of this type";
+inline constexpr const char kSameAnswerNew[] =
+    "Give the &same answer to the other %s new entries of this type";
+inline constexpr const char kSameAnswerOne[] =
+    "Give the &same answer to the other entry of this type";
+inline constexpr const char kSameAnswer[] =
+    "Give the &same answer to the other %s entries of this type";
+inline constexpr const char kCopyDetails[] = "&Copy details";
+inline constexpr const char kCopyDetailsFailed[] = "The details could not be put on the clipboard";
+// Between a caption ("Type:") and its text in the copied details, and between its lines.
+inline constexpr const char kDetailsGap[] = " ";
+inline constexpr const char kDetailsLineEnd[] = "\r\n";
 
 // ---- Backups of removed entries and putting them back ----
 // (backups)

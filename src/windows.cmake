@@ -4,6 +4,7 @@
 add_library(corvane_windows STATIC
   platform/win32/framework/application.cpp
   platform/win32/framework/button_picture.cpp
+  platform/win32/framework/clipboard.cpp
   platform/win32/framework/control.cpp
   platform/win32/framework/dialog_keys.cpp
   platform/win32/framework/font_cache.cpp

@@ -1,16 +1,9 @@
 #include "changes/alert.h"
 
 #include "platform/unicode.h"
+#include "texts.h"
 
 namespace corvane {
-
-std::string ShownLocation(const std::string& location) {
-  constexpr std::size_t kWholeUpTo = 35;
-  constexpr std::size_t kKeptTail = 36;
-  const auto printable = Printable(location);
-  if (CharacterCount(printable) <= kWholeUpTo) return printable;
-  return "..." + LastCharacters(printable, kKeptTail);
-}
 
 AlertAnswer ShowAlert(AlertView& view, PollTimer& timer, MessageBoxes& boxes,
                       const AlertFacts& facts) {
@@ -27,8 +20,22 @@ AlertAnswer ShowAlert(AlertView& view, PollTimer& timer, MessageBoxes& boxes,
   return {remove, facts.same_type_after > 0 && view.SameAnswerChecked()};
 }
 
-std::string AlertDetails(const AlertFacts&) {
-  return {};  // TODO(alert helper)
+std::string AlertDetails(const AlertFacts& facts) {
+  std::string details;
+  const auto line = [&details](const char* caption, const std::string& text) {
+    if (!details.empty()) details += texts::kDetailsLineEnd;
+    details += caption + (texts::kDetailsGap + text);
+  };
+  line(texts::kAlertTypeLabel, facts.type_text);
+  line(texts::kAlertLocationLabel, facts.location);
+  if (facts.changed) {
+    line(texts::kAlertOldCommandLabel, facts.old_command);
+    line(texts::kAlertNewCommandLabel, facts.command);
+  } else {
+    line(texts::kAlertCommandLabel, facts.command);
+  }
+  if (!facts.publisher.empty()) line(texts::kAlertPublisherLabel, facts.publisher);
+  return details;
 }
 
 }  // namespace corvane

@@ -8,10 +8,6 @@
 
 namespace corvane {
 
-// The location as the alert shows it: control characters written out, then
-// whole up to 35 characters, otherwise "..." and the last 36 characters.
-std::string ShownLocation(const std::string& location);
-
 struct AlertAnswer {
   bool remove = false;         // the user chose No
   bool same_for_rest = false;  // and wants it for the other entries of this type
@@ -24,7 +20,8 @@ AlertAnswer ShowAlert(AlertView& view, PollTimer& timer, MessageBoxes& boxes,
                       const AlertFacts& facts);
 
 // What "Copy details" puts on the clipboard: type, full location, command
-// (and the old command of a changed entry), one per line.
+// (the old and the new one of a changed entry) and the publisher when known,
+// each after its caption, joined with CR LF.
 std::string AlertDetails(const AlertFacts& facts);
 
 }  // namespace corvane

@@ -1,6 +1,13 @@
 #include "changes/unit2.h"
 
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
 #include "changes/alert.h"
+#include "platform/errors.h"
+#include "platform/win32/framework/clipboard.h"
 #include "texts.h"
 
 namespace corvane {
@@ -12,35 +19,181 @@ constexpr FontStyle kHeadlineFont = kDialogFont.Height(kTenPoint).Bold().Color(R
 constexpr FontStyle kQuestionFont = kDialogFont.Height(kTenPoint).Bold();
 constexpr FontStyle kCaptionFont = kDialogFont.Bold();
 
-constexpr FormLayout kWindow = Window(texts::kAlertCaption, 417, 257).OnTop();
+// The lines of facts start with the type's and follow one another at this
+// step; the controls below them move down with every line shown.
+constexpr int kFirstLineTop = 112;
+constexpr int kLineStep = 32;
+constexpr int kLineTextLeft = 136;
+// The texts of the lines end a margin short of the window's right edge.
+constexpr int kLineTextWidth = 265;
+// Below the last line, the buttons' row, then the check boxes.
+constexpr int kButtonsBelowLine = 8;
+constexpr int kDoNotAskBelowButtons = 40;
+constexpr int kSameAnswerBelowDoNotAsk = 24;
+constexpr int kCheckBoxHeight = 17;
+constexpr int kBottomMargin = 16;
+constexpr int kRightMargin = 16;
+// Before a check box's text: the box and the gap after it.
+constexpr int kCheckMarkRoom = 22;
+
+// The window is this wide, or wider where the fonts at hand draw a text of
+// its own wider than the layout allows.
+constexpr int kWidth = 417;
+// As laid out: type, location and command.
+constexpr int kButtonsTop = kFirstLineTop + 3 * kLineStep + kButtonsBelowLine;
+constexpr int kDoNotAskTop = kButtonsTop + kDoNotAskBelowButtons;
+
+constexpr FormLayout kWindow =
+    Window(texts::kAlertCaption, kWidth, kDoNotAskTop + kCheckBoxHeight + kBottomMargin).OnTop();
 
 constexpr ControlLayout kControls[] = {
     Label("Label3", 16, 16, texts::kAlertHeadline).Font(kHeadlineFont),
     Label("Label4", 78, 48, texts::kAlertQuestion).Font(kQuestionFont),
     Label("Label7", 40, 72, texts::kAlertAdvice),
-    Label("Label5", 91, 112, texts::kAlertTypeLabel).Font(kCaptionFont),
-    Label("Label1", 136, 112, "").Font(kNamesFont),
-    Label("Label6", 70, 144, texts::kAlertLocationLabel).Font(kCaptionFont),
-    Label("Label2", 136, 144, "").Font(kNamesFont),
-    Button("BitBtn1", 112, 184, 75, 25, texts::kYesButton)
+    Label("Label5", 91, kFirstLineTop, texts::kAlertTypeLabel).Font(kCaptionFont),
+    Label("Label1", kLineTextLeft, kFirstLineTop, "").Font(kNamesFont),
+    Label("Label6", 70, kFirstLineTop + kLineStep, texts::kAlertLocationLabel).Font(kCaptionFont),
+    ShortenedLabel("Label2", kLineTextLeft, kFirstLineTop + kLineStep, kLineTextWidth, "")
+        .Font(kNamesFont),
+    // The captions below end where "Location:" does; SetFacts places them.
+    Label("Label8", 0, 0, texts::kAlertCommandLabel).Font(kCaptionFont),
+    ShortenedLabel("Label9", kLineTextLeft, 0, kLineTextWidth, "").Font(kNamesFont),
+    Label("Label10", 0, 0, texts::kAlertNewCommandLabel).Font(kCaptionFont),
+    ShortenedLabel("Label11", kLineTextLeft, 0, kLineTextWidth, "").Font(kNamesFont),
+    Label("Label12", 0, 0, texts::kAlertPublisherLabel).Font(kCaptionFont),
+    ShortenedLabel("Label13", kLineTextLeft, 0, kLineTextWidth, "").Font(kNamesFont),
+    Label("Label14", 16, kButtonsTop + 6, ""),
+    Button("BitBtn1", 112, kButtonsTop, 75, 25, texts::kYesButton)
         .Picture(Glyph::kYes).Default().Result(ModalResult::kYes).TabOrder(0),
-    Button("BitBtn2", 224, 184, 75, 25, texts::kNoButton)
+    Button("BitBtn2", 224, kButtonsTop, 75, 25, texts::kNoButton)
         .Picture(Glyph::kNo).Cancel().Result(ModalResult::kNo).TabOrder(1),
-    CheckBox("CheckBox1", 112, 224, 193, 17, texts::kDoNotAskAgain).Disabled().TabOrder(2),
+    CheckBox("CheckBox1", 112, kDoNotAskTop, 193, kCheckBoxHeight, texts::kDoNotAskAgain)
+        .Disabled().TabOrder(2),
+    CheckBox("CheckBox2", 112, kDoNotAskTop + kSameAnswerBelowDoNotAsk, 289, kCheckBoxHeight, "")
+        .TabOrder(3),
+    Button("Button1", 320, kButtonsTop + 2, 81, 21, texts::kCopyDetails).TabOrder(4),
 };
+
+std::string SameAnswerText(const AlertFacts& facts) {
+  const bool one = facts.same_type_after == 1;
+  const char* text = facts.changed ? (one ? texts::kSameAnswerOne : texts::kSameAnswer)
+                                   : (one ? texts::kSameAnswerOneNew : texts::kSameAnswerNew);
+  return FormatText(text, std::to_string(facts.same_type_after));
+}
+
+// "1 of 214".
+std::string PlaceText(const AlertFacts& facts) {
+  const std::string place = FormatText(texts::kAlertPlace, std::to_string(facts.position));
+  return FormatText(place.c_str(), std::to_string(facts.count));
+}
 
 }  // namespace
 
-TForm2::TForm2(Application& application) : form_(application, kWindow, kControls) {}
-
-// TODO(alert helper): the command, publisher, counter and same-answer lines.
-void TForm2::SetFacts(const AlertFacts& facts) {
-  form_["Label1"].SetText(facts.type_text);
-  form_["Label2"].SetText(ShownLocation(facts.location));
-  form_["CheckBox1"].SetEnabled(facts.offer_do_not_ask);
+TForm2::TForm2(Application& application)
+    : form_(application, kWindow, kControls),
+      location_{form_["Label6"], form_["Label2"]},
+      first_command_{form_["Label8"], form_["Label9"]},
+      second_command_{form_["Label10"], form_["Label11"]},
+      publisher_{form_["Label12"], form_["Label13"]},
+      place_(form_["Label14"]),
+      same_answer_(form_["CheckBox2"]) {
+  form_.OnClick("Button1", [this] { Button1Click(); });
 }
 
-bool TForm2::SameAnswerChecked() const { return false; }
+void TForm2::ShowLine(const Line& line, int top, const char* caption, const std::string& text) {
+  line.caption.SetText(caption);
+  RECT location{};
+  GetWindowRect(location_.caption.handle(), &location);
+  RECT own{};
+  GetWindowRect(line.caption.handle(), &own);
+  // Right-aligned with the captions above, whatever the font makes of them.
+  const int location_right = location_.caption.layout().left + (location.right - location.left);
+  line.caption.MoveTo(location_right - (own.right - own.left), top);
+  line.text.MoveTo(kLineTextLeft, top);
+  line.text.SetText(text);
+  form_.SetHint(line.text.name(), text);
+  line.caption.SetVisible(true);
+  line.text.SetVisible(true);
+}
+
+void TForm2::SetFacts(const AlertFacts& facts) {
+  facts_ = facts;
+  form_["Label3"].SetText(facts.changed ? texts::kAlertChangedHeadline : texts::kAlertHeadline);
+  form_["Label4"].SetText(facts.changed ? texts::kAlertChangedQuestion : texts::kAlertQuestion);
+  form_["Label1"].SetText(facts.type_text);
+  location_.text.SetText(facts.location);
+  form_.SetHint(location_.text.name(), facts.location);
+
+  int top = kFirstLineTop + 2 * kLineStep;
+  const auto next_line = [&top] { return std::exchange(top, top + kLineStep); };
+  if (facts.changed) {
+    ShowLine(first_command_, next_line(), texts::kAlertOldCommandLabel, facts.old_command);
+    ShowLine(second_command_, next_line(), texts::kAlertNewCommandLabel, facts.command);
+  } else {
+    ShowLine(first_command_, next_line(), texts::kAlertCommandLabel, facts.command);
+    second_command_.caption.SetVisible(false);
+    second_command_.text.SetVisible(false);
+  }
+  const bool publisher_known = !facts.publisher.empty();
+  if (publisher_known) {
+    ShowLine(publisher_, next_line(), texts::kAlertPublisherLabel, facts.publisher);
+  } else {
+    publisher_.caption.SetVisible(false);
+    publisher_.text.SetVisible(false);
+  }
+
+  const int buttons = top + kButtonsBelowLine;
+  form_["BitBtn1"].MoveTo(form_["BitBtn1"].layout().left, buttons);
+  form_["BitBtn2"].MoveTo(form_["BitBtn2"].layout().left, buttons);
+  place_.MoveTo(place_.layout().left, buttons + 6);
+  place_.SetText(facts.count > 1 ? PlaceText(facts) : "");
+  place_.SetVisible(facts.count > 1);
+
+  int bottom = buttons + kDoNotAskBelowButtons;
+  Control& do_not_ask = form_["CheckBox1"];
+  do_not_ask.MoveTo(do_not_ask.layout().left, bottom);
+  do_not_ask.SetEnabled(facts.offer_do_not_ask);
+  same_answer_.SetChecked(false);
+  same_answer_.SetVisible(facts.same_type_after > 0);
+  if (facts.same_type_after > 0) {
+    bottom += kSameAnswerBelowDoNotAsk;
+    same_answer_.SetText(SameAnswerText(facts));
+    same_answer_.MoveTo(same_answer_.layout().left, bottom);
+  }
+  const int width = FitWidth(buttons);
+  form_.SetClientSize(width, bottom + kCheckBoxHeight + kBottomMargin);
+}
+
+int TForm2::FitWidth(int buttons) {
+  int width = kWidth;
+  const auto fit = [&width](const Control& control, int control_width) {
+    width = std::max(width, control.layout().left + control_width + kRightMargin);
+  };
+  for (const char* name : {"Label3", "Label4", "Label7"}) {
+    fit(form_[name], form_[name].TextWidth());
+  }
+  for (Control* box : {&form_["CheckBox1"], &same_answer_}) {
+    const int box_width = std::max(box->layout().width, box->TextWidth() + kCheckMarkRoom);
+    box->SetWidth(box_width);
+    if (box->Visible()) fit(*box, box_width);
+  }
+  for (const Line* line : {&location_, &first_command_, &second_command_, &publisher_}) {
+    line->text.SetWidth(width - kLineTextLeft - kRightMargin);
+  }
+  Control& copy = form_["Button1"];
+  copy.MoveTo(width - kRightMargin - copy.layout().width, buttons + 2);
+  return width;
+}
+
+void TForm2::Button1Click() {
+  if (!PutOnClipboard(form_.handle(), AlertDetails(facts_))) {
+    throw std::runtime_error(texts::kCopyDetailsFailed);
+  }
+}
+
+bool TForm2::SameAnswerChecked() const {
+  return same_answer_.Visible() && same_answer_.Checked();
+}
 
 bool TForm2::DoNotAskEnabled() const { return form_["CheckBox1"].Enabled(); }
 

@@ -1,5 +1,5 @@
 // A Run-type entry leads back to exactly the value it was made from, and a
-// hostile name shows whole, on one line, in the alert.
+// hostile name shows whole, on one line, in the alert and in its copied details.
 #include "changes/alert.h"
 #include "fuzz_support.h"
 #include "monitor/autostart_locations.h"
@@ -22,9 +22,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     Require(entry.find(any.value_name) != std::string::npos, "the name comes from the entry");
   }
 
-  const auto shown = ShownLocation(name);
-  Require(IsValidUtf8(shown), "the alert shows UTF-8");
-  Require(CharacterCount(shown) <= 39, "the alert's line stays short");
-  for (const char c : shown) Require(static_cast<unsigned char>(c) >= 0x20, "no control characters");
+  // The alert shows, and copies, the texts as ShowAlert hands them on.
+  AlertFacts facts;
+  facts.location = Printable(name);
+  facts.command = Printable(name);
+  const auto details = AlertDetails(facts);
+  Require(IsValidUtf8(details), "the alert shows UTF-8");
+  std::size_t line_ends = 0;
+  for (const char c : details) {
+    if (c == '\n') ++line_ends;
+    Require(static_cast<unsigned char>(c) >= 0x20 || c == '\r' || c == '\n',
+            "no control characters");
+  }
+  Require(line_ends == 2, "a name adds no line to the details");
   return 0;
 }

@@ -6,23 +6,35 @@
 namespace corvane {
 namespace {
 
-TEST(ShownLocation, CountsCharactersNotBytesAndWritesOutControlCharacters) {
-  const std::string tail = "0123456789abcdefghijklmnopqrstuvwxyz";  // 36 characters
-  const std::string cyrillic_tail = "Тест工具" + std::string(30, 'x');   // 36 characters
-  const struct {
-    std::string location;
-    std::string shown;
-  } cases[] = {
-      {std::string(35, 'x'), std::string(35, 'x')},
-      {tail, "..." + tail},
-      {std::string(64, 'a') + tail, "..." + tail},
-      {"Ж" + std::string(34, 'y'), "Ж" + std::string(34, 'y')},  // 35 characters, 36 bytes
-      {"\\Run\\" + cyrillic_tail, "..." + cyrillic_tail},
-      {"\\Run\\CvLegit" + std::string(1, '\0') + "Evil", "\\Run\\CvLegit\\0Evil"},
-      {"\\Run\\Cv\r\nSecurityHealth", "\\Run\\Cv\\r\\nSecurityHealth"},
-      {"", ""},
+// One line per fact, captioned as in the window; the command lines follow
+// whether the entry is new or changed, the publisher only when known.
+TEST(AlertDetails, NamesEachFactOnItsOwnLine) {
+  const auto facts = [](std::string command, std::string publisher, bool changed) {
+    AlertFacts made;
+    made.type_text = "Registry Startup";
+    made.location = "HKEY_CURRENT_USER\\Run\\Тест工具";
+    made.command = command;
+    made.publisher = publisher;
+    made.changed = changed;
+    made.old_command = changed ? "C:\\old.exe" : "";
+    return made;
   };
-  for (const auto& c : cases) EXPECT_EQ(ShownLocation(c.location), c.shown) << c.location;
+  const std::string head =
+      "Type: Registry Startup\r\nLocation: HKEY_CURRENT_USER\\Run\\Тест工具\r\n";
+  const struct {
+    AlertFacts facts;
+    std::string details;
+  } cases[] = {
+      {facts("C:\\t.exe /s", "", false), head + "Command: C:\\t.exe /s"},
+      {facts("C:\\t.exe", "Halvorn LLC.", false),
+       head + "Command: C:\\t.exe\r\nPublisher: Halvorn LLC."},
+      {facts("", "", false), head + "Command: "},
+      {facts("C:\\new.exe", "", true),
+       head + "Old command: C:\\old.exe\r\nNew command: C:\\new.exe"},
+      {facts("C:\\new.exe", "工具", true),
+       head + "Old command: C:\\old.exe\r\nNew command: C:\\new.exe\r\nPublisher: 工具"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(AlertDetails(c.facts), c.details);
 }
 
 class AlertTest : public ChangeHandlingTest {

@@ -1,8 +1,12 @@
 // A stand-in for the program that shows one of its windows for the window
 // tests to drive from outside:
-//   corvane_window_host alert TYPE LOCATION [TYPE LOCATION]...
-//       one alert after another through ShowAlert, as a poll cycle does; for
-//       each, one line "result=... remove=... enabled=... checked=... timer=..."
+//   corvane_window_host alert TYPE LOCATION [OPTION]... [TYPE LOCATION [OPTION]...]...
+//       one alert after another through ShowAlert, as a poll cycle does; the
+//       options give the rest of the alert's facts: --command=TEXT,
+//       --publisher=TEXT, --old-command=TEXT (a changed entry), --place=N/COUNT,
+//       --same=N (entries of the same type after it). For each alert one line
+//       "result=... remove=... enabled=... checked=... timer=...", and
+//       " same=0|1" at its end when the same-answer box was offered.
 //   corvane_window_host blacklist     the blacklist editor; "result=..."
 //   corvane_window_host log           the log viewer; "result=..."
 // The blacklist and the log are the files beside this program. It creates
@@ -94,6 +98,46 @@ std::vector<std::string> Arguments() {
   return arguments;
 }
 
+// The alerts that the arguments after "alert" describe; none when they do not
+// read as TYPE LOCATION [OPTION]... again and again.
+std::vector<AlertFacts> AlertsFrom(const std::vector<std::string>& argv) {
+  std::vector<AlertFacts> alerts;
+  for (std::size_t index = 2; index < argv.size(); ++index) {
+    const std::string& argument = argv[index];
+    if (argument.rfind("--", 0) != 0) {
+      if (index + 1 == argv.size()) return {};
+      AlertFacts facts;
+      facts.type_text = argument;
+      facts.location = argv[++index];
+      // As the cycle offers it: for registry Run-type entries.
+      facts.offer_do_not_ask = argument == texts::kRegistryStartupType;
+      alerts.push_back(facts);
+      continue;
+    }
+    if (alerts.empty()) return {};
+    AlertFacts& facts = alerts.back();
+    const auto equals = argument.find('=');
+    const std::string option = argument.substr(0, equals);
+    const std::string value = equals == std::string::npos ? "" : argument.substr(equals + 1);
+    if (option == "--command") {
+      facts.command = value;
+    } else if (option == "--publisher") {
+      facts.publisher = value;
+    } else if (option == "--old-command") {
+      facts.changed = true;
+      facts.old_command = value;
+    } else if (option == "--place") {
+      facts.position = std::stoul(value);
+      facts.count = std::stoul(value.substr(value.find('/') + 1));
+    } else if (option == "--same") {
+      facts.same_type_after = std::stoul(value);
+    } else {
+      return {};
+    }
+  }
+  return alerts;
+}
+
 int Run(const std::vector<std::string>& argv) {
   const int argc = static_cast<int>(argv.size());
   const std::string mode = argc > 1 ? argv[1] : "";
@@ -107,20 +151,16 @@ int Run(const std::vector<std::string>& argv) {
   TForm3 blacklist(application, files, data, boxes);
   TForm4 log(application, files, data);
 
-  if (mode == "alert" && argc >= 4 && argc % 2 == 0) {
+  const auto alerts = AlertsFrom(argv);
+  if (mode == "alert" && !alerts.empty()) {
     RecordingAlertView view(alert);
-    for (int index = 2; index + 1 < argc; index += 2) {
-      // As the cycle offers it: for registry Run-type entries.
-      const bool offer = std::string(argv[index]) == texts::kRegistryStartupType;
-      AlertFacts facts;
-      facts.type_text = argv[index];
-      facts.location = argv[index + 1];
-      facts.offer_do_not_ask = offer;
-      const bool remove = ShowAlert(view, timer, boxes, facts).remove;
-      Print(std::string("result=") + NameOf(view.last()) + " remove=" + (remove ? "1" : "0") +
-            " enabled=" + (view.DoNotAskEnabled() ? "1" : "0") +
+    for (const AlertFacts& facts : alerts) {
+      const AlertAnswer answer = ShowAlert(view, timer, boxes, facts);
+      Print(std::string("result=") + NameOf(view.last()) + " remove=" +
+            (answer.remove ? "1" : "0") + " enabled=" + (view.DoNotAskEnabled() ? "1" : "0") +
             " checked=" + (view.DoNotAskChecked() ? "1" : "0") +
-            " timer=" + (timer.Running() ? "1" : "0"));
+            " timer=" + (timer.Running() ? "1" : "0") +
+            (facts.same_type_after > 0 ? (answer.same_for_rest ? " same=1" : " same=0") : ""));
     }
     return 0;
   }
@@ -132,7 +172,8 @@ int Run(const std::vector<std::string>& argv) {
     Print(std::string("result=") + NameOf(log.ShowModal()));
     return 0;
   }
-  std::fprintf(stderr, "usage: corvane_window_host alert TYPE LOCATION... | blacklist | log\n");
+  std::fprintf(stderr,
+               "usage: corvane_window_host alert TYPE LOCATION [OPTION]... | blacklist | log\n");
   return 2;
 }
 

@@ -143,6 +143,29 @@ TEST_F(FormTest, OnlyAKeyPressedWhileAModalFormIsUpAnswersIt) {
   EXPECT_EQ(form_.ShowModal(), ModalResult::kNo);
 }
 
+// Nor an access key typed before it came up; one typed while it is up works.
+TEST_F(FormTest, AnAccessKeyTypedBeforeAModalFormCameUpIsDropped) {
+  form_["BitBtn1"].SetText("&Save");
+  int saved = 0;
+  form_.OnClick("BitBtn1", [&] { ++saved; });
+  PostMessageW(form_.handle(), WM_CHAR, 's', 1);
+  Sleep(100);  // message times count in ticks of about 16 ms
+  form_.OnMessage(WM_APP, [&](WPARAM, LPARAM, LRESULT& result) {
+    PostMessageW(form_.handle(), WM_CHAR, 's', 1);
+    PostMessageW(form_.handle(), WM_APP + 1, 0, 0);
+    result = 0;
+    return true;
+  });
+  form_.OnMessage(WM_APP + 1, [&](WPARAM, LPARAM, LRESULT& result) {
+    form_.Close(ModalResult::kNo);
+    result = 0;
+    return true;
+  });
+  PostMessageW(form_.handle(), WM_APP, 0, 0);
+  EXPECT_EQ(form_.ShowModal(), ModalResult::kNo);
+  EXPECT_EQ(saved, 1);
+}
+
 TEST_F(FormTest, AFailingHandlerEndsInTheErrorBoxWithAPeriod) {
   form_.OnClick("BitBtn1", [] { throw std::runtime_error("Unable to write to corvane.ini"); });
   form_.Show();

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "automation/input.h"
-#include "changes/alert.h"
 #include "program/program_fixture.h"
 #include "texts.h"
 
@@ -35,7 +34,7 @@ class ProgramChangeSignalTest : public ProgramTest {
     }
   }
   static std::string Shown(const char* name) {
-    return ShownLocation(std::string("\\") + kRunKey + "\\" + name);
+    return texts::kCurrentUserRootName + (std::string("\\") + kRunKey + "\\" + name);
   }
 };
 

@@ -6,7 +6,6 @@
 #include "automation/input.h"
 #include "automation/message_box.h"
 #include "automation/popup_menu.h"
-#include "changes/alert.h"
 #include "program/program_fixture.h"
 #include "texts.h"
 #include "tray/traycomp.h"
@@ -93,9 +92,10 @@ TEST_F(ProgramCommandsTest, RestorePausesTheWatchUntilCancel) {
   Tick();
   const HWND alert = automation::WaitForWindow(ProcessId(), texts::kAlertCaption);
   ASSERT_NE(alert, nullptr);
-  const std::string location = std::string("\\") + kRunKey + "\\" + kTestValue;
+  const std::string location =
+      texts::kCurrentUserRootName + (std::string("\\") + kRunKey + "\\" + kTestValue);
   EXPECT_NE(automation::ChildWithText(alert, texts::kRegistryStartupType).window, nullptr);
-  EXPECT_NE(automation::ChildWithText(alert, ShownLocation(location)).window, nullptr);
+  EXPECT_NE(automation::ChildWithText(alert, location).window, nullptr);
   automation::PressKey(alert, VK_ESCAPE);  // No: remove it
 
   const automation::MessageBoxInfo restored =

@@ -10,7 +10,7 @@
 
 #include "automation/input.h"
 #include "automation/native_registry.h"
-#include "changes/alert.h"
+#include "platform/unicode.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 #include "program/program_fixture.h"
@@ -103,11 +103,11 @@ TEST_F(ProgramNamesTest, EveryNameIsAskedAboutAndTheDeclinedOneIsReallyRemoved) 
   }
 
   // Four alerts, in whatever order the folder lists its files; each is
-  // answered No. The blacklisted name goes without one.
-  const std::string run_key = std::string("\\") + kRunKey + "\\";
-  std::set<std::string> expected = {
-      ShownLocation(kStartup + "Ж中.lnk"), ShownLocation(kStartup + LongName()),
-      ShownLocation(run_key + kDeclined), ShownLocation(run_key + kNulNamed)};
+  // answered No. The blacklisted name goes without one. The NUL in a name
+  // is written out.
+  const std::string run_key = texts::kCurrentUserRootName + (std::string("\\") + kRunKey + "\\");
+  std::set<std::string> expected = {kStartup + "Ж中.lnk", kStartup + LongName(),
+                                    run_key + kDeclined, Printable(run_key + kNulNamed)};
   Tick();
   for (int alerts = 0; alerts < 4; ++alerts) {
     const auto location = AnswerAlert(

@@ -21,7 +21,9 @@ WindowKind KindOf(const ControlLayout& layout) {
   switch (layout.kind) {
     case ControlKind::kLabel:
       // SS_NOTIFY: a label can be clicked and can show its own pointer.
-      return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0};
+      return {L"STATIC",
+              DWORD(SS_LEFT | SS_NOPREFIX | SS_NOTIFY) | (layout.shortened ? SS_PATHELLIPSIS : 0),
+              0};
     case ControlKind::kCheckBox:
       return {L"BUTTON", BS_AUTOCHECKBOX | BS_NOTIFY, 0};
     case ControlKind::kGroupBox:
@@ -112,6 +114,37 @@ bool Control::Enabled() const { return IsWindowEnabled(handle()) != FALSE; }
 
 void Control::SetEnabled(bool enabled) { EnableWindow(handle(), enabled ? TRUE : FALSE); }
 
+// Its own flag: IsWindowVisible also asks the form, hidden between two showings.
+bool Control::Visible() const {
+  return (GetWindowLongPtrW(handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Control::SetVisible(bool visible) { ShowWindow(handle(), visible ? SW_SHOWNA : SW_HIDE); }
+
+void Control::MoveTo(int left, int top) {
+  SetWindowPos(handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Control::SetWidth(int width) {
+  RECT shown{};
+  GetWindowRect(handle(), &shown);
+  SetWindowPos(handle(), nullptr, 0, 0, width, shown.bottom - shown.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Control::TextWidth() const {
+  const WindowDc dc(handle());
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(handle(), WM_GETFONT, 0, 0));
+  const Selection use_font(dc.get(), font);
+  const std::wstring text = Wide(Text());
+  RECT extent{0, 0, 0, 0};
+  // A label shows "&" as it is; elsewhere it marks the access key.
+  const UINT prefix = layout_.kind == ControlKind::kLabel ? DT_NOPREFIX : 0;
+  DrawTextW(dc.get(), text.c_str(), int(text.size()), &extent,
+            DT_CALCRECT | DT_SINGLELINE | prefix);
+  return extent.right - extent.left;
+}
+
 bool Control::Checked() const {
   return SendMessageW(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -130,7 +163,7 @@ void Control::ShowAsDefault(bool is_default) {
 }
 
 void Control::FitToText() {
-  if (layout_.kind != ControlKind::kLabel || layout_.width != 0) return;
+  if (layout_.kind != ControlKind::kLabel || (layout_.width != 0 && layout_.height != 0)) return;
   const WindowDc dc(handle());
   const auto font = reinterpret_cast<HFONT>(SendMessageW(handle(), WM_GETFONT, 0, 0));
   const Selection use_font(dc.get(), font);
@@ -139,7 +172,10 @@ void Control::FitToText() {
   GetTextExtentPoint32W(dc.get(), text.c_str(), int(text.size()), &size);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc.get(), &metrics);
-  SetWindowPos(handle(), nullptr, 0, 0, size.cx, metrics.tmHeight,
+  RECT shown{};
+  GetWindowRect(handle(), &shown);
+  const int width = layout_.width != 0 ? int(shown.right - shown.left) : int(size.cx);
+  SetWindowPos(handle(), nullptr, 0, 0, width, metrics.tmHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -27,11 +27,21 @@ class Control {
   bool IsPushButton() const { return layout_.kind == ControlKind::kButton; }
 
   std::string Text() const;
-  // A label with no width in its layout takes the width of the new text; a
-  // picture button gets a picture with the new caption.
+  // A label with no width in its layout takes the width of the new text,
+  // one with no height the height of its font; a picture button gets a
+  // picture with the new caption.
   void SetText(const std::string& text);
   bool Enabled() const;
   void SetEnabled(bool enabled);
+  // Shown or hidden (also while the form is hidden); a hidden control is out
+  // of the tab order.
+  bool Visible() const;
+  void SetVisible(bool visible);
+  // Puts the top left corner there in the form's client area.
+  void MoveTo(int left, int top);
+  void SetWidth(int width);
+  // How wide its text is drawn on one line in its font.
+  int TextWidth() const;
   bool Checked() const;
   void SetChecked(bool checked);
   // Draws a push button with the thick border of the button Enter clicks.

@@ -150,6 +150,24 @@ void Form::SetMenuBar(MenuHandle menu) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::SetClientSize(int width, int height) {
+  layout_.client_width = width;
+  layout_.client_height = height;
+  RECT frame{0, 0, width, height};
+  AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(handle(), GWL_STYLE)),
+                     GetMenu(handle()) != nullptr,
+                     DWORD(GetWindowLongPtrW(handle(), GWL_EXSTYLE)));
+  const int outer_width = frame.right - frame.left;
+  const int outer_height = frame.bottom - frame.top;
+  SetWindowPos(handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - outer_width) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - outer_height) / 2, outer_width, outer_height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetHint(const char* name, const std::string& text) {
+  tips_.Set(handle(), (*this)[name].handle(), text);
+}
+
 void Form::OnActivate(std::function<void()> handler) { on_activate_ = std::move(handler); }
 
 void Form::OnClose(std::function<void()> handler) { on_close_ = std::move(handler); }

@@ -52,6 +52,10 @@ class Form {
   // Puts the menu bar on the window, which then owns it; the client area
   // keeps its size.
   void SetMenuBar(MenuHandle menu);
+  // A new size of the client area, the window centred on the screen again.
+  void SetClientSize(int width, int height);
+  // The tool tip of the control of that name from now on.
+  void SetHint(const char* name, const std::string& text);
 
   // Shows the window, other windows of the program disabled, until Close;
   // returns the result handed to Close. A form already shown modally raises

@@ -81,6 +81,7 @@ struct ControlLayout {
   bool checked = false;
   ModalResult result = ModalResult::kNone;  // closes a modal form when clicked
   const char* hint = nullptr;               // tool tip
+  bool shortened = false;  // see ShortenedLabel
   const char* parent = nullptr;             // a group box's name, or the form
   const char* enter_clicks = nullptr;       // the button Enter clicks while this has the focus
 
@@ -157,6 +158,15 @@ constexpr ControlLayout Make(ControlKind kind, const char* name, int left, int t
 // A label as wide and high as its text.
 constexpr ControlLayout Label(const char* name, int left, int top, const char* text) {
   return Make(ControlKind::kLabel, name, left, top, 0, 0, text);
+}
+// A label of fixed width and as high as its text. A text too long for it is
+// drawn with "..." in its middle, keeping the end after the last "\" as a
+// path's last part; the window holds the whole text.
+constexpr ControlLayout ShortenedLabel(const char* name, int left, int top, int width,
+                                       const char* text) {
+  ControlLayout control = Make(ControlKind::kLabel, name, left, top, width, 0, text);
+  control.shortened = true;
+  return control;
 }
 constexpr ControlLayout CheckBox(const char* name, int left, int top, int width, int height,
                                  const char* text) {
