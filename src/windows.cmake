@@ -13,8 +13,10 @@ add_library(corvane_windows STATIC
   platform/win32/framework/form_timer.cpp
   platform/win32/framework/glyphs.cpp
   platform/win32/framework/list_box.cpp
+  platform/win32/framework/list_view.cpp
   platform/win32/framework/memo.cpp
   platform/win32/framework/menus.cpp
+  platform/win32/framework/question_box.cpp
   platform/win32/framework/session_mutex.cpp
   platform/win32/framework/tool_tips.cpp
   platform/win32/framework/win32_clock.cpp

@@ -6,6 +6,7 @@
 #include "changes/poll_cycle.h"
 #include "platform/win32/framework/layout.h"
 #include "platform/win32/framework/menus.h"
+#include "platform/win32/framework/question_box.h"
 #include "platform/win32/wide.h"
 #include "texts.h"
 
@@ -40,27 +41,6 @@ BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found) {
   }
   *reinterpret_cast<HWND*>(found) = window;
   return FALSE;
-}
-
-struct HookTraits : NullIsNone {
-  static void Free(HHOOK hook) { UnhookWindowsHookEx(hook); }
-};
-using HookHandle = OwnedHandle<HHOOK, HookTraits>;
-
-// A Yes/No message box has no Cancel button, so the system gives Esc no
-// meaning there (Windows ignores it, Wine answers IDCANCEL, which would end
-// the program). While the exit question is open, Esc presses No.
-LRESULT CALLBACK EscapePressesNo(int code, WPARAM wparam, LPARAM lparam) {
-  const auto* message = reinterpret_cast<const MSG*>(lparam);
-  if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE) {
-    const HWND box = GetAncestor(message->hwnd, GA_ROOT);
-    const HWND no = GetDlgItem(box, IDNO);
-    if (no != nullptr) {
-      SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
-      return TRUE;
-    }
-  }
-  return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
 constexpr COLORREF kNavy = RGB(0, 0, 128);
@@ -251,12 +231,9 @@ void TForm1::Restore2Click() {
 
 void TForm1::Exit1Click() {
   parts_.boxes.Beep();
-  const HookHandle escape(
-      SetWindowsHookExW(WH_MSGFILTER, &EscapePressesNo, nullptr, GetCurrentThreadId()));
-  const int answer =
-      MessageBoxW(application_.BoxOwner(), Wide(texts::kExitQuestion).c_str(),
-                  Wide(texts::kWarningTitle).c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON1);
-  if (answer != IDNO) PostMessageW(form_.handle(), WM_CLOSE, 0, 0);
+  if (AskYesNo(application_, texts::kExitQuestion, DefaultAnswer::kYes)) {
+    PostMessageW(form_.handle(), WM_CLOSE, 0, 0);
+  }
 }
 
 void TForm1::Edit1Click() {

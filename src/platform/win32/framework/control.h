@@ -31,7 +31,11 @@ class Control {
   // picture button gets a picture with the new caption.
   void SetText(const std::string& text);
   bool Enabled() const;
+  // Disabling the control that has the focus moves the focus to the next one.
   void SetEnabled(bool enabled);
+  void SetVisible(bool visible);
+  bool Focused() const { return GetFocus() == handle(); }
+  void Focus() { SetFocus(handle()); }
   bool Checked() const;
   void SetChecked(bool checked);
   // Draws a push button with the thick border of the button Enter clicks.
