@@ -1,9 +1,9 @@
 // Corvane's start: one copy per user session, then the application titled
 // "Corvane", the main window (which puts the icon into the notification
-// area and takes the first baseline), the alert, the blacklist editor and
-// the log viewer, then the message loop, which also waits for Windows to
-// signal a change at a watched place, until the user exits. The windows
-// go in reverse order.
+// area and takes the first baseline), the alert, the blacklist editor, the
+// log viewer and the window of removed entries, then the message loop,
+// which also waits for Windows to signal a change at a watched place,
+// until the user exits. The windows go in reverse order.
 #include <windows.h>
 
 #include "app/unit1.h"
@@ -11,6 +11,7 @@
 #include "changes/unit2.h"
 #include "changes/unit3.h"
 #include "changes/unit4.h"
+#include "changes/unit5.h"
 #include "monitor/watched_places.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/framework/application.h"
@@ -30,6 +31,16 @@ namespace {
 
 // Made by the copy of Corvane that runs in this session, for as long as it runs.
 constexpr wchar_t kSessionMutexName[] = L"Local\\Halvorn.Corvane.Running";
+
+// replaced by the backup store
+class NoRemovedEntries : public corvane::RemovedEntries {
+ public:
+  std::vector<corvane::RemovedEntry> List() override { return {}; }
+  corvane::PutBackOutcome PutBack(const std::string&) override {
+    return corvane::PutBackOutcome::kFailed;
+  }
+  void Forget(const std::string&) override {}
+};
 
 }  // namespace
 
@@ -66,7 +77,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   TForm2 form2(application);
   TForm3 form3(application, files, data, boxes);
   TForm4 form4(application, files, data);
-  form1.Attach(form2, form3, form4);
+  NoRemovedEntries removed;
+  TForm5 form5(application, removed, boxes);
+  form1.Attach(form2, form3, form4, form5);
   application.WaitAlsoOn([&watch] { return watch.Handles(); },
                          [&watch, &form1](HANDLE signaled) {
                            if (watch.Rearm(signaled)) form1.WatchedPlaceChanged();

@@ -23,7 +23,16 @@ constexpr unsigned kQuietTime = 200;  // ms
 constexpr UINT_PTR kQuietTimer1 = 2;
 
 // Menu commands.
-enum : int { kRestore2 = 101, kExit1, kEdit1, kOnlineHelp1, kVisitHomePage1, kViewLogfile1 };
+enum : int {
+  kRestore2 = 101,
+  kExit1,
+  kEdit1,
+  kOnlineHelp1,
+  kVisitHomePage1,
+  kViewLogfile1,
+  kRemovedEntries1,
+  kRemovedEntries2,
+};
 
 // Marks the main window, so that a second start finds it among the windows
 // of the session.
@@ -75,6 +84,7 @@ constexpr ControlLayout kLayout[] = {
 
 const std::vector<MenuItem> kMainMenu1 = {
     {texts::kBlackListMenu, 0, {{texts::kEditItem, kEdit1, {}, false}}, false},
+    {texts::kRemovedMenu, 0, {{texts::kRemovedEntriesItem, kRemovedEntries1, {}, false}}, false},
     {texts::kHelpMenu,
      0,
      {{texts::kOnlineHelpItem, kOnlineHelp1, {}, false},
@@ -85,6 +95,7 @@ const std::vector<MenuItem> kMainMenu1 = {
 
 const std::vector<MenuItem> kPopupMenu1 = {
     {texts::kRestoreItem, kRestore2, {}, false},
+    {texts::kRemovedEntriesItem, kRemovedEntries2, {}, false},
     {nullptr, 0, {}, false},  // Restore1, the separator
     {texts::kExitItem, kExit1, {}, false},
 };
@@ -142,6 +153,8 @@ void TForm1::ConnectHandlers() {
   form_.OnCommand(kOnlineHelp1, [this] { OnlineHelp1Click(); });
   form_.OnCommand(kVisitHomePage1, [this] { VisitHomePage1Click(); });
   form_.OnCommand(kViewLogfile1, [this] { ViewLogfile1Click(); });
+  form_.OnCommand(kRemovedEntries1, [this] { RemovedEntriesClick(); });
+  form_.OnCommand(kRemovedEntries2, [this] { RemovedEntriesClick(); });
   // Closing the main window ends the program.
   form_.OnClose([this] { application_.Terminate(); });
 
@@ -190,11 +203,13 @@ void TForm1::BringRunningForward() {
   PostMessageW(running, BringForwardMessage(), 0, 0);
 }
 
-void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer) {
+void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer,
+                    TForm5& removed_entries) {
   cycle_.emplace(CycleContext{parts_.platform, parts_.data, *this, parts_.tables, alert, Timer1,
                               parts_.boxes, parts_.clock, *this});
   blacklist_editor_ = &blacklist_editor;
   log_viewer_ = &log_viewer;
+  removed_entries_ = &removed_entries;
 }
 
 SettingsContext TForm1::Settings() {
@@ -242,6 +257,10 @@ void TForm1::Edit1Click() {
 
 void TForm1::ViewLogfile1Click() {
   if (log_viewer_ != nullptr) log_viewer_->ShowModal();
+}
+
+void TForm1::RemovedEntriesClick() {
+  if (removed_entries_ != nullptr) removed_entries_->ShowModal();
 }
 
 void TForm1::OnlineHelp1Click() {

@@ -129,8 +129,6 @@ void Control::SetEnabled(bool enabled) {
   EnableWindow(handle(), enabled ? TRUE : FALSE);
 }
 
-void Control::SetVisible(bool visible) { ShowWindow(handle(), visible ? SW_SHOWNA : SW_HIDE); }
-
 bool Control::Checked() const {
   return SendMessageW(handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

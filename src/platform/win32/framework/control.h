@@ -33,7 +33,6 @@ class Control {
   bool Enabled() const;
   // Disabling the control that has the focus moves the focus to the next one.
   void SetEnabled(bool enabled);
-  void SetVisible(bool visible);
   bool Focused() const { return GetFocus() == handle(); }
   void Focus() { SetFocus(handle()); }
   bool Checked() const;
