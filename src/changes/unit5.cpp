@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/win32/framework/list_view.h"
-#include "platform/win32/framework/memo.h"
 #include "platform/win32/framework/question_box.h"
 #include "texts.h"
 
@@ -19,8 +18,10 @@ constexpr ControlLayout kControls[] = {
     Label("Label1", 16, 14, texts::kRemovedEntriesIntro),
     ListView("ListView1", 16, 36, 688, 240).Font(kNamesFont).TabOrder(0),
     // The selected entry's location and command whole, which the columns
-    // may cut; for an empty list, that nothing has been removed.
-    Memo("Memo1", 16, 284, 688, 60).Font(kNamesFont),
+    // may cut; for an empty list, that nothing has been removed. Labels,
+    // since they draw every script in this font also where a text box does not.
+    Make(ControlKind::kLabel, "Label2", 16, 284, 688, 28, "").Font(kNamesFont),
+    Make(ControlKind::kLabel, "Label3", 16, 316, 688, 28, "").Font(kNamesFont),
     Button("BitBtn1", 431, 360, 81, 25, texts::kPutBackButton)
         .Picture(Glyph::kOk).Default().Disabled().Hint(texts::kPutBackTip).TabOrder(1),
     Button("BitBtn2", 527, 360, 81, 25, texts::kForgetButton)
@@ -57,7 +58,8 @@ TForm5::TForm5(Application& application, RemovedEntries& entries, MessageBoxes& 
     : application_(application),
       form_(application, kWindow, kControls),
       list_(form_["ListView1"]),
-      details_(form_["Memo1"]),
+      location_(form_["Label2"]),
+      command_(form_["Label3"]),
       put_back_(form_["BitBtn1"]),
       forget_(form_["BitBtn2"]),
       entries_(entries),
@@ -101,14 +103,16 @@ const RemovedEntry* TForm5::Selected() const {
 void TForm5::ListView1Select() {
   const RemovedEntry* entry = Selected();
   const bool selected = entry != nullptr;
-  std::vector<std::string> details;
+  std::string location;
+  std::string command;
   if (selected) {
-    details = {texts::kRemovedLocationLine + entry->location,
-               texts::kRemovedCommandLine + entry->command};
+    location = texts::kRemovedLocationLine + entry->location;
+    command = texts::kRemovedCommandLine + entry->command;
   } else if (shown_.empty()) {
-    details = {texts::kNothingRemoved};
+    location = texts::kNothingRemoved;
   }
-  SetMemoLines(details_, details);
+  location_.SetText(location);
+  command_.SetText(command);
   // The keys stay with the list rather than go to Close, which Enter
   // would then click.
   if (!selected && (put_back_.Focused() || forget_.Focused())) list_.Focus();

@@ -37,7 +37,8 @@ class TForm5 {
   win32::Application& application_;
   win32::Form form_;
   win32::Control& list_;
-  win32::Control& details_;
+  win32::Control& location_;
+  win32::Control& command_;
   win32::Control& put_back_;
   win32::Control& forget_;
   RemovedEntries& entries_;

@@ -40,7 +40,6 @@ class RemovedEntriesWindowTest : public WindowHostTest {
     ASSERT_NE(window_, nullptr);
     for (const automation::ControlInfo& control : automation::ChildrenOf(window_)) {
       if (control.class_name == "SYSLISTVIEW32") list_ = control.window;
-      if (control.class_name == "EDIT") details_ = control.window;
     }
     ASSERT_NE(list_, nullptr);
   }
@@ -58,6 +57,16 @@ class RemovedEntriesWindowTest : public WindowHostTest {
     ASSERT_TRUE(automation::WaitUntil([&] { return ListViewSelection(list_) == row; }));
   }
 
+  // The selected entry whole below the list, a line for each label.
+  std::string Details() const {
+    std::string details;
+    for (const automation::ControlInfo& control : automation::ChildrenOf(window_)) {
+      if (control.class_name != "STATIC" || control.text == texts::kRemovedEntriesIntro) continue;
+      if (!control.text.empty()) details += control.text + "\n";
+    }
+    return details;
+  }
+
   HWND Button(const char* text) const { return ChildWithText(window_, text).window; }
   bool ButtonsEnabled() const {
     return IsWindowEnabled(Button(texts::kPutBackButton)) &&
@@ -66,7 +75,6 @@ class RemovedEntriesWindowTest : public WindowHostTest {
 
   HWND window_ = nullptr;
   HWND list_ = nullptr;
-  HWND details_ = nullptr;  // the selected entry whole
 };
 
 TEST_F(RemovedEntriesWindowTest, ListsTheRowsAsGivenWithNothingSelected) {
@@ -75,7 +83,7 @@ TEST_F(RemovedEntriesWindowTest, ListsTheRowsAsGivenWithNothingSelected) {
             (Lines{texts::kRemovedDateColumn, texts::kRemovedTypeColumn,
                    texts::kRemovedLocationColumn, texts::kRemovedCommandColumn}));
   EXPECT_EQ(RowsOnceThere(3), (Rows{kUpdater, kShortcut, kTask}));
-  EXPECT_EQ(automation::TextOf(details_), "");
+  EXPECT_EQ(Details(), "");
   EXPECT_EQ(ListViewSelection(list_), -1);
   EXPECT_FALSE(IsWindowEnabled(Button(texts::kPutBackButton)));
   EXPECT_FALSE(IsWindowEnabled(Button(texts::kForgetButton)));
@@ -94,13 +102,13 @@ TEST_F(RemovedEntriesWindowTest, PutBackTakesTheClickedRowOutOfTheList) {
   RowsOnceThere(3);
   ClickRow(1);  // a click anywhere on a row selects it
   EXPECT_TRUE(ButtonsEnabled());
-  EXPECT_EQ(automation::TextOf(details_), texts::kRemovedLocationLine + kShortcut[2] + "\r\n" +
-                                              texts::kRemovedCommandLine + kShortcut[3]);
+  EXPECT_EQ(Details(), texts::kRemovedLocationLine + kShortcut[2] + "\n" +
+                           texts::kRemovedCommandLine + kShortcut[3] + "\n");
   automation::Click(Button(texts::kPutBackButton));
   EXPECT_EQ(RowsOnceThere(2), (Rows{kUpdater, kTask}));
   EXPECT_EQ(ListViewSelection(list_), -1);
   EXPECT_FALSE(IsWindowEnabled(Button(texts::kPutBackButton)));
-  EXPECT_EQ(automation::TextOf(details_), "");
+  EXPECT_EQ(Details(), "");
   EXPECT_EQ(automation::FocusIn(window_), list_) << "the keys stay with the list";
   automation::PressKey(window_, VK_ESCAPE);
   EXPECT_EQ(Results(), (Lines{"put back 2", "result=Cancel"}));
@@ -158,7 +166,7 @@ TEST_F(RemovedEntriesWindowTest, ForgetDropsTheBackupOnlyOnYes) {
 TEST_F(RemovedEntriesWindowTest, AnEmptyListSaysNothingHasBeenRemoved) {
   OpenWindow({});
   EXPECT_TRUE(automation::WaitUntil(
-      [&] { return automation::TextOf(details_) == texts::kNothingRemoved; }));
+      [&] { return Details() == texts::kNothingRemoved + std::string("\n"); }));
   EXPECT_TRUE(ListViewRows(list_).empty());
   EXPECT_FALSE(IsWindowEnabled(Button(texts::kPutBackButton)));
   automation::PressKey(window_, VK_ESCAPE);
