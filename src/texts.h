@@ -240,6 +240,34 @@ inline constexpr char kRaw[] = "raw";
 
 // ---- The window of removed entries ----
 // (removed entries window)
+inline constexpr const char kRemovedEntriesCaption[] = "Corvane - Removed entries";
+inline constexpr const char kRemovedEntriesIntro[] =
+    "Entries Corvane removed, newest first. Select one and click Put back to restore it exactly.";
+inline constexpr const char kNothingRemoved[] = "Nothing has been removed yet.";
+inline constexpr const char kRemovedDateColumn[] = "Date";
+inline constexpr const char kRemovedTypeColumn[] = "Type";
+inline constexpr const char kRemovedLocationColumn[] = "Location";
+inline constexpr const char kRemovedCommandColumn[] = "Command";
+// The selected entry whole, below the list.
+inline constexpr const char kRemovedLocationLine[] = "Location: ";
+inline constexpr const char kRemovedCommandLine[] = "Command: ";
+inline constexpr const char kPutBackButton[] = "&Put back";
+inline constexpr const char kForgetButton[] = "&Forget";
+inline constexpr const char kPutBackTip[] = "Restore the selected entry where it was";
+inline constexpr const char kForgetTip[] = "Drop the backup of the selected entry";
+inline constexpr const char kForgetQuestion[] =
+    "Forget this backup? The entry stays removed and can no longer be put back.";
+inline constexpr const char kPlaceTakenWarning[] =
+    "Corvane could not put this entry back: its place now holds something else.";
+inline constexpr const char kPutBackDeniedWarning[] =
+    "Corvane could not put this entry back: your account may not change this place. "
+    "Try again as an administrator.";
+inline constexpr const char kPutBackFailedWarning[] =
+    "Corvane could not put this entry back: the backup could not be read or the item could "
+    "not be written.";
+// The main window's menu bar and the tray menu.
+inline constexpr const char kRemovedMenu[] = "Removed";
+inline constexpr const char kRemovedEntriesItem[] = "Removed entries...";
 
 // ---- Blacklist notices and the editor's additions ----
 // (blacklist)

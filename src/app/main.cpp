@@ -1,16 +1,18 @@
 // Corvane's start: one copy per user session, then the application titled
 // "Corvane", the main window (which puts the icon into the notification
-// area and takes the first baseline), the alert, the blacklist editor and
-// the log viewer, then the message loop, which also waits for Windows to
-// signal a change at a watched place, until the user exits. The windows
-// go in reverse order.
+// area and takes the first baseline), the alert, the blacklist editor, the
+// log viewer and the window of removed entries, then the message loop,
+// which also waits for Windows to signal a change at a watched place,
+// until the user exits. The windows go in reverse order.
 #include <windows.h>
 
 #include "app/unit1.h"
 #include "changes/data_files.h"
+#include "changes/removed_entries_store.h"
 #include "changes/unit2.h"
 #include "changes/unit3.h"
 #include "changes/unit4.h"
+#include "changes/unit5.h"
 #include "monitor/watched_places.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/framework/application.h"
@@ -66,9 +68,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   TForm1 form1(application,
                MainWindowParts{platform, data, profile, boxes, clock, tables, &saved_baseline});
   TForm2 form2(application);
-  TForm3 form3(application, files, data, boxes);
+  TForm3 form3(application, files, data, boxes, clock);
   TForm4 form4(application, files, data);
-  form1.Attach(form2, form3, form4);
+  RemovedEntriesStore removed(platform, data, tables, clock);
+  TForm5 form5(application, removed, boxes);
+  form1.Attach(form2, form3, form4, form5);
   application.WaitAlsoOn([&watch] { return watch.Handles(); },
                          [&watch, &form1](HANDLE signaled) {
                            if (watch.Rearm(signaled)) form1.WatchedPlaceChanged();

@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/win32/framework/layout.h"
 #include "platform/win32/framework/menus.h"
+#include "platform/win32/framework/question_box.h"
 #include "platform/win32/wide.h"
 #include "texts.h"
 
@@ -23,7 +24,16 @@ constexpr unsigned kQuietTime = 200;  // ms
 constexpr UINT_PTR kQuietTimer1 = 2;
 
 // Menu commands.
-enum : int { kRestore2 = 101, kExit1, kEdit1, kOnlineHelp1, kVisitHomePage1, kViewLogfile1 };
+enum : int {
+  kRestore2 = 101,
+  kExit1,
+  kEdit1,
+  kOnlineHelp1,
+  kVisitHomePage1,
+  kViewLogfile1,
+  kRemovedEntries1,
+  kRemovedEntries2,
+};
 
 // Marks the main window, so that a second start finds it among the windows
 // of the session.
@@ -41,27 +51,6 @@ BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found) {
   }
   *reinterpret_cast<HWND*>(found) = window;
   return FALSE;
-}
-
-struct HookTraits : NullIsNone {
-  static void Free(HHOOK hook) { UnhookWindowsHookEx(hook); }
-};
-using HookHandle = OwnedHandle<HHOOK, HookTraits>;
-
-// A Yes/No message box has no Cancel button, so the system gives Esc no
-// meaning there (Windows ignores it, Wine answers IDCANCEL, which would end
-// the program). While the exit question is open, Esc presses No.
-LRESULT CALLBACK EscapePressesNo(int code, WPARAM wparam, LPARAM lparam) {
-  const auto* message = reinterpret_cast<const MSG*>(lparam);
-  if (code == MSGF_DIALOGBOX && message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE) {
-    const HWND box = GetAncestor(message->hwnd, GA_ROOT);
-    const HWND no = GetDlgItem(box, IDNO);
-    if (no != nullptr) {
-      SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
-      return TRUE;
-    }
-  }
-  return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
 constexpr COLORREF kNavy = RGB(0, 0, 128);
@@ -96,6 +85,7 @@ constexpr ControlLayout kLayout[] = {
 
 const std::vector<MenuItem> kMainMenu1 = {
     {texts::kBlackListMenu, 0, {{texts::kEditItem, kEdit1, {}, false}}, false},
+    {texts::kRemovedMenu, 0, {{texts::kRemovedEntriesItem, kRemovedEntries1, {}, false}}, false},
     {texts::kHelpMenu,
      0,
      {{texts::kOnlineHelpItem, kOnlineHelp1, {}, false},
@@ -106,6 +96,7 @@ const std::vector<MenuItem> kMainMenu1 = {
 
 const std::vector<MenuItem> kPopupMenu1 = {
     {texts::kRestoreItem, kRestore2, {}, false},
+    {texts::kRemovedEntriesItem, kRemovedEntries2, {}, false},
     {nullptr, 0, {}, false},  // Restore1, the separator
     {texts::kExitItem, kExit1, {}, false},
 };
@@ -163,6 +154,8 @@ void TForm1::ConnectHandlers() {
   form_.OnCommand(kOnlineHelp1, [this] { OnlineHelp1Click(); });
   form_.OnCommand(kVisitHomePage1, [this] { VisitHomePage1Click(); });
   form_.OnCommand(kViewLogfile1, [this] { ViewLogfile1Click(); });
+  form_.OnCommand(kRemovedEntries1, [this] { RemovedEntriesClick(); });
+  form_.OnCommand(kRemovedEntries2, [this] { RemovedEntriesClick(); });
   // Closing the main window ends the program, with the baseline kept for
   // the next start; so does the end of the Windows session.
   form_.OnClose([this] {
@@ -229,12 +222,14 @@ void TForm1::BringRunningForward() {
   PostMessageW(running, BringForwardMessage(), 0, 0);
 }
 
-void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer) {
+void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer,
+                    TForm5& removed_entries) {
   cycle_.emplace(CycleContext{parts_.platform, parts_.data, *this, parts_.tables, alert, Timer1,
                               parts_.boxes, parts_.clock, *this});
   cycle_->saved_baseline = parts_.saved_baseline;
   blacklist_editor_ = &blacklist_editor;
   log_viewer_ = &log_viewer;
+  removed_entries_ = &removed_entries;
 }
 
 SettingsContext TForm1::Settings() {
@@ -272,12 +267,9 @@ void TForm1::Restore2Click() {
 
 void TForm1::Exit1Click() {
   parts_.boxes.Beep();
-  const HookHandle escape(
-      SetWindowsHookExW(WH_MSGFILTER, &EscapePressesNo, nullptr, GetCurrentThreadId()));
-  const int answer =
-      MessageBoxW(application_.BoxOwner(), Wide(texts::kExitQuestion).c_str(),
-                  Wide(texts::kWarningTitle).c_str(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON1);
-  if (answer != IDNO) PostMessageW(form_.handle(), WM_CLOSE, 0, 0);
+  if (AskYesNo(application_, texts::kExitQuestion, DefaultAnswer::kYes)) {
+    PostMessageW(form_.handle(), WM_CLOSE, 0, 0);
+  }
 }
 
 void TForm1::Edit1Click() {
@@ -286,6 +278,10 @@ void TForm1::Edit1Click() {
 
 void TForm1::ViewLogfile1Click() {
   if (log_viewer_ != nullptr) log_viewer_->ShowModal();
+}
+
+void TForm1::RemovedEntriesClick() {
+  if (removed_entries_ != nullptr) removed_entries_->ShowModal();
 }
 
 void TForm1::OnlineHelp1Click() {

@@ -9,6 +9,7 @@
 #include "changes/cycle_context.h"
 #include "changes/unit3.h"
 #include "changes/unit4.h"
+#include "changes/unit5.h"
 #include "platform/win32/framework/form.h"
 #include "platform/win32/framework/form_timer.h"
 #include "tray/form_tray_owner.h"
@@ -41,7 +42,8 @@ class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications 
   static void BringRunningForward();
 
   // The windows made after this one, which its commands and cycles show.
-  void Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer);
+  void Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer,
+              TForm5& removed_entries);
 
   HWND handle() const { return form_.handle(); }
 
@@ -58,6 +60,8 @@ class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications 
   void OnlineHelp1Click();
   void VisitHomePage1Click();
   void ViewLogfile1Click();
+  // From the tray menu and from the window's menu bar.
+  void RemovedEntriesClick();
   void Label2Click();
   // The pointer: the hand over the maker's name, the arrow over the window's
   // background. Other controls keep their own pointer, so the hand never
@@ -108,6 +112,7 @@ class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications 
   std::optional<CycleContext> cycle_;
   TForm3* blacklist_editor_ = nullptr;
   TForm4* log_viewer_ = nullptr;
+  TForm5* removed_entries_ = nullptr;
 };
 
 }  // namespace corvane

@@ -9,6 +9,12 @@
 //       " same=0|1" at its end when the same-answer box was offered.
 //   corvane_window_host blacklist     the blacklist editor; "result=..."
 //   corvane_window_host log           the log viewer; "result=..."
+//   corvane_window_host removed [DATE TYPE LOCATION COMMAND OUTCOME]...
+//       the window of removed entries over those rows, listed in that order
+//       with the ids 1, 2, ...; OUTCOME is what putting the row back comes
+//       to (PutBack, PlaceTaken, AccessDenied, Failed), or Later for a row
+//       that is listed only from the second time on. One line "put back ID"
+//       or "forget ID" for each call, then "result=..."
 // The blacklist and the log are the files beside this program. It creates
 // the application object and the three windows in the order the program does.
 // Its arguments are read in UTF-16, so names in any script come through.
@@ -24,6 +30,7 @@
 #include "changes/unit2.h"
 #include "changes/unit3.h"
 #include "changes/unit4.h"
+#include "changes/unit5.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/win32_message_boxes.h"
 #include "platform/win32/wide.h"
@@ -85,6 +92,59 @@ void Print(const std::string& line) {
   std::printf("%s\n", line.c_str());
   std::fflush(stdout);
 }
+
+// Rows from the command line, which answer as told and say what was asked of them.
+class ScriptedRemovedEntries : public RemovedEntries {
+ public:
+  // Five arguments a row, from `first` on.
+  ScriptedRemovedEntries(const std::vector<std::string>& argv, std::size_t first) {
+    for (std::size_t index = first; index + 4 < argv.size(); index += 5) {
+      const std::string id = std::to_string(rows_.size() + 1);
+      rows_.push_back(Row{{id, argv[index], argv[index + 1], argv[index + 2], argv[index + 3]},
+                          argv[index + 4]});
+    }
+  }
+
+  std::vector<RemovedEntry> List() override {
+    ++lists_;
+    std::vector<RemovedEntry> listed;
+    for (const Row& row : rows_) {
+      if (row.outcome != "Later" || lists_ > 1) listed.push_back(row.entry);
+    }
+    return listed;
+  }
+
+  PutBackOutcome PutBack(const std::string& id) override {
+    Print("put back " + id);
+    for (auto row = rows_.begin(); row != rows_.end(); ++row) {
+      if (row->entry.id != id) continue;
+      if (row->outcome == "PlaceTaken") return PutBackOutcome::kPlaceTaken;
+      if (row->outcome == "AccessDenied") return PutBackOutcome::kAccessDenied;
+      if (row->outcome == "Failed") return PutBackOutcome::kFailed;
+      rows_.erase(row);
+      return PutBackOutcome::kPutBack;
+    }
+    return PutBackOutcome::kFailed;
+  }
+
+  void Forget(const std::string& id) override {
+    Print("forget " + id);
+    for (auto row = rows_.begin(); row != rows_.end(); ++row) {
+      if (row->entry.id == id) {
+        rows_.erase(row);
+        return;
+      }
+    }
+  }
+
+ private:
+  struct Row {
+    RemovedEntry entry;
+    std::string outcome;
+  };
+  std::vector<Row> rows_;
+  int lists_ = 0;
+};
 
 // The command line's arguments as UTF-8, the program's name first.
 std::vector<std::string> Arguments() {
@@ -172,8 +232,15 @@ int Run(const std::vector<std::string>& argv) {
     Print(std::string("result=") + NameOf(log.ShowModal()));
     return 0;
   }
+  if (mode == "removed" && (argc - 2) % 5 == 0) {
+    ScriptedRemovedEntries entries(argv, 2);
+    TForm5 removed(application, entries, boxes);
+    Print(std::string("result=") + NameOf(removed.ShowModal()));
+    return 0;
+  }
   std::fprintf(stderr,
-               "usage: corvane_window_host alert TYPE LOCATION [OPTION]... | blacklist | log\n");
+               "usage: corvane_window_host alert TYPE LOCATION [OPTION]... | blacklist | log | "
+               "removed [DATE TYPE LOCATION COMMAND OUTCOME]...\n");
   return 2;
 }
 

@@ -4,6 +4,7 @@
 # and focus they depend on, so CTest runs them one at a time.
 add_library(corvane_automation STATIC
   win/automation/input.cpp
+  win/automation/list_view.cpp
   win/automation/message_box.cpp
   win/automation/native_registry.cpp
   win/automation/process.cpp
@@ -22,6 +23,7 @@ add_executable(corvane_window_tests
   win/windows/alert_window_test.cpp
   win/windows/blacklist_editor_test.cpp
   win/windows/log_viewer_test.cpp
+  win/windows/removed_entries_window_test.cpp
   win/framework/form_test.cpp
   win/framework/message_boxes_test.cpp
 )

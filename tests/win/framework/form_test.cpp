@@ -205,5 +205,15 @@ TEST_F(FormTest, AMenuCommandReachesItsHandler) {
   EXPECT_EQ(chosen, 7);
 }
 
+// A disabled window keeps no focus, and a form without one took no keys.
+TEST_F(FormTest, DisablingTheFocusedControlMovesTheFocusOn) {
+  form_.Show();
+  SetFocus(form_["BitBtn1"].handle());
+  ASSERT_EQ(GetFocus(), form_["BitBtn1"].handle());
+  form_["BitBtn1"].SetEnabled(false);
+  EXPECT_EQ(GetFocus(), form_["CheckBox5"].handle()) << "past the disabled Cancel";
+  EXPECT_FALSE(form_["BitBtn1"].Enabled());
+}
+
 }  // namespace
 }  // namespace corvane::win32

@@ -26,8 +26,8 @@ class ProgramCommandsTest : public ProgramTest {
 };
 
 // Wine keeps a menu inside its process, so its items are known here only by
-// what choosing them does: Restore first, then Exit, and nothing else.
-TEST_F(ProgramCommandsTest, TheTrayMenuOffersRestoreThenExit) {
+// what choosing them does: Restore, Removed entries, then Exit, and nothing else.
+TEST_F(ProgramCommandsTest, TheTrayMenuOffersRestoreRemovedEntriesThenExit) {
   ASSERT_NE(Start(), nullptr);
   ASSERT_FALSE(Shown());
   // Opens the menu with a right click on the icon and types the keys into it.
@@ -43,14 +43,21 @@ TEST_F(ProgramCommandsTest, TheTrayMenuOffersRestoreThenExit) {
   EXPECT_FALSE(Shown());
   EXPECT_EQ(FindWindowOf(ProcessId(), texts::kWarningTitle), nullptr);
 
-  ASSERT_TRUE(choose({VK_DOWN, VK_DOWN, VK_RETURN}));  // past the separator
+  ASSERT_TRUE(choose({VK_DOWN, VK_DOWN, VK_RETURN}));
+  const HWND removed = automation::WaitForWindow(ProcessId(), texts::kRemovedEntriesCaption);
+  ASSERT_NE(removed, nullptr);
+  automation::PressKey(removed, VK_ESCAPE);
+  ASSERT_TRUE(WaitUntilHidden(removed));
+  EXPECT_FALSE(Shown());
+
+  ASSERT_TRUE(choose({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));  // past the separator
   const HWND question = automation::WaitForWindow(ProcessId(), texts::kWarningTitle);
   ASSERT_NE(question, nullptr);
   automation::Click(GetDlgItem(question, IDNO));
   ASSERT_TRUE(WaitUntilHidden(question));
 
-  // A third Down comes round to the first item again.
-  ASSERT_TRUE(choose({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+  // A fourth Down comes round to the first item again.
+  ASSERT_TRUE(choose({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
   ASSERT_TRUE(WaitUntilShown());
   EXPECT_TRUE(IsWindowEnabled(ControlWithText(texts::kCancelButton)));
 }

@@ -40,6 +40,12 @@ WindowKind KindOf(const ControlLayout& layout) {
       return {L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::kEdit:
       return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::kListView:
+      // LVS_SHOWSELALWAYS: the row that the buttons act on stays marked
+      // while a button has the focus.
+      return {WC_LISTVIEWW,
+              LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+              WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", 0, 0};
 }
@@ -63,6 +69,11 @@ Control::Control(const ControlLayout& layout, int id, HWND form, POINT origin, H
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr));
   SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (layout.kind == ControlKind::kMemo) SendMessageW(handle(), EM_SETLIMITTEXT, 0, 0);
+  if (layout.kind == ControlKind::kListView) {
+    // A click anywhere on a row selects it; a cut text shows whole in a tip.
+    const LPARAM extended = LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP;
+    SendMessageW(handle(), LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+  }
   if (layout.checked) SetChecked(true);
   if (layout.glyph != Glyph::kNone) ShowGlyph();
   Redraw(layout.text);
@@ -112,7 +123,15 @@ void Control::Redraw(const std::string& text) {
 
 bool Control::Enabled() const { return IsWindowEnabled(handle()) != FALSE; }
 
-void Control::SetEnabled(bool enabled) { EnableWindow(handle(), enabled ? TRUE : FALSE); }
+void Control::SetEnabled(bool enabled) {
+  // A disabled window keeps no focus, and a form without one takes no keys
+  // (not even Esc): the focus moves on to the next control first.
+  if (!enabled && GetFocus() == handle()) {
+    const HWND next = GetNextDlgTabItem(GetParent(handle()), handle(), FALSE);
+    if (next != nullptr && next != handle()) SetFocus(next);
+  }
+  EnableWindow(handle(), enabled ? TRUE : FALSE);
+}
 
 // Its own flag: IsWindowVisible also asks the form, hidden between two showings.
 bool Control::Visible() const {

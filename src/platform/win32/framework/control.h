@@ -32,6 +32,7 @@ class Control {
   // picture with the new caption.
   void SetText(const std::string& text);
   bool Enabled() const;
+  // Disabling the control that has the focus moves the focus to the next one.
   void SetEnabled(bool enabled);
   // Shown or hidden (also while the form is hidden); a hidden control is out
   // of the tab order.
@@ -42,6 +43,8 @@ class Control {
   void SetWidth(int width);
   // How wide its text is drawn on one line in its font.
   int TextWidth() const;
+  bool Focused() const { return GetFocus() == handle(); }
+  void Focus() { SetFocus(handle()); }
   bool Checked() const;
   void SetChecked(bool checked);
   // Draws a push button with the thick border of the button Enter clicks.

@@ -130,6 +130,10 @@ void Form::OnClick(const char* name, std::function<void()> handler) {
   clicks_.push_back(Handler{(*this)[name].id(), std::move(handler)});
 }
 
+void Form::OnSelect(const char* name, std::function<void()> handler) {
+  selects_.push_back(Handler{(*this)[name].id(), std::move(handler)});
+}
+
 void Form::OnCommand(int command, std::function<void()> handler) {
   commands_.push_back(Handler{command, std::move(handler)});
 }

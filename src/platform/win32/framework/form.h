@@ -39,6 +39,10 @@ class Form {
 
   // Runs when the button or check box is clicked (also through Enter or Esc).
   void OnClick(const char* name, std::function<void()> handler);
+  // Runs when the user changes the selection of the list box or list view;
+  // a list view also tells of a selection set by the program, but not of
+  // rows that go with theirs.
+  void OnSelect(const char* name, std::function<void()> handler);
   // Runs every time the window becomes the active window.
   void OnActivate(std::function<void()> handler);
   // Replaces what the close button does (by default: Close(kNone)).
@@ -78,6 +82,8 @@ class Form {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void Activated(bool active);
   void Command(int id, int notification);
+  void Notified(const NMHDR& header);
+  void Selected(const Control& control);
   void MenuCommand(int command);
   void Clicked(const Control& control);
   void FocusMoved(const Control& control);
@@ -88,7 +94,8 @@ class Form {
   Control* ByWindow(HWND window);
   void CreateControls(const ControlLayout* controls, std::size_t count);
 
-  // A click handler by control id, or a menu command handler by command.
+  // A click or selection handler by control id, or a menu command handler
+  // by command.
   struct Handler {
     int id;
     std::function<void()> run;
@@ -101,6 +108,7 @@ class Form {
   std::vector<Control> controls_;
   ToolTips tips_;
   std::vector<Handler> clicks_;
+  std::vector<Handler> selects_;
   std::vector<Handler> commands_;
   std::vector<std::pair<UINT, MessageHook>> hooks_;
   std::function<void()> on_activate_;

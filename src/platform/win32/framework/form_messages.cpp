@@ -37,6 +37,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         MenuCommand(LOWORD(wparam));
       }
       return 0;
+    case WM_NOTIFY:
+      Notified(*reinterpret_cast<const NMHDR*>(lparam));
+      break;
     case DM_GETDEFID:
       if (current_default_id_ == 0) return 0;
       return MAKELRESULT(current_default_id_, DC_HASDEFID);
@@ -94,6 +97,7 @@ void Form::Command(int id, int notification) {
       break;
     case ControlKind::kListBox:
       if (notification == LBN_SETFOCUS) FocusMoved(*control);
+      if (notification == LBN_SELCHANGE) Selected(*control);
       break;
     case ControlKind::kMemo:
     case ControlKind::kEdit:
@@ -101,7 +105,27 @@ void Form::Command(int id, int notification) {
       break;
     case ControlKind::kLabel:
     case ControlKind::kGroupBox:
+    case ControlKind::kListView:  // tells through WM_NOTIFY
       break;
+  }
+}
+
+void Form::Notified(const NMHDR& header) {
+  Control* control = ByWindow(header.hwndFrom);
+  if (control == nullptr || control->layout().kind != ControlKind::kListView) return;
+  if (header.code == NM_SETFOCUS) FocusMoved(*control);
+  if (header.code == LVN_ITEMCHANGED) {
+    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if ((change.uChanged & LVIF_STATE) != 0 &&
+        ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0) {
+      Selected(*control);
+    }
+  }
+}
+
+void Form::Selected(const Control& control) {
+  for (const Handler& handler : selects_) {
+    if (handler.id == control.id()) Run(handler.run);
   }
 }
 

@@ -59,7 +59,7 @@ inline constexpr int kTenPoint = -13;
 // the same size, so the layouts stay as they are.
 inline constexpr FontStyle kNamesFont = kDialogFont.Face("MS Shell Dlg 2", kDialogFont.height);
 
-enum class ControlKind { kLabel, kCheckBox, kGroupBox, kButton, kListBox, kMemo, kEdit };
+enum class ControlKind { kLabel, kCheckBox, kGroupBox, kButton, kListBox, kMemo, kEdit, kListView };
 
 // The standard pictures of the buttons, and one of our own for Delete.
 enum class Glyph { kNone, kOk, kCancel, kYes, kNo, kDelete };
@@ -190,6 +190,12 @@ constexpr ControlLayout Memo(const char* name, int left, int top, int width, int
 // A one-line text box that the user types into.
 constexpr ControlLayout Edit(const char* name, int left, int top, int width, int height) {
   return Make(ControlKind::kEdit, name, left, top, width, height, "");
+}
+// A table of rows under column headings (see list_view.h): one row is
+// selected at a time, by a click anywhere on it; a text too long for its
+// column ends in "...".
+constexpr ControlLayout ListView(const char* name, int left, int top, int width, int height) {
+  return Make(ControlKind::kListView, name, left, top, width, height, "");
 }
 
 // A top-level window centred on the screen with a fixed single border; its
