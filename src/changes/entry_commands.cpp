@@ -259,7 +259,8 @@ std::string PublisherOf(const Platform& platform, const std::string& command) {
   return program.empty() ? "" : platform.programs.Publisher(program);
 }
 
-CommandTable RememberCommands(const Platform& platform, const std::vector<std::string>& entries) {
+CommandTable RememberCommands(const Platform& platform, const std::vector<std::string>& entries,
+                              const CommandTable& known) {
   CommandTable table;
   KeyReader reader(platform.registry);
   for (const auto& entry : entries) {
@@ -268,20 +269,31 @@ CommandTable RememberCommands(const Platform& platform, const std::vector<std::s
     if (type == entry_type::kLocalMachineRunValue || type == entry_type::kCurrentUserRunValue ||
         type == entry_type::kService) {
       const auto place = CommandValueOf(entry);
-      auto& key = reader.At(place->root, place->key_path);
-      auto raw = key.ReadRawValue(place->name);
+      auto raw = reader.At(place->root, place->key_path).ReadRawValue(place->name);
       if (!raw) continue;
-      table.emplace(entry, StartedCommand{ReadText(key, place->name), std::move(*raw), {}});
+      // A value of another type names no command.
+      auto text = TextOfRawValue(*raw).value_or("");
+      table.emplace(entry, StartedCommand{std::move(text), std::move(*raw), {}});
     } else if (type == entry_type::kStartupFolderFile && IsShortcut(entry.substr(1))) {
       const auto path = entry.substr(1);
-      const auto link = platform.programs.ReadShortcut(path);
-      if (!link) continue;
+      std::string bytes;
       try {
-        table.emplace(entry, StartedCommand{JoinCommand(link->target, link->arguments), RawValue{},
-                                            platform.files.ReadAll(path)});
+        bytes = platform.files.ReadAll(path);
       } catch (const InOutError&) {
-        // An unreadable shortcut could not be written back: not remembered.
+        continue;  // an unreadable shortcut could not be written back: not remembered
       }
+      const auto same = known.find(entry);
+      if (same != known.end() && same->second.file_bytes == bytes) {
+        table.emplace(entry, same->second);
+        continue;
+      }
+      // A file that is no readable link starts nothing that can be told; it
+      // is kept with its bytes all the same, so that it is not read as a
+      // link again until they change, and becoming a link is a change.
+      const auto link = platform.programs.ReadShortcut(path);
+      table.emplace(entry,
+                    StartedCommand{link ? JoinCommand(link->target, link->arguments) : "",
+                                   RawValue{}, std::move(bytes)});
     }
   }
   return table;

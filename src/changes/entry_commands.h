@@ -24,8 +24,12 @@ std::string CommandOf(const Platform& platform, const std::string& entry);
 std::string PublisherOf(const Platform& platform, const std::string& command);
 
 // The commands of the entries whose command can change under the same name:
-// Run-type values, services and readable Startup shortcuts, each with what
-// writes it back exactly. Entries whose command cannot be read are left out.
-CommandTable RememberCommands(const Platform& platform, const std::vector<std::string>& entries);
+// Run-type values, services and Startup shortcuts, each with what writes it
+// back exactly (a shortcut that is no readable link with an empty command).
+// Entries that cannot be read at all are left out.
+// A shortcut whose bytes are those `known` holds for it keeps the known
+// command without being read as a link again: this runs at every cycle.
+CommandTable RememberCommands(const Platform& platform, const std::vector<std::string>& entries,
+                              const CommandTable& known = CommandTable());
 
 }  // namespace corvane

@@ -1,37 +1,47 @@
 #include "monitor/service_scanners.h"
 
+#include <optional>
+
 #include "monitor/autostart_locations.h"
 #include "monitor/registry_scanners.h"
 #include "platform/errors.h"
+#include "texts.h"
 
 namespace corvane {
 
 namespace {
 
-// Whether the service starts automatically with a program to start; errors
-// in reading it go up to the caller.
-bool IsAutomaticService(Registry& registry, const std::string& name) {
+// What the service starts when it starts automatically with a program to
+// start; errors in reading it go up to the caller.
+std::optional<StartedCommand> AutomaticServiceCommand(Registry& registry,
+                                                      const std::string& name) {
   const auto accessor = registry.CreateAccessor();
   accessor->SetRoot(RegistryRoot::kLocalMachine);
   if (!accessor->OpenKey(std::string(locations::kServicesKey) + '\\' + name, false,
                          KeyAccess::kRead)) {
-    return false;
+    return std::nullopt;
   }
-  const auto image_path = accessor->ReadString(locations::kServiceImagePathValue);
+  auto image_path = accessor->ReadRawValue(locations::kServiceImagePathValue);
+  if (!image_path) return std::nullopt;
+  auto text = TextOfRawValue(*image_path);
+  if (!text) throw RegistryError(FormatText(texts::kInvalidDataType, name));
   const auto start = accessor->ReadInteger(locations::kServiceStartValue);
-  return !image_path.empty() && start == locations::kServiceStartAutomatic;
+  if (text->empty() || start != locations::kServiceStartAutomatic) return std::nullopt;
+  return StartedCommand{std::move(*text), std::move(*image_path), {}};
 }
 
 }  // namespace
 
-void ScanServices(Registry& registry, EntryTable& current) {
+void ScanServices(Registry& registry, EntryTable& current, CommandTable* commands) {
   const auto services = registry.CreateAccessor();
   services->SetRoot(RegistryRoot::kLocalMachine);
   if (!services->OpenKey(locations::kServicesKey, false, KeyAccess::kRead)) return;
   for (const auto& name : services->SubkeyNames()) {
     try {
-      if (IsAutomaticService(registry, name)) {
-        current.Append(MakeEntry(entry_type::kService, name));
+      if (auto command = AutomaticServiceCommand(registry, name)) {
+        auto entry = MakeEntry(entry_type::kService, name);
+        if (commands != nullptr) (*commands)[entry] = std::move(*command);
+        current.Append(std::move(entry));
       }
     } catch (const RegistryError&) {
       // One unreadable service must not hide the others.

@@ -37,6 +37,7 @@ void ScanWatchedValues(Registry& registry, EntryTable& current) {
 void FillCurrentTable(const Platform& platform, const AreaSwitches& switches, EntryTables& tables) {
   auto& current = tables.current;
   current.Reset();
+  tables.current_commands.clear();
   if (switches.MonitorStartupFolders()) {
     ScanStartupFolders(platform.environment, platform.files, current);
   }
@@ -48,7 +49,9 @@ void FillCurrentTable(const Platform& platform, const AreaSwitches& switches, En
     }
     ScanWatchedValues(platform.registry, current);
   }
-  if (switches.MonitorServices()) ScanServices(platform.registry, current);
+  if (switches.MonitorServices()) {
+    ScanServices(platform.registry, current, &tables.current_commands);
+  }
   if (switches.MonitorIniFiles()) ScanIniFiles(platform.environment, platform.files, current);
   if (switches.MonitorIeObjects()) ScanBrowserHelpers(platform.registry, current);
   if (switches.MonitorScheduledTasks()) {

@@ -8,7 +8,8 @@
 
 namespace corvane {
 
-// Empties the current table and runs every scanner whose area is switched on:
+// Empties the current table and its commands and runs every scanner whose
+// area is switched on (the services' scanner records their commands too):
 // Startup folders, Run-type keys and single registry values, services, INI
 // files, browser helper objects, scheduled tasks. The baseline stands in for
 // a task library that cannot be reached. An error of the INI scanner goes up

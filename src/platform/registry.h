@@ -17,8 +17,8 @@ enum class RegistryRoot { kLocalMachine, kCurrentUser };
 
 // A value exactly as the registry holds it, so that it can be written back
 // unchanged: its Windows type (REG_SZ 1, REG_EXPAND_SZ 2, REG_BINARY 3,
-// REG_DWORD 4, REG_MULTI_SZ 7, REG_QWORD 11...) and its bytes, which the
-// portable logic only keeps and compares.
+// REG_DWORD 4, REG_MULTI_SZ 7, REG_QWORD 11...) and its bytes; strings in
+// UTF-16, little-endian, as Windows keeps them.
 struct RawValue {
   std::uint32_t type = 0;
   std::string bytes;
@@ -28,6 +28,13 @@ struct RawValue {
   }
   bool operator!=(const RawValue& other) const { return !(*this == other); }
 };
+
+// The text of a string or expandable-string value, up to its first NUL as
+// Windows reads it; no value for any other type.
+std::optional<std::string> TextOfRawValue(const RawValue& value);
+
+// A string value of that type holding the text, ended by a NUL.
+RawValue RawStringValue(std::uint32_t type, const std::string& text);
 
 // Scanners only read; write access is asked for only where something is
 // written, so a standard account can still watch the machine-wide keys.

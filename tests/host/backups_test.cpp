@@ -220,10 +220,10 @@ TEST_F(BackupsTest, ADeclinedChangeGetsItsOldCommandBackAndTheNewOneCanBePutBack
   } cases[] = {
       {"run value", run,
        [&](const std::string& data) { registry.SetExpandString(kUser, kUserRun, "Tool", data); },
-       [&] { return Dump(kUser, kUserRun); }, {"old.exe", {2, "old.exe"}, ""}},
+       [&] { return Dump(kUser, kUserRun); }, {"old.exe", RawStringValue(2, "old.exe"), ""}},
       {"service", "4Pest",
        [&](const std::string& data) { registry.SetString(kMachine, kPest, "ImagePath", data); },
-       [&] { return Dump(kMachine, kPest); }, {"old.exe", {1, "old.exe"}, ""}},
+       [&] { return Dump(kMachine, kPest); }, {"old.exe", RawStringValue(1, "old.exe"), ""}},
       {"shortcut", "3" + kStartupFile,
        [&](const std::string& data) { files.AddFile(kStartupFile, data); },
        [&] { return File(kStartupFile); }, {"old.exe", {}, "old.exe"}},

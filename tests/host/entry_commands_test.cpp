@@ -140,10 +140,11 @@ TEST_F(EntryCommandsTest, RememberedCommandsKeepWhatWritesThemBackAndSkipTheUnre
     std::string entry;
     StartedCommand remembered;
   } expected[] = {
-      {"2" + kRun + "\\A", {"a.exe", {1, "a.exe"}, ""}},
+      {"2" + kRun + "\\A", {"a.exe", RawStringValue(1, "a.exe"), ""}},
       {"2" + kRun + "\\Number", {"", {4, std::string("\x05\0\0\0", 4)}, ""}},
-      {"4Svc", {"%windir%\\svc.exe", {2, "%windir%\\svc.exe"}, ""}},
+      {"4Svc", {"%windir%\\svc.exe", RawStringValue(2, "%windir%\\svc.exe"), ""}},
       {"3C:\\S\\app.lnk", {"\"" + kApp + "\" -x", {0, ""}, "LNK\r\nbytes"}},
+      {"3C:\\S\\broken.lnk", {"", {0, ""}, "not a link"}},
   };
   EXPECT_EQ(table.size(), std::size(expected));
   for (const auto& e : expected) {
@@ -153,6 +154,13 @@ TEST_F(EntryCommandsTest, RememberedCommandsKeepWhatWritesThemBackAndSkipTheUnre
     EXPECT_EQ(found->second.value, e.remembered.value) << e.entry;
     EXPECT_EQ(found->second.file_bytes, e.remembered.file_bytes) << e.entry;
   }
+
+  // A shortcut is read as a link again only when its bytes changed.
+  const std::string app = "3C:\\S\\app.lnk";
+  programs.SetShortcut("C:\\S\\app.lnk", {"C:\\other.exe", ""});
+  EXPECT_EQ(RememberCommands(platform, {app}, table).at(app).command, "\"" + kApp + "\" -x");
+  files.AddFile("C:\\S\\app.lnk", "LNK\r\nchanged");
+  EXPECT_EQ(RememberCommands(platform, {app}, table).at(app).command, "C:\\other.exe");
 }
 
 }  // namespace

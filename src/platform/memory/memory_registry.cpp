@@ -53,7 +53,7 @@ namespace {
 using Key = MemoryRegistry::Key;
 
 // The Windows types of the values this registry keeps; strings are kept as
-// UTF-8, which is all a test can tell of them.
+// text, so raw strings are made anew as Windows would hold them.
 constexpr std::uint32_t kRawString = 1;
 constexpr std::uint32_t kRawExpandString = 2;
 constexpr std::uint32_t kRawInteger = 4;
@@ -201,9 +201,9 @@ class MemoryRegistryAccessor : public RegistryAccessor {
     if (!value) return std::nullopt;
     switch (value->type) {
       case RegistryValueType::kString:
-        return RawValue{kRawString, value->data};
+        return RawStringValue(kRawString, value->data);
       case RegistryValueType::kExpandString:
-        return RawValue{kRawExpandString, value->data};
+        return RawStringValue(kRawExpandString, value->data);
       case RegistryValueType::kInteger: {
         std::string bytes;
         for (int shift = 0; shift < 32; shift += 8) {
@@ -221,7 +221,7 @@ class MemoryRegistryAccessor : public RegistryAccessor {
     if (raw.type == kRawString || raw.type == kRawExpandString) {
       value.type = raw.type == kRawString ? RegistryValueType::kString
                                           : RegistryValueType::kExpandString;
-      value.data = raw.bytes;
+      value.data = *TextOfRawValue(raw);
     } else if (raw.type == kRawInteger && raw.bytes.size() == 4) {
       value.type = RegistryValueType::kInteger;
       for (int at = 3; at >= 0; --at) {
