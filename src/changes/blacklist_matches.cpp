@@ -93,14 +93,7 @@ void RecordBlacklistMatch(FileSystem& files, const std::string& path, const std:
     latest[recorded] = now;
     std::vector<std::string> lines;
     for (const auto& [matched, stamp] : latest) lines.push_back(stamp + kSeparator + matched);
-    const auto copy =
-        files.WriteNewFile(path + texts::kBlacklistMatchesCopySuffix, JoinTextLines(lines));
-    try {
-      files.PutInPlaceOf(copy, path);
-    } catch (const InOutError&) {
-      files.RemoveFile(copy);  // ours: made just now under a name no file had
-      throw;
-    }
+    files.ReplaceWhole(path, JoinTextLines(lines), texts::kBlacklistMatchesCopySuffix);
   } catch (const InOutError&) {
     // The removal and its log line stand; only the editor's hint is missing.
   }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/record_fields.h"
 #include "texts.h"
 
 namespace corvane {
@@ -17,58 +18,13 @@ constexpr char kCommandTag[] = "C ";
 // The last line: a file without it was cut short.
 constexpr char kEnd[] = "end";
 constexpr char kField = '\t';
-constexpr char kHex[] = "0123456789ABCDEF";
 
-std::string Escaped(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F || c == '%') {
-      out += '%';
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0x0F];
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-[[noreturn]] void NotABaseline() {
-  throw InOutError(texts::kSavedBaselineUnreadable);
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  NotABaseline();
-}
+[[noreturn]] void NotABaseline() { throw InOutError(texts::kSavedBaselineUnreadable); }
 
 std::string Unescaped(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    if (text[at] != '%') {
-      out += text[at];
-      continue;
-    }
-    if (at + 2 >= text.size()) NotABaseline();
-    out += static_cast<char>(HexDigit(text[at + 1]) * 16 + HexDigit(text[at + 2]));
-    at += 2;
-  }
-  return out;
-}
-
-std::vector<std::string> Fields(const std::string& text) {
-  std::vector<std::string> fields;
-  std::size_t start = 0;
-  for (;;) {
-    const auto tab = text.find(kField, start);
-    fields.push_back(Unescaped(text.substr(start, tab - start)));
-    if (tab == std::string::npos) return fields;
-    start = tab + 1;
-  }
+  auto plain = UnescapeField(text);
+  if (!plain) NotABaseline();
+  return std::move(*plain);
 }
 
 bool Tagged(const std::string& line, const char* tag, std::string& rest) {
@@ -91,14 +47,14 @@ std::string SwitchesSignature(const AreaSwitches& switches) {
 }
 
 std::string FormatSavedBaseline(const std::string& switches, const EntryTables& tables) {
-  std::string text = std::string(kHeader) + "\r\n" + kSwitchesTag + Escaped(switches) + "\r\n";
+  std::string text = std::string(kHeader) + "\r\n" + kSwitchesTag + EscapeField(switches) + "\r\n";
   for (const auto& entry : tables.baseline.Entries()) {
-    text += kEntryTag + Escaped(entry) + "\r\n";
+    text += kEntryTag + EscapeField(entry) + "\r\n";
     const auto command = tables.baseline_commands.find(entry);
     if (command == tables.baseline_commands.end()) continue;
     const auto& started = command->second;
-    text += kCommandTag + Escaped(started.command) + kField + std::to_string(started.value.type) +
-            kField + Escaped(started.value.bytes) + kField + Escaped(started.file_bytes) + "\r\n";
+    text += kCommandTag + EscapeField(started.command) + kField + std::to_string(started.value.type) +
+            kField + EscapeField(started.value.bytes) + kField + EscapeField(started.file_bytes) + "\r\n";
   }
   return text + kEnd + "\r\n";
 }
@@ -117,7 +73,8 @@ SavedBaseline ParseSavedBaseline(const std::string& text) {
       last_entry = Unescaped(rest);
       saved.entries.Append(*last_entry);
     } else if (Tagged(lines[at], kCommandTag, rest) && last_entry) {
-      const auto fields = Fields(rest);
+      std::vector<std::string> fields;
+      for (const auto& field : SplitFields(rest)) fields.push_back(Unescaped(field));
       if (fields.size() != 4 || fields[1].empty() ||
           fields[1].find_first_not_of("0123456789") != std::string::npos || fields[1].size() > 10) {
         NotABaseline();
@@ -147,13 +104,7 @@ std::optional<SavedBaseline> BaselineFile::Load() {
 void BaselineFile::Save(const AreaSwitches& switches, const EntryTables& tables) {
   auto text = FormatSavedBaseline(SwitchesSignature(switches), tables);
   if (text == written_) return;
-  const auto copy = files_.WriteNewFile(path_ + texts::kSavedBaselineCopySuffix, text);
-  try {
-    files_.PutInPlaceOf(copy, path_);
-  } catch (const InOutError&) {
-    files_.RemoveFile(copy);  // ours: made just now under a name no file had
-    throw;
-  }
+  files_.ReplaceWhole(path_, text, texts::kSavedBaselineCopySuffix);
   written_ = std::move(text);
 }
 

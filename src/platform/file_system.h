@@ -55,6 +55,13 @@ class FileSystem {
   // it cannot, leaving nothing behind.
   std::string WriteNewFile(const std::string& wanted_path, const std::string& bytes);
 
+  // Replaces the file's bytes whole (or makes it): a copy written beside
+  // it, under the path with `copy_suffix` added and a free name, is put in
+  // its place in one step; the copy goes again when that fails. Raises
+  // InOutError when it cannot, with the file as it was.
+  void ReplaceWhole(const std::string& path, const std::string& bytes,
+                    const std::string& copy_suffix);
+
   // Puts `replacement` in the place of `target` in one step, so that the
   // target is always either the old file or the whole new one, and the new
   // one keeps the old one's attributes. A read-only target is not replaced.

@@ -78,4 +78,15 @@ std::string FileSystem::WriteNewFile(const std::string& wanted_path, const std::
   throw InOutError(FormatText(texts::kUnableToWriteFile, wanted_path));
 }
 
+void FileSystem::ReplaceWhole(const std::string& path, const std::string& bytes,
+                              const std::string& copy_suffix) {
+  const auto copy = WriteNewFile(path + copy_suffix, bytes);
+  try {
+    PutInPlaceOf(copy, path);
+  } catch (const InOutError&) {
+    RemoveFile(copy);  // ours: made just now under a name no file had
+    throw;
+  }
+}
+
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "monitor/startup_entry.h"
+#include "platform/record_fields.h"
 #include "texts.h"
 
 namespace corvane {
@@ -47,45 +48,15 @@ std::string Unhex(const std::string& text) {
   return bytes;
 }
 
-std::string Escape(const std::string& text) {
-  std::string escaped;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F || c == '%') {
-      escaped += '%';
-      escaped += kDigits[byte >> 4];
-      escaped += kDigits[byte & 0xF];
-    } else {
-      escaped += c;
-    }
-  }
-  return escaped;
-}
+std::string Escape(const std::string& text) { return EscapeField(text); }
 
 std::string Unescape(const std::string& text) {
-  std::string plain;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    if (text[at] != '%') {
-      plain += text[at];
-      continue;
-    }
-    if (at + 2 >= text.size()) throw BadRecord{};
-    plain += ByteOf(text[at + 1], text[at + 2]);
-    at += 2;
-  }
-  return plain;
+  auto plain = UnescapeField(text);
+  if (!plain) throw BadRecord{};
+  return std::move(*plain);
 }
 
-std::vector<std::string> SplitAtTabs(const std::string& text) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (auto tab = text.find(kTab); tab != std::string::npos; tab = text.find(kTab, start)) {
-    parts.push_back(text.substr(start, tab - start));
-    start = tab + 1;
-  }
-  parts.push_back(text.substr(start));
-  return parts;
-}
+std::vector<std::string> SplitAtTabs(const std::string& text) { return SplitFields(text); }
 
 // A whole decimal number and nothing else.
 long long Number(const std::string& text) {

@@ -38,13 +38,7 @@ std::string Applied(const std::string& bytes, const std::vector<IniLineChange>& 
 
 bool ReplaceFileBytes(FileSystem& files, const std::string& path, const std::string& bytes) {
   try {
-    const auto copy = files.WriteNewFile(path + texts::kIniCopySuffix, bytes);
-    try {
-      files.PutInPlaceOf(copy, path);
-    } catch (const InOutError&) {
-      files.RemoveFile(copy);  // ours: made just now under a name no file had
-      throw;
-    }
+    files.ReplaceWhole(path, bytes, texts::kIniCopySuffix);
     return true;
   } catch (const InOutError&) {
     return false;
