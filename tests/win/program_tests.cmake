@@ -14,6 +14,9 @@ add_executable(corvane_program_tests
   ${CMAKE_CURRENT_LIST_DIR}/program/places_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/change_signal_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/restart_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program/planting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program/put_back_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program/flood_test.cpp
 )
 corvane_target_options(corvane_program_tests)
 target_include_directories(corvane_program_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})

@@ -4,7 +4,9 @@
 
 #include <cwchar>
 
+#include "automation/input.h"
 #include "automation/process.h"
+#include "automation/windows.h"
 #include "platform/win32/wide.h"
 
 namespace corvane::automation {
@@ -122,6 +124,21 @@ RECT ListViewRowRect(HWND list, int row) {
   remote.Put(rect);
   if (!SendMessageW(list, LVM_GETITEMRECT, WPARAM(row), remote.record())) return RECT{};
   return remote.Get<RECT>();
+}
+
+HWND ListViewIn(HWND top_level) {
+  for (const ControlInfo& control : ChildrenOf(top_level)) {
+    if (control.class_name == "SYSLISTVIEW32") return control.window;
+  }
+  return nullptr;
+}
+
+bool ClickListViewRow(HWND list, int row) {
+  SendMessageW(list, LVM_ENSUREVISIBLE, WPARAM(row), FALSE);
+  const RECT rect = ListViewRowRect(list, row);
+  if (rect.bottom <= rect.top) return false;
+  ClickAt(list, POINT{rect.left + 8, (rect.top + rect.bottom) / 2});
+  return WaitUntil([&] { return ListViewSelection(list) == row; });
 }
 
 }  // namespace corvane::automation

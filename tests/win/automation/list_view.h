@@ -18,4 +18,10 @@ int ListViewSelection(HWND list);
 // Where the row lies in the list's client area; empty when there is no such row.
 RECT ListViewRowRect(HWND list, int row);
 
+// The window's list view control, or null.
+HWND ListViewIn(HWND top_level);
+// Scrolls the row into view and clicks its first cell, as a user selects
+// it; true once it is the selected row.
+bool ClickListViewRow(HWND list, int row);
+
 }  // namespace corvane::automation

@@ -5,16 +5,15 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "automation/input.h"
-#include "automation/process.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_task_scheduler.h"
+#include "program/planting.h"
 #include "program/program_fixture.h"
 #include "texts.h"
 
@@ -41,33 +40,6 @@ struct Planted {
   std::optional<std::string> after_no;
 };
 
-std::string Variable(const wchar_t* name) {
-  wchar_t value[MAX_PATH] = {};
-  return win32::Utf8(value, GetEnvironmentVariableW(name, value, MAX_PATH));
-}
-
-std::string ShellFolder(int id) {
-  wchar_t path[MAX_PATH] = {};
-  SHGetFolderPathW(nullptr, id | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path);
-  return win32::Utf8(path, std::wcslen(path));
-}
-
-std::string BytesOf(const std::string& path) {
-  std::ifstream file(Wide(path).c_str(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// schtasks as a user would run it; true when it says it succeeded.
-bool Schtasks(const std::vector<std::string>& arguments) {
-  automation::Process schtasks(Variable(L"windir") + "\\system32\\schtasks.exe", arguments);
-  return schtasks.started() && schtasks.WaitForExit(automation::kPatience) &&
-         schtasks.ExitCode() == 0;
-}
-
 class ProgramPlacesTest : public ProgramTest {
  protected:
   void SetUp() override {
@@ -93,8 +65,8 @@ class ProgramPlacesTest : public ProgramTest {
     ASSERT_TRUE(WriteValue(HKEY_LOCAL_MACHINE, kRun64.c_str(), "CvPlaces32", "C:\\kept.exe"));
     // Wine adds its scheduler's service with the first task it registers; an
     // entry of that kind is not what this story is about.
-    Schtasks({"/create", "/xml", WriteTaskXml(), "/tn", "\\CvPlacesWarmUp", "/f"});
-    Schtasks({"/delete", "/tn", "\\CvPlacesWarmUp", "/f"});
+    CreateTask("\\CvPlacesWarmUp", "C:\\cvtask.exe");
+    DeleteTask("\\CvPlacesWarmUp");
   }
 
   void TearDown() override {
@@ -111,22 +83,7 @@ class ProgramPlacesTest : public ProgramTest {
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, Wide(kDebugged).c_str());
     DeleteFileW(Wide(user_startup_).c_str());
     DeleteFileW(Wide(common_startup_).c_str());
-    Schtasks({"/delete", "/tn", kTask, "/f"});
-  }
-
-  std::string WriteTaskXml() const {
-    const auto path = Variable(L"TEMP") + "\\cv-places-task.xml";
-    std::ofstream(Wide(path).c_str(), std::ios::binary)
-        << "<?xml version=\"1.0\"?>\r\n"
-           "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">"
-           "<Triggers><LogonTrigger><Enabled>true</Enabled></LogonTrigger></Triggers>"
-           "<Settings><Hidden>true</Hidden></Settings>"
-           "<Actions><Exec><Command>C:\\cvtask.exe</Command></Exec></Actions></Task>\r\n";
-    return path;
-  }
-
-  std::string Beside(const char* name) const {
-    return ProgramPath().substr(0, ProgramPath().rfind('\\') + 1) + name;
+    DeleteTask(kTask);
   }
 
   std::vector<Planted> planted_;
@@ -135,7 +92,7 @@ class ProgramPlacesTest : public ProgramTest {
 };
 
 TEST_F(ProgramPlacesTest, EachNewPlaceIsAskedAboutAndTakenOutAsWindowsNeeds) {
-  std::ofstream(Wide(Beside(texts::kLogFile)).c_str()) << "";
+  EnableLog();
   ASSERT_NE(Start(), nullptr);
 
   // Locations as the alerts show them, whole: a value under its root named
@@ -151,7 +108,7 @@ TEST_F(ProgramPlacesTest, EachNewPlaceIsAskedAboutAndTakenOutAsWindowsNeeds) {
     std::ofstream(Wide(file).c_str()) << "link";
     expected.insert(file);
   }
-  ASSERT_TRUE(Schtasks({"/create", "/xml", WriteTaskXml(), "/tn", kTask, "/f"}));
+  ASSERT_TRUE(CreateTask(kTask, "C:\\cvtask.exe"));
   expected.insert(kTask);
 
   Tick();
@@ -174,11 +131,11 @@ TEST_F(ProgramPlacesTest, EachNewPlaceIsAskedAboutAndTakenOutAsWindowsNeeds) {
           "\\Windows\\AppInit_DLLs (C:\\cv.dll) [User Invoked]\r\n",
       "Deleted Scheduled Task: " + kTask + " [User Invoked]\r\n"};
   const auto logged = [&](const std::string& line) {
-    return BytesOf(Beside(texts::kLogFile)).find(line) != std::string::npos;
+    return Logged().find(line) != std::string::npos;
   };
   EXPECT_TRUE(automation::WaitUntil([&] {
     return std::all_of(lines.begin(), lines.end(), logged);
-  })) << BytesOf(Beside(texts::kLogFile));
+  })) << Logged();
 
   for (const auto& value : planted_) {
     EXPECT_EQ(ReadValue(value.root, value.key.c_str(), value.name.c_str()), value.after_no)

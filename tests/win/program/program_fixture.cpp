@@ -6,7 +6,6 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 #include "texts.h"
 
@@ -42,18 +41,10 @@ void PutBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(std::filesystem::path(Wide(path)), std::ios::binary) << bytes;
 }
 
+// With what the program kept in it: its backups and the files it moved aside.
 void DeleteFolder(const std::string& folder) {
-  const std::wstring wide = Wide(folder);
-  WIN32_FIND_DATAW found{};
-  {
-    const win32::FindHandle search(FindFirstFileW((wide + L"*").c_str(), &found));
-    if (search) {
-      do {
-        DeleteFileW((wide + found.cFileName).c_str());
-      } while (FindNextFileW(search.get(), &found));
-    }
-  }
-  RemoveDirectoryW(wide.c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(std::filesystem::path(Wide(folder)), ignored);
 }
 
 }  // namespace
@@ -114,6 +105,12 @@ bool ProgramTest::BlockOptionsFile() {
     if (!CreateDirectoryW(Wide(path).c_str(), nullptr)) return false;
   }
   return true;
+}
+
+void ProgramTest::EnableLog() const { PutBytes(Beside(texts::kLogFile), ""); }
+
+std::string ProgramTest::Logged() const {
+  return ReadBytes(Beside(texts::kLogFile)).value_or("");
 }
 
 bool ProgramTest::OptionsFileExists() const {

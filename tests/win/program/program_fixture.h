@@ -36,6 +36,11 @@ class ProgramTest : public RunningProgramTest {
   bool BlockOptionsFile();
 
   std::string ProgramPath() const { return folder_ + "corvane.exe"; }
+  // A file in the program's folder, which is its data folder too.
+  std::string Beside(const std::string& name) const { return folder_ + name; }
+  // The program logs while its log file exists; it never makes one itself.
+  void EnableLog() const;
+  std::string Logged() const;  // the log's bytes, "" when there is none
 
  private:
   std::string folder_;

@@ -18,6 +18,7 @@ namespace corvane::program_test {
 // Menu commands of the main window, numbered as the program numbers them.
 inline constexpr int kRestoreCommand = 101;
 inline constexpr int kExitCommand = 102;
+inline constexpr int kRemovedEntriesCommand = 107;
 // The poll timer of the main window.
 inline constexpr WPARAM kPollTimer = 1;
 
