@@ -9,7 +9,7 @@ namespace corvane::fuzz {
 namespace {
 
 // The lines as the INI scanner reads them.
-std::vector<std::string> IniLines(const FileSystem& files, const std::string& bytes) {
+std::vector<std::string> ScannedLines(const FileSystem& files, const std::string& bytes) {
   auto lines = SplitTextLines(bytes);
   for (auto& line : lines) line = files.DecodeAnsi(line);
   return lines;
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   if (equals == std::string::npos) Require(after == before, "a line without = changes nothing");
   const bool has_value = equals != std::string::npos && equals + 1 < line.size();
   if (has_value) {
-    const auto lines = IniLines(files, after);
+    const auto lines = ScannedLines(files, after);
     Require(std::find(lines.begin(), lines.end(), line) == lines.end(), "the line is gone");
   }
   return 0;
