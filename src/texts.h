@@ -116,6 +116,9 @@ inline constexpr const char kBlacklistSaved[] = "Your \"Blacklist\" file was sav
 
 // The log viewer.
 inline constexpr const char kLogViewerCaption[] = "Corvane Logfile";
+// Shown instead of an empty box while there is no log; "%s" is the data folder.
+inline constexpr const char kLoggingOffHint[] =
+    "Logging is off. To turn it on, create an empty file named corvane.log in %s.";
 inline constexpr const char kCloseButton[] = "Close";
 
 // The window toolkit.
@@ -146,13 +149,15 @@ inline constexpr const char kMonitorIniFiles[] = "Monitor .INI system files";
 inline constexpr const char kMonitorIeObjects[] = "Monitor IE objects";
 inline constexpr const char kMonitorScheduledTasks[] = "Monitor Scheduled Tasks";
 // Menus.
-inline constexpr const char kRestoreItem[] = "Restore";
-inline constexpr const char kExitItem[] = "Exit";
-inline constexpr const char kBlackListMenu[] = "BlackList";
-inline constexpr const char kEditItem[] = "Edit";
-inline constexpr const char kHelpMenu[] = "Help";
-inline constexpr const char kOnlineHelpItem[] = "Online Help";
-inline constexpr const char kViewLogfileItem[] = "View Logfile";
+inline constexpr const char kRestoreItem[] = "&Restore";
+inline constexpr const char kExitItem[] = "E&xit";
+inline constexpr const char kBlackListMenu[] = "&BlackList";
+inline constexpr const char kEditItem[] = "&Edit";
+inline constexpr const char kHelpMenu[] = "&Help";
+inline constexpr const char kOnlineHelpItem[] = "&Online Help";
+// The maker's name's tool tip says kVisitWebSite; the menu item has its access key.
+inline constexpr const char kVisitWebSiteItem[] = "Visit &web site";
+inline constexpr const char kViewLogfileItem[] = "View &Logfile";
 inline constexpr const char kExitQuestion[] = "Are you sure you want to Exit Corvane?";
 // The maker's home page, opened from the menu and from the maker's name.
 inline constexpr const char kHomePage[] = "https://www.halvorn.example/corvane/";
@@ -266,8 +271,8 @@ inline constexpr const char kPutBackFailedWarning[] =
     "Corvane could not put this entry back: the backup could not be read or the item could "
     "not be written.";
 // The main window's menu bar and the tray menu.
-inline constexpr const char kRemovedMenu[] = "Removed";
-inline constexpr const char kRemovedEntriesItem[] = "Removed entries...";
+inline constexpr const char kRemovedMenu[] = "&Removed";
+inline constexpr const char kRemovedEntriesItem[] = "Removed &entries...";
 
 // ---- Blacklist notices and the editor's additions ----
 // (blacklist)

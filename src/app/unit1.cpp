@@ -83,13 +83,22 @@ constexpr ControlLayout kLayout[] = {
         .TabOrder(7),
 };
 
+// Minimise sends it to the tray; maximised, its small fixed layout would
+// only float in an empty window.
+constexpr FormLayout MainWindowLayout() {
+  FormLayout form = Window("", 248, 348);
+  form.minimize_box = true;
+  return form;
+}
+constexpr FormLayout kMainWindow = MainWindowLayout();
+
 const std::vector<MenuItem> kMainMenu1 = {
     {texts::kBlackListMenu, 0, {{texts::kEditItem, kEdit1, {}, false}}, false},
     {texts::kRemovedMenu, 0, {{texts::kRemovedEntriesItem, kRemovedEntries1, {}, false}}, false},
     {texts::kHelpMenu,
      0,
      {{texts::kOnlineHelpItem, kOnlineHelp1, {}, false},
-      {texts::kVisitWebSite, kVisitHomePage1, {}, false},
+      {texts::kVisitWebSiteItem, kVisitHomePage1, {}, false},
       {texts::kViewLogfileItem, kViewLogfile1, {}, false}},
      false},
 };
@@ -106,7 +115,7 @@ const std::vector<MenuItem> kPopupMenu1 = {
 TForm1::TForm1(win32::Application& application, const MainWindowParts& parts)
     : application_(application),
       parts_(parts),
-      form_(application, Window("", 248, 348).MinimizeAndMaximize(), kLayout),
+      form_(application, kMainWindow, kLayout),
       PopupMenu1(MakePopupMenu(kPopupMenu1)),
       tray_owner_(application, form_),
       TrayComp1(tray_owner_),

@@ -1,6 +1,7 @@
 #include "changes/unit4.h"
 
 #include "changes/activity_log.h"
+#include "platform/errors.h"
 #include "platform/win32/framework/memo.h"
 #include "texts.h"
 
@@ -24,6 +25,16 @@ TForm4::TForm4(Application& application, const FileSystem& files, const DataFile
   form_.OnActivate([this] { FormActivate(); });
 }
 
-void TForm4::FormActivate() { SetMemoLines(form_["Memo1"], LoadLog(files_, data_.Log())); }
+void TForm4::FormActivate() {
+  const std::string log = data_.Log();
+  if (files_.FileExists(log)) {
+    SetMemoLines(form_["Memo1"], LoadLog(files_, log));
+    return;
+  }
+  // The log is written only while the file exists: say how to make it.
+  std::string folder = data_.folder;
+  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  SetMemoLines(form_["Memo1"], {FormatText(texts::kLoggingOffHint, folder)});
+}
 
 }  // namespace corvane

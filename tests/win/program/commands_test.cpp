@@ -26,7 +26,8 @@ class ProgramCommandsTest : public ProgramTest {
 };
 
 // Wine keeps a menu inside its process, so its items are known here only by
-// what choosing them does: Restore, Removed entries, then Exit, and nothing else.
+// what choosing them does: Restore, Removed entries, then Exit, and nothing
+// else; E and X choose the last two by their access keys.
 TEST_F(ProgramCommandsTest, TheTrayMenuOffersRestoreRemovedEntriesThenExit) {
   ASSERT_NE(Start(), nullptr);
   ASSERT_FALSE(Shown());
@@ -43,14 +44,14 @@ TEST_F(ProgramCommandsTest, TheTrayMenuOffersRestoreRemovedEntriesThenExit) {
   EXPECT_FALSE(Shown());
   EXPECT_EQ(FindWindowOf(ProcessId(), texts::kWarningTitle), nullptr);
 
-  ASSERT_TRUE(choose({VK_DOWN, VK_DOWN, VK_RETURN}));
+  ASSERT_TRUE(choose({'E'}));
   const HWND removed = automation::WaitForWindow(ProcessId(), texts::kRemovedEntriesCaption);
   ASSERT_NE(removed, nullptr);
   automation::PressKey(removed, VK_ESCAPE);
   ASSERT_TRUE(WaitUntilHidden(removed));
   EXPECT_FALSE(Shown());
 
-  ASSERT_TRUE(choose({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));  // past the separator
+  ASSERT_TRUE(choose({'X'}));
   const HWND question = automation::WaitForWindow(ProcessId(), texts::kWarningTitle);
   ASSERT_NE(question, nullptr);
   automation::Click(GetDlgItem(question, IDNO));
@@ -69,6 +70,8 @@ TEST_F(ProgramCommandsTest, MinimizeHidesAndALeftClickBringsTheWindowBackOnlyWhi
 
   Choose(kRestoreCommand);
   ASSERT_TRUE(WaitUntilShown());
+  EXPECT_EQ(GetWindowLongPtrW(main_, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+            WS_MINIMIZEBOX);
   Post(WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(WaitUntilHidden(main_));
   EXPECT_FALSE(IsIconic(main_));

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/errors.h"
 #include "texts.h"
 #include "windows/window_host_fixture.h"
 
@@ -52,7 +53,7 @@ TEST_F(LogViewerTest, ShowsTheLayoutWithAWrappingReadOnlyTextBox) {
   EXPECT_EQ(memo.width(), 641);
   EXPECT_EQ(memo.height(), 433);
   EXPECT_EQ(memo.style & (ES_MULTILINE | ES_READONLY), ES_MULTILINE | ES_READONLY);
-  EXPECT_EQ(memo.style & (WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL), 0);
+  EXPECT_EQ(memo.style & (WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL), WS_VSCROLL);
 
   const ControlInfo close = ChildWithText(viewer_, texts::kCloseButton);
   ASSERT_NE(close.window, nullptr);
@@ -97,10 +98,32 @@ TEST_F(LogViewerTest, ALongLineWrapsAtTheBoxWidth) {
   EXPECT_EQ(Results(), Lines{"result=None"});
 }
 
-TEST_F(LogViewerTest, WithoutALogTheBoxIsEmptyAndNothingIsSaid) {
+TEST_F(LogViewerTest, ALongLogOpensAtItsNewestLine) {
+  std::string log;
+  for (int line = 1; line <= 300; ++line) log += "line " + std::to_string(line) + "\r\n";
+  log += "newest";
+  Put(kLog, log);
   ASSERT_NE(OpenViewer(), nullptr);
+  ASSERT_EQ(MemoTextOnceThere(log), log);
+  EXPECT_GT(SendMessageW(memo_, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  const LRESULT last = SendMessageW(memo_, EM_GETLINECOUNT, 0, 0) - 1;
+  const LRESULT start = SendMessageW(memo_, EM_LINEINDEX, static_cast<WPARAM>(last), 0);
+  const LRESULT at = SendMessageW(memo_, EM_POSFROMCHAR, static_cast<WPARAM>(start), 0);
+  RECT client{};
+  GetClientRect(memo_, &client);
+  const int top = static_cast<short>(HIWORD(at));
+  EXPECT_GE(top, 0) << "the last line is above the box";
+  EXPECT_LT(top, client.bottom) << "the last line is below the box";
+  automation::PressKey(viewer_, VK_ESCAPE);
+  EXPECT_EQ(Results(), Lines{"result=Cancel"});
+}
+
+TEST_F(LogViewerTest, WithoutALogTheBoxSaysHowToTurnLoggingOn) {
+  ASSERT_NE(OpenViewer(), nullptr);
+  const std::string folder = Path("").substr(0, Path("").size() - 1);
+  const std::string hint = FormatText(texts::kLoggingOffHint, folder);
+  EXPECT_EQ(MemoTextOnceThere(hint), hint);
   Sleep(200);  // time for a message box that should not come
-  EXPECT_EQ(TextOf(memo_), "");
   EXPECT_EQ(automation::FindWindowOf(host_->id(), texts::kApplicationTitle), nullptr);
   EXPECT_FALSE(Exists(kLog)) << "the viewer never makes the log";
   automation::PressKey(viewer_, VK_ESCAPE);

@@ -8,7 +8,8 @@
 
 namespace corvane::win32 {
 
-// Shows the lines, one per text line (long ones wrap), from the top.
+// Shows the lines, one per text line (long ones wrap), scrolled so that the
+// last one is in view: a log is read from its newest end.
 void SetMemoLines(const Control& memo, const std::vector<std::string>& lines);
 
 }  // namespace corvane::win32
