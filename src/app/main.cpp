@@ -6,6 +6,7 @@
 // until the user exits. The windows go in reverse order.
 #include <windows.h>
 
+#include "app/resources.h"
 #include "app/unit1.h"
 #include "changes/data_files.h"
 #include "changes/removed_entries_store.h"
@@ -47,7 +48,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TForm1::BringRunningForward();
     return 0;
   }
-  win32::Application application(instance, texts::kApplicationTitle);
+  win32::Application application(instance, texts::kApplicationTitle, IDI_CORVANE);
 
   Win32Registry registry;
   Win32Environment environment;

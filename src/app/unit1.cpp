@@ -132,22 +132,15 @@ TForm1::TForm1(win32::Application& application, const MainWindowParts& parts)
 TForm1::~TForm1() { RemovePropW(form_.handle(), kMainWindowProperty); }
 
 void TForm1::ConfigureTrayIcon() {
-  const HINSTANCE instance = application_.instance();
-  const auto icon = [instance](int size) {
-    return IconHandle(static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON, size, size, 0)));
-  };
-  big_icon_ = icon(32);
-  small_icon_ = icon(16);
-  SendMessageW(form_.handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_.get()));
-  SendMessageW(form_.handle(), WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(small_icon_.get()));
-
-  // In the order in which the window's layout sets them.
+  // In the order in which the window's layout sets them. The window has the
+  // program icon from the application already; the notification area shows
+  // the small size, drawn for it, not the big one scaled down.
   TrayComp1.SetHideApp(true);
   TrayComp1.SetShowForm(false);
   TrayComp1.SetShowIcon(true);
-  TrayComp1.LoadIconImage(icon(32));
+  TrayComp1.LoadIconImage(IconHandle(static_cast<HICON>(
+      LoadImageW(application_.instance(), MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0))));
   TrayComp1.SetToolTip(texts::kTrayToolTip);
   TrayComp1.SetPopupMenu(PopupMenu1.get());
   TrayComp1.Loaded();

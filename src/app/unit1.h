@@ -97,10 +97,6 @@ class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications 
 
   win32::Application& application_;
   MainWindowParts parts_;
-  // The window's own icons; the window never destroys them, and they must
-  // outlive it.
-  win32::IconHandle big_icon_;
-  win32::IconHandle small_icon_;
   win32::Form form_;
   win32::MenuHandle PopupMenu1;
   FormTrayOwner tray_owner_;

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "app/resources.h"
 #include "changes/alert.h"
 #include "changes/unit2.h"
 #include "changes/unit3.h"
@@ -201,7 +202,8 @@ std::vector<AlertFacts> AlertsFrom(const std::vector<std::string>& argv) {
 int Run(const std::vector<std::string>& argv) {
   const int argc = static_cast<int>(argv.size());
   const std::string mode = argc > 1 ? argv[1] : "";
-  win32::Application application(GetModuleHandleW(nullptr), texts::kApplicationTitle);
+  win32::Application application(GetModuleHandleW(nullptr), texts::kApplicationTitle,
+                                 IDI_CORVANE);
   Win32FileSystem files;
   win32::Win32MessageBoxes boxes(application);
   // Stands for the poll timer: the alert must leave it running.

@@ -16,6 +16,8 @@ target_include_directories(corvane_automation PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
 target_link_libraries(corvane_automation PUBLIC corvane_core user32 comctl32)
 
 add_executable(corvane_window_host win/window_host.cpp win/window_host.rc)
+set_source_files_properties(win/window_host.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_SOURCE_DIR}/src/app/corvane.ico;${CMAKE_SOURCE_DIR}/src/app/corvane.manifest")
 corvane_target_options(corvane_window_host)
 target_link_libraries(corvane_window_host PRIVATE corvane_windows shell32)
 

@@ -12,8 +12,23 @@
 
 namespace corvane::win32 {
 
-Application::Application(HINSTANCE instance, const std::string& title)
-    : instance_(instance), title_(title) {
+namespace {
+
+// The icon drawn for the size of that system metric, not one scaled to it.
+IconHandle LoadIconAt(HINSTANCE instance, int resource, int width_metric, int height_metric) {
+  if (resource == 0) return IconHandle();
+  return IconHandle(static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(resource), IMAGE_ICON,
+                 GetSystemMetrics(width_metric), GetSystemMetrics(height_metric), 0)));
+}
+
+}  // namespace
+
+Application::Application(HINSTANCE instance, const std::string& title, int icon_resource)
+    : instance_(instance),
+      title_(title),
+      big_icon_(LoadIconAt(instance, icon_resource, SM_CXICON, SM_CYICON)),
+      small_icon_(LoadIconAt(instance, icon_resource, SM_CXSMICON, SM_CYSMICON)) {
   // Tool tips come from the common controls.
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
@@ -23,6 +38,17 @@ Application::Application(HINSTANCE instance, const std::string& title)
   window_ = WindowHandle(CreateWindowExW(0, kApplicationClass, Wide(title).c_str(),
                                          WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0,
                                          0, 0, 0, nullptr, nullptr, instance, nullptr));
+  SetIconOf(handle());
+}
+
+void Application::SetIconOf(HWND window) const {
+  if (window == nullptr) return;
+  if (big_icon_) {
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon()));
+  }
+  if (small_icon_) {
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon()));
+  }
 }
 
 int Application::Run() {

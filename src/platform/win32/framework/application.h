@@ -15,11 +15,19 @@ namespace corvane::win32 {
 class Application {
  public:
   // Registers the window classes of the toolkit and makes the hidden window.
-  Application(HINSTANCE instance, const std::string& title);
+  // With an icon resource of the instance, that window and every form get
+  // the icon (also the title bar of a message box they own); 0: no icon.
+  Application(HINSTANCE instance, const std::string& title, int icon_resource = 0);
 
   HINSTANCE instance() const { return instance_; }
   const std::string& title() const { return title_; }
   HWND handle() const { return window_.get(); }
+  // The program icon at the sizes Windows shows in a title bar and in the
+  // task switcher (null without an icon); they live as long as the application.
+  HICON big_icon() const { return big_icon_.get(); }
+  HICON small_icon() const { return small_icon_.get(); }
+  // Gives the window the program icon, big and small.
+  void SetIconOf(HWND window) const;
 
   // Runs the message loop until Terminate; returns the code handed to it.
   // Between messages it sleeps until a message comes or one of the handles
@@ -52,6 +60,9 @@ class Application {
  private:
   HINSTANCE instance_;
   std::string title_;
+  // Before the window, which holds them without owning them.
+  IconHandle big_icon_;
+  IconHandle small_icon_;
   WindowHandle window_;
   std::function<std::vector<HANDLE>()> wait_handles_;
   std::function<void(HANDLE)> signaled_;

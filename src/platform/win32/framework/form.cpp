@@ -67,6 +67,7 @@ Form::Form(Application& application, const FormLayout& layout, const ControlLayo
   window_ = WindowHandle(CreateWindowExW(extended_style, kFormClass, Wide(layout.caption).c_str(),
                                          style, left, top, width, height, application.handle(),
                                          nullptr, application.instance(), this));
+  application.SetIconOf(handle());
   CreateControls(controls, count);
 }
 
