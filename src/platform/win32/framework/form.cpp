@@ -68,6 +68,7 @@ Form::Form(Application& application, const FormLayout& layout, const ControlLayo
                                          style, left, top, width, height, application.handle(),
                                          nullptr, application.instance(), this));
   CreateControls(controls, count);
+  FitControlsToText();
 }
 
 Form::~Form() {
