@@ -15,8 +15,13 @@ constexpr int kButtonFrame = 3;
 constexpr int kPicture = 16 + 4;  // a glyph and the gap after it
 constexpr int kCaptionIndent = 7;
 
+// Another process's button cannot be asked for its image list (the message
+// carries a pointer), so there every push button is taken to have a picture.
 bool HasPicture(const ControlInfo& button) {
   if ((button.style & BS_BITMAP) != 0) return true;
+  DWORD process = 0;
+  GetWindowThreadProcessId(button.window, &process);
+  if (process != GetCurrentProcessId()) return true;
   BUTTON_IMAGELIST images{};
   SendMessageW(button.window, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
   return images.himl != nullptr;
