@@ -13,7 +13,7 @@ namespace {
 // Between a themed button's left edge and its glyph.
 constexpr LONG kGlyphMargin = 4;
 // Around a push button's text: its border, focus rectangle and some air.
-constexpr int kButtonPadding = 8;
+constexpr int kButtonPadding = 6;
 // Between a glyph and the caption beside it.
 constexpr int kGlyphSpacing = 4;
 // Between a check box's box and its text, with room for the focus rectangle.
