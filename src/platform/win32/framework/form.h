@@ -1,6 +1,7 @@
 // A top-level window built from a layout table: centred on the screen, with
-// a fixed single border and the exact client size of the layout, owned by
-// the application window. Handlers are attached by control name; an
+// a fixed single border and the exact client size of the layout (larger
+// only where a text needs more room, see form_fit.cpp), owned by the
+// application window. Handlers are attached by control name; an
 // exception that leaves a handler is shown in the application's error box.
 #pragma once
 
