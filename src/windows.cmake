@@ -9,6 +9,7 @@ add_library(corvane_windows STATIC
   platform/win32/framework/dialog_keys.cpp
   platform/win32/framework/font_cache.cpp
   platform/win32/framework/form.cpp
+  platform/win32/framework/form_fit.cpp
   platform/win32/framework/form_messages.cpp
   platform/win32/framework/form_modal.cpp
   platform/win32/framework/form_timer.cpp

@@ -33,8 +33,6 @@ constexpr int kSameAnswerBelowDoNotAsk = 24;
 constexpr int kCheckBoxHeight = 17;
 constexpr int kBottomMargin = 16;
 constexpr int kRightMargin = 16;
-// Before a check box's text: the box and the gap after it.
-constexpr int kCheckMarkRoom = 22;
 
 // The window is this wide, or wider where the fonts at hand draw a text of
 // its own wider than the layout allows.
@@ -165,7 +163,8 @@ void TForm2::SetFacts(const AlertFacts& facts) {
 }
 
 int TForm2::FitWidth(int buttons) {
-  int width = kWidth;
+  // The toolkit has widened the buttons for their texts already.
+  int width = std::max(kWidth, form_.FittedClientWidth());
   const auto fit = [&width](const Control& control, int control_width) {
     width = std::max(width, control.layout().left + control_width + kRightMargin);
   };
@@ -173,7 +172,7 @@ int TForm2::FitWidth(int buttons) {
     fit(form_[name], form_[name].TextWidth());
   }
   for (Control* box : {&form_["CheckBox1"], &same_answer_}) {
-    const int box_width = std::max(box->layout().width, box->TextWidth() + kCheckMarkRoom);
+    const int box_width = std::max<int>(box->layout().width, box->FittingSize().cx);
     box->SetWidth(box_width);
     if (box->Visible()) fit(*box, box_width);
   }

@@ -9,11 +9,12 @@ add_library(corvane_automation STATIC
   win/automation/native_registry.cpp
   win/automation/process.cpp
   win/automation/tool_tips.cpp
+  win/automation/text_fit.cpp
   win/automation/windows.cpp
 )
 corvane_target_options(corvane_automation)
 target_include_directories(corvane_automation PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/win)
-target_link_libraries(corvane_automation PUBLIC corvane_core user32 comctl32)
+target_link_libraries(corvane_automation PUBLIC corvane_core user32 gdi32 comctl32)
 
 add_executable(corvane_window_host win/window_host.cpp win/window_host.rc)
 set_source_files_properties(win/window_host.rc PROPERTIES OBJECT_DEPENDS
@@ -26,7 +27,9 @@ add_executable(corvane_window_tests
   win/windows/blacklist_editor_test.cpp
   win/windows/log_viewer_test.cpp
   win/windows/removed_entries_window_test.cpp
+  win/windows/text_fit_test.cpp
   win/framework/form_test.cpp
+  win/framework/form_fit_test.cpp
   win/framework/message_boxes_test.cpp
 )
 corvane_target_options(corvane_window_tests)

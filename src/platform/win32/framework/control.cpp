@@ -1,8 +1,10 @@
 #include "platform/win32/framework/control.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/win32/framework/button_picture.h"
+#include "platform/win32/framework/glyphs.h"
 #include "platform/win32/wide.h"
 
 namespace corvane::win32 {
@@ -10,6 +12,14 @@ namespace {
 
 // Between a themed button's left edge and its glyph.
 constexpr LONG kGlyphMargin = 4;
+// Around a push button's text: its border, focus rectangle and some air.
+constexpr int kButtonPadding = 6;
+// Between a glyph and the caption beside it.
+constexpr int kGlyphSpacing = 4;
+// Between a check box's box and its text, with room for the focus rectangle.
+constexpr int kCheckGap = 9;
+// Before and after a group box's caption on its top line.
+constexpr int kCaptionIndent = 10;
 
 struct WindowKind {
   const wchar_t* window_class;
@@ -53,7 +63,7 @@ WindowKind KindOf(const ControlLayout& layout) {
 }  // namespace
 
 Control::Control(const ControlLayout& layout, int id, HWND form, POINT origin, HFONT font)
-    : layout_(layout), id_(id) {
+    : layout_(layout), id_(id), origin_(origin) {
   const WindowKind kind = KindOf(layout);
   // WS_CLIPSIBLINGS: a group box must not paint over the controls inside it.
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
@@ -196,6 +206,58 @@ void Control::FitToText() {
   const int width = layout_.width != 0 ? int(shown.right - shown.left) : int(size.cx);
   SetWindowPos(handle(), nullptr, 0, 0, width, metrics.tmHeight,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace corvane::win32
+
+namespace corvane::win32 {
+
+SIZE Control::FittingSize() const {
+  const ControlKind kind = layout_.kind;
+  const bool has_text = kind == ControlKind::kLabel || kind == ControlKind::kCheckBox ||
+                        kind == ControlKind::kButton || kind == ControlKind::kGroupBox;
+  if (!has_text || layout_.shortened) return SIZE{0, 0};
+  const WindowDc dc(handle());
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(handle(), WM_GETFONT, 0, 0));
+  const Selection use_font(dc.get(), font);
+  const std::wstring text = Wide(Text());
+  SIZE text_size{0, 0};
+  GetTextExtentPoint32W(dc.get(), text.c_str(), int(text.size()), &text_size);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.get(), &metrics);
+  const int width = text_size.cx;
+  const int height = std::max<int>(text_size.cy, metrics.tmHeight);
+  switch (kind) {
+    case ControlKind::kCheckBox: {
+      const int box = GetSystemMetrics(SM_CXMENUCHECK);
+      return SIZE{box + kCheckGap + width, std::max(box, height + 2)};
+    }
+    case ControlKind::kButton: {
+      int picture = 0;
+      if (layout_.glyph != Glyph::kNone) {
+        picture = kGlyphSize + kGlyphSpacing + (themed_ ? kGlyphMargin : 0);
+      }
+      return SIZE{2 * kButtonPadding + picture + width,
+                  std::max(height, picture > 0 ? kGlyphSize : 0) + kButtonPadding};
+    }
+    case ControlKind::kGroupBox:
+      return SIZE{2 * kCaptionIndent + width, height};
+    default:
+      return SIZE{width, height};
+  }
+}
+
+void Control::Place(const RECT& client_rect) {
+  const int width = client_rect.right - client_rect.left;
+  const int height = client_rect.bottom - client_rect.top;
+  SetWindowPos(handle(), nullptr, client_rect.left, client_rect.top, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  layout_.left = client_rect.left - origin_.x;
+  layout_.top = client_rect.top - origin_.y;
+  // A label of no width or height keeps following its text.
+  if (layout_.width != 0) layout_.width = width;
+  if (layout_.height != 0) layout_.height = height;
+  if (layout_.glyph != Glyph::kNone && !themed_) Redraw(Text());
 }
 
 }  // namespace corvane::win32

@@ -43,6 +43,13 @@ class Control {
   void SetWidth(int width);
   // How wide its text is drawn on one line in its font.
   int TextWidth() const;
+  // The smallest size that shows its whole text in its font (with the box
+  // of a check box, the picture of a button, the frame of either); 0,0 for
+  // controls whose text is not fitted (lists, text boxes, shortened labels).
+  SIZE FittingSize() const;
+  // Puts the control at that rectangle of the form's client area; its
+  // layout follows, so later moves and pictures use the new place and size.
+  void Place(const RECT& client_rect);
   bool Focused() const { return GetFocus() == handle(); }
   void Focus() { SetFocus(handle()); }
   bool Checked() const;
@@ -57,6 +64,7 @@ class Control {
 
   ControlLayout layout_;
   int id_;
+  POINT origin_;  // the layout's position is relative to this
   // A picture button's glyph, either with the caption drawn in (picture_)
   // or alone for a button with visual styles (glyph_images_). Both outlive
   // the window that shows them.

@@ -69,6 +69,7 @@ Form::Form(Application& application, const FormLayout& layout, const ControlLayo
                                          nullptr, application.instance(), this));
   application.SetIconOf(handle());
   CreateControls(controls, count);
+  FitControlsToText();
 }
 
 Form::~Form() {

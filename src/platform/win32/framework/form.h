@@ -1,6 +1,7 @@
 // A top-level window built from a layout table: centred on the screen, with
-// a fixed single border and the exact client size of the layout, owned by
-// the application window. Handlers are attached by control name; an
+// a fixed single border and the exact client size of the layout (larger
+// only where a text needs more room, see form_fit.cpp), owned by the
+// application window. Handlers are attached by control name; an
 // exception that leaves a handler is shown in the application's error box.
 #pragma once
 
@@ -58,6 +59,9 @@ class Form {
   void SetMenuBar(MenuHandle menu);
   // A new size of the client area, the window centred on the screen again.
   void SetClientSize(int width, int height);
+  // The client width that shows the whole text of every control: the
+  // layout's, or more where the fonts in use are wider than it was drawn for.
+  int FittedClientWidth() const { return fitted_width_; }
   // The tool tip of the control of that name from now on.
   void SetHint(const char* name, const std::string& text);
 
@@ -93,6 +97,8 @@ class Form {
   Control* ById(int id);
   Control* ByWindow(HWND window);
   void CreateControls(const ControlLayout* controls, std::size_t count);
+  // Widens (and heightens) every control too small for its text, see form_fit.cpp.
+  void FitControlsToText();
 
   // A click or selection handler by control id, or a menu command handler
   // by command.
@@ -113,6 +119,7 @@ class Form {
   std::vector<std::pair<UINT, MessageHook>> hooks_;
   std::function<void()> on_activate_;
   std::function<void()> on_close_;
+  int fitted_width_ = 0;
   int default_id_ = 0;  // the layout's default button
   int current_default_id_ = 0;  // the focused button, else the layout's default
   int cancel_id_ = 0;
