@@ -2,7 +2,7 @@
 # Checks the packages scripts/package.sh made in build/packages: each zip's
 # contents, and each installer installed and uninstalled silently under
 # Wine in a throw-away prefix (the x86 one only where 32-bit Wine runs).
-# Needs a display (DISPLAY); prints "N passed, N failed" and exits non-zero
+# Uses DISPLAY, or a virtual display of its own when none is set; prints "N passed, N failed" and exits non-zero
 # on any failure.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
@@ -19,8 +19,9 @@ check() {  # WHAT COMMAND...
 }
 
 # The zip holds one folder with the program, built for ARCH and without
-# symbols, its help page, the readme and the licence.
-check_zip() {  # NAME OBJDUMP_FORMAT
+# symbols, its help page, the readme and the licence; the installer is built
+# for ARCH too and carries the version.
+check_files() {  # NAME OBJDUMP_FORMAT
   local zip=$packages/Corvane-$version-$1.zip folder=Corvane-$version-$1
   local listed expected
   listed=$(unzip -Z1 "$zip" 2>/dev/null | sort | tr '\n' ' ')
@@ -33,6 +34,10 @@ check_zip() {  # NAME OBJDUMP_FORMAT
   check "$1 zip's program is for $2" grep -q "file format $2" <<<"$headers"
   check "$1 zip's program has no debug sections" bash -c '! grep -q "\.debug" <<<"$1"' _ "$headers"
   rm -f "$exe"
+  local setup=$packages/Corvane-$version-$1-setup.exe
+  check "$1 installer is for $2" grep -q "file format $2" <<<"$(x86_64-w64-mingw32-objdump -f "$setup")"
+  check "$1 installer's version information says $version" \
+    grep -qx "$version.0.0" <<<"$(strings -el "$setup" | grep -A1 -x FileVersion)"
 }
 
 # Prints a registry value's data as reg.exe shows it, or nothing.
@@ -49,11 +54,12 @@ gone() {  # PATH
 }
 
 # Installs silently with the given switches, checks what is there, plants
-# user data, uninstalls silently and checks that only that data is left.
-check_installer() {  # NAME WINE_ARCH AUTORUN(0|1) [SWITCHES...]
-  local name=$1 autorun=$3 failed_before=$failed
+# user data, uninstalls silently (with Corvane running when RUNNING is 1)
+# and checks that only that data is left.
+check_installer() {  # NAME WINE_ARCH AUTORUN(0|1) RUNNING(0|1) [SWITCHES...]
+  local name=$1 autorun=$3 running=$4 failed_before=$failed
   wine_arch=$2
-  shift 3
+  shift 4
   prefix=$build/packages-test/wineprefix-$wine_arch
   rm -rf "$prefix"
   local drive=$prefix/drive_c folder='C:\Program Files\Corvane'
@@ -82,8 +88,25 @@ check_installer() {  # NAME WINE_ARCH AUTORUN(0|1) [SWITCHES...]
   # The user's data, which a silent uninstall keeps.
   local data=$drive/users/$(id -un)/AppData/Roaming/Corvane
   mkdir -p "$data" && echo "Evil" >"$data/blacklist"
+  local left= pid=
+  if [ "$running" = 1 ]; then
+    # Corvane saves its baseline beside itself once its window is up; it
+    # saves it again when closed, and the silent uninstall keeps it.
+    setsid "$root/scripts/wine-run" "$prefix" "$wine_arch" "$installed/corvane.exe" </dev/null >/dev/null 2>&1 &
+    for _ in $(seq 60); do [ -f "$installed/baseline" ] && break; sleep 0.25; done
+    left=baseline
+    pid=$(pgrep -f "$installed/corvane.exe" | head -1)
+  fi
   "$root/scripts/wine-run" "$prefix" "$wine_arch" "$installed/Uninstall.exe" /S
-  check "$name uninstall removes the program folder" gone "$installed"
+  if [ -z "$left" ]; then
+    check "$name uninstall removes the program folder" gone "$installed"
+  else
+    check "$name started Corvane for the uninstall" test -n "$pid"
+    check "$name uninstall removes the program" gone "$installed/corvane.exe"
+    check "$name uninstall closes the running Corvane" gone "/proc/${pid:-none}"
+    listed=$(ls "$installed" 2>/dev/null | tr '\n' ' ')
+    check "$name uninstall leaves only the user's data [$listed]" test "$listed" = "baseline "
+  fi
   check "$name uninstall removes the shortcut" test ! -e "$shortcut"
   check "$name uninstall removes the Uninstall key" test -z "$(reg_value "$uninstall_key" DisplayName)"
   check "$name uninstall removes the autorun value" test -z "$(reg_value "$run_key" Corvane)"
@@ -93,12 +116,16 @@ check_installer() {  # NAME WINE_ARCH AUTORUN(0|1) [SWITCHES...]
   [ "$failed" = "$failed_before" ] && rm -rf "$prefix" "$prefix.lock"
 }
 
-check_zip x64 pei-x86-64
-check_zip x86 pei-i386
+own_display=
+if [ -z "${DISPLAY:-}" ]; then start_virtual_display || exit 1; own_display=1; fi
+check_files x64 pei-x86-64
+check_files x86 pei-i386
 for arch in $(wine_arches); do
-  # The x64 installer with the defaults, the x86 one with autorun turned off.
-  if [ "$arch" = x86_64 ]; then check_installer x64 x86_64 1; else check_installer x86 i686 0 /AUTORUN=0; fi
+  # The x64 installer with the defaults and a running Corvane to stop; the
+  # x86 one with autorun turned off and the program folder removed whole.
+  if [ "$arch" = x86_64 ]; then check_installer x64 x86_64 1 1; else check_installer x86 i686 0 0 /AUTORUN=0; fi
 done
 
+[ -n "$own_display" ] && stop_virtual_display
 echo "packages: $passed passed, $failed failed"
 [ "$failed" = 0 ]
