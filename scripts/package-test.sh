@@ -2,8 +2,8 @@
 # Checks the packages scripts/package.sh made in build/packages: each zip's
 # contents, and each installer installed and uninstalled silently under
 # Wine in a throw-away prefix (the x86 one only where 32-bit Wine runs).
-# Uses DISPLAY, or a virtual display of its own when none is set; prints "N passed, N failed" and exits non-zero
-# on any failure.
+# Uses DISPLAY, or a virtual display of its own when none is set. Prints
+# "N passed, N failed" and exits non-zero on any failure.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
