@@ -33,8 +33,8 @@ configure_windows() {  # ARCH
 }
 
 # The release folder of a built Windows program: build/release/x64 or
-# build/release/x86 with corvane.exe (without symbols) and its help page,
-# and nothing left from an earlier release.
+# build/release/x86 with corvane.exe (without symbols), its help page, the
+# readme and the licence, and nothing left from an earlier release.
 make_release() {  # ARCH
   local folder=$build/release/x86
   [ "$1" = x86_64 ] && folder=$build/release/x64

@@ -3,7 +3,9 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer), the fuzz targets for a
 # few seconds each, both Windows programs (x86_64, the main one, and i686)
 # with their release folders under build/release, and the Windows tests
-# under Wine. Installs what it needs first. Exits non-zero on any failure.
+# under Wine, and the packages: each zip's contents, each installer installed
+# and uninstalled under Wine. Installs what it needs first. Exits non-zero on
+# any failure.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -65,6 +67,19 @@ for arch in $wine_runs; do
   run_ctest "wine-$arch" "$build/win-$arch"
   stop_wine_servers "$arch"
 done
+
+# The packages of both builds (they need both programs), checked under Wine.
+if [ ${#built[@]} = 2 ]; then
+  echo "== packages"
+  rm -f "$logs/package-test.log"
+  if bash "$root/scripts/package.sh" >"$logs/package.log" 2>&1; then
+    bash "$root/scripts/package-test.sh" 2>&1 | tee "$logs/package-test.log" || status=1
+  else
+    tail -20 "$logs/package.log"
+    status=1
+  fi
+  summaries+=("$(tail -1 "$logs/package-test.log" 2>/dev/null || echo "packages: not built")")
+fi
 stop_virtual_display
 
 echo

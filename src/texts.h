@@ -2,10 +2,12 @@
 // the windows and the tests all hold the same words.
 #pragma once
 
+#include "version.h"
+
 namespace corvane::texts {
 
 inline constexpr const char kApplicationTitle[] = "Corvane";
-inline constexpr const char kProgramVersion[] = "2.1";
+inline constexpr const char kProgramVersion[] = CORVANE_VERSION;
 
 // The options file in the Windows directory and the autorun value.
 inline constexpr const char kOptionsFile[] = "corvane.ini";
@@ -129,10 +131,11 @@ inline constexpr const char kUnknownError[] = "An unexpected error occurred";
 // The tool tip of the notification-area icon.
 inline constexpr const char kTrayToolTip[] = "Corvane";
 // The version information of corvane.exe (src/app/resources.h holds the
-// same texts for the resource compiler; a test keeps the two equal).
+// same texts for the resource compiler; a test keeps the two equal). The
+// version itself comes from the generated version.h.
 inline constexpr const char kCompanyName[] = "Halvorn LLC.";
 inline constexpr const char kFileDescription[] = "Corvane autostart guard";
-inline constexpr const char kFileVersion[] = "2.1.0.0";
+inline constexpr const char kFileVersion[] = CORVANE_VERSION_TEXT;
 // The help page beside the program.
 inline constexpr const char kHelpPage[] = "corvane-help.html";
 

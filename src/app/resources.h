@@ -6,8 +6,9 @@
 /* The program icon: window icon and notification-area icon. */
 #define IDI_CORVANE 1
 
-#define CORVANE_VERSION_NUMBERS 2, 1, 0, 0
-#define CORVANE_VERSION_TEXT "2.1.0.0"
+/* CORVANE_VERSION_NUMBERS and CORVANE_VERSION_TEXT, from the top CMakeLists.txt. */
+#include "version.h"
+
 #define CORVANE_PRODUCT_NAME "Corvane"
 #define CORVANE_COMPANY_NAME "Halvorn LLC."
 #define CORVANE_FILE_DESCRIPTION "Corvane autostart guard"

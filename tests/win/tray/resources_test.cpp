@@ -42,8 +42,12 @@ TEST(ResourcesTest, TheVersionInformationSaysWhatTheProgramSays) {
   void* fixed = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", &fixed, &length));
-  EXPECT_EQ(static_cast<VS_FIXEDFILEINFO*>(fixed)->dwFileVersionMS, MAKELONG(1, 2));  // 2.1
-  EXPECT_EQ(static_cast<VS_FIXEDFILEINFO*>(fixed)->dwProductVersionMS, MAKELONG(1, 2));
+  // The numbers the file carries read as the version the program shows.
+  const auto* numbers = static_cast<VS_FIXEDFILEINFO*>(fixed);
+  const std::string shown = std::to_string(HIWORD(numbers->dwFileVersionMS)) + "." +
+                            std::to_string(LOWORD(numbers->dwFileVersionMS));
+  EXPECT_EQ(shown, texts::kProgramVersion);
+  EXPECT_EQ(numbers->dwProductVersionMS, numbers->dwFileVersionMS);
   EXPECT_EQ(VersionText(info, "ProductName"), texts::kApplicationTitle);
   EXPECT_EQ(VersionText(info, "CompanyName"), texts::kCompanyName);
   EXPECT_EQ(VersionText(info, "FileDescription"), texts::kFileDescription);
