@@ -107,7 +107,7 @@ void TForm2::ShowLine(const Line& line, int top, const char* caption, const std:
   // Right-aligned with the captions above, whatever the font makes of them.
   const int location_right = location_.caption.layout().left + (location.right - location.left);
   line.caption.MoveTo(location_right - (own.right - own.left), top);
-  line.text.MoveTo(kLineTextLeft, top);
+  line.text.MoveTo(form_.Scaled(kLineTextLeft), top);
   line.text.SetText(text);
   form_.SetHint(line.text.name(), text);
   line.caption.SetVisible(true);
@@ -122,8 +122,9 @@ void TForm2::SetFacts(const AlertFacts& facts) {
   location_.text.SetText(facts.location);
   form_.SetHint(location_.text.name(), facts.location);
 
-  int top = kFirstLineTop + 2 * kLineStep;
-  const auto next_line = [&top] { return std::exchange(top, top + kLineStep); };
+  int top = form_.Scaled(kFirstLineTop + 2 * kLineStep);
+  const int line_step = form_.Scaled(kLineStep);
+  const auto next_line = [&top, line_step] { return std::exchange(top, top + line_step); };
   if (facts.changed) {
     ShowLine(first_command_, next_line(), texts::kAlertOldCommandLabel, facts.old_command);
     ShowLine(second_command_, next_line(), texts::kAlertNewCommandLabel, facts.command);
@@ -140,33 +141,34 @@ void TForm2::SetFacts(const AlertFacts& facts) {
     publisher_.text.SetVisible(false);
   }
 
-  const int buttons = top + kButtonsBelowLine;
+  const int buttons = top + form_.Scaled(kButtonsBelowLine);
   form_["BitBtn1"].MoveTo(form_["BitBtn1"].layout().left, buttons);
   form_["BitBtn2"].MoveTo(form_["BitBtn2"].layout().left, buttons);
-  place_.MoveTo(place_.layout().left, buttons + 6);
+  place_.MoveTo(place_.layout().left, buttons + form_.Scaled(6));
   place_.SetText(facts.count > 1 ? PlaceText(facts) : "");
   place_.SetVisible(facts.count > 1);
 
-  int bottom = buttons + kDoNotAskBelowButtons;
+  int bottom = buttons + form_.Scaled(kDoNotAskBelowButtons);
   Control& do_not_ask = form_["CheckBox1"];
   do_not_ask.MoveTo(do_not_ask.layout().left, bottom);
   do_not_ask.SetEnabled(facts.offer_do_not_ask);
   same_answer_.SetChecked(false);
   same_answer_.SetVisible(facts.same_type_after > 0);
   if (facts.same_type_after > 0) {
-    bottom += kSameAnswerBelowDoNotAsk;
+    bottom += form_.Scaled(kSameAnswerBelowDoNotAsk);
     same_answer_.SetText(SameAnswerText(facts));
     same_answer_.MoveTo(same_answer_.layout().left, bottom);
   }
   const int width = FitWidth(buttons);
-  form_.SetClientSize(width, bottom + kCheckBoxHeight + kBottomMargin);
+  form_.SetClientSize(width, bottom + form_.Scaled(kCheckBoxHeight + kBottomMargin));
 }
 
 int TForm2::FitWidth(int buttons) {
   // The toolkit has widened the buttons for their texts already.
-  int width = std::max(kWidth, form_.FittedClientWidth());
-  const auto fit = [&width](const Control& control, int control_width) {
-    width = std::max(width, control.layout().left + control_width + kRightMargin);
+  int width = std::max(form_.Scaled(kWidth), form_.FittedClientWidth());
+  const int right_margin = form_.Scaled(kRightMargin);
+  const auto fit = [&width, right_margin](const Control& control, int control_width) {
+    width = std::max(width, control.layout().left + control_width + right_margin);
   };
   for (const char* name : {"Label3", "Label4", "Label7"}) {
     fit(form_[name], form_[name].TextWidth());
@@ -177,10 +179,10 @@ int TForm2::FitWidth(int buttons) {
     if (box->Visible()) fit(*box, box_width);
   }
   for (const Line* line : {&location_, &first_command_, &second_command_, &publisher_}) {
-    line->text.SetWidth(width - kLineTextLeft - kRightMargin);
+    line->text.SetWidth(width - form_.Scaled(kLineTextLeft) - right_margin);
   }
   Control& copy = form_["Button1"];
-  copy.MoveTo(width - kRightMargin - copy.layout().width, buttons + 2);
+  copy.MoveTo(width - right_margin - copy.layout().width, buttons + form_.Scaled(2));
   return width;
 }
 

@@ -1,7 +1,8 @@
 // A top-level window built from a layout table: centred on the screen, with
 // a fixed single border and the exact client size of the layout (larger
 // only where a text needs more room, see form_fit.cpp), owned by the
-// application window. Handlers are attached by control name; an
+// application window. Positions, sizes and font heights of the layout grow
+// with the DPI of the window's screen. Handlers are attached by control name; an
 // exception that leaves a handler is shown in the application's error box.
 #pragma once
 
@@ -34,6 +35,10 @@ class Form {
   Form& operator=(const Form&) = delete;
 
   HWND handle() const { return window_.get(); }
+  // Layout pixels (drawn for 96 dpi) in the pixels of the window's screen;
+  // positions and sizes handed to the form and its controls are in these.
+  int Scaled(int pixels) const { return MulDiv(pixels, dpi_, kLayoutDpi); }
+  int Dpi() const { return dpi_; }
   // The control of that name; a name that the layout lacks is a logic error.
   Control& operator[](const char* name);
   const Control& operator[](const char* name) const;
@@ -107,8 +112,11 @@ class Form {
     std::function<void()> run;
   };
 
+  static constexpr int kLayoutDpi = 96;
+
   Application& application_;
-  FormLayout layout_;
+  FormLayout layout_;  // client size in screen pixels
+  int dpi_ = kLayoutDpi;
   FontCache fonts_;  // outlives every window that uses its fonts
   WindowHandle window_;
   std::vector<Control> controls_;
