@@ -7,6 +7,7 @@ add_library(corvane_windows STATIC
   platform/win32/framework/clipboard.cpp
   platform/win32/framework/control.cpp
   platform/win32/framework/dialog_keys.cpp
+  platform/win32/framework/dpi.cpp
   platform/win32/framework/font_cache.cpp
   platform/win32/framework/form.cpp
   platform/win32/framework/form_fit.cpp

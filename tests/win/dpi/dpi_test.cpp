@@ -14,7 +14,9 @@
 #include "changes/unit2.h"
 #include "changes/unit3.h"
 #include "changes/unit4.h"
+#include "changes/unit5.h"
 #include "platform/win32/framework/application.h"
+#include "platform/win32/framework/dpi.h"
 #include "platform/win32/framework/win32_message_boxes.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_file_system.h"
@@ -22,6 +24,13 @@
 
 namespace corvane {
 namespace {
+
+class NoRemovedEntries : public RemovedEntries {
+ public:
+  std::vector<RemovedEntry> List() override { return {}; }
+  PutBackOutcome PutBack(const std::string&) override { return PutBackOutcome::kFailed; }
+  void Forget(const std::string&) override {}
+};
 
 SIZE ClientSize(HWND window) {
   RECT client{};
@@ -71,11 +80,32 @@ TEST(DpiTest, WindowsScaleWithTheScreensDpi) {
   EXPECT_EQ(FontHeight(headline), MulDiv(-13, dpi, 96)) << dpi;
   EXPECT_EQ(CutTextsWhenShown(alert.handle()), std::vector<std::string>{}) << "alert " << dpi;
 
+  // Moved to a screen of another DPI, as Windows tells it (Wine does not).
+  const int other_dpi = dpi == 144 ? 192 : 144;
+  RECT frame{};
+  GetWindowRect(alert.handle(), &frame);
+  const RECT suggested{frame.left, frame.top,
+                       frame.left + MulDiv(frame.right - frame.left, other_dpi, dpi),
+                       frame.top + MulDiv(frame.bottom - frame.top, other_dpi, dpi)};
+  SendMessageW(alert.handle(), win32::kDpiChangedMessage, MAKEWPARAM(other_dpi, other_dpi),
+               reinterpret_cast<LPARAM>(&suggested));
+  // A little wider where a check box's box stays at the system's DPI.
+  const int moved_width = ClientSize(alert.handle()).cx;
+  EXPECT_GE(moved_width, MulDiv(client.cx, other_dpi, dpi) - 2) << other_dpi;
+  EXPECT_LE(moved_width, MulDiv(client.cx, other_dpi, dpi) * 11 / 10) << other_dpi;
+  EXPECT_EQ(FontHeight(headline), MulDiv(-13, other_dpi, 96)) << other_dpi;
+  EXPECT_EQ(CutTextsWhenShown(alert.handle()), std::vector<std::string>{})
+      << "alert moved to " << other_dpi;
+
   TForm3 blacklist(application, files, data, boxes);
   EXPECT_EQ(CutTextsWhenShown(blacklist.handle()), std::vector<std::string>{})
       << "blacklist " << dpi;
   TForm4 log(application, files, data);
   EXPECT_EQ(CutTextsWhenShown(log.handle()), std::vector<std::string>{}) << "log " << dpi;
+  NoRemovedEntries entries;
+  TForm5 removed(application, entries, boxes);
+  EXPECT_EQ(CutTextsWhenShown(removed.handle()), std::vector<std::string>{})
+      << "removed " << dpi;
 }
 
 }  // namespace

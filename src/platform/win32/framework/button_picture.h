@@ -14,12 +14,14 @@
 
 namespace corvane::win32 {
 
-// The glyph alone, on a transparent ground, for a button with visual styles.
-ImageListHandle MakeGlyphImages(Glyph glyph);
+// The glyph alone, in a square of `size`, on a transparent ground, for a
+// button with visual styles.
+ImageListHandle MakeGlyphImages(Glyph glyph, int size);
 
 // Glyph and caption side by side, centred, in the button colours, for a
-// button of the given outer size; '&' underlines the next letter.
+// button of the given outer size; '&' underlines the next letter. Frame
+// and spacing grow with `dpi`.
 BitmapHandle MakeButtonPicture(Glyph glyph, const std::string& caption, HFONT font,
-                               int button_width, int button_height);
+                               int button_width, int button_height, int dpi);
 
 }  // namespace corvane::win32

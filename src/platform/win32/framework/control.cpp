@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/win32/framework/button_picture.h"
+#include "platform/win32/framework/dpi.h"
 #include "platform/win32/framework/glyphs.h"
 #include "platform/win32/wide.h"
 
@@ -63,7 +64,7 @@ WindowKind KindOf(const ControlLayout& layout) {
 }  // namespace
 
 Control::Control(const ControlLayout& layout, int id, HWND form, POINT origin, HFONT font)
-    : layout_(layout), id_(id), origin_(origin) {
+    : layout_(layout), id_(id), origin_(origin), dpi_(DpiOf(form)) {
   const WindowKind kind = KindOf(layout);
   // WS_CLIPSIBLINGS: a group box must not paint over the controls inside it.
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
@@ -92,8 +93,8 @@ Control::Control(const ControlLayout& layout, int id, HWND form, POINT origin, H
 void Control::ShowGlyph() {
   // Only the buttons of the newer common controls take an image list; the
   // others say so by answering the message with FALSE.
-  glyph_images_ = MakeGlyphImages(layout_.glyph);
-  BUTTON_IMAGELIST images{glyph_images_.get(), RECT{kGlyphMargin, 0, 0, 0},
+  glyph_images_ = MakeGlyphImages(layout_.glyph, Scaled(kGlyphSize));
+  BUTTON_IMAGELIST images{glyph_images_.get(), RECT{Scaled(kGlyphMargin), 0, 0, 0},
                           BUTTON_IMAGELIST_ALIGN_LEFT};
   const LPARAM list = reinterpret_cast<LPARAM>(&images);
   themed_ = SendMessageW(handle(), BCM_SETIMAGELIST, 0, list) != FALSE;
@@ -124,12 +125,14 @@ void Control::Redraw(const std::string& text) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(handle(), WM_GETFONT, 0, 0));
     // The button lets go of the old picture before it is deleted.
     BitmapHandle picture =
-        MakeButtonPicture(layout_.glyph, text, font, layout_.width, layout_.height);
+        MakeButtonPicture(layout_.glyph, text, font, layout_.width, layout_.height, dpi_);
     SendMessageW(handle(), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
     picture_ = std::move(picture);
   }
   FitToText();
 }
+
+int Control::Scaled(int pixels) const { return ScaledToDpi(pixels, dpi_); }
 
 bool Control::Enabled() const { return IsWindowEnabled(handle()) != FALSE; }
 
@@ -230,21 +233,32 @@ SIZE Control::FittingSize() const {
   switch (kind) {
     case ControlKind::kCheckBox: {
       const int box = GetSystemMetrics(SM_CXMENUCHECK);
-      return SIZE{box + kCheckGap + width, std::max(box, height + 2)};
+      return SIZE{box + Scaled(kCheckGap) + width, std::max(box, height + Scaled(2))};
     }
     case ControlKind::kButton: {
       int picture = 0;
       if (layout_.glyph != Glyph::kNone) {
-        picture = kGlyphSize + kGlyphSpacing + (themed_ ? kGlyphMargin : 0);
+        picture = Scaled(kGlyphSize + kGlyphSpacing + (themed_ ? kGlyphMargin : 0));
       }
-      return SIZE{2 * kButtonPadding + picture + width,
-                  std::max(height, picture > 0 ? kGlyphSize : 0) + kButtonPadding};
+      return SIZE{2 * Scaled(kButtonPadding) + picture + width,
+                  std::max(height, picture > 0 ? Scaled(kGlyphSize) : 0) + Scaled(kButtonPadding)};
     }
     case ControlKind::kGroupBox:
-      return SIZE{2 * kCaptionIndent + width, height};
+      return SIZE{2 * Scaled(kCaptionIndent) + width, height};
     default:
       return SIZE{width, height};
   }
+}
+
+void Control::Rescale(int dpi, const RECT& client_rect, HFONT font, int font_height) {
+  origin_ = POINT{MulDiv(origin_.x, dpi, dpi_), MulDiv(origin_.y, dpi, dpi_)};
+  dpi_ = dpi;
+  layout_.font.height = font_height;
+  SendMessageW(handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (themed_) ShowGlyph();
+  Place(client_rect);
+  Redraw(Text());
+  InvalidateRect(handle(), nullptr, TRUE);
 }
 
 void Control::Place(const RECT& client_rect) {

@@ -54,6 +54,9 @@ class Control {
   void Focus() { SetFocus(handle()); }
   bool Checked() const;
   void SetChecked(bool checked);
+  // For a new DPI of its screen: the rectangle of the form's client area
+  // and the font at that DPI; a label that follows its text fits it again.
+  void Rescale(int dpi, const RECT& client_rect, HFONT font, int font_height);
   // Draws a push button with the thick border of the button Enter clicks.
   void ShowAsDefault(bool is_default);
 
@@ -61,10 +64,13 @@ class Control {
   void ShowGlyph();
   void Redraw(const std::string& text);
   void FitToText();
+  // Pixels of the toolkit's own (96 dpi) in those of the control's screen.
+  int Scaled(int pixels) const;
 
   ControlLayout layout_;
   int id_;
   POINT origin_;  // the layout's position is relative to this
+  int dpi_;
   // A picture button's glyph, either with the caption drawn in (picture_)
   // or alone for a button with visual styles (glyph_images_). Both outlive
   // the window that shows them.

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/framework/dpi.h"
 #include "platform/win32/framework/window_classes.h"
 #include "platform/win32/wide.h"
 
@@ -50,23 +51,6 @@ std::vector<std::size_t> CreationOrder(const ControlLayout* controls, std::size_
   return order;
 }
 
-// The DPI the window is drawn at: its screen's for a program that declares
-// itself aware of it, else the system's (96 for one that does not).
-// GetDpiForWindow came with Windows 10 1607; older systems have only the
-// screen's pixels per inch.
-int DpiOf(HWND window) {
-  using DpiForWindow = UINT(WINAPI*)(HWND);
-  static const auto dpi_for_window = reinterpret_cast<DpiForWindow>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  int dpi = 0;
-  if (dpi_for_window != nullptr) dpi = int(dpi_for_window(window));
-  if (dpi <= 0) {
-    const WindowDc dc(window);
-    if (dc.get() != nullptr) dpi = GetDeviceCaps(dc.get(), LOGPIXELSY);
-  }
-  return dpi > 0 ? dpi : 96;
-}
-
 }  // namespace
 
 Form::Form(Application& application, const FormLayout& layout, const ControlLayout* controls,
@@ -100,6 +84,7 @@ void Form::CreateControls(const ControlLayout* controls, std::size_t count) {
   controls_.reserve(count);
   for (const std::size_t index : CreationOrder(controls, count)) {
     ControlLayout layout = controls[index];
+    font_heights_.push_back(layout.font.height);
     layout.left = Scaled(layout.left);
     layout.top = Scaled(layout.top);
     layout.width = Scaled(layout.width);

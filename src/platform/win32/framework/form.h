@@ -15,6 +15,7 @@
 #include "platform/user_interface.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/control.h"
+#include "platform/win32/framework/dpi.h"
 #include "platform/win32/framework/font_cache.h"
 #include "platform/win32/framework/layout.h"
 #include "platform/win32/framework/menus.h"
@@ -37,7 +38,7 @@ class Form {
   HWND handle() const { return window_.get(); }
   // Layout pixels (drawn for 96 dpi) in the pixels of the window's screen;
   // positions and sizes handed to the form and its controls are in these.
-  int Scaled(int pixels) const { return MulDiv(pixels, dpi_, kLayoutDpi); }
+  int Scaled(int pixels) const { return ScaledToDpi(pixels, dpi_); }
   int Dpi() const { return dpi_; }
   // The control of that name; a name that the layout lacks is a logic error.
   Control& operator[](const char* name);
@@ -102,6 +103,9 @@ class Form {
   Control* ById(int id);
   Control* ByWindow(HWND window);
   void CreateControls(const ControlLayout* controls, std::size_t count);
+  // The window moved to a screen of another DPI: everything grows or
+  // shrinks by as much, and the window takes the place Windows suggests.
+  void DpiChanged(int dpi, const RECT& suggested);
   // Widens (and heightens) every control too small for its text, see form_fit.cpp.
   void FitControlsToText();
 
@@ -112,14 +116,13 @@ class Form {
     std::function<void()> run;
   };
 
-  static constexpr int kLayoutDpi = 96;
-
   Application& application_;
   FormLayout layout_;  // client size in screen pixels
   int dpi_ = kLayoutDpi;
   FontCache fonts_;  // outlives every window that uses its fonts
   WindowHandle window_;
   std::vector<Control> controls_;
+  std::vector<int> font_heights_;  // each control's, at 96 dpi, for a new DPI
   ToolTips tips_;
   std::vector<Handler> clicks_;
   std::vector<Handler> selects_;

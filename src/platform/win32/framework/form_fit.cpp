@@ -121,3 +121,41 @@ void Form::FitControlsToText() {
 }
 
 }  // namespace corvane::win32
+
+namespace corvane::win32 {
+
+void Form::DpiChanged(int dpi, const RECT& suggested) {
+  if (dpi > 0 && dpi != dpi_) {
+    const int old_dpi = dpi_;
+    const auto rescaled = [dpi, old_dpi](LONG pixels) { return LONG(MulDiv(pixels, dpi, old_dpi)); };
+    // All places first, from where the controls stand now (the form may
+    // have moved or grown them since it was made), then the new ones.
+    std::vector<RECT> places(controls_.size());
+    for (std::size_t index = 0; index < controls_.size(); ++index) {
+      const RECT now = ClientRectOf(controls_[index].handle(), handle());
+      places[index] = RECT{rescaled(now.left), rescaled(now.top), rescaled(now.right),
+                           rescaled(now.bottom)};
+    }
+    dpi_ = dpi;
+    for (std::size_t index = 0; index < controls_.size(); ++index) {
+      FontStyle font = controls_[index].layout().font;
+      font.height = Scaled(font_heights_[index]);
+      controls_[index].Rescale(dpi, places[index], fonts_.Get(font), font.height);
+    }
+    layout_.client_width = rescaled(layout_.client_width);
+    layout_.client_height = rescaled(layout_.client_height);
+    // What the system draws at its own DPI (a check box's box) need not
+    // shrink with the rest.
+    FitControlsToText();
+  }
+  // Where Windows suggests, but never smaller than the texts need.
+  RECT frame{0, 0, layout_.client_width, layout_.client_height};
+  AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(handle(), GWL_STYLE)),
+                     GetMenu(handle()) != nullptr, DWORD(GetWindowLongPtrW(handle(), GWL_EXSTYLE)));
+  const LONG width = std::max(suggested.right - suggested.left, frame.right - frame.left);
+  const LONG height = std::max(suggested.bottom - suggested.top, frame.bottom - frame.top);
+  SetWindowPos(handle(), nullptr, suggested.left, suggested.top, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace corvane::win32

@@ -53,6 +53,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return ControlColors(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case kDpiChangedMessage:
+      DpiChanged(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
     case WM_CLOSE:
       if (on_close_) {
         Run(on_close_);

@@ -54,7 +54,19 @@ void SheetWithBar(HDC dc, int x, int y) {
 
 }  // namespace
 
-void DrawGlyph(HDC dc, Glyph glyph, int left, int top) {
+void DrawGlyph(HDC dc, Glyph glyph, int left, int top, int size) {
+  // The strokes are drawn for kGlyphSize; a larger square scales them, pen
+  // widths with them, rather than a bitmap that would blur.
+  const bool scaled = size != kGlyphSize && SetGraphicsMode(dc, GM_ADVANCED) != 0;
+  XFORM old_transform{};
+  if (scaled) {
+    GetWorldTransform(dc, &old_transform);
+    const FLOAT scale = FLOAT(size) / kGlyphSize;
+    const XFORM transform{scale, 0, 0, scale, FLOAT(left), FLOAT(top)};
+    SetWorldTransform(dc, &transform);
+    left = 0;
+    top = 0;
+  }
   switch (glyph) {
     case Glyph::kOk:
     case Glyph::kYes:
@@ -72,6 +84,7 @@ void DrawGlyph(HDC dc, Glyph glyph, int left, int top) {
     case Glyph::kNone:
       break;
   }
+  if (scaled) SetWorldTransform(dc, &old_transform);
 }
 
 }  // namespace corvane::win32

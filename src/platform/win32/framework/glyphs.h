@@ -10,7 +10,8 @@ namespace corvane::win32 {
 
 inline constexpr int kGlyphSize = 16;
 
-// Draws the glyph into the kGlyphSize square whose top left corner is given.
-void DrawGlyph(HDC dc, Glyph glyph, int left, int top);
+// Draws the glyph into the square of that size (kGlyphSize at 96 dpi) whose
+// top left corner is given.
+void DrawGlyph(HDC dc, Glyph glyph, int left, int top, int size = kGlyphSize);
 
 }  // namespace corvane::win32

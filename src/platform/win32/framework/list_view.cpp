@@ -1,5 +1,6 @@
 #include "platform/win32/framework/list_view.h"
 
+#include "platform/win32/framework/dpi.h"
 #include "platform/win32/wide.h"
 
 namespace corvane::win32 {
@@ -13,9 +14,12 @@ void SetListViewColumns(const Control& list, const std::vector<ListColumn>& colu
   RECT client{};
   GetClientRect(window, &client);
   int rest = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
+  // The widths are layout pixels, drawn for 96 dpi.
+  const int dpi = DpiOf(window);
   for (std::size_t index = 0; index < columns.size(); ++index) {
     const bool last = index + 1 == columns.size();
-    const int width = last && columns[index].width == 0 ? rest : columns[index].width;
+    const int width = last && columns[index].width == 0 ? rest
+                                                        : ScaledToDpi(columns[index].width, dpi);
     rest -= width;
     std::wstring heading = Wide(columns[index].heading);
     LVCOLUMNW column{};
