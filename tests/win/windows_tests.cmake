@@ -41,10 +41,10 @@ add_dependencies(corvane_window_tests corvane_window_host)
 gtest_discover_tests(corvane_window_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                      PROPERTIES TIMEOUT 120 RESOURCE_LOCK corvane_desktop)
 
-# The windows at 150% and 200%: each DPI gets its own prefix, whose DPI is
-# set in the registry and read by the Wine server started after it. Its
-# desktop is as large as a screen of that DPI is (1024 x 768 at 100%): the
-# log viewer at 200% is wider than 1024 pixels.
+# The windows at 150% and then at 200%, in one prefix of their own: its DPI
+# is set in the registry and read by the Wine server started after that.
+# Its desktop is as large as a screen of that DPI is (1024 x 768 at 100%):
+# the log viewer at 200% is wider than 1024 pixels.
 add_executable(corvane_dpi_tests win/dpi/dpi_test.cpp win/window_host.rc)
 set_source_files_properties(win/window_host.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/src/app/corvane.ico;${CMAKE_SOURCE_DIR}/src/app/corvane.manifest")
@@ -54,16 +54,22 @@ target_link_libraries(corvane_dpi_tests PRIVATE corvane_automation corvane_windo
 foreach(dpi 144 192)
   math(EXPR desktop_width "1024 * ${dpi} / 96")
   math(EXPR desktop_height "768 * ${dpi} / 96")
-  set(prefix ${CMAKE_BINARY_DIR}/wineprefix-dpi${dpi})
+  set(prefix ${CMAKE_BINARY_DIR}/wineprefix-dpi)
   set(wine_run ${CMAKE_SOURCE_DIR}/scripts/wine-run ${prefix} ${CORVANE_WINDOWS_ARCH})
-  add_test(NAME corvane_dpi_${dpi}_machine
-           COMMAND sh -c "\"$0\" \"$1\" \"$2\" reg add \"HKCU\\\\Control Panel\\\\Desktop\" /v LogPixels /t REG_DWORD /d ${dpi} /f && \"$0\" \"$1\" \"$2\" reg add \"HKCU\\\\Software\\\\Wine\\\\Explorer\\\\Desktops\" /v Default /d ${desktop_width}x${desktop_height} /f && \"$0\" \"$1\" \"$2\" --stop"
-                   ${wine_run})
+  # $0 $1 $2: wine-run, the prefix and the architecture.
+  set(setup "\"$0\" \"$1\" \"$2\" reg add \"HKCU\\\\Control Panel\\\\Desktop\"")
+  string(APPEND setup " /v LogPixels /t REG_DWORD /d ${dpi} /f")
+  string(APPEND setup " && \"$0\" \"$1\" \"$2\" reg add \"HKCU\\\\Software\\\\Wine\\\\Explorer\\\\Desktops\"")
+  string(APPEND setup " /v Default /d ${desktop_width}x${desktop_height} /f")
+  string(APPEND setup " && \"$0\" \"$1\" \"$2\" --stop")
+  add_test(NAME corvane_dpi_${dpi}_machine COMMAND sh -c "${setup}" ${wine_run})
   set_tests_properties(corvane_dpi_${dpi}_machine PROPERTIES
-                       FIXTURES_SETUP corvane_dpi_${dpi} TIMEOUT 120)
+                       FIXTURES_SETUP corvane_dpi_${dpi} TIMEOUT 120
+                       RESOURCE_LOCK corvane_dpi_prefix)
   add_test(NAME corvane_dpi_${dpi}
            COMMAND ${wine_run} $<TARGET_FILE:corvane_dpi_tests>)
   set_tests_properties(corvane_dpi_${dpi} PROPERTIES
                        FIXTURES_REQUIRED corvane_dpi_${dpi} ENVIRONMENT CORVANE_DPI=${dpi}
-                       TIMEOUT 120 RESOURCE_LOCK corvane_desktop)
+                       TIMEOUT 120 RESOURCE_LOCK "corvane_desktop;corvane_dpi_prefix")
 endforeach()
+set_tests_properties(corvane_dpi_192_machine PROPERTIES DEPENDS corvane_dpi_144)

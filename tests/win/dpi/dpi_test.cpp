@@ -75,7 +75,8 @@ TEST(DpiTest, WindowsScaleWithTheScreensDpi) {
   const SIZE client = ClientSize(alert.handle());
   EXPECT_GE(client.cx, int(417 * scale) - 1) << dpi;
   EXPECT_LE(client.cx, int(417 * scale * 1.25)) << dpi;
-  const HWND headline = FindWindowExW(alert.handle(), nullptr, L"STATIC", win32::Wide(texts::kAlertHeadline).c_str());
+  const HWND headline =
+      FindWindowExW(alert.handle(), nullptr, L"STATIC", win32::Wide(texts::kAlertHeadline).c_str());
   ASSERT_NE(headline, nullptr);
   EXPECT_EQ(FontHeight(headline), MulDiv(-13, dpi, 96)) << dpi;
   EXPECT_EQ(CutTextsWhenShown(alert.handle()), std::vector<std::string>{}) << "alert " << dpi;

@@ -39,7 +39,6 @@ class Form {
   // Layout pixels (drawn for 96 dpi) in the pixels of the window's screen;
   // positions and sizes handed to the form and its controls are in these.
   int Scaled(int pixels) const { return ScaledToDpi(pixels, dpi_); }
-  int Dpi() const { return dpi_; }
   // The control of that name; a name that the layout lacks is a logic error.
   Control& operator[](const char* name);
   const Control& operator[](const char* name) const;

@@ -127,7 +127,9 @@ namespace corvane::win32 {
 void Form::DpiChanged(int dpi, const RECT& suggested) {
   if (dpi > 0 && dpi != dpi_) {
     const int old_dpi = dpi_;
-    const auto rescaled = [dpi, old_dpi](LONG pixels) { return LONG(MulDiv(pixels, dpi, old_dpi)); };
+    const auto rescaled = [dpi, old_dpi](LONG pixels) {
+      return LONG(MulDiv(pixels, dpi, old_dpi));
+    };
     // All places first, from where the controls stand now (the form may
     // have moved or grown them since it was made), then the new ones.
     std::vector<RECT> places(controls_.size());
