@@ -15,7 +15,8 @@
 #include <vector>
 
 #include "changes/poll_cycle.h"
-#include "monitor/autostart_locations.h"
+#include "monitor/entry_kinds.h"
+#include "monitor/startup_entry.h"
 #include "monitor/snapshot_scan.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/handles.h"
@@ -131,9 +132,10 @@ class BareLoop {
 
   std::size_t operator()() {
     std::size_t items = 0;
-    for (const auto& key : locations::kRunKeys) {
-      for (const auto& path : locations::ViewsOf(key.root_code, key.path)) {
-        items += ListValues(Root(key.root_code), path);
+    for (const auto& kind : EntryKinds()) {
+      if (kind.reads != Reads::kValueNames) continue;
+      for (const auto& key : kind.keys) {
+        for (const auto& path : ViewsOf(key)) items += ListValues(Root(key.root_code), path);
       }
     }
     HKEY services = nullptr;

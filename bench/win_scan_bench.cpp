@@ -8,7 +8,8 @@
 #include <string>
 
 #include "monitor/area_switches.h"
-#include "monitor/registry_scanners.h"
+#include "monitor/entry_kinds.h"
+#include "monitor/kind_scan.h"
 #include "monitor/snapshot_scan.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
@@ -30,16 +31,20 @@ void Measure(const char* what, int rounds, Scan scan) {
               1000.0 * seconds.count() / rounds, entries / seconds.count());
 }
 
-void MeasureKeyWithValues(Registry& registry, int count) {
+void MeasureKeyWithValues(const Platform& platform, int count) {
+  auto& registry = platform.registry;
   const std::string key = "\\Software\\CorvaneBench-" + std::to_string(GetCurrentProcessId());
   auto setup = registry.CreateAccessor();
   setup->OpenKey(key, true, KeyAccess::kReadWrite);
-  for (int i = 0; i < count; ++i) setup->WriteString("Value" + std::to_string(i), "x.exe");
+  for (int i = 0; i < count; ++i) WriteText(*setup, "Value" + std::to_string(i), "x.exe");
+  // The user's Run-type row, read at the bench's own key alone.
+  auto kind = *KindOf('2');
+  kind.keys = {{'2', key}};
   const auto label = "key value scanner, " + std::to_string(count) + " values";
   Measure(label.c_str(), count >= 10000 ? 10 : 100, [&] {
-    EntryTable table;
-    ScanKeyValues(registry, table, key, '2');
-    return table.Count();
+    EntryTables tables;
+    ScanKind(platform, kind, tables);
+    return tables.current.Count();
   });
   setup->OpenKey("\\Software", false, KeyAccess::kReadWrite);
   setup->DeleteKey(key.substr(std::string("\\Software\\").size()));
@@ -63,8 +68,8 @@ int main() {
     TakeSnapshotScan(platform, switches, tables);
     return tables.baseline.Count();
   });
-  MeasureKeyWithValues(registry, 100);
-  MeasureKeyWithValues(registry, 1000);
-  MeasureKeyWithValues(registry, 10000);
+  MeasureKeyWithValues(platform, 100);
+  MeasureKeyWithValues(platform, 1000);
+  MeasureKeyWithValues(platform, 10000);
   return 0;
 }

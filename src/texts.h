@@ -33,8 +33,6 @@ inline constexpr const char kWriteAdvice[] =
 // A window of the program was to be shown while it was already open.
 inline constexpr const char kWindowAlreadyOpen[] = "The window \"%s\" is already open";
 inline constexpr const char kFailedToSetData[] = "Failed to set data for '%s'";
-inline constexpr const char kFailedToGetData[] = "Failed to get data for '%s'";
-inline constexpr const char kInvalidDataType[] = "Invalid data type for '%s'";
 
 // Files beside the program, or in the user's application data folder
 // (%APPDATA%\Corvane) when the program's folder cannot be written.

@@ -14,7 +14,7 @@
 #include "changes/unit3.h"
 #include "changes/unit4.h"
 #include "changes/unit5.h"
-#include "monitor/watched_places.h"
+#include "monitor/places_to_watch.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/session_mutex.h"

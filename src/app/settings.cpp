@@ -93,8 +93,15 @@ void StoreOptions(Platform& platform, ProfileFile& profile, const Options& optio
 std::unique_ptr<RegistryAccessor> OpenRunKey(Registry& registry, RegistryRoot root) {
   auto accessor = registry.CreateAccessor();
   accessor->SetRoot(root);
-  if (!accessor->OpenKey(locations::kRunKeys[0].path, true, KeyAccess::kReadWrite)) return nullptr;
+  if (!accessor->OpenKey(locations::kMachineRunKey, true, KeyAccess::kReadWrite)) return nullptr;
   return accessor;
+}
+
+// A refused write goes up to the error box, which names the value.
+void WriteAutorunValue(RegistryAccessor& run_key, const std::string& command) {
+  if (!WriteText(run_key, texts::kAutorunValue, command)) {
+    throw RegistryError(FormatText(texts::kFailedToSetData, texts::kAutorunValue));
+  }
 }
 
 // Registers the program in the machine's Run key, or the user's when the
@@ -105,10 +112,10 @@ void UpdateAutorun(Platform& platform, bool autorun) {
   const auto user = OpenRunKey(platform.registry, RegistryRoot::kCurrentUser);
   const auto command = '"' + platform.files.ProgramPath() + '"';
   if (autorun && machine) {
-    machine->WriteString(texts::kAutorunValue, command);
+    WriteAutorunValue(*machine, command);
     if (user) user->DeleteValue(texts::kAutorunValue);
   } else if (autorun && user) {
-    user->WriteString(texts::kAutorunValue, command);
+    WriteAutorunValue(*user, command);
   } else if (!autorun) {
     if (machine) machine->DeleteValue(texts::kAutorunValue);
     if (user) user->DeleteValue(texts::kAutorunValue);

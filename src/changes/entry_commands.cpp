@@ -4,21 +4,15 @@
 #include <optional>
 #include <utility>
 
-#include "monitor/autostart_locations.h"
-#include "monitor/startup_entry.h"
+#include "monitor/located_entry.h"
 #include "platform/case_fold.h"
 #include "platform/errors.h"
-#include "removal/registry_removals.h"
 
 namespace corvane {
 
 namespace {
 
 constexpr char kShortcutExtension[] = ".lnk";
-constexpr char kClassesKey[] = "\\Software\\Classes";
-constexpr char kClassIdsKey[] = "\\CLSID\\";
-constexpr char kServerKey[] = "\\InprocServer32";
-constexpr char kDefaultValue[] = "";
 
 // One accessor, reopened only when the key changes: the entries of one key
 // come together in a scan, and a scan holds hundreds of services.
@@ -44,51 +38,6 @@ class KeyReader {
   RegistryRoot root_ = RegistryRoot::kCurrentUser;
   std::string path_;
 };
-
-// The registry value that holds what an entry starts.
-struct ValuePlace {
-  RegistryRoot root;
-  std::string key_path;
-  std::string name;
-};
-
-// The browser helper object's server: the 32-bit view's objects, whose entry
-// carries their key's path, are registered in the 32-bit view's classes.
-ValuePlace ServerOfBrowserHelper(const std::string& object) {
-  const auto key = BrowserHelperKey(object);
-  const auto last = key.rfind('\\');
-  const bool other_view = key.compare(0, last, locations::kBrowserHelpersKey) != 0;
-  const std::string classes =
-      std::string(kClassesKey) + (other_view ? locations::kThirtyTwoBitViewKey : "");
-  return {RegistryRoot::kLocalMachine, classes + kClassIdsKey + key.substr(last + 1) + kServerKey,
-          kDefaultValue};
-}
-
-std::optional<ValuePlace> CommandValueOf(const std::string& entry) {
-  switch (entry[0]) {
-    case entry_type::kLocalMachineRunValue:
-    case entry_type::kCurrentUserRunValue: {
-      auto [key_path, value_name] = LocateRunValue(entry);
-      return ValuePlace{RootOfCode(entry[0]), std::move(key_path), std::move(value_name)};
-    }
-    case entry_type::kService:
-      return ValuePlace{RegistryRoot::kLocalMachine,
-                        std::string(locations::kServicesKey) + '\\' + entry.substr(1),
-                        locations::kServiceImagePathValue};
-    case entry_type::kBrowserHelper:
-      return ServerOfBrowserHelper(entry.substr(1));
-  }
-  return std::nullopt;
-}
-
-// A string value's text; "" for a value of another type, which names no command.
-std::string ReadText(RegistryAccessor& key, const std::string& name) {
-  try {
-    return key.ReadString(name);
-  } catch (const RegistryError&) {
-    return "";
-  }
-}
 
 bool IsShortcut(const std::string& path) {
   const std::string extension = kShortcutExtension;
@@ -223,35 +172,33 @@ std::string TaskCommand(const std::string& xml) {
 }  // namespace
 
 std::string CommandOf(const Platform& platform, const std::string& entry) {
-  if (entry.size() < 2) return "";
-  const auto text = entry.substr(1);
-  switch (entry[0]) {
-    case entry_type::kStartupFolderFile: {
+  const auto located = Locate(entry);
+  if (!located || entry.size() < 2) return "";
+  const auto& text = located->name;
+  switch (located->kind->command) {
+    case CommandFrom::kFile: {
       if (!IsShortcut(text)) return text;
       const auto link = platform.programs.ReadShortcut(text);
       return link ? JoinCommand(link->target, link->arguments) : "";
     }
-    case entry_type::kWinIniLine:
-    case entry_type::kSystemIniLine: {
+    case CommandFrom::kIniValue: {
       const auto equals = text.find('=');
       return equals == std::string::npos ? "" : text.substr(equals + 1);
     }
-    case entry_type::kScheduledTask: {
+    case CommandFrom::kTaskAction: {
       const auto definition = platform.tasks.TaskDefinition(text);
       return definition ? TaskCommand(*definition) : "";
     }
-    case entry_type::kRegistryStringValue:
-    case entry_type::kWinlogonValue:
-    case entry_type::kDebuggerValue:
-    case entry_type::kAppInitValue: {
-      const auto value = LocateValueWithData(entry);
-      return value ? value->data : "";
-    }
+    case CommandFrom::kEntryData:
+      return located->data;
+    default:
+      break;
   }
-  const auto place = CommandValueOf(entry);
+  const auto place = CommandValueOf(*located);
   if (!place) return "";
   KeyReader reader(platform.registry);
-  return ReadText(reader.At(place->root, place->key_path), place->name);
+  // A value of another type names no command.
+  return ReadText(reader.At(place->root, place->key_path), place->name).value_or("");
 }
 
 std::string PublisherOf(const Platform& platform, const std::string& command) {
@@ -264,18 +211,16 @@ CommandTable RememberCommands(const Platform& platform, const std::vector<std::s
   CommandTable table;
   KeyReader reader(platform.registry);
   for (const auto& entry : entries) {
-    if (entry.size() < 2) continue;
-    const char type = entry[0];
-    if (type == entry_type::kLocalMachineRunValue || type == entry_type::kCurrentUserRunValue ||
-        type == entry_type::kService) {
-      const auto place = CommandValueOf(entry);
+    const auto located = Locate(entry);
+    if (!located || !located->kind->command_can_change) continue;
+    if (const auto place = CommandValueOf(*located)) {
       auto raw = reader.At(place->root, place->key_path).ReadRawValue(place->name);
       if (!raw) continue;
       // A value of another type names no command.
       auto text = TextOfRawValue(*raw).value_or("");
       table.emplace(entry, StartedCommand{std::move(text), std::move(*raw), {}});
-    } else if (type == entry_type::kStartupFolderFile && IsShortcut(entry.substr(1))) {
-      const auto path = entry.substr(1);
+    } else if (located->kind->command == CommandFrom::kFile && IsShortcut(located->name)) {
+      const auto& path = located->name;
       std::string bytes;
       try {
         bytes = platform.files.ReadAll(path);
@@ -291,9 +236,8 @@ CommandTable RememberCommands(const Platform& platform, const std::vector<std::s
       // is kept with its bytes all the same, so that it is not read as a
       // link again until they change, and becoming a link is a change.
       const auto link = platform.programs.ReadShortcut(path);
-      table.emplace(entry,
-                    StartedCommand{link ? JoinCommand(link->target, link->arguments) : "",
-                                   RawValue{}, std::move(bytes)});
+      table.emplace(entry, StartedCommand{link ? JoinCommand(link->target, link->arguments) : "",
+                                          RawValue{}, std::move(bytes)});
     }
   }
   return table;

@@ -2,17 +2,16 @@
 
 #include "changes/entry_commands.h"
 #include "monitor/snapshot_scan.h"
-#include "monitor/startup_entry.h"
 
 namespace corvane {
 
 void FillCurrentInventory(const Platform& platform, const AreaSwitches& switches,
                           EntryTables& tables) {
   FillCurrentTable(platform, switches, tables);
-  // The services' scanner read their commands already.
+  // The scan read the registry's commands already, in the same pass.
   std::vector<std::string> others;
   for (const auto& entry : tables.current.Entries()) {
-    if (entry[0] != entry_type::kService) others.push_back(entry);
+    if (tables.current_commands.count(entry) == 0) others.push_back(entry);
   }
   for (auto& [entry, command] : RememberCommands(platform, others, tables.baseline_commands)) {
     tables.current_commands[entry] = std::move(command);

@@ -7,17 +7,16 @@
 #include "changes/activity_log.h"
 #include "changes/alert.h"
 #include "changes/blacklist.h"
-#include "changes/entry_commands.h"
 #include "changes/blacklist_matches.h"
+#include "changes/entry_commands.h"
 #include "monitor/autostart_locations.h"
+#include "monitor/located_entry.h"
 #include "monitor/startup_entry.h"
 #include "platform/errors.h"
 #include "platform/unicode.h"
 #include "removal/backup_store.h"
-#include "removal/file_removals.h"
+#include "removal/entry_removal.h"
 #include "removal/revert_change.h"
-#include "removal/registry_removals.h"
-#include "removal/task_removals.h"
 #include "texts.h"
 
 namespace corvane {
@@ -57,122 +56,55 @@ std::string InRegistry(char root_code, const std::string& path) {
          path;
 }
 
-const char* ValueWithDataType(char type_code) {
-  switch (type_code) {
-    case entry_type::kWinlogonValue:
-      return texts::kWinlogonType;
-    case entry_type::kDebuggerValue:
-      return texts::kDebuggerType;
-    default:
-      return texts::kAppInitType;
-  }
+std::string IniValue(const std::string& line) {
+  const auto equals = line.find('=');
+  return equals == std::string::npos ? line : line.substr(equals + 1);
 }
 
-// The dispatch table: the entry type code picks the texts and the action.
+// Where the alert says the entry is.
+std::string LocationOf(const Environment& environment, const LocatedEntry& item) {
+  const auto& kind = *item.kind;
+  if (!kind.keys.empty()) return InRegistry(item.root_code, item.RegistryPath());
+  if (kind.ini_lines.empty()) return item.name;
+  return environment.Get(locations::kWindowsDirectoryVariable) + '\\' +
+         kind.ini_lines.front().file + texts::kIniLocationSeparator +
+         item.name.substr(0, item.name.find('=') + 1);
+}
+
+// What the log line names after its outcome.
+std::string LoggedOf(const LocatedEntry& item) {
+  const auto& kind = *item.kind;
+  if (kind.logged == nullptr) {
+    return LoggedAs(kind.type_text.c_str(), kind.keys.empty() ? item.name : item.RegistryPath(),
+                    item.data);
+  }
+  switch (kind.logged_item) {
+    case EntryKind::LoggedItem::kNothing:
+      break;
+    case EntryKind::LoggedItem::kName:
+      return kind.logged + item.name;
+    case EntryKind::LoggedItem::kFileName:
+      return kind.logged + FinalNamePart(item.name);
+    case EntryKind::LoggedItem::kIniValue:
+      return kind.logged + IniValue(item.name);
+  }
+  return kind.logged;
+}
+
+// The entry as its row describes it; nothing to remove for one no row makes.
 NewEntry Describe(const Platform& platform, const std::string& entry) {
-  auto& registry = platform.registry;
-  auto& files = platform.files;
-  const auto& environment = platform.environment;
-  const auto rest = entry.substr(1);
-  switch (entry[0]) {
-    case entry_type::kLocalMachineRunValue:
-    case entry_type::kCurrentUserRunValue: {
-      const auto name = LocateRunValue(entry).value_name;
-      return {texts::kRegistryStartupType, InRegistry(entry[0], rest),
-              texts::kRegistryStartupLogged + name,
-              texts::kUserInvokedRegistrySuffix, true, name,
-              [&registry, entry](BackupKeeper& keeper) {
-                return RemoveRegistryStartup(registry, keeper, entry);
-              }};
-    }
-    case entry_type::kStartupFolderFile:
-      return {texts::kStartupFolderType, rest, texts::kStartupFolderFileLogged + FinalNamePart(rest),
-              texts::kUserInvokedSuffix, false, "",
-              [&files, rest](BackupKeeper& keeper) {
-                return RemoveStartupFolderFile(files, keeper, rest);
-              }};
-    case entry_type::kService:
-      return {texts::kRegistryServiceType,
-              InRegistry(kLocalMachineRootCode, std::string(locations::kServicesKey) + '\\' + rest),
-              texts::kServiceStartupLogged + rest,
-              texts::kUserInvokedSuffix, false, "",
-              [&registry, rest](BackupKeeper& keeper) {
-                return RemoveServiceStartup(registry, keeper, rest);
-              }};
-    case entry_type::kWinIniLine:
-    case entry_type::kSystemIniLine: {
-      const std::string ini =
-          entry[0] == entry_type::kWinIniLine ? locations::kWinIni : locations::kSystemIni;
-      const auto equals = rest.find('=');
-      const auto value = equals == std::string::npos ? rest : rest.substr(equals + 1);
-      const auto location = environment.Get(locations::kWindowsDirectoryVariable) + '\\' + ini +
-                            texts::kIniLocationSeparator + rest.substr(0, equals + 1);
-      return {ini + texts::kIniFileTypeSuffix, location, texts::kIniStartupLogged + value,
-              texts::kUserInvokedSuffix, false, "",
-              [&files, &environment, ini, rest](BackupKeeper& keeper) {
-                return RemoveIniStartup(files, environment, keeper, ini, rest);
-              }};
-    }
-    case entry_type::kRegistryStringValue:
-      return {texts::kRegistryType,
-              InRegistry(locations::kStartPageRootCode, std::string(locations::kStartPageKey) +
-                                                            '\\' + locations::kStartPageValue),
-              texts::kStartPageLogged,
-              texts::kUserInvokedSuffix, false, "",
-              [&registry](BackupKeeper& keeper) { return RemoveIEStartPage(registry, keeper); }};
-    case entry_type::kBrowserHelper:
-      return {texts::kRegistryType, InRegistry(kLocalMachineRootCode, BrowserHelperKey(rest)),
-              texts::kBrowserHelperLogged,
-              texts::kUserInvokedSuffix, false, "",
-              [&registry, rest](BackupKeeper& keeper) {
-                return RemoveIEBHO(registry, keeper, rest);
-              }};
-    case entry_type::kWinlogonValue:
-    case entry_type::kDebuggerValue:
-    case entry_type::kAppInitValue: {
-      const auto value = LocateValueWithData(entry);
-      if (!value) return {};
-      const auto type = ValueWithDataType(entry[0]);
-      const auto location = value->key_path + '\\' + value->value_name;
-      return {type,
-              InRegistry(value->root_code, location),
-              LoggedAs(type, location, value->data),
-              texts::kUserInvokedSuffix,
-              false,
-              "",
-              [&registry, &environment, entry](BackupKeeper& keeper) {
-                return RemoveValueWithData(registry, environment, keeper, entry);
-              }};
-    }
-    case entry_type::kScheduledTask: {
-      auto& tasks = platform.tasks;
-      return {texts::kScheduledTaskType,
-              rest,
-              LoggedAs(texts::kScheduledTaskType, rest),
-              texts::kUserInvokedSuffix,
-              false,
-              "",
-              [&tasks, rest](BackupKeeper& keeper) {
-                return RemoveScheduledTask(tasks, keeper, rest);
-              }};
-    }
-    default:
-      return {};  // no scanner makes any other entry
-  }
-}
-
-// What a removal leaves in the declined entry's place, as the scanners would
-// record it: an INI line's key and "=", Winlogon's default.
-std::optional<std::string> EntryLeftBy(const Environment& environment, const std::string& entry) {
-  switch (entry[0]) {
-    case entry_type::kWinIniLine:
-    case entry_type::kSystemIniLine:
-      return MakeEntry(entry[0], IniLineLeftByRemoval(entry.substr(1)));
-    case entry_type::kWinlogonValue:
-      return EntryLeftByValueRemoval(environment, entry);
-    default:
-      return std::nullopt;  // deleted, disabled or emptied: nothing left to record
-  }
+  const auto item = Locate(entry);
+  if (!item) return {};
+  const auto& kind = *item->kind;
+  return {kind.type_text,
+          LocationOf(platform.environment, *item),
+          LoggedOf(*item),
+          kind.blacklistable ? texts::kUserInvokedRegistrySuffix : texts::kUserInvokedSuffix,
+          kind.blacklistable,
+          kind.blacklistable ? item->name : "",
+          [platform = Platform(platform), entry](BackupKeeper& keeper) mutable {
+            return RemoveEntry(platform, keeper, entry);
+          }};
 }
 
 // The outcome texts of a log line: a removal's, or a change written back.
@@ -188,8 +120,13 @@ constexpr Outcomes kRevertOutcomes{texts::kChangedBack, texts::kCouldNotChangeBa
 BackupHeader BackupHeaderOf(const CycleContext& context, const std::string& entry,
                             const NewEntry& item, const std::string& command) {
   const auto now = context.clock.Now();
-  return {now.date + ' ' + now.time, now.sortable, item.type_text, item.location_text, command,
-          entry, item.logged};
+  return {now.date + ' ' + now.time,
+          now.sortable,
+          item.type_text,
+          item.location_text,
+          command,
+          entry,
+          item.logged};
 }
 
 // Logs the outcome and sets the flags, the same way for every kind of entry.
@@ -201,7 +138,7 @@ void Record(CycleContext& context, const std::string& entry, const NewEntry& ite
            ComposeLogLine(context.clock, outcome + item.logged + suffix));
   if (gone) {
     context.flags.removal = 1;
-    if (auto left = EntryLeftBy(context.platform.environment, entry)) {
+    if (auto left = EntryLeftByRemoval(context.platform.environment, entry)) {
       context.left_by_removals.push_back(std::move(*left));
     }
   } else {
@@ -279,8 +216,8 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
   }
   if (answer.remove) {
     BackupStore store(files, context.data.folder);
-    StoreKeeper keeper(store, BackupHeaderOf(context, entry, item,
-                                             CommandOf(context.platform, entry)));
+    StoreKeeper keeper(store,
+                       BackupHeaderOf(context, entry, item, CommandOf(context.platform, entry)));
     const auto result = item.remove(keeper);
     Record(context, entry, item, result, suffix);
     if (blacklisted) TellBlacklisted(context, item.value_name, result);
@@ -294,8 +231,8 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
   }
 }
 
-void HandleChangedEntry(CycleContext& context, const std::string& entry,
-                        const StartedCommand& old, const AskPosition& position) {
+void HandleChangedEntry(CycleContext& context, const std::string& entry, const StartedCommand& old,
+                        const AskPosition& position) {
   const auto item = Describe(context.platform, entry);
   if (!item.remove) return;
   const auto answer = Ask(context, SameTypeKey(context.platform, entry, true), [&] {
@@ -306,8 +243,8 @@ void HandleChangedEntry(CycleContext& context, const std::string& entry,
   });
   if (!answer.remove) return;
   BackupStore store(context.platform.files, context.data.folder);
-  StoreKeeper keeper(store, BackupHeaderOf(context, entry, item,
-                                           CommandOf(context.platform, entry)));
+  StoreKeeper keeper(store,
+                     BackupHeaderOf(context, entry, item, CommandOf(context.platform, entry)));
   const auto result = RevertChange(context.platform, keeper, entry, old);
   if (result != RemovalResult::kRefused) context.written_back[entry] = old;
   Record(context, entry, item, result, item.suffix, kRevertOutcomes);

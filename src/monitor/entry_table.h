@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -33,13 +34,16 @@ class EntryTable {
 
 // What the scanners find now and the last complete scan. A poll cycle walks
 // a copy of its own, which nothing else can change while it runs.
-// Beside each table, what its Run-type values, services and Startup
-// shortcuts start.
+// Beside each table, what its entries whose command can change start.
 struct EntryTables {
   EntryTable current;
   EntryTable baseline;
   CommandTable current_commands;
   CommandTable baseline_commands;
+  // Which keys of the 32-bit registry view are the very keys of the 64-bit
+  // one (true) or keys of their own (false), by root code and path: settled
+  // once both are seen, since Windows never changes it while it runs.
+  std::map<std::string, bool> shared_views;
 };
 
 }  // namespace corvane

@@ -8,12 +8,11 @@
 
 namespace corvane {
 
-// Empties the current table and its commands and runs every scanner whose
-// area is switched on (the services' scanner records their commands too):
-// Startup folders, Run-type keys and single registry values, services, INI
-// files, browser helper objects, scheduled tasks. The baseline stands in for
-// a task library that cannot be reached. An error of the INI scanner goes up
-// and leaves the entries found before it in the current table.
+// Empties the current table and its commands and scans every row of the
+// table of places whose area is switched on, in the table's order (the
+// registry rows record their commands too). The baseline stands in for a
+// task library that cannot be reached. An error of the INI scan goes up and
+// leaves the entries found before it in the current table.
 void FillCurrentTable(const Platform& platform, const AreaSwitches& switches, EntryTables& tables);
 
 // FillCurrentTable, then the current table becomes the baseline. When the

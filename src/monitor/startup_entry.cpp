@@ -12,12 +12,6 @@ std::string MakeRunValueEntry(char root_code, const std::string& key_path,
   return root_code + key_path + '\\' + value_name;
 }
 
-std::string MakeStringValueEntry(char root_code, const std::string& key_path,
-                                 const std::string& value_name, const std::string& data) {
-  return MakeValueWithDataEntry(entry_type::kRegistryStringValue, root_code, key_path, value_name,
-                                data);
-}
-
 std::string MakeValueWithDataEntry(char type_code, char root_code, const std::string& key_path,
                                    const std::string& value_name, const std::string& data) {
   return type_code + (root_code + key_path + '\\' + value_name + '\\' + data);

@@ -1,6 +1,8 @@
 // A startup entry is one 8-bit string per autostart item: character 1 is the
-// entry type code, the rest is laid out per type. Two entries are the same
-// only when they are equal byte for byte.
+// entry type code of its row in the table of places, the rest is laid out by
+// what the row reads (see the Make functions). Two entries are the same only
+// when they are equal byte for byte. Entries are kept in the saved baseline
+// and in backups, so a layout never changes.
 #pragma once
 
 #include <string>
@@ -9,24 +11,6 @@
 
 namespace corvane {
 
-namespace entry_type {
-inline constexpr char kLocalMachineRunValue = '1';  // root code, key path, "\", value name
-inline constexpr char kCurrentUserRunValue = '2';   // root code, key path, "\", value name
-inline constexpr char kStartupFolderFile = '3';     // the file's full path
-inline constexpr char kService = '4';               // the service's subkey name
-inline constexpr char kWinIniLine = '5';            // the whole line as read
-inline constexpr char kSystemIniLine = '6';         // the whole line as read
-inline constexpr char kRegistryStringValue = '7';   // root code, key path, "\", name, "\", data
-// The helper object's subkey name; in the 32-bit view, the full path of its key.
-inline constexpr char kBrowserHelper = '8';
-// Values that carry their data, laid out like type 7, so a changed value is
-// a new entry.
-inline constexpr char kWinlogonValue = 'W';  // Winlogon's Shell or Userinit
-inline constexpr char kDebuggerValue = 'D';  // a program's "Debugger" (key path ends in its subkey)
-inline constexpr char kAppInitValue = 'A';   // AppInit_DLLs
-inline constexpr char kScheduledTask = 'T';  // the task's full path in the library
-}  // namespace entry_type
-
 // Root codes inside registry entries.
 inline constexpr char kLocalMachineRootCode = '1';
 inline constexpr char kCurrentUserRootCode = '2';
@@ -34,20 +18,20 @@ inline constexpr char kCurrentUserRootCode = '2';
 // "1" selects HKEY_LOCAL_MACHINE; any other code HKEY_CURRENT_USER.
 RegistryRoot RootOfCode(char root_code);
 
-// Types 1 and 2: the root code is the type code.
+// A value listed by name: key path, "\", value name. The row's type code
+// ("1" or "2") names the root.
 std::string MakeRunValueEntry(char root_code, const std::string& key_path,
                               const std::string& value_name);
 
-// Type 7: one named string value with its data.
-std::string MakeStringValueEntry(char root_code, const std::string& key_path,
-                                 const std::string& value_name, const std::string& data);
-
-// Any type that carries a value with its data: the type code, root code,
-// key path, "\", value name, "\", data.
+// A value with its data, so that a changed value is a new entry: the type
+// code, root code, key path (with the subkey for a value of every subkey),
+// "\", value name, "\", data.
 std::string MakeValueWithDataEntry(char type_code, char root_code, const std::string& key_path,
                                    const std::string& value_name, const std::string& data);
 
-// Every other type: the type code followed by the text as it stands.
+// Every other row: the type code followed by the text as it stands: a
+// subkey's name (in the row's first key) or the full path of its key, a
+// file's full path, an INI line as read, a task's path in the library.
 std::string MakeEntry(char type_code, const std::string& text);
 
 }  // namespace corvane

@@ -11,7 +11,8 @@ namespace corvane {
 // Replaces the first "%s" of a message template with the given name.
 std::string FormatText(const char* message_template, const std::string& name);
 
-// A registry read or write that failed (wrong type, missing value, refused write).
+// A registry read or write that failed where the caller cannot go on. The
+// accessors report failures in their results; callers raise this.
 class RegistryError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;

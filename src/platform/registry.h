@@ -33,13 +33,32 @@ struct RawValue {
 // Windows reads it; no value for any other type.
 std::optional<std::string> TextOfRawValue(const RawValue& value);
 
+// The number of a REG_DWORD value; no value for any other type or size.
+std::optional<std::int32_t> NumberOfRawValue(const RawValue& value);
+
 // A string value of that type holding the text, ended by a NUL.
 RawValue RawStringValue(std::uint32_t type, const std::string& text);
+RawValue RawNumberValue(std::int32_t number);
+
+// The Windows value types Corvane reads by name.
+inline constexpr std::uint32_t kTextValueType = 1;            // REG_SZ
+inline constexpr std::uint32_t kExpandableTextValueType = 2;  // REG_EXPAND_SZ
+inline constexpr std::uint32_t kNumberValueType = 4;          // REG_DWORD
 
 // Scanners only read; write access is asked for only where something is
 // written, so a standard account can still watch the machine-wide keys.
 enum class KeyAccess { kRead, kReadWrite };
 
+// A value with its name, as a listing of a key gives it.
+struct NamedValue {
+  std::string name;
+  RawValue value;
+};
+
+// Every call reports its failure in its result, never by raising: a read
+// gives no value (missing, unreadable, of another type, or no key open), a
+// change gives false (refused, or no key open). What the caller cannot
+// handle it raises itself.
 class RegistryAccessor {
  public:
   virtual ~RegistryAccessor() = default;  // closes the open key, if any
@@ -57,33 +76,22 @@ class RegistryAccessor {
   virtual std::vector<std::string> ValueNames() = 0;
   virtual std::vector<std::string> SubkeyNames() = 0;
 
-  // String or expandable-string data, unexpanded. A missing value, or no open
-  // key, gives "". A value of another type raises RegistryError.
-  virtual std::string ReadString(const std::string& name) = 0;
+  // Every value of the open key with its data, in index order, read in one
+  // pass; a value that cannot be read is left out. Empty when no key is open.
+  virtual std::vector<NamedValue> Values() = 0;
 
-  // Whether the open key holds a value of exactly that name (of any type).
-  virtual bool ValueExists(const std::string& name) = 0;
-
-  // 32-bit data; a missing value, another type or no open key raises RegistryError.
-  virtual std::int32_t ReadInteger(const std::string& name) = 0;
-
-  // Creates or replaces the value; any failure, no open key included, raises RegistryError.
-  virtual void WriteString(const std::string& name, const std::string& data) = 0;
-  virtual void WriteInteger(const std::string& name, std::int32_t data) = 0;
-
-  // The value of exactly that name as stored; no value when it is missing,
-  // cannot be read or no key is open. Never raises.
+  // The value of exactly that name as stored.
   virtual std::optional<RawValue> ReadRawValue(const std::string& name) = 0;
 
-  // Creates or replaces the value with exactly that type and those bytes;
-  // any failure, no open key included, raises RegistryError.
-  virtual void WriteRawValue(const std::string& name, const RawValue& value) = 0;
+  // Creates or replaces the value with exactly that type and those bytes.
+  virtual bool WriteRawValue(const std::string& name, const RawValue& value) = 0;
 
-  // True when this call deleted the value of exactly that name; never raises.
+  // True when this call deleted the value of exactly that name.
   virtual bool DeleteValue(const std::string& name) = 0;
 
   // Deletes the subkey of the open key with all its subkeys, deepest first.
-  // True on success; with no key open nothing is deleted. Never raises.
+  // A registry link below is deleted as a link: what it points to stays.
+  // True on success; with no key open nothing is deleted.
   virtual bool DeleteKey(const std::string& name) = 0;
 
   virtual void CloseKey() = 0;
@@ -93,6 +101,15 @@ class RegistryAccessor {
   // between its two registry views; "" when no key is open.
   virtual std::string OpenKeyIdentity() = 0;
 };
+
+// The common reads and writes, on top of the raw ones and by the same rule.
+// Text: a string or expandable string, unexpanded, up to its first NUL.
+std::optional<std::string> ReadText(RegistryAccessor& key, const std::string& name);
+// A 32-bit number (REG_DWORD).
+std::optional<std::int32_t> ReadNumber(RegistryAccessor& key, const std::string& name);
+bool ValueExists(RegistryAccessor& key, const std::string& name);
+bool WriteText(RegistryAccessor& key, const std::string& name, const std::string& text);
+bool WriteNumber(RegistryAccessor& key, const std::string& name, std::int32_t number);
 
 // Makes accessors; one per task.
 class Registry {

@@ -12,28 +12,19 @@ namespace corvane {
 
 namespace {
 
-// The Windows types of text values (REG_SZ, REG_EXPAND_SZ).
-constexpr std::uint32_t kTextType = 1;
-constexpr std::uint32_t kExpandableTextType = 2;
-
 bool HoldsWhatWasLeft(Registry& registry, const ValueBackup& backup) {
   const auto accessor = OpenAt(registry, backup.root, backup.key_path, KeyAccess::kRead);
   const auto now = accessor->ReadRawValue(backup.name);
   const auto& left = backup.left;
-  try {
-    switch (left.kind) {
-      case ValueLeft::Kind::kAbsent:
-        return !accessor->ValueExists(backup.name);
-      case ValueLeft::Kind::kText:
-        return now && (now->type == kTextType || now->type == kExpandableTextType) &&
-               accessor->ReadString(backup.name) == left.text;
-      case ValueLeft::Kind::kNumber:
-        return accessor->ReadInteger(backup.name) == left.number;
-      case ValueLeft::Kind::kRaw:
-        return now == left.raw;
-    }
-  } catch (const RegistryError&) {
-    // Another type now: something else is there.
+  switch (left.kind) {
+    case ValueLeft::Kind::kAbsent:
+      return !now;
+    case ValueLeft::Kind::kText:
+      return now && TextOfRawValue(*now) == left.text;
+    case ValueLeft::Kind::kNumber:
+      return now && NumberOfRawValue(*now) == left.number;
+    case ValueLeft::Kind::kRaw:
+      return now == left.raw;
   }
   return false;
 }
@@ -42,12 +33,8 @@ RestoreResult PutBackValue(Registry& registry, const ValueBackup& backup) {
   if (!HoldsWhatWasLeft(registry, backup)) return RestoreResult::kPlaceTaken;
   const auto accessor = registry.CreateAccessor();
   accessor->SetRoot(backup.root);
-  if (!accessor->OpenKey(backup.key_path, true, KeyAccess::kReadWrite)) {
-    return RestoreResult::kAccessDenied;
-  }
-  try {
-    accessor->WriteRawValue(backup.name, backup.before);
-  } catch (const RegistryError&) {
+  if (!accessor->OpenKey(backup.key_path, true, KeyAccess::kReadWrite) ||
+      !accessor->WriteRawValue(backup.name, backup.before)) {
     return RestoreResult::kAccessDenied;
   }
   return ReadRawAt(registry, backup.root, backup.key_path, backup.name) == backup.before
@@ -69,12 +56,8 @@ RestoreResult PutBackKey(Registry& registry, const KeyBackup& backup) {
   for (const auto& kept : backup.keys) {
     bool written = accessor->OpenKey(kept.path.empty() ? key : key + '\\' + kept.path, true,
                                      KeyAccess::kReadWrite);
-    try {
-      for (const auto& [name, value] : kept.values) {
-        if (written) accessor->WriteRawValue(name, value);
-      }
-    } catch (const RegistryError&) {
-      written = false;
+    for (const auto& [name, value] : kept.values) {
+      written = written && accessor->WriteRawValue(name, value);
     }
     if (!written) {
       // Nothing half made stays behind.
@@ -84,7 +67,7 @@ RestoreResult PutBackKey(Registry& registry, const KeyBackup& backup) {
     }
   }
   return accessor->OpenKey(key, false, KeyAccess::kRead) ? RestoreResult::kRestored
-                                                          : RestoreResult::kFailed;
+                                                         : RestoreResult::kFailed;
 }
 
 RestoreResult PutBackMovedFile(FileSystem& files, const BackupStore& store,
@@ -116,7 +99,7 @@ RestoreResult PutBackFileBytes(FileSystem& files, const FileBytesBackup& backup)
     return RestoreResult::kAccessDenied;
   }
   return ReplaceFileBytes(files, backup.path, backup.before) ? RestoreResult::kRestored
-                                                            : RestoreResult::kAccessDenied;
+                                                             : RestoreResult::kAccessDenied;
 }
 
 RestoreResult PutBackIniLines(FileSystem& files, const IniLinesBackup& backup) {
@@ -148,8 +131,7 @@ RestoreResult PutBackTask(TaskScheduler& tasks, const TaskBackup& backup) {
 
 }  // namespace
 
-RestoreResult PutBackRemoval(Platform& platform, const BackupStore& store,
-                             const BackupBody& body) {
+RestoreResult PutBackRemoval(Platform& platform, const BackupStore& store, const BackupBody& body) {
   struct {
     Platform& platform;
     const BackupStore& store;

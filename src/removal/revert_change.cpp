@@ -1,11 +1,9 @@
 #include "removal/revert_change.h"
 
-#include "monitor/autostart_locations.h"
-#include "monitor/startup_entry.h"
+#include "monitor/located_entry.h"
 #include "platform/errors.h"
 #include "removal/file_removals.h"
 #include "removal/registry_places.h"
-#include "removal/registry_removals.h"
 
 namespace corvane {
 
@@ -15,7 +13,7 @@ RemovalResult RevertValue(Registry& registry, BackupKeeper& keeper, RegistryRoot
                           const std::string& key_path, const std::string& name,
                           const RawValue& old) {
   if (old == RawValue{}) return RemovalResult::kRefused;  // nothing remembered to write back
-  if (!OpenAt(registry, root, key_path, KeyAccess::kRead)->ValueExists(name)) {
+  if (!ValueExists(*OpenAt(registry, root, key_path, KeyAccess::kRead), name)) {
     return RemovalResult::kAlreadyGone;
   }
   const auto now = ReadRawAt(registry, root, key_path, name);
@@ -27,12 +25,8 @@ RemovalResult RevertValue(Registry& registry, BackupKeeper& keeper, RegistryRoot
   if (!KeepBackup(keeper, ValueBackup{root, key_path, name, *now, left})) {
     return RemovalResult::kRefused;
   }
-  bool written = true;
-  try {
-    OpenAt(registry, root, key_path, KeyAccess::kReadWrite)->WriteRawValue(name, old);
-  } catch (const RegistryError&) {
-    written = false;
-  }
+  const bool written =
+      OpenAt(registry, root, key_path, KeyAccess::kReadWrite)->WriteRawValue(name, old);
   if (ReadRawAt(registry, root, key_path, name) != old) {
     return Settle(keeper, RemovalResult::kRefused);
   }
@@ -63,24 +57,13 @@ RemovalResult RevertShortcut(FileSystem& files, BackupKeeper& keeper, const std:
 
 RemovalResult RevertChange(Platform& platform, BackupKeeper& keeper, const std::string& entry,
                            const StartedCommand& old) {
-  if (entry.empty()) return RemovalResult::kRefused;
-  const auto rest = entry.substr(1);
-  switch (entry[0]) {
-    case entry_type::kLocalMachineRunValue:
-    case entry_type::kCurrentUserRunValue: {
-      const auto [key_path, value_name] = LocateRunValue(entry);
-      return RevertValue(platform.registry, keeper, RootOfCode(entry[0]), key_path, value_name,
-                         old.value);
-    }
-    case entry_type::kService:
-      return RevertValue(platform.registry, keeper, RegistryRoot::kLocalMachine,
-                         std::string(locations::kServicesKey) + '\\' + rest,
-                         locations::kServiceImagePathValue, old.value);
-    case entry_type::kStartupFolderFile:
-      return RevertShortcut(platform.files, keeper, rest, old.file_bytes);
-    default:
-      return RemovalResult::kRefused;  // no other kind remembers its command
+  const auto item = Locate(entry);
+  if (!item || !item->kind->command_can_change) return RemovalResult::kRefused;
+  if (const auto place = CommandValueOf(*item)) {
+    return RevertValue(platform.registry, keeper, place->root, place->key_path, place->name,
+                       old.value);
   }
+  return RevertShortcut(platform.files, keeper, item->name, old.file_bytes);
 }
 
 }  // namespace corvane

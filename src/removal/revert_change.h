@@ -10,8 +10,9 @@
 
 namespace corvane {
 
-// Types 1 and 2 (the Run-type value's data), 4 (the service's ImagePath) and
-// 3 (a Startup shortcut's bytes): keeps what the entry holds now, then
+// The rows whose command can change: the registry value that holds the
+// command (a Run-type value, a service's ImagePath), or a Startup shortcut's
+// bytes. Keeps what the entry holds now, then
 // writes `old` back exactly (the value as stored; a shortcut replaced in one
 // step), then looks again. kRemoved when the old command is back,
 // kAlreadyGone when it was back already or the entry itself is gone (which

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "memory_platform_fixture.h"
-#include "monitor/file_scanners.h"
 #include "platform/errors.h"
 
 namespace corvane {
@@ -16,7 +15,7 @@ class StartupFolderScannerTest : public MemoryPlatformTest {
     environment.Set("ALLUSERSPROFILE", "C:\\Documents and Settings\\All Users");
     environment.Set("USERPROFILE", "C:\\Documents and Settings\\Bob");
   }
-  void Scan() { ScanStartupFolders(environment, files, tables.current); }
+  void Scan() { ScanRow('3'); }
 };
 
 TEST_F(StartupFolderScannerTest, FoldersInOrderWithTheLetterCaseOfEachSubPath) {
@@ -72,7 +71,10 @@ TEST_F(StartupFolderScannerTest, MissingVariablesAndFoldersAreSkippedQuietly) {
 class IniScannerTest : public MemoryPlatformTest {
  protected:
   void SetUp() override { environment.Set("windir", "C:\\WINDOWS"); }
-  void Scan() { ScanIniFiles(environment, files, tables.current); }
+  void Scan() {
+    ScanRow('5');
+    ScanRow('6');
+  }
 };
 
 TEST_F(IniScannerTest, MatchesKeysInAnyCaseButNotTheBareLowerCaseKey) {

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "monitor/area_switches.h"
+#include "monitor/entry_kinds.h"
 #include "monitor/entry_table.h"
+#include "monitor/kind_scan.h"
 #include "platform/memory/memory_environment.h"
 #include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_program_facts.h"
@@ -33,6 +35,8 @@ class MemoryPlatformTest : public ::testing::Test {
   EntryTables tables;
 
   std::vector<std::string> Current() const { return tables.current.Entries(); }
+  // Scans the row of that type code into the current table.
+  void ScanRow(char type_code) { ScanKind(platform, *KindOf(type_code), tables); }
   std::vector<std::string> Baseline() const { return tables.baseline.Entries(); }
 };
 

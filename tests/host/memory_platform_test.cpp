@@ -31,8 +31,11 @@ TEST_F(MemoryRegistryTest, NamesIgnoreLetterCaseAndListingsKeepCreationOrder) {
   auto run = Open(kUser, "\\software\\Microsoft\\Windows\\CurrentVersion\\Run\\", KeyAccess::kRead);
   ASSERT_TRUE(opened);
   EXPECT_EQ(run->ValueNames(), (Strings{"Zeta", "alpha", ""}));
-  EXPECT_EQ(run->ReadString("zeta"), "z2");
-  EXPECT_EQ(run->ReadString(""), "default.exe");
+  EXPECT_EQ(ReadText(*run, "zeta"), "z2");
+  EXPECT_EQ(ReadText(*run, ""), "default.exe");
+  std::string listed;
+  for (auto& [name, value] : run->Values()) listed += name + '=' + *TextOfRawValue(value) + ';';
+  EXPECT_EQ(listed, "Zeta=z2;alpha=a.exe;=default.exe;");
 }
 
 TEST_F(MemoryRegistryTest, ReadsFollowTheTypesOfTheValues) {
@@ -41,26 +44,27 @@ TEST_F(MemoryRegistryTest, ReadsFollowTheTypesOfTheValues) {
   registry.SetBinary(kUser, "\\K", "bytes", std::string("\x01\x02", 2));
   auto key = Open(kUser, "\\K", KeyAccess::kRead);
 
-  EXPECT_EQ(key->ReadString("expand"), "%windir%\\x.exe");
-  EXPECT_EQ(key->ReadString("missing"), "");
-  EXPECT_THROW(key->ReadString("number"), RegistryError);
-  EXPECT_THROW(key->ReadString("bytes"), RegistryError);
-  EXPECT_EQ(key->ReadInteger("number"), -1);
-  EXPECT_THROW(key->ReadInteger("missing"), RegistryError);
-  EXPECT_THROW(key->ReadInteger("expand"), RegistryError);
+  EXPECT_EQ(ReadText(*key, "expand"), "%windir%\\x.exe");
+  EXPECT_EQ(ReadText(*key, "missing"), std::nullopt);
+  EXPECT_EQ(ReadText(*key, "number"), std::nullopt);
+  EXPECT_EQ(ReadText(*key, "bytes"), std::nullopt);
+  EXPECT_EQ(ReadNumber(*key, "number"), -1);
+  EXPECT_EQ(ReadNumber(*key, "missing"), std::nullopt);
+  EXPECT_EQ(ReadNumber(*key, "expand"), std::nullopt);
 
   key->CloseKey();
-  EXPECT_EQ(key->ReadString("expand"), "");
-  EXPECT_THROW(key->ReadInteger("number"), RegistryError);
-  EXPECT_THROW(key->WriteString("x", "y"), RegistryError);
+  EXPECT_EQ(ReadText(*key, "expand"), std::nullopt);
+  EXPECT_EQ(ReadNumber(*key, "number"), std::nullopt);
+  EXPECT_FALSE(WriteText(*key, "x", "y"));
   EXPECT_TRUE(key->ValueNames().empty());
+  EXPECT_TRUE(key->Values().empty());
 }
 
 TEST_F(MemoryRegistryTest, AKeyOpenedForReadingCannotBeChanged) {
   registry.SetString(kUser, kUserRun, "Tool", "t.exe");
   auto run = Open(kUser, kUserRun, KeyAccess::kRead);
   EXPECT_FALSE(run->DeleteValue("Tool"));
-  EXPECT_THROW(run->WriteString("Tool", ""), RegistryError);
+  EXPECT_FALSE(WriteText(*run, "Tool", ""));
   EXPECT_TRUE(registry.GetValue(kUser, kUserRun, "Tool").has_value());
 
   run = Open(kUser, kUserRun, KeyAccess::kReadWrite);
@@ -98,7 +102,7 @@ TEST_F(MemoryRegistryTest, OpenCreatesOnlyWhenAskedAndAFailedOpenLeavesNoKeyOpen
   EXPECT_TRUE(accessor->ValueNames().empty());
 
   EXPECT_TRUE(accessor->OpenKey("\\B\\C", true, KeyAccess::kReadWrite));
-  accessor->WriteInteger("Start", 4);
+  EXPECT_TRUE(WriteNumber(*accessor, "Start", 4));
   EXPECT_EQ(registry.GetValue(kUser, "\\B\\C", "start")->number, 4u);
 }
 

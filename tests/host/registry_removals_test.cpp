@@ -1,11 +1,11 @@
-#include "removal/registry_removals.h"
+#include "removal/entry_removal.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "memory_platform_fixture.h"
-#include "removal/task_removals.h"
+#include "monitor/located_entry.h"
 
 namespace corvane {
 namespace {
@@ -33,18 +33,18 @@ class RegistryRemovalsTest : public MemoryPlatformTest {
 };
 
 TEST_F(RegistryRemovalsTest, ARunValueIsFoundByItsKeyAndItsWholeName) {
-  EXPECT_EQ(LocateRunValue("2" + kMachineRun + "\\a\\b").key_path, kMachineRun);
-  EXPECT_EQ(LocateRunValue("2" + kMachineRun + "\\a\\b").value_name, "a\\b");
-  EXPECT_EQ(LocateRunValue("1" + kMachineRun + "Once\\x").key_path, kMachineRun + "Once");
-  EXPECT_EQ(LocateRunValue("2\\Other\\Key\\v").key_path, "\\Other\\Key\\");
-  EXPECT_EQ(LocateRunValue("2\\Other\\Key\\v").value_name, "v");
+  EXPECT_EQ(Locate("2" + kMachineRun + "\\a\\b")->key_path, kMachineRun);
+  EXPECT_EQ(Locate("2" + kMachineRun + "\\a\\b")->name, "a\\b");
+  EXPECT_EQ(Locate("1" + kMachineRun + "Once\\x")->key_path, kMachineRun + "Once");
+  EXPECT_EQ(Locate("2\\Other\\Key\\v")->key_path, "\\Other\\Key");
+  EXPECT_EQ(Locate("2\\Other\\Key\\v")->name, "v");
 
   registry.SetString(kUser, kUserRun, "a\\b", "x.exe");
   registry.SetString(kUser, kUserRun, "b", "keep.exe");
   registry.SetString(kUser, kUserRun, "", "default.exe");
-  EXPECT_EQ(RemoveRegistryStartup(registry, keeper, "2" + std::string(kUserRun) + "\\a\\b"),
+  EXPECT_EQ(RemoveEntry(platform, keeper, "2" + std::string(kUserRun) + "\\a\\b"),
             RemovalResult::kRemoved);
-  EXPECT_EQ(RemoveRegistryStartup(registry, keeper, "2" + std::string(kUserRun) + "\\"),
+  EXPECT_EQ(RemoveEntry(platform, keeper, "2" + std::string(kUserRun) + "\\"),
             RemovalResult::kRemoved);
   EXPECT_FALSE(UserRunHas("a\\b"));
   EXPECT_FALSE(UserRunHas(""));
@@ -54,12 +54,12 @@ TEST_F(RegistryRemovalsTest, ARunValueIsFoundByItsKeyAndItsWholeName) {
 // Every action: removed when the item goes, already gone when it was not
 // there, refused when a fresh look still finds it.
 TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
-  const auto run = [&] { return RemoveRegistryStartup(registry, keeper, "1" + kMachineRun + "\\Agent"); };
-  const auto page = [&] { return RemoveIEStartPage(registry, keeper); };
-  const auto helper = [&] { return RemoveIEBHO(registry, keeper, "{PEST}"); };
-  const auto service = [&] { return RemoveServiceStartup(registry, keeper, "Pest"); };
+  const auto run = [&] { return RemoveEntry(platform, keeper, "1" + kMachineRun + "\\Agent"); };
+  const auto page = [&] { return RemoveEntry(platform, keeper, "72" + kMain + "\\Start Page\\http://pest.invalid/"); };
+  const auto helper = [&] { return RemoveEntry(platform, keeper, "8{PEST}"); };
+  const auto service = [&] { return RemoveEntry(platform, keeper, "4Pest"); };
   const auto value_with_data = [&](const std::string& entry) {
-    return [this, entry] { return RemoveValueWithData(registry, environment, keeper, entry); };
+    return [this, entry] { return RemoveEntry(platform, keeper, entry); };
   };
   const auto holds = [&](RegistryRoot root, const std::string& key, const char* name,
                          const std::string& data) {
@@ -107,12 +107,12 @@ TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
          registry.SetString(kMachine, kMachineRun, "Agent", "kept.exe");
        },
        refuse(kMachine, kWowRun),
-       [&] { return RemoveRegistryStartup(registry, keeper, "1" + kWowRun + "\\Agent"); },
+       [&] { return RemoveEntry(platform, keeper, "1" + kWowRun + "\\Agent"); },
        [&] { return registry.GetValue(kMachine, kWowRun, "Agent").has_value(); }},
       {"browser helper of the 32-bit view",
        [&] { registry.CreateKey(kMachine, kWowHelpers + "\\{PEST}"); },
        refuse(kMachine, kWowHelpers),
-       [&] { return RemoveIEBHO(registry, keeper, kWowHelpers + "\\{PEST}"); },
+       [&] { return RemoveEntry(platform, keeper, "8" + kWowHelpers + "\\{PEST}"); },
        [&] { return registry.KeyExists(kMachine, kWowHelpers + "\\{PEST}"); }},
       // Windows cannot log on without the machine's values: the default comes back.
       {"machine shell",
@@ -139,7 +139,7 @@ TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
        holds(kMachine, kNt + "\\Windows", "AppInit_DLLs", "e.dll")},
       {"scheduled task", [&] { tasks.AddTask("\\Folder\\Pest"); },
        [&] { tasks.RefuseDeleting("\\Folder\\Pest"); },
-       [&] { return RemoveScheduledTask(tasks, keeper, "\\Folder\\Pest"); },
+       [&] { return RemoveEntry(platform, keeper, "T\\Folder\\Pest"); },
        [&] { return tasks.TaskExists("\\folder\\pest") == std::optional<bool>(true); }},
   };
   for (const auto& c : cases) {
@@ -167,30 +167,30 @@ TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
 TEST_F(RegistryRemovalsTest, WinlogonKeepsAWorkingDefaultAndOnlyTheDeclinedTextGoes) {
   const auto userinit = "W1" + kNt + "\\Winlogon\\Userinit\\evil.exe";
   registry.SetString(kMachine, kNt + "\\Winlogon", "Userinit", "evil.exe");
-  EXPECT_EQ(RemoveValueWithData(registry, environment, keeper, userinit), RemovalResult::kRefused);
+  EXPECT_EQ(RemoveEntry(platform, keeper, userinit), RemovalResult::kRefused);
   EXPECT_EQ(registry.GetValue(kMachine, kNt + "\\Winlogon", "Userinit")->data, "evil.exe");
   environment.Set("windir", "C:\\Windows");
-  EXPECT_EQ(RemoveValueWithData(registry, environment, keeper, userinit), RemovalResult::kRemoved);
+  EXPECT_EQ(RemoveEntry(platform, keeper, userinit), RemovalResult::kRemoved);
   EXPECT_EQ(registry.GetValue(kMachine, kNt + "\\Winlogon", "Userinit")->data,
             "C:\\Windows\\system32\\userinit.exe,");
   registry.SetString(kMachine, kNt + "\\Winlogon", "Shell", "evil.exe");
-  RemoveValueWithData(registry, environment, keeper, "W1" + kNt + "\\Winlogon\\Shell\\evil.exe");
+  RemoveEntry(platform, keeper, "W1" + kNt + "\\Winlogon\\Shell\\evil.exe");
   EXPECT_EQ(registry.GetValue(kMachine, kNt + "\\Winlogon", "Shell")->data, "explorer.exe");
   registry.SetString(kMachine, kNt + "\\Windows", "AppInit_DLLs", "e.dll");
-  RemoveValueWithData(registry, environment, keeper, "A1" + kNt + "\\Windows\\AppInit_DLLs\\e.dll");
+  RemoveEntry(platform, keeper, "A1" + kNt + "\\Windows\\AppInit_DLLs\\e.dll");
   EXPECT_EQ(registry.GetValue(kMachine, kNt + "\\Windows", "AppInit_DLLs")->data, "");
 
   registry.SetString(kMachine, kNt + "\\Winlogon", "Shell", "Explorer.EXE");
   EXPECT_EQ(
-      RemoveValueWithData(registry, environment, keeper, "W1" + kNt + "\\Winlogon\\Shell\\Explorer.EXE"),
+      RemoveEntry(platform, keeper, "W1" + kNt + "\\Winlogon\\Shell\\Explorer.EXE"),
       RemovalResult::kAlreadyGone);
   registry.SetString(kMachine, kDebugged, "Debugger", "other.exe");
-  EXPECT_EQ(RemoveValueWithData(registry, environment, keeper, "D1" + kDebugged + "\\Debugger\\x.exe"),
+  EXPECT_EQ(RemoveEntry(platform, keeper, "D1" + kDebugged + "\\Debugger\\x.exe"),
             RemovalResult::kAlreadyGone);
   EXPECT_EQ(registry.GetValue(kMachine, kDebugged, "Debugger")->data, "other.exe");
-  EXPECT_EQ(LocateValueWithData("D1" + kDebugged + "\\Debugger\\C:\\a\\Debugger\\b")->data,
+  EXPECT_EQ(Locate("D1" + kDebugged + "\\Debugger\\C:\\a\\Debugger\\b")->data,
             "C:\\a\\Debugger\\b");
-  EXPECT_FALSE(LocateValueWithData("W1\\Software\\Elsewhere\\Shell\\x"));
+  EXPECT_FALSE(Locate("W1\\Software\\Elsewhere\\Shell\\x"));
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "memory_platform_fixture.h"
-#include "monitor/autostart_locations.h"
-#include "monitor/registry_scanners.h"
 
 namespace corvane {
 namespace {
@@ -13,12 +11,8 @@ constexpr char kMain[] = "\\Software\\Microsoft\\Internet Explorer\\Main";
 
 class RegistryScannersTest : public MemoryPlatformTest {
  protected:
-  void ScanRun(const char* path, char root_code) {
-    ScanKeyValues(registry, tables.current, path, root_code);
-  }
-  void ScanStartPage() {
-    ScanSingleValue(registry, tables.current, kMain, '2', "Start Page");
-  }
+  void ScanRun(const char*, char root_code) { ScanRow(root_code); }
+  void ScanStartPage() { ScanRow('7'); }
 };
 
 TEST_F(RegistryScannersTest, EveryValueNameGivesAnEntryWhateverItsData) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "memory_platform_fixture.h"
-#include "monitor/service_scanners.h"
 
 namespace corvane {
 namespace {
@@ -27,7 +26,7 @@ TEST_F(ServiceScannersTest, OnlyAutomaticServicesWithAProgramAreRecorded) {
   AddService("NoImage", 2, "");
   registry.SetInteger(kMachine, std::string(kServices) + "\\Unset", "Start", 2);
   AddService("Last", 2, "%SystemRoot%\\last.exe");
-  ScanServices(registry, tables.current);
+  ScanRow('4');
   EXPECT_EQ(Current(), (Strings{"4Start2", "4Last"}));
 }
 
@@ -41,14 +40,14 @@ TEST_F(ServiceScannersTest, AnUnreadableServiceIsSkippedAndTheRestAreStillScanne
   AddService("Locked", 2, "c.exe");
   registry.RefuseReading(kMachine, key("Locked"));
   AddService("Good", 2, "d.exe");
-  ScanServices(registry, tables.current);
+  ScanRow('4');
   EXPECT_EQ(Current(), Strings{"4Good"});
 }
 
 TEST_F(ServiceScannersTest, ServicesKeyThatCannotBeReadGivesNothing) {
   AddService("Good", 2, "d.exe");
   registry.RefuseReading(kMachine, kServices);
-  ScanServices(registry, tables.current);
+  ScanRow('4');
   EXPECT_TRUE(Current().empty());
 }
 
@@ -56,15 +55,15 @@ TEST_F(ServiceScannersTest, EveryBrowserHelperSubkeyIsRecordedAsSpelled) {
   registry.CreateKey(kMachine, std::string(kHelpers) + "\\{AAAA-1111}");
   registry.CreateKey(kMachine, std::string(kHelpers) + "\\{bbbb-2222}\\Sub");
   registry.SetString(kMachine, kHelpers, "NotAHelper", "x");
-  ScanBrowserHelpers(registry, tables.current);
+  ScanRow('8');
   EXPECT_EQ(Current(), (Strings{"8{AAAA-1111}", "8{bbbb-2222}"}));
 }
 
 TEST_F(ServiceScannersTest, MissingOrUnreadableHelperKeyGivesNothing) {
-  ScanBrowserHelpers(registry, tables.current);
+  ScanRow('8');
   registry.CreateKey(kMachine, std::string(kHelpers) + "\\{AAAA}");
   registry.RefuseReading(kMachine, kHelpers);
-  ScanBrowserHelpers(registry, tables.current);
+  ScanRow('8');
   EXPECT_TRUE(Current().empty());
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "monitor/watched_places.h"
+#include "monitor/places_to_watch.h"
 #include "platform/memory/memory_environment.h"
 
 namespace corvane {

@@ -10,10 +10,12 @@
 
 #include "removal/backup_store.h"
 #include "removal/file_removals.h"
-#include "removal/registry_removals.h"
+#include "removal/entry_removal.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_task_scheduler.h"
 
 namespace corvane {
 namespace {
@@ -121,21 +123,24 @@ class RemovalsOnWindows : public ::testing::Test {
   Win32Registry registry_;
   Win32Environment environment_;
   Win32FileSystem files_;
+  Win32TaskScheduler tasks_;
+  Win32ProgramFacts programs_;
+  Platform platform_{registry_, environment_, files_, tasks_, programs_};
   std::optional<BackupStore> store_;
   std::optional<StoreKeeper> keeper_;
 };
 
 TEST_F(RemovalsOnWindows, ARunValueIsDeleted) {
   SetString(HKEY_CURRENT_USER, kRun, tag_, "C:\\pest.exe");
-  EXPECT_EQ(RemoveRegistryStartup(registry_, *keeper_, "2\\" + kRun + "\\" + tag_), RemovalResult::kRemoved);
+  EXPECT_EQ(RemoveEntry(platform_, *keeper_, "2\\" + kRun + "\\" + tag_), RemovalResult::kRemoved);
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kRun, tag_), "missing");
-  EXPECT_EQ(RemoveRegistryStartup(registry_, *keeper_, "2\\" + kRun + "\\" + tag_),
+  EXPECT_EQ(RemoveEntry(platform_, *keeper_, "2\\" + kRun + "\\" + tag_),
             RemovalResult::kAlreadyGone);
 }
 
 TEST_F(RemovalsOnWindows, ABrowserHelperGoesWithItsSubkeys) {
   SetString(HKEY_LOCAL_MACHINE, kHelpers + "\\{" + tag_ + "}\\Sub\\Deeper", "v", "x");
-  EXPECT_EQ(RemoveIEBHO(registry_, *keeper_, "{" + tag_ + "}"), RemovalResult::kRemoved);
+  EXPECT_EQ(RemoveEntry(platform_, *keeper_, "8{" + tag_ + "}"), RemovalResult::kRemoved);
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kHelpers + "\\{" + tag_ + "}"));
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kHelpers));
 }
@@ -145,7 +150,7 @@ TEST_F(RemovalsOnWindows, AServiceIsSetToDisabledAndKept) {
   SetValue(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "Start", REG_DWORD, &automatic,
            sizeof automatic);
   SetString(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "ImagePath", "C:\\svc.exe");
-  EXPECT_EQ(RemoveServiceStartup(registry_, *keeper_, tag_), RemovalResult::kRemoved);
+  EXPECT_EQ(RemoveEntry(platform_, *keeper_, "4" + tag_), RemovalResult::kRemoved);
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "Start"), "4");
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "ImagePath"), "C:\\svc.exe");
 }
@@ -153,7 +158,7 @@ TEST_F(RemovalsOnWindows, AServiceIsSetToDisabledAndKept) {
 TEST_F(RemovalsOnWindows, TheStartPageIsEmptied) {
   const auto before = Value(HKEY_CURRENT_USER, kMain, "Start Page");
   SetString(HKEY_CURRENT_USER, kMain, "Start Page", "http://pest.invalid/");
-  EXPECT_EQ(RemoveIEStartPage(registry_, *keeper_), RemovalResult::kRemoved);
+  EXPECT_EQ(RemoveEntry(platform_, *keeper_, "72\\" + kMain + "\\Start Page\\http://pest.invalid/"), RemovalResult::kRemoved);
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kMain, "Start Page"), "");
   if (before != "missing") SetString(HKEY_CURRENT_USER, kMain, "Start Page", before);
 }

@@ -6,9 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "platform/errors.h"
 #include "platform/case_fold.h"
-#include "texts.h"
 
 namespace corvane {
 
@@ -52,11 +50,37 @@ namespace {
 
 using Key = MemoryRegistry::Key;
 
-// The Windows types of the values this registry keeps; strings are kept as
-// text, so raw strings are made anew as Windows would hold them.
-constexpr std::uint32_t kRawString = 1;
-constexpr std::uint32_t kRawExpandString = 2;
-constexpr std::uint32_t kRawInteger = 4;
+// Strings are kept as text, so raw strings are made anew as Windows would
+// hold them.
+RawValue RawOf(const RegistryValue& value) {
+  switch (value.type) {
+    case RegistryValueType::kString:
+      return RawStringValue(kTextValueType, value.data);
+    case RegistryValueType::kExpandString:
+      return RawStringValue(kExpandableTextValueType, value.data);
+    case RegistryValueType::kInteger:
+      return RawNumberValue(static_cast<std::int32_t>(value.number));
+    default:
+      return RawValue{value.binary_type, value.data};
+  }
+}
+
+RegistryValue ValueOf(const RawValue& raw) {
+  RegistryValue value;
+  if (raw.type == kTextValueType || raw.type == kExpandableTextValueType) {
+    value.type = raw.type == kTextValueType ? RegistryValueType::kString
+                                            : RegistryValueType::kExpandString;
+    value.data = *TextOfRawValue(raw);
+  } else if (const auto number = NumberOfRawValue(raw)) {
+    value.type = RegistryValueType::kInteger;
+    value.number = static_cast<std::uint32_t>(*number);
+  } else {
+    value.type = RegistryValueType::kBinary;
+    value.binary_type = raw.type;
+    value.data = raw.bytes;
+  }
+  return value;
+}
 
 // Path components; leading, trailing and doubled backslashes name nothing.
 std::vector<std::string> SplitPath(const std::string& path) {
@@ -161,78 +185,28 @@ class MemoryRegistryAccessor : public RegistryAccessor {
     return names;
   }
 
-  std::string ReadString(const std::string& name) override {
-    if (!Usable()) return {};
-    const auto* value = key_->Value(name);
-    if (!value) return {};
-    if (value->type != RegistryValueType::kString &&
-        value->type != RegistryValueType::kExpandString) {
-      throw RegistryError(FormatText(texts::kInvalidDataType, name));
+  std::vector<NamedValue> Values() override {
+    std::vector<NamedValue> values;
+    if (Usable()) {
+      for (const auto& [name, value] : key_->values) values.push_back({name, RawOf(value)});
     }
-    return value->data;
-  }
-
-  bool ValueExists(const std::string& name) override { return Usable() && key_->Value(name); }
-
-  std::int32_t ReadInteger(const std::string& name) override {
-    const auto* value = Usable() ? key_->Value(name) : nullptr;
-    if (!value) throw RegistryError(FormatText(texts::kFailedToGetData, name));
-    if (value->type != RegistryValueType::kInteger) {
-      throw RegistryError(FormatText(texts::kInvalidDataType, name));
-    }
-    return static_cast<std::int32_t>(value->number);
-  }
-
-  void WriteString(const std::string& name, const std::string& data) override {
-    RegistryValue value;
-    value.data = data;
-    Write(name, std::move(value));
-  }
-
-  void WriteInteger(const std::string& name, std::int32_t data) override {
-    RegistryValue value;
-    value.type = RegistryValueType::kInteger;
-    value.number = static_cast<std::uint32_t>(data);
-    Write(name, std::move(value));
+    return values;
   }
 
   std::optional<RawValue> ReadRawValue(const std::string& name) override {
     const auto* value = Usable() ? key_->Value(name) : nullptr;
     if (!value) return std::nullopt;
-    switch (value->type) {
-      case RegistryValueType::kString:
-        return RawStringValue(kRawString, value->data);
-      case RegistryValueType::kExpandString:
-        return RawStringValue(kRawExpandString, value->data);
-      case RegistryValueType::kInteger: {
-        std::string bytes;
-        for (int shift = 0; shift < 32; shift += 8) {
-          bytes += static_cast<char>((value->number >> shift) & 0xFF);
-        }
-        return RawValue{kRawInteger, bytes};
-      }
-      default:
-        return RawValue{value->binary_type, value->data};
-    }
+    return RawOf(*value);
   }
 
-  void WriteRawValue(const std::string& name, const RawValue& raw) override {
-    RegistryValue value;
-    if (raw.type == kRawString || raw.type == kRawExpandString) {
-      value.type = raw.type == kRawString ? RegistryValueType::kString
-                                          : RegistryValueType::kExpandString;
-      value.data = *TextOfRawValue(raw);
-    } else if (raw.type == kRawInteger && raw.bytes.size() == 4) {
-      value.type = RegistryValueType::kInteger;
-      for (int at = 3; at >= 0; --at) {
-        value.number = (value.number << 8) | static_cast<unsigned char>(raw.bytes[at]);
-      }
+  bool WriteRawValue(const std::string& name, const RawValue& raw) override {
+    if (!Writable()) return false;
+    if (auto* existing = key_->Value(name)) {
+      *existing = ValueOf(raw);
     } else {
-      value.type = RegistryValueType::kBinary;
-      value.binary_type = raw.type;
-      value.data = raw.bytes;
+      key_->values.emplace_back(name, ValueOf(raw));
     }
-    Write(name, std::move(value));
+    return true;
   }
 
   bool DeleteValue(const std::string& name) override {
@@ -264,15 +238,6 @@ class MemoryRegistryAccessor : public RegistryAccessor {
  private:
   bool Usable() const { return key_ && !key_->deleted; }
   bool Writable() const { return Usable() && writable_ && !key_->refuses_writing; }
-
-  void Write(const std::string& name, RegistryValue value) {
-    if (!Writable()) throw RegistryError(FormatText(texts::kFailedToSetData, name));
-    if (auto* existing = key_->Value(name)) {
-      *existing = std::move(value);
-    } else {
-      key_->values.emplace_back(name, std::move(value));
-    }
-  }
 
   MemoryRegistry& registry_;
   RegistryRoot root_ = RegistryRoot::kCurrentUser;

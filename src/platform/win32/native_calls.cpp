@@ -124,7 +124,7 @@ bool DeleteValueCounted(HKEY key, const std::wstring& name) {
   return remove != nullptr && Counted(name, counted) && NT_SUCCESS(remove(key, &counted));
 }
 
-HKEY OpenKeyCounted(HKEY parent, const std::wstring& name, REGSAM access) {
+HKEY OpenKeyCounted(HKEY parent, const std::wstring& name, REGSAM access, DWORD options) {
   static const auto open = FromNtdll<OpenKey>("NtOpenKey");
   UNICODE_STRING counted{};
   if (open == nullptr || !Counted(name, counted)) return nullptr;
@@ -133,6 +133,7 @@ HKEY OpenKeyCounted(HKEY parent, const std::wstring& name, REGSAM access) {
   attributes.RootDirectory = parent;
   attributes.ObjectName = &counted;
   attributes.Attributes = OBJ_CASE_INSENSITIVE;
+  if (options & REG_OPTION_OPEN_LINK) attributes.Attributes |= OBJ_OPENLINK;
   HANDLE opened = nullptr;
   return NT_SUCCESS(open(&opened, access, &attributes)) ? static_cast<HKEY>(opened) : nullptr;
 }

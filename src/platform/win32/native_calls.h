@@ -23,8 +23,9 @@ bool SetValueCounted(HKEY key, const std::wstring& name, DWORD type, const std::
 // True when this call deleted the value named exactly `name`.
 bool DeleteValueCounted(HKEY key, const std::wstring& name);
 
-// The subkey of `parent` named exactly `name` (one level), or null.
-HKEY OpenKeyCounted(HKEY parent, const std::wstring& name, REGSAM access);
+// The subkey of `parent` named exactly `name` (one level), or null. Options
+// as for RegOpenKeyExW: with REG_OPTION_OPEN_LINK a link is opened itself.
+HKEY OpenKeyCounted(HKEY parent, const std::wstring& name, REGSAM access, DWORD options);
 
 // Deletes the key the handle (opened with DELETE access) stands for, which
 // must have no subkeys left. True on success.

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "monitor/watched_places.h"
+#include "platform/watched_places.h"
 #include "platform/win32/handles.h"
 
 namespace corvane::win32 {

@@ -1,15 +1,14 @@
 #include "platform/win32/win32_registry.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <string>
 #include <vector>
 
-#include "platform/errors.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/native_calls.h"
 #include "platform/win32/wide.h"
-#include "texts.h"
 
 namespace corvane {
 namespace {
@@ -17,6 +16,17 @@ namespace {
 using win32::HoldsNul;
 using win32::Lookup;
 using win32::RegistryKey;
+
+// No accessor call raises: one that runs out of memory (a huge listing or
+// value) fails like any other, with the empty result of its kind.
+template <typename Action>
+auto Guarded(Action action) noexcept -> decltype(action()) {
+  try {
+    return action();
+  } catch (const std::exception&) {
+    return {};
+  }
+}
 
 // The registry API takes key paths without a leading or trailing backslash.
 std::string StripBackslashes(const std::string& path) {
@@ -80,6 +90,49 @@ std::vector<std::string> ListUtf8Names(HKEY key, Listing listing) {
   return names;
 }
 
+// Every value with its data, by index: one call each for nearly all, as the
+// buffers start large enough for common names and data. A value that does
+// not fit is asked for again: its data size is what the call reports; a
+// name that did not fit grows the name buffer to the key's longest name.
+// A value too large to read is left out.
+std::vector<NamedValue> ListValues(HKEY key) {
+  constexpr std::size_t kLargestName = 1u << 16;
+  constexpr std::size_t kLargestData = 1u << 26;
+  std::vector<NamedValue> values;
+  if (key == nullptr) return values;
+  std::wstring name(256 + 1, L'\0');
+  std::string data(512, '\0');
+  for (DWORD index = 0;;) {
+    DWORD name_length = static_cast<DWORD>(name.size());
+    DWORD type = REG_NONE;
+    DWORD size = static_cast<DWORD>(data.size());
+    const LONG result = RegEnumValueW(key, index, &name[0], &name_length, nullptr, &type,
+                                      reinterpret_cast<BYTE*>(&data[0]), &size);
+    if (result == ERROR_SUCCESS) {
+      values.push_back({win32::Utf8(name.data(), name_length),
+                        RawValue{type, data.substr(0, std::min<std::size_t>(size, data.size()))}});
+      ++index;
+    } else if (result == ERROR_MORE_DATA) {
+      // Each retry makes one buffer strictly larger, so the caps end it.
+      if (size > data.size()) {
+        if (size > kLargestData) {
+          ++index;
+        } else {
+          data.assign(size, '\0');
+        }
+      } else if (name.size() < kLargestName) {
+        name.assign(std::max<std::size_t>(LongestName(key, Listing::kValues) + 1, 2 * name.size()),
+                    L'\0');
+      } else {
+        ++index;
+      }
+    } else {
+      break;
+    }
+  }
+  return values;
+}
+
 // The type and data of the value named exactly `name`. A name holding a NUL
 // goes through the native call, which takes its length; the W call would
 // stop at the NUL and find another value.
@@ -113,48 +166,31 @@ Lookup QueryValue(HKEY key, const std::wstring& name, DWORD& type, std::string& 
 // 32-bit Windows the flag is ignored.
 constexpr REGSAM kLiteralView = KEY_WOW64_64KEY;
 
-// The subkey path `name` of `parent`; a name holding a NUL (only a listing
-// gives one) is opened by its full length.
-HKEY OpenSubkey(HKEY parent, const std::wstring& name, REGSAM access) {
-  if (HoldsNul(name)) return win32::OpenKeyCounted(parent, name, access | kLiteralView);
+// The subkey path `name` of `parent` itself, also where it is a registry
+// link: a link is opened as the link, never as the key it points to. A name
+// holding a NUL (only a listing gives one) is opened by its full length.
+HKEY OpenSubkeyNotFollowingLink(HKEY parent, const std::wstring& name, REGSAM access) {
+  if (HoldsNul(name)) {
+    return win32::OpenKeyCounted(parent, name, access | kLiteralView, REG_OPTION_OPEN_LINK);
+  }
   HKEY opened = nullptr;
-  return RegOpenKeyExW(parent, name.c_str(), 0, access | kLiteralView, &opened) == ERROR_SUCCESS
+  return RegOpenKeyExW(parent, name.c_str(), REG_OPTION_OPEN_LINK, access | kLiteralView,
+                       &opened) == ERROR_SUCCESS
              ? opened
              : nullptr;
 }
 
-// Deletes the subkey `name` of `parent`, which has no subkeys left, in the
-// literal view. RegDeleteKeyExW, which takes the view, came with Windows XP
-// x64 and Vista; where advapi32 lacks it, Windows has a single view, which
-// RegDeleteKeyW reaches.
-bool DeleteEmptySubkey(HKEY parent, const std::wstring& name) {
-  using DeleteKeyEx = LONG WINAPI(HKEY, LPCWSTR, REGSAM, DWORD);
-  static const auto delete_in_view = [] {
-    const HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
-    // Through a generic function pointer, as the compiler wants for this cast.
-    return advapi == nullptr ? nullptr
-                             : reinterpret_cast<DeleteKeyEx*>(reinterpret_cast<void (*)()>(
-                                   GetProcAddress(advapi, "RegDeleteKeyExW")));
-  }();
-  const LONG result = delete_in_view != nullptr
-                          ? delete_in_view(parent, name.c_str(), kLiteralView, 0)
-                          : RegDeleteKeyW(parent, name.c_str());
-  return result == ERROR_SUCCESS;
-}
-
-// Deletes `name` under `parent` with everything below it, deepest first. The
+// Deletes the open key with everything below it, deepest first, each key
+// through its own handle: a name reaches another key once the first is
+// gone, and a handle to a link deletes the link, not what it points to. The
 // children are listed before any is deleted, so no index moves under the
-// listing. A key whose name holds a NUL is deleted through its own handle,
-// as no NUL-ended name reaches it.
-bool DeleteTree(HKEY parent, const std::wstring& name) {
-  RegistryKey key(OpenSubkey(parent, name, KEY_READ | DELETE));
-  if (!key) return false;
-  for (const auto& child : ListNames(key.get(), Listing::kSubkeys)) {
-    if (!DeleteTree(key.get(), child)) return false;
+// listing.
+bool DeleteTree(HKEY key) {
+  for (const auto& child : ListNames(key, Listing::kSubkeys)) {
+    const RegistryKey opened(OpenSubkeyNotFollowingLink(key, child, KEY_READ | DELETE));
+    if (!opened || !DeleteTree(opened.get())) return false;
   }
-  if (HoldsNul(name)) return win32::DeleteOpenKey(key.get());
-  key = RegistryKey();
-  return DeleteEmptySubkey(parent, name);
+  return win32::DeleteOpenKey(key);
 }
 
 class Win32RegistryAccessor : public RegistryAccessor {
@@ -165,77 +201,35 @@ class Win32RegistryAccessor : public RegistryAccessor {
 
   bool OpenKey(const std::string& path, bool create, KeyAccess access) override {
     key_ = RegistryKey();
-    const REGSAM rights =
-        (access == KeyAccess::kRead ? KEY_READ : KEY_READ | KEY_WRITE) | kLiteralView;
-    const std::wstring sub_key = win32::Wide(StripBackslashes(path));
-    // No NUL-ended path names a key with a NUL in its path.
-    if (HoldsNul(sub_key)) return false;
-    HKEY opened = nullptr;
-    const LONG result =
-        create ? RegCreateKeyExW(root_, sub_key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                 rights, nullptr, &opened, nullptr)
-               : RegOpenKeyExW(root_, sub_key.c_str(), 0, rights, &opened);
-    if (result != ERROR_SUCCESS) return false;
-    key_ = RegistryKey(opened);
-    return true;
+    return Guarded([&] {
+      const REGSAM rights =
+          (access == KeyAccess::kRead ? KEY_READ : KEY_READ | KEY_WRITE) | kLiteralView;
+      const std::wstring sub_key = win32::Wide(StripBackslashes(path));
+      // No NUL-ended path names a key with a NUL in its path.
+      if (HoldsNul(sub_key)) return false;
+      HKEY opened = nullptr;
+      const LONG result =
+          create ? RegCreateKeyExW(root_, sub_key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                   rights, nullptr, &opened, nullptr)
+                 : RegOpenKeyExW(root_, sub_key.c_str(), 0, rights, &opened);
+      if (result != ERROR_SUCCESS) return false;
+      key_ = RegistryKey(opened);
+      return true;
+    });
   }
 
   std::vector<std::string> ValueNames() override {
-    return ListUtf8Names(key_.get(), Listing::kValues);
+    return Guarded([&] { return ListUtf8Names(key_.get(), Listing::kValues); });
   }
   std::vector<std::string> SubkeyNames() override {
-    return ListUtf8Names(key_.get(), Listing::kSubkeys);
+    return Guarded([&] { return ListUtf8Names(key_.get(), Listing::kSubkeys); });
   }
-
-  std::string ReadString(const std::string& name) override {
-    DWORD type = REG_NONE;
-    std::string data;
-    if (!key_ || QueryValue(key_.get(), win32::Wide(name), type, data) != Lookup::kFound) {
-      return "";
-    }
-    if (type != REG_SZ && type != REG_EXPAND_SZ) {
-      throw RegistryError(FormatText(texts::kInvalidDataType, name));
-    }
-    std::wstring text(data.size() / sizeof(wchar_t), L'\0');
-    std::copy(data.begin(), data.begin() + text.size() * sizeof(wchar_t),
-              reinterpret_cast<char*>(&text[0]));
-    // The string ends at its first NUL, as it does for Windows itself.
-    return win32::Utf8(text.substr(0, text.find(L'\0')));
-  }
-
-  bool ValueExists(const std::string& name) override {
-    DWORD type = REG_NONE;
-    std::string data;
-    return key_ && QueryValue(key_.get(), win32::Wide(name), type, data) == Lookup::kFound;
-  }
-
-  std::int32_t ReadInteger(const std::string& name) override {
-    DWORD type = REG_NONE;
-    std::string data;
-    if (!key_ || QueryValue(key_.get(), win32::Wide(name), type, data) != Lookup::kFound) {
-      throw RegistryError(FormatText(texts::kFailedToGetData, name));
-    }
-    if (type != REG_DWORD) throw RegistryError(FormatText(texts::kInvalidDataType, name));
-    DWORD dword = 0;
-    if (data.size() != sizeof dword) throw RegistryError(FormatText(texts::kFailedToGetData, name));
-    std::copy(data.begin(), data.end(), reinterpret_cast<char*>(&dword));
-    return static_cast<std::int32_t>(dword);
-  }
-
-  void WriteString(const std::string& name, const std::string& data) override {
-    const std::wstring text = win32::Wide(data);
-    // The stored size counts the terminating NUL.
-    Write(name, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-  }
-
-  void WriteInteger(const std::string& name, std::int32_t data) override {
-    const DWORD dword = static_cast<DWORD>(data);
-    Write(name, REG_DWORD, reinterpret_cast<const BYTE*>(&dword), sizeof dword);
+  std::vector<NamedValue> Values() override {
+    return Guarded([&] { return ListValues(key_.get()); });
   }
 
   std::optional<RawValue> ReadRawValue(const std::string& name) override {
-    try {
+    return Guarded([&]() -> std::optional<RawValue> {
       RawValue value;
       DWORD type = REG_NONE;
       if (!key_ || QueryValue(key_.get(), win32::Wide(name), type, value.bytes) != Lookup::kFound) {
@@ -243,59 +237,51 @@ class Win32RegistryAccessor : public RegistryAccessor {
       }
       value.type = type;
       return value;
-    } catch (const std::exception&) {  // out of memory for a huge value
-      return std::nullopt;
-    }
+    });
   }
 
-  void WriteRawValue(const std::string& name, const RawValue& value) override {
-    const std::wstring wide = win32::Wide(name);
-    const bool written =
-        key_ && value.bytes.size() <= MAXDWORD &&
-        (HoldsNul(wide) ? win32::SetValueCounted(key_.get(), wide, value.type, value.bytes)
-                        : SetExactly(wide, value));
-    if (!written) throw RegistryError(FormatText(texts::kFailedToSetData, name));
+  bool WriteRawValue(const std::string& name, const RawValue& value) override {
+    return Guarded([&] {
+      const std::wstring wide = win32::Wide(name);
+      return key_ && value.bytes.size() <= MAXDWORD &&
+             (HoldsNul(wide) ? win32::SetValueCounted(key_.get(), wide, value.type, value.bytes)
+                             : SetExactly(wide, value));
+    });
   }
 
   bool DeleteValue(const std::string& name) override {
-    const std::wstring wide = win32::Wide(name);
-    if (!key_) return false;
-    if (HoldsNul(wide)) return win32::DeleteValueCounted(key_.get(), wide);
-    return RegDeleteValueW(key_.get(), wide.c_str()) == ERROR_SUCCESS;
+    return Guarded([&] {
+      const std::wstring wide = win32::Wide(name);
+      if (!key_) return false;
+      if (HoldsNul(wide)) return win32::DeleteValueCounted(key_.get(), wide);
+      return RegDeleteValueW(key_.get(), wide.c_str()) == ERROR_SUCCESS;
+    });
   }
 
   bool DeleteKey(const std::string& name) override {
-    // An empty name would be the open key itself, which is not ours to delete.
-    const std::wstring sub_key = win32::Wide(StripBackslashes(name));
-    if (!key_ || sub_key.empty() || HoldsNul(sub_key)) return false;
-    try {
-      return DeleteTree(key_.get(), sub_key);
-    } catch (...) {  // listing may run out of memory; this call must not throw
-      return false;
-    }
+    return Guarded([&] {
+      // An empty name would be the open key itself, which is not ours to delete.
+      const std::wstring sub_key = win32::Wide(StripBackslashes(name));
+      if (!key_ || sub_key.empty() || HoldsNul(sub_key)) return false;
+      const RegistryKey target(OpenSubkeyNotFollowingLink(key_.get(), sub_key, KEY_READ | DELETE));
+      return target && DeleteTree(target.get());
+    });
   }
 
   void CloseKey() override { key_ = RegistryKey(); }
 
   std::string OpenKeyIdentity() override {
-    if (!key_) return "";
-    const auto name = win32::NameOfOpenKey(key_.get());
-    // Without a name the handle's key cannot be told from others: it is its own.
-    return name.empty() ? "handle " + std::to_string(reinterpret_cast<std::uintptr_t>(key_.get()))
-                        : win32::Utf8(name);
+    return Guarded([&]() -> std::string {
+      if (!key_) return "";
+      const auto name = win32::NameOfOpenKey(key_.get());
+      // Without a name the handle's key cannot be told from others: it is its own.
+      return name.empty()
+                 ? "handle " + std::to_string(reinterpret_cast<std::uintptr_t>(key_.get()))
+                 : win32::Utf8(name);
+    });
   }
 
  private:
-  // Our own values have plain names; one with a NUL is never written, as the
-  // W call would write the name cut at the NUL.
-  void Write(const std::string& name, DWORD type, const BYTE* data, DWORD size) {
-    const std::wstring wide = win32::Wide(name);
-    if (!key_ || HoldsNul(wide) ||
-        RegSetValueExW(key_.get(), wide.c_str(), 0, type, data, size) != ERROR_SUCCESS) {
-      throw RegistryError(FormatText(texts::kFailedToSetData, name));
-    }
-  }
-
   // RegSetValueExW (on Windows as on Wine) counts one more character for a
   // string type whose data lacks its final NUL when a NUL follows in memory;
   // a non-NUL guard after the bytes keeps the stored data exactly as given.

@@ -1,0 +1,145 @@
+// The table of places: one row per kind of startup entry, saying where
+// Windows keeps such entries, what is read there, where the command the
+// alert shows comes from and how "No" removes one. The scan, the change
+// notifications, the alert's facts, the removal, the revert of a changed
+// entry and the help page's list are all derived from these rows.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "monitor/area_switches.h"
+
+namespace corvane {
+
+// The check box of the main window that switches a row.
+enum class Area {
+  kRegistryKeys,
+  kStartupFolders,
+  kServices,
+  kIniFiles,
+  kIeObjects,
+  kScheduledTasks
+};
+
+bool AreaIsOn(const AreaSwitches& switches, Area area);
+
+// What a row reads at each of its places.
+enum class Reads {
+  kValueNames,    // every value of the key, by name, whatever its data
+  kNamedValues,   // the row's named values, each a non-empty string with its data
+  kSubkeyValues,  // the row's named value of every subkey, with its data
+  kSubkeys,       // the subkeys themselves
+  kFolderFiles,   // the ordinary files of the folders
+  kIniLines,      // the lines of an INI file that begin with a key
+  kTasks,         // the tasks of the Task Scheduler's library
+};
+
+// Where the command that an entry starts comes from.
+enum class CommandFrom {
+  kValueData,    // the data of the value the entry names
+  kEntryData,    // the data the entry carries
+  kSubkeyValue,  // a value of the entry's subkey (the row's command value)
+  kClassServer,  // the in-process server of the COM class the subkey names
+  kFile,         // a shortcut's target with its arguments, any other file itself
+  kIniValue,     // the line's text after its "="
+  kTaskAction,   // the task's first action
+};
+
+// How "No" removes an entry; a changed entry is reverted and a backup put
+// back by the same rule.
+enum class Removal {
+  kDeleteValue,     // the value is deleted; one Windows needs gets its default back
+  kEmptyValue,      // the value is set to ""
+  kDisableService,  // the service's start value is set to disabled
+  kDeleteKeyTree,   // the subkey goes with everything below it
+  kMoveFile,        // the file moves into the Removed folder
+  kCutIniValue,     // the value is cut out of the INI line
+  kDeleteTask,      // the task is deleted from the library
+};
+
+// In which registry views a key under HKEY_LOCAL_MACHINE\Software is read:
+// on 64-bit Windows the 32-bit programs' settings live in a second view.
+// A key that Windows shares between the views is read once.
+enum class Views { kOne, kBoth };
+
+// A value that a row reads by name. Windows cannot start without some of
+// them: declining such a value writes its default back instead.
+struct WatchedValue {
+  const char* name;
+  const char* windows_default = nullptr;   // none: the value is deleted
+  bool default_in_windows_folder = false;  // the default follows the Windows folder
+};
+
+struct RegistryPlace {
+  char root_code;
+  std::string key;  // from the root, a leading backslash, no trailing one
+  Views views = Views::kOne;
+  bool subtree = false;  // changes below the key count too
+  std::vector<WatchedValue> values = {};
+};
+
+// Where a Startup folder lies.
+enum class FolderBase {
+  kWindows,            // %windir%
+  kAllUsersProfile,    // %ALLUSERSPROFILE%
+  kUserProfile,        // %USERPROFILE%
+  kAdministrator,      // the profile named Administrator beside the user's
+  kShellStartup,       // the user's Startup folder as the shell names it
+  kShellCommonStartup  // all users' Startup folder as the shell names it
+};
+
+struct FolderPlace {
+  FolderBase base;
+  const char* searched = "";         // after the base: the folder listed
+  const char* recorded = "";         // after the base: written into the entries
+  bool searched_must_exist = false;  // else the base itself must exist
+  bool once = false;                 // left out when it is a folder listed before
+};
+
+struct IniPlace {
+  const char* file;  // in the Windows folder
+  const char* key;   // the line's beginning, with its "="
+};
+
+struct EntryKind {
+  char type_code;         // begins each of its entries; kept in stored files, so never changed
+  std::string type_text;  // the alert's Type
+  Area area;
+  Reads reads;
+  const char* about;  // what the places hold, for the list of watched places
+  std::vector<RegistryPlace> keys = {};
+  std::vector<FolderPlace> folders = {};
+  std::vector<IniPlace> ini_lines = {};
+  CommandFrom command = CommandFrom::kEntryData;
+  // A change of the command under the same name is asked about.
+  bool command_can_change = false;
+  Removal removal = Removal::kDeleteValue;
+  // The log line names the kind by this text followed by its item; without
+  // one, by its Type, ": ", its location and the data it carries.
+  const char* logged = nullptr;
+  enum class LoggedItem {
+    kNothing,
+    kName,
+    kFileName,
+    kIniValue
+  } logged_item = LoggedItem::kNothing;
+  bool blacklistable = false;  // its value names can be on the blacklist
+  // kSubkeys: a subkey counts only when this number value holds this number.
+  const char* counted_when = nullptr;
+  int counted_number = 0;
+  int disabled_number = 0;              // kDisableService
+  const char* command_value = nullptr;  // kSubkeyValue
+};
+
+// Every row, in the order of the scan, which is the order of the alerts.
+const std::vector<EntryKind>& EntryKinds();
+
+// The row of that type code; nullptr for a code no row has.
+const EntryKind* KindOf(char type_code);
+
+// The paths at which the place's key is read: the key itself and, for a
+// key read in both views, its 32-bit view right after it.
+std::vector<std::string> ViewsOf(const RegistryPlace& place);
+
+}  // namespace corvane

@@ -1,0 +1,250 @@
+#include "monitor/kind_scan.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+#include "monitor/autostart_locations.h"
+#include "monitor/startup_entry.h"
+#include "platform/case_fold.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr char kAllFilesMask[] = "\\*.*";
+constexpr char kAdministratorProfile[] = "Administrator";
+
+// One registry row read into the tables. An accessor is made once for the
+// row and opened on one key after another.
+class RegistryReading {
+ public:
+  RegistryReading(Registry& registry, const EntryKind& kind, EntryTables& tables)
+      : kind_(kind),
+        tables_(tables),
+        key_(registry.CreateAccessor()),
+        item_(registry.CreateAccessor()) {}
+
+  void Read(const RegistryPlace& place) {
+    key_->SetRoot(RootOfCode(place.root_code));
+    item_->SetRoot(RootOfCode(place.root_code));
+    const auto views = ViewsOf(place);
+    std::string first_identity;
+    for (std::size_t at = 0; at < views.size(); ++at) {
+      const auto& path = views[at];
+      if (at != 0 && !first_identity.empty()) {
+        // Settled once both views were seen; only then is an identity asked for.
+        const auto settled = tables_.shared_views.find(place.root_code + path);
+        if (settled != tables_.shared_views.end() && settled->second) continue;
+      }
+      if (!key_->OpenKey(path, false, KeyAccess::kRead)) continue;
+      if (at == 0) {
+        first_identity = Unsettled(place, views) ? key_->OpenKeyIdentity() : "known";
+      } else if (Unsettled(place, views) && !first_identity.empty()) {
+        const bool shared = key_->OpenKeyIdentity() == first_identity;
+        tables_.shared_views[place.root_code + path] = shared;
+        if (shared) continue;
+      }
+      ReadKey(place, path, &place == &kind_.keys.front() && at == 0);
+    }
+  }
+
+ private:
+  bool Unsettled(const RegistryPlace& place, const std::vector<std::string>& views) const {
+    return views.size() > 1 && tables_.shared_views.count(place.root_code + views[1]) == 0;
+  }
+
+  void Append(std::string entry, const std::optional<RawValue>& command) {
+    if (command && kind_.command_can_change) {
+      tables_.current_commands[entry] =
+          StartedCommand{TextOfRawValue(*command).value_or(""), *command, {}};
+    }
+    tables_.current.Append(std::move(entry));
+  }
+
+  void AppendValueWithData(const RegistryPlace& place, const std::string& path,
+                           RegistryAccessor& key) {
+    for (const auto& value : place.values) {
+      // A value that is no string starts nothing Corvane could name.
+      const auto data = ReadText(key, value.name).value_or("");
+      if (data.empty()) continue;
+      Append(MakeValueWithDataEntry(kind_.type_code, place.root_code, path, value.name, data),
+             std::nullopt);
+    }
+  }
+
+  // `bare`: the subkeys of the row's first key in its first view are
+  // recorded by their name alone.
+  void ReadKey(const RegistryPlace& place, const std::string& path, bool bare) {
+    switch (kind_.reads) {
+      case Reads::kValueNames:
+        for (auto& [name, value] : key_->Values()) {
+          Append(MakeRunValueEntry(kind_.type_code, path, name), value);
+        }
+        break;
+      case Reads::kNamedValues:
+        AppendValueWithData(place, path, *key_);
+        break;
+      case Reads::kSubkeyValues:
+        for (const auto& subkey : key_->SubkeyNames()) {
+          if (item_->OpenKey(path + '\\' + subkey, false, KeyAccess::kRead)) {
+            AppendValueWithData(place, path + '\\' + subkey, *item_);
+          }
+        }
+        break;
+      case Reads::kSubkeys:
+        for (const auto& subkey : key_->SubkeyNames()) {
+          std::optional<RawValue> command;
+          if (!Counts(path + '\\' + subkey, command)) continue;
+          Append(MakeEntry(kind_.type_code, bare ? subkey : path + '\\' + subkey), command);
+        }
+        break;
+      default:
+        break;
+    }
+  }
+
+  // Whether the subkey counts, with its command when the row reads one from
+  // it. A subkey that cannot be read does not count.
+  bool Counts(const std::string& subkey_path, std::optional<RawValue>& command) {
+    if (kind_.counted_when == nullptr && kind_.command != CommandFrom::kSubkeyValue) return true;
+    if (!item_->OpenKey(subkey_path, false, KeyAccess::kRead)) return false;
+    // The number first: most services do not start by themselves, and their
+    // program is then never read.
+    if (kind_.counted_when != nullptr && ReadNumber(*item_, kind_.counted_when) !=
+                                             std::optional<std::int32_t>(kind_.counted_number)) {
+      return false;
+    }
+    if (kind_.command != CommandFrom::kSubkeyValue) return true;
+    command = item_->ReadRawValue(kind_.command_value);
+    // A subkey counts only with a program to start.
+    return command && !TextOfRawValue(*command).value_or("").empty();
+  }
+
+  const EntryKind& kind_;
+  EntryTables& tables_;
+  std::unique_ptr<RegistryAccessor> key_;
+  std::unique_ptr<RegistryAccessor> item_;  // a subkey of the key, when one is read
+};
+
+std::string UserProfileSibling(const std::string& user_profile, const std::string& name) {
+  const auto slash = user_profile.rfind('\\');
+  return (slash == std::string::npos ? std::string() : user_profile.substr(0, slash + 1)) + name;
+}
+
+std::string BaseOf(FolderBase base, const Environment& environment) {
+  switch (base) {
+    case FolderBase::kWindows:
+      return environment.Get(locations::kWindowsDirectoryVariable);
+    case FolderBase::kAllUsersProfile:
+      return environment.Get(locations::kAllUsersProfileVariable);
+    case FolderBase::kUserProfile:
+      return environment.Get(locations::kUserProfileVariable);
+    case FolderBase::kAdministrator:
+      return UserProfileSibling(environment.Get(locations::kUserProfileVariable),
+                                kAdministratorProfile);
+    case FolderBase::kShellStartup:
+      return environment.ShellFolderPath(ShellFolder::kStartup);
+    case FolderBase::kShellCommonStartup:
+      return environment.ShellFolderPath(ShellFolder::kCommonStartup);
+  }
+  return "";
+}
+
+struct Folder {
+  std::string base;
+  std::string must_exist;
+  std::string searched;
+  std::string recorded;
+};
+
+std::vector<Folder> Folders(const EntryKind& kind, const Environment& environment) {
+  std::vector<Folder> folders;
+  for (const auto& place : kind.folders) {
+    const auto base = BaseOf(place.base, environment);
+    const auto searched = base + place.searched;
+    const auto same = [&searched](const Folder& folder) {
+      return FoldCase(folder.searched) == FoldCase(searched);
+    };
+    if (place.once && (base.empty() || std::any_of(folders.begin(), folders.end(), same))) continue;
+    folders.push_back(
+        {base, place.searched_must_exist ? searched : base, searched, base + place.recorded});
+  }
+  return folders;
+}
+
+void ScanFolders(const Platform& platform, const EntryKind& kind, EntryTable& current) {
+  for (const auto& folder : Folders(kind, platform.environment)) {
+    if (!platform.files.DirectoryExists(folder.must_exist)) continue;
+    for (const auto& name : platform.files.FindFiles(folder.searched + kAllFilesMask)) {
+      current.Append(MakeEntry(kind.type_code, folder.recorded + '\\' + name));
+    }
+  }
+}
+
+// The INI files are byte files in the ANSI code page, whatever their lines
+// hold. A file's lines are read once for all the keys of the row.
+void ScanIniLines(const Platform& platform, const EntryKind& kind, EntryTable& current) {
+  const auto windows = platform.environment.Get(locations::kWindowsDirectoryVariable);
+  std::map<std::string, std::vector<std::string>> read;
+  for (const auto& place : kind.ini_lines) {
+    const auto path = windows + '\\' + place.file;
+    auto lines = read.find(path);
+    if (lines == read.end()) {
+      if (!platform.files.FileExists(path)) continue;
+      auto split = SplitTextLines(platform.files.ReadAll(path));
+      for (auto& line : split) line = platform.files.DecodeAnsi(line);
+      lines = read.emplace(path, std::move(split)).first;
+    }
+    for (const auto& line : lines->second) {
+      if (IsAutostartLine(line, place.key)) current.Append(MakeEntry(kind.type_code, line));
+    }
+  }
+}
+
+void ScanTasks(TaskScheduler& tasks, const EntryKind& kind, EntryTables& tables) {
+  const auto listed = tasks.ListTasks();
+  if (!listed) {
+    for (const auto& entry : tables.baseline.Entries()) {
+      if (!entry.empty() && entry[0] == kind.type_code) tables.current.Append(entry);
+    }
+    return;
+  }
+  for (const auto& path : *listed) tables.current.Append(MakeEntry(kind.type_code, path));
+}
+
+}  // namespace
+
+void ScanKind(const Platform& platform, const EntryKind& kind, EntryTables& tables) {
+  switch (kind.reads) {
+    case Reads::kFolderFiles:
+      ScanFolders(platform, kind, tables.current);
+      return;
+    case Reads::kIniLines:
+      ScanIniLines(platform, kind, tables.current);
+      return;
+    case Reads::kTasks:
+      ScanTasks(platform.tasks, kind, tables);
+      return;
+    default: {
+      RegistryReading reading(platform.registry, kind, tables);
+      for (const auto& place : kind.keys) reading.Read(place);
+    }
+  }
+}
+
+std::vector<std::string> FolderPaths(const EntryKind& kind, const Environment& environment) {
+  std::vector<std::string> paths;
+  for (const auto& folder : Folders(kind, environment)) paths.push_back(folder.searched);
+  return paths;
+}
+
+bool IsAutostartLine(const std::string& line, const std::string& key) {
+  auto head = line.substr(0, key.size());
+  for (auto& c : head) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return head == key && line != key;
+}
+
+}  // namespace corvane

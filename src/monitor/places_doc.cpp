@@ -1,0 +1,199 @@
+#include "monitor/places_doc.h"
+
+#include <vector>
+
+#include "monitor/entry_kinds.h"
+#include "monitor/startup_entry.h"
+#include "texts.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr char kBegin[] = "<!-- places begin -->\n";
+constexpr char kEnd[] = "<!-- places end -->";
+
+const char* Caption(Area area) {
+  switch (area) {
+    case Area::kRegistryKeys:
+      return texts::kMonitorRegistryKeys;
+    case Area::kStartupFolders:
+      return texts::kMonitorStartupFolders;
+    case Area::kServices:
+      return texts::kMonitorServices;
+    case Area::kIniFiles:
+      return texts::kMonitorIniFiles;
+    case Area::kIeObjects:
+      return texts::kMonitorIeObjects;
+    case Area::kScheduledTasks:
+      return texts::kMonitorScheduledTasks;
+  }
+  return "";
+}
+
+class Writer {
+ public:
+  explicit Writer(DocFormat format) : html_(format == DocFormat::kHtml) {}
+
+  std::string Code(const std::string& text) const {
+    if (!html_) return '`' + text + '`';
+    std::string escaped;
+    for (const char c : text) {
+      if (c == '&')
+        escaped += "&amp;";
+      else if (c == '<')
+        escaped += "&lt;";
+      else if (c == '>')
+        escaped += "&gt;";
+      else
+        escaped += c;
+    }
+    return "<code>" + escaped + "</code>";
+  }
+
+  void Area(const char* caption) {
+    CloseArea();
+    text_ += html_ ? std::string("<h3>") + caption +
+                         "</h3>\n<table>\n  <tr><th>Places</th>"
+                         "<th>No</th></tr>\n"
+                   : std::string("- **") + caption + "**:\n";
+    open_ = true;
+  }
+
+  void Row(const std::string& about, const std::vector<std::string>& places,
+           const std::string& declined) {
+    if (html_) {
+      text_ += "  <tr><td>" + about + ":\n      <ul>\n";
+      for (const auto& place : places) text_ += "        <li>" + place + "</li>\n";
+      text_ += "      </ul></td>\n      <td>" + declined + "</td></tr>\n";
+      return;
+    }
+    text_ += "  - " + about + ":\n";
+    for (const auto& place : places) text_ += "    - " + place + "\n";
+    text_ += "    No: " + declined + "\n";
+  }
+
+  std::string Take() {
+    CloseArea();
+    return text_;
+  }
+
+ private:
+  void CloseArea() {
+    if (open_ && html_) text_ += "</table>\n";
+    open_ = false;
+  }
+
+  bool html_;
+  bool open_ = false;
+  std::string text_;
+};
+
+std::string RootName(char root_code) {
+  return root_code == kLocalMachineRootCode ? texts::kLocalMachineRootName
+                                            : texts::kCurrentUserRootName;
+}
+
+std::string FolderText(const FolderPlace& folder, const Writer& out) {
+  switch (folder.base) {
+    case FolderBase::kWindows:
+      return out.Code(std::string("%windir%") + folder.searched);
+    case FolderBase::kAllUsersProfile:
+      return out.Code(std::string("%ALLUSERSPROFILE%") + folder.searched);
+    case FolderBase::kUserProfile:
+      return out.Code(std::string("%USERPROFILE%") + folder.searched);
+    case FolderBase::kAdministrator:
+      return "the Administrator profile's " + out.Code(folder.searched + 1);
+    case FolderBase::kShellStartup:
+      return "the user's Startup folder as the shell names it, usually " +
+             out.Code("%APPDATA%\\Microsoft\\Windows\\Start Menu\\Programs\\Startup");
+    case FolderBase::kShellCommonStartup:
+      return "all users' Startup folder as the shell names it, usually " +
+             out.Code("%ProgramData%\\Microsoft\\Windows\\Start Menu\\Programs\\Startup");
+  }
+  return "";
+}
+
+std::vector<std::string> Places(const EntryKind& kind, const Writer& out) {
+  std::vector<std::string> places;
+  for (const auto& key : kind.keys) {
+    auto text = out.Code(RootName(key.root_code) + key.key);
+    std::string names;
+    for (const auto& value : key.values) {
+      names += (names.empty() ? "" : " and ") + out.Code(value.name);
+    }
+    if (kind.reads == Reads::kSubkeyValues)
+      text = names + " of every subkey of " + text;
+    else if (!names.empty())
+      text = names + " under " + text;
+    else if (kind.reads == Reads::kSubkeys)
+      text = "the subkeys of " + text;
+    if (key.views == Views::kBoth) text += ", in both registry views";
+    places.push_back(text);
+  }
+  for (const auto& folder : kind.folders) places.push_back(FolderText(folder, out));
+  for (const auto& line : kind.ini_lines) {
+    places.push_back("the " + out.Code(line.key) + " lines of " + out.Code(line.file));
+  }
+  if (kind.reads == Reads::kTasks) places.push_back("the Task Scheduler library");
+  return places;
+}
+
+std::string Declined(const EntryKind& kind, const Writer& out) {
+  switch (kind.removal) {
+    case Removal::kDeleteValue: {
+      std::string text = "the value is deleted.";
+      for (const auto& key : kind.keys) {
+        for (const auto& value : key.values) {
+          if (value.windows_default == nullptr) continue;
+          const std::string folder = value.default_in_windows_folder ? "%windir%" : "";
+          text += " Windows needs " + out.Code(value.name) + " under " +
+                  out.Code(RootName(key.root_code)) + ": its default " +
+                  out.Code(folder + value.windows_default) + " is written back instead.";
+        }
+      }
+      return text;
+    }
+    case Removal::kEmptyValue:
+      return "the value is emptied.";
+    case Removal::kDisableService:
+      return "its start is set to disabled (" + std::to_string(kind.disabled_number) +
+             "); the service itself stays.";
+    case Removal::kDeleteKeyTree:
+      return "the key is deleted with everything below it.";
+    case Removal::kMoveFile:
+      return "the file is moved into Corvane's " + out.Code(texts::kRemovedFolder) +
+             " folder: a shortcut itself, never the program it points to.";
+    case Removal::kCutIniValue:
+      return "the value is cut out of that line only; the line keeps its name and its " +
+             out.Code("=") + ", and every other byte stays as it was.";
+    case Removal::kDeleteTask:
+      return "the task is deleted.";
+  }
+  return "";
+}
+
+}  // namespace
+
+std::string WatchedPlacesDoc(DocFormat format) {
+  Writer out(format);
+  const Area* area = nullptr;
+  for (const auto& kind : EntryKinds()) {
+    if (area == nullptr || *area != kind.area) out.Area(Caption(kind.area));
+    area = &kind.area;
+    std::string about = kind.about;
+    if (kind.command_can_change) about += "; a changed command is asked about";
+    out.Row(about, Places(kind, out), Declined(kind, out));
+  }
+  return out.Take();
+}
+
+std::string WithPlacesDoc(const std::string& document, const std::string& list) {
+  const auto begin = document.find(kBegin);
+  const auto end = document.find(kEnd);
+  if (begin == std::string::npos || end == std::string::npos || end < begin) return document;
+  const auto from = begin + std::string(kBegin).size();
+  return document.substr(0, from) + list + document.substr(end);
+}
+
+}  // namespace corvane

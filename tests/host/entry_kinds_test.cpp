@@ -1,0 +1,134 @@
+// Every row of the table of places, walked by the same steps: an entry
+// planted where the row says is found by the scan, its place is watched,
+// declining it keeps a backup and removes it, and putting it back restores
+// the place byte for byte.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "change_handling_fixture.h"
+#include "changes/poll_cycle.h"
+#include "changes/removed_entries_store.h"
+#include "monitor/places_to_watch.h"
+#include "monitor/snapshot_scan.h"
+#include "monitor/startup_entry.h"
+#include "removal/registry_places.h"
+
+namespace corvane {
+namespace {
+
+class EntryKindsTest : public ChangeHandlingTest {
+ protected:
+  void SetUp() override {
+    environment.Set("windir", "C:\\WINDOWS");
+    environment.Set("USERPROFILE", "C:\\Users\\Жанна");
+    files.AddDirectory("C:\\Users\\Жанна");
+    TakeSnapshotScan(platform, switches, tables);
+  }
+
+  // Plants one item at the row's first place; returns the entry the scan
+  // makes of it, and where to look at the place whole.
+  std::string Plant(const EntryKind& kind, std::function<std::string()>& place) {
+    const std::string program = "C:\\Пуск\\pest.exe";
+    if (kind.keys.empty()) return PlantOutsideRegistry(kind, program, place);
+    const auto& key = kind.keys.front();
+    const auto root = RootOfCode(key.root_code);
+    watched_ = key.key;
+    place = [this, root, path = key.key] {
+      const auto tree = ReadKeyTree(registry, root, path);
+      std::string text;
+      for (const auto& kept : tree.value_or(std::vector<KeptKey>{})) {
+        text += '[' + kept.path + ']';
+        for (const auto& [name, value] : kept.values) {
+          text += name + '=' + std::to_string(value.type) + ':' + value.bytes + ';';
+        }
+      }
+      return text;
+    };
+    switch (kind.reads) {
+      case Reads::kValueNames:
+        registry.SetExpandString(root, key.key, "Pest", program);
+        return MakeRunValueEntry(kind.type_code, key.key, "Pest");
+      case Reads::kNamedValues:
+        registry.SetString(root, key.key, key.values.front().name, program);
+        return MakeValueWithDataEntry(kind.type_code, key.root_code, key.key,
+                                      key.values.front().name, program);
+      case Reads::kSubkeyValues:
+        registry.SetString(root, key.key + "\\sethc.exe", key.values.front().name, program);
+        return MakeValueWithDataEntry(kind.type_code, key.root_code, key.key + "\\sethc.exe",
+                                      key.values.front().name, program);
+      default:
+        if (kind.counted_when != nullptr) {
+          registry.SetInteger(root, key.key + "\\Pest", kind.counted_when, kind.counted_number);
+        }
+        registry.SetExpandString(root, key.key + "\\Pest",
+                                 kind.command_value ? kind.command_value : "", program);
+        registry.SetBinary(root, key.key + "\\Pest\\Sub", "b", std::string("\0\xFF", 2));
+        return MakeEntry(kind.type_code, "Pest");
+    }
+  }
+
+  std::string PlantOutsideRegistry(const EntryKind& kind, const std::string& program,
+                                   std::function<std::string()>& place) {
+    std::string path;
+    std::string entry;
+    if (kind.reads == Reads::kTasks) {
+      tasks.AddTask("\\Пуск", "<Task><Exec><Command>" + program + "</Command></Exec></Task>");
+      place = [this] { return tasks.TaskDefinition("\\Пуск").value_or("-"); };
+      watched_ = kTaskStore;
+      return MakeEntry(kind.type_code, "\\Пуск");
+    }
+    if (kind.reads == Reads::kFolderFiles) {
+      watched_ = "C:\\Users\\Жанна\\Start Menu\\Programs\\startup";
+      path = watched_ + "\\Ж中.lnk";
+      files.AddFile(path, std::string("L\0nk", 4));
+      entry = MakeEntry(kind.type_code, path);
+    } else {
+      const auto& line = kind.ini_lines.back();
+      watched_ = "C:\\WINDOWS";
+      path = watched_ + '\\' + line.file;
+      // INI files are in the ANSI code page.
+      files.AddFile(path, std::string("[x]\r\n") + line.key + "pest.exe\r\nx=1\n\x1A");
+      entry = MakeEntry(kind.type_code, std::string(line.key) + "pest.exe");
+    }
+    place = [this, path] { return files.FileExists(path) ? files.Content(path) : "-"; };
+    return entry;
+  }
+
+  // Whether a change notification covers the place planted last.
+  bool Watched() const {
+    const auto places = PlacesToWatch(environment, kTaskStore);
+    return std::any_of(places.keys.begin(), places.keys.end(),
+                       [&](const WatchedKey& key) { return key.path == watched_; }) ||
+           std::any_of(places.folders.begin(), places.folders.end(),
+                       [&](const WatchedFolder& folder) { return folder.path == watched_; });
+  }
+
+  static constexpr char kTaskStore[] = "C:\\WINDOWS\\system32\\Tasks";
+  std::string watched_;
+  RemovedEntriesStore removed{platform, data, tables, clock};
+};
+
+TEST_F(EntryKindsTest, EveryRowIsScannedWatchedDeclinedAndPutBackExactly) {
+  for (const auto& kind : EntryKinds()) {
+    SCOPED_TRACE(std::string(1, kind.type_code) + " " + kind.type_text);
+    std::function<std::string()> place;
+    const auto entry = Plant(kind, place);
+    const auto planted = place();
+    FillCurrentTable(platform, switches, tables);
+    EXPECT_TRUE(tables.current.Contains(entry)) << entry;
+    EXPECT_TRUE(Watched());
+
+    Answer(ModalResult::kNo);
+    RunPollCycle(context);
+    EXPECT_NE(place(), planted);
+    const auto listed = removed.List();
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(removed.PutBack(listed.front().id), PutBackOutcome::kPutBack);
+    EXPECT_EQ(place(), planted);
+    EXPECT_TRUE(tables.baseline.Contains(entry));
+  }
+}
+
+}  // namespace
+}  // namespace corvane
