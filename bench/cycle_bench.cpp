@@ -267,6 +267,10 @@ int main() {
       "median of %d rounds: bare loop %.1f ms, quiet cycle %.1f ms, cycle with a change %.1f ms\n",
       kRounds, bare, Median(quiet_ms), Median(change_ms));
   std::printf("quiet cycle / two bare loops: %.2f\n", Median(quiet_ms) / (2 * bare));
+  // Every few scans each Startup shortcut is read whole: the mean counts those too.
+  double quiet_total = 0;
+  for (const double ms : quiet_ms) quiet_total += ms;
+  std::printf("mean quiet cycle / two bare loops: %.2f\n", quiet_total / kRounds / (2 * bare));
   std::printf("cycle with a change / two bare loops: %.2f\n", Median(change_ms) / (2 * bare));
   return 0;
 }

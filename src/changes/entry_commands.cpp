@@ -207,7 +207,8 @@ std::string PublisherOf(const Platform& platform, const std::string& command) {
 }
 
 CommandTable RememberCommands(const Platform& platform, const std::vector<std::string>& entries,
-                              const CommandTable& known) {
+                              const CommandTable& known,
+                              const std::unordered_map<std::string, std::string>& stamps) {
   CommandTable table;
   KeyReader reader(platform.registry);
   for (const auto& entry : entries) {
@@ -221,15 +222,22 @@ CommandTable RememberCommands(const Platform& platform, const std::vector<std::s
       table.emplace(entry, StartedCommand{std::move(text), std::move(*raw), {}});
     } else if (located->kind->command == CommandFrom::kFile && IsShortcut(located->name)) {
       const auto& path = located->name;
+      const auto stamp = stamps.find(entry);
+      const auto same = known.find(entry);
+      if (stamp != stamps.end() && same != known.end() && !stamp->second.empty() &&
+          same->second.file_stamp == stamp->second) {
+        table.emplace(entry, same->second);
+        continue;
+      }
       std::string bytes;
       try {
         bytes = platform.files.ReadAll(path);
       } catch (const InOutError&) {
         continue;  // an unreadable shortcut could not be written back: not remembered
       }
-      const auto same = known.find(entry);
+      const auto stamped = stamp == stamps.end() ? std::string() : stamp->second;
       if (same != known.end() && same->second.file_bytes == bytes) {
-        table.emplace(entry, same->second);
+        table.emplace(entry, same->second).first->second.file_stamp = stamped;
         continue;
       }
       // A file that is no readable link starts nothing that can be told; it
@@ -237,7 +245,7 @@ CommandTable RememberCommands(const Platform& platform, const std::vector<std::s
       // link again until they change, and becoming a link is a change.
       const auto link = platform.programs.ReadShortcut(path);
       table.emplace(entry, StartedCommand{link ? JoinCommand(link->target, link->arguments) : "",
-                                          RawValue{}, std::move(bytes)});
+                                          RawValue{}, std::move(bytes), stamped});
     }
   }
   return table;

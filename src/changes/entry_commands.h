@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "changes/command_line.h"
@@ -28,8 +29,12 @@ std::string PublisherOf(const Platform& platform, const std::string& command);
 // back exactly (a shortcut that is no readable link with an empty command).
 // Entries that cannot be read at all are left out.
 // A shortcut whose bytes are those `known` holds for it keeps the known
-// command without being read as a link again: this runs at every cycle.
-CommandTable RememberCommands(const Platform& platform, const std::vector<std::string>& entries,
-                              const CommandTable& known = CommandTable());
+// command without being read as a link again: this runs at every cycle. One
+// whose size and time in `stamps` are those it had when `known` read it is
+// not read at all.
+CommandTable RememberCommands(
+    const Platform& platform, const std::vector<std::string>& entries,
+    const CommandTable& known = CommandTable(),
+    const std::unordered_map<std::string, std::string>& stamps = {});
 
 }  // namespace corvane

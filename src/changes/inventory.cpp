@@ -13,7 +13,14 @@ void FillCurrentInventory(const Platform& platform, const AreaSwitches& switches
   for (const auto& entry : tables.current.Entries()) {
     if (tables.current_commands.count(entry) == 0) others.push_back(entry);
   }
-  for (auto& [entry, command] : RememberCommands(platform, others, tables.baseline_commands)) {
+  // A shortcut listed with the size and time it had is taken as unchanged;
+  // every so many scans each is read whole all the same, so that a program
+  // that puts a file's time back cannot hide a changed shortcut for long.
+  constexpr unsigned kScansBetweenFullReads = 6;
+  const bool read_whole = tables.scans % kScansBetweenFullReads == 0;
+  for (auto& [entry, command] :
+       RememberCommands(platform, others, tables.baseline_commands,
+                        read_whole ? decltype(tables.current_stamps)() : tables.current_stamps)) {
     tables.current_commands[entry] = std::move(command);
   }
 }

@@ -173,11 +173,13 @@ std::vector<Folder> Folders(const EntryKind& kind, const Environment& environmen
   return folders;
 }
 
-void ScanFolders(const Platform& platform, const EntryKind& kind, EntryTable& current) {
+void ScanFolders(const Platform& platform, const EntryKind& kind, EntryTables& tables) {
   for (const auto& folder : Folders(kind, platform.environment)) {
     if (!platform.files.DirectoryExists(folder.must_exist)) continue;
-    for (const auto& name : platform.files.FindFiles(folder.searched + kAllFilesMask)) {
-      current.Append(MakeEntry(kind.type_code, folder.recorded + '\\' + name));
+    for (auto& found : platform.files.ListFiles(folder.searched + kAllFilesMask)) {
+      auto entry = MakeEntry(kind.type_code, folder.recorded + '\\' + found.name);
+      tables.current_stamps[entry] = std::move(found.stamp);
+      tables.current.Append(std::move(entry));
     }
   }
 }
@@ -218,7 +220,7 @@ void ScanTasks(TaskScheduler& tasks, const EntryKind& kind, EntryTables& tables)
 void ScanKind(const Platform& platform, const EntryKind& kind, EntryTables& tables) {
   switch (kind.reads) {
     case Reads::kFolderFiles:
-      ScanFolders(platform, kind, tables.current);
+      ScanFolders(platform, kind, tables);
       return;
     case Reads::kIniLines:
       ScanIniLines(platform, kind, tables.current);

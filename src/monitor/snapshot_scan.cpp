@@ -8,6 +8,8 @@ namespace corvane {
 void FillCurrentTable(const Platform& platform, const AreaSwitches& switches, EntryTables& tables) {
   tables.current.Reset();
   tables.current_commands.clear();
+  tables.current_stamps.clear();
+  ++tables.scans;
   for (const auto& kind : EntryKinds()) {
     if (AreaIsOn(switches, kind.area)) ScanKind(platform, kind, tables);
   }

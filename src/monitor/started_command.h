@@ -16,6 +16,8 @@ struct StartedCommand {
   // shortcut file's bytes.
   RawValue value;
   std::string file_bytes;
+  // The shortcut's size and time when its bytes were read; not kept between runs.
+  std::string file_stamp = {};
 };
 
 // By startup entry; only entries whose command could be read are in it.

@@ -18,12 +18,20 @@ class FileSystem {
   // what it points to is gone); false for a directory or nothing.
   virtual bool FileExists(const std::string& path) const = 0;
 
-  // Names (without folder) of the ordinary files that match the pattern
-  // (a folder, a backslash and a wildcard name such as "*.*"), in the order
-  // the file system lists them. Entries that are hidden, system, directories
-  // or volume labels are left out; read-only and archived files are listed.
-  // A missing folder gives an empty list.
-  virtual std::vector<std::string> FindFiles(const std::string& pattern) const = 0;
+  struct FoundFile {
+    std::string name;   // without folder
+    std::string stamp;  // differs whenever the file was written: its size and time
+  };
+
+  // The ordinary files that match the pattern (a folder, a backslash and a
+  // wildcard name such as "*.*"), in the order the file system lists them.
+  // Entries that are hidden, system, directories or volume labels are left
+  // out; read-only and archived files are listed. A missing folder gives an
+  // empty list.
+  virtual std::vector<FoundFile> ListFiles(const std::string& pattern) const = 0;
+
+  // The names of the files ListFiles finds.
+  std::vector<std::string> FindFiles(const std::string& pattern) const;
 
   // Deletes the file; a symbolic link goes itself, never what it points to.
   // True when the file no longer exists after this call (also when it never did).

@@ -62,6 +62,12 @@ std::vector<std::string> ReadTextLines(const FileSystem& files, const std::strin
   return lines;
 }
 
+std::vector<std::string> FileSystem::FindFiles(const std::string& pattern) const {
+  std::vector<std::string> names;
+  for (auto& found : ListFiles(pattern)) names.push_back(std::move(found.name));
+  return names;
+}
+
 std::string FileSystem::ProgramDirectory() const {
   const auto path = ProgramPath();
   return path.substr(0, path.rfind('\\') + 1);

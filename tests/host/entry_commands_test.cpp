@@ -161,6 +161,15 @@ TEST_F(EntryCommandsTest, RememberedCommandsKeepWhatWritesThemBackAndSkipTheUnre
   EXPECT_EQ(RememberCommands(platform, {app}, table).at(app).command, "\"" + kApp + "\" -x");
   files.AddFile("C:\\S\\app.lnk", "LNK\r\nchanged");
   EXPECT_EQ(RememberCommands(platform, {app}, table).at(app).command, "C:\\other.exe");
+
+  // One listed with the size and time it had when it was read is not read
+  // at all, until the caller asks for every shortcut to be read whole.
+  const std::unordered_map<std::string, std::string> stamps{{app, "size and time"}};
+  const auto stamped = RememberCommands(platform, {app}, table, stamps);
+  files.AddFile("C:\\S\\app.lnk", "LNK\r\nagain, time put back");
+  programs.SetShortcut("C:\\S\\app.lnk", {"C:\\third.exe", ""});
+  EXPECT_EQ(RememberCommands(platform, {app}, stamped, stamps).at(app).command, "C:\\other.exe");
+  EXPECT_EQ(RememberCommands(platform, {app}, stamped).at(app).command, "C:\\third.exe");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/memory/memory_file_system.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "platform/errors.h"
@@ -88,7 +89,7 @@ bool MemoryFileSystem::FileExists(const std::string& path) const {
   return node && !node->directory;
 }
 
-std::vector<std::string> MemoryFileSystem::FindFiles(const std::string& pattern) const {
+std::vector<FileSystem::FoundFile> MemoryFileSystem::ListFiles(const std::string& pattern) const {
   const auto slash = pattern.rfind('\\');
   const auto folder = NormalPath(slash == std::string::npos ? "" : pattern.substr(0, slash));
   const auto mask = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
@@ -100,9 +101,13 @@ std::vector<std::string> MemoryFileSystem::FindFiles(const std::string& pattern)
   }
   std::sort(found.begin(), found.end(),
             [](const Node* a, const Node* b) { return a->order < b->order; });
-  std::vector<std::string> names;
-  for (const auto* node : found) names.push_back(node->name);
-  return names;
+  std::vector<FoundFile> files;
+  for (const auto* node : found) {
+    // Any write changes the content's size or its hash, as it changes a real file's time.
+    files.push_back({node->name, std::to_string(node->content.size()) + ':' +
+                                     std::to_string(std::hash<std::string>{}(node->content))});
+  }
+  return files;
 }
 
 bool MemoryFileSystem::Refuses(const Node& node) const {

@@ -109,17 +109,22 @@ bool Win32FileSystem::FileExists(const std::string& path) const {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::vector<std::string> Win32FileSystem::FindFiles(const std::string& pattern) const {
-  std::vector<std::string> names;
+std::vector<FileSystem::FoundFile> Win32FileSystem::ListFiles(const std::string& pattern) const {
+  std::vector<FoundFile> files;
   WIN32_FIND_DATAW found{};
   const FindHandle search(FindFirstFileW(FilePath(pattern).c_str(), &found));
-  if (!search) return names;
+  if (!search) return files;
   do {
     if ((found.dwFileAttributes & kNotAnOrdinaryFile) == 0) {
-      names.push_back(win32::Utf8(found.cFileName, wcsnlen(found.cFileName, MAX_PATH)));
+      const auto& time = found.ftLastWriteTime;
+      files.push_back({win32::Utf8(found.cFileName, wcsnlen(found.cFileName, MAX_PATH)),
+                       std::to_string(found.nFileSizeHigh) + ':' +
+                           std::to_string(found.nFileSizeLow) + ':' +
+                           std::to_string(time.dwHighDateTime) + ':' +
+                           std::to_string(time.dwLowDateTime)});
     }
   } while (FindNextFileW(search.get(), &found));
-  return names;
+  return files;
 }
 
 void Win32FileSystem::MoveFileTo(const std::string& from, const std::string& to) {

@@ -12,7 +12,7 @@ class Win32FileSystem : public FileSystem {
  public:
   bool DirectoryExists(const std::string& path) const override;
   bool FileExists(const std::string& path) const override;
-  std::vector<std::string> FindFiles(const std::string& pattern) const override;
+  std::vector<FoundFile> ListFiles(const std::string& pattern) const override;
   bool RemoveFile(const std::string& path) override;
   void MoveFileTo(const std::string& from, const std::string& to) override;
   std::string ReadAll(const std::string& path) const override;
