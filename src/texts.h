@@ -78,6 +78,7 @@ inline constexpr const char kBrowserHelperLocation[] = "IE BHO Location";
 inline constexpr const char kWinlogonType[] = "Winlogon";
 inline constexpr const char kDebuggerType[] = "Debugger";
 inline constexpr const char kAppInitType[] = "AppInit DLLs";
+inline constexpr const char kCommandProcessorType[] = "Command Processor";
 inline constexpr const char kScheduledTaskType[] = "Scheduled Task";
 
 // Log messages: an outcome, then what was removed, then how it was decided.

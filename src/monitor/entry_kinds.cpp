@@ -122,6 +122,15 @@ std::vector<EntryKind> MakeKinds() {
   app_init.removal = Removal::kEmptyValue;
   kinds.push_back(app_init);
 
+  // A command that every Command Prompt runs before anything else.
+  EntryKind command_processor{'C', texts::kCommandProcessorType, Area::kRegistryKeys,
+                              Reads::kNamedValues,
+                              "The command that every Command Prompt runs when it starts"};
+  command_processor.keys = {
+      {kMachine, "\\Software\\Microsoft\\Command Processor", Views::kBoth, false, {{"AutoRun"}}},
+      {kUser, "\\Software\\Microsoft\\Command Processor", Views::kOne, false, {{"AutoRun"}}}};
+  kinds.push_back(command_processor);
+
   EntryKind service{'4', texts::kRegistryServiceType, Area::kServices, Reads::kSubkeys,
                     "Every service that starts automatically (Start is 2) with a program "
                     "(ImagePath)"};
