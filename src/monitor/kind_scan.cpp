@@ -25,35 +25,39 @@ class RegistryReading {
         key_(registry.CreateAccessor()),
         item_(registry.CreateAccessor()) {}
 
+  // The place in each of its views. Whether the second view is the first
+  // one's very key is asked of Windows until both were seen open once.
   void Read(const RegistryPlace& place) {
     key_->SetRoot(RootOfCode(place.root_code));
     item_->SetRoot(RootOfCode(place.root_code));
     const auto views = ViewsOf(place);
-    std::string first_identity;
+    bool first_open = false;
+    std::string first_identity;  // asked for only while not settled
     for (std::size_t at = 0; at < views.size(); ++at) {
       const auto& path = views[at];
-      if (at != 0 && !first_identity.empty()) {
-        // Settled once both views were seen; only then is an identity asked for.
-        const auto settled = tables_.shared_views.find(place.root_code + path);
-        if (settled != tables_.shared_views.end() && settled->second) continue;
-      }
+      const auto settled = tables_.shared_views.find(place.root_code + path);
+      const bool known = settled != tables_.shared_views.end();
+      // A view that is the first view's very key holds nothing of its own.
+      if (at != 0 && first_open && known && settled->second) continue;
       if (!key_->OpenKey(path, false, KeyAccess::kRead)) continue;
       if (at == 0) {
-        first_identity = Unsettled(place, views) ? key_->OpenKeyIdentity() : "known";
-      } else if (Unsettled(place, views) && !first_identity.empty()) {
-        const bool shared = key_->OpenKeyIdentity() == first_identity;
-        tables_.shared_views[place.root_code + path] = shared;
-        if (shared) continue;
+        first_open = true;
+        if (views.size() > 1 && !tables_.shared_views.count(place.root_code + views[1])) {
+          first_identity = key_->OpenKeyIdentity();
+        }
+      } else if (first_open && !known && !first_identity.empty()) {
+        const auto identity = key_->OpenKeyIdentity();
+        if (!identity.empty()) {
+          const bool shared = identity == first_identity;
+          tables_.shared_views[place.root_code + path] = shared;
+          if (shared) continue;
+        }
       }
       ReadKey(place, path, &place == &kind_.keys.front() && at == 0);
     }
   }
 
  private:
-  bool Unsettled(const RegistryPlace& place, const std::vector<std::string>& views) const {
-    return views.size() > 1 && tables_.shared_views.count(place.root_code + views[1]) == 0;
-  }
-
   void Append(std::string entry, const std::optional<RawValue>& command) {
     if (command && kind_.command_can_change) {
       tables_.current_commands[entry] =
