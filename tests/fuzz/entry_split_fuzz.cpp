@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   for (const auto& kind : EntryKinds()) {
     if (!kind.keys.empty()) registry_kinds.push_back(&kind);
   }
-  const auto& kind = *data.PickValueInArray(registry_kinds);
+  const auto& kind =
+      *registry_kinds[data.ConsumeIntegralInRange<std::size_t>(0, registry_kinds.size() - 1)];
   const auto& place = kind.keys[data.ConsumeIntegralInRange<std::size_t>(0, kind.keys.size() - 1)];
   const auto views = ViewsOf(place);
   auto path = views[data.ConsumeIntegralInRange<std::size_t>(0, views.size() - 1)];
