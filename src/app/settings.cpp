@@ -123,14 +123,15 @@ void UpdateAutorun(Platform& platform, bool autorun) {
 }
 
 // Takes the baseline that the last run saved, when there is one that was
-// taken with the areas switched as now. One that cannot be read is reported
-// and replaced by a fresh one.
+// taken with the areas switched as now. One that cannot be read, whatever
+// the error, is reported and replaced by a fresh one: half a baseline would
+// make every entry missing from it look new.
 bool StartFromSavedBaseline(SettingsContext& context) {
   if (context.saved_baseline == nullptr) return false;
   std::optional<SavedBaseline> saved;
   try {
     saved = context.saved_baseline->Load();
-  } catch (const InOutError&) {
+  } catch (const std::exception&) {
     if (context.boxes != nullptr) {
       context.boxes->ShowWarning(
           FormatText(texts::kSavedBaselineNotRead, context.saved_baseline->path()));

@@ -31,6 +31,7 @@ struct NewEntry {
   const char* suffix = texts::kUserInvokedSuffix;
   bool run_value = false;  // a Run-type value, which the blacklist can hold
   std::string value_name;
+  bool one_by_one = false;  // never given the answer of another entry
   std::function<RemovalResult(BackupKeeper&)> remove;  // keeps its backup first
 };
 
@@ -102,6 +103,7 @@ NewEntry Describe(const Platform& platform, const std::string& entry) {
           kind.blacklistable ? texts::kUserInvokedRegistrySuffix : texts::kUserInvokedSuffix,
           kind.blacklistable,
           kind.blacklistable ? item->name : "",
+          kind.ask_one_by_one,
           [platform = Platform(platform), entry](BackupKeeper& keeper) mutable {
             return RemoveEntry(platform, keeper, entry);
           }};
@@ -172,7 +174,7 @@ AlertFacts FactsOf(const Platform& platform, const NewEntry& item, const std::st
   facts.publisher = PublisherOf(platform, facts.command);
   facts.position = position.position;
   facts.count = position.count;
-  facts.same_type_after = position.same_type_after;
+  facts.same_type_after = item.one_by_one ? 0 : position.same_type_after;
   return facts;
 }
 

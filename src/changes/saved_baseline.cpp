@@ -79,9 +79,13 @@ SavedBaseline ParseSavedBaseline(const std::string& text) {
           fields[1].find_first_not_of("0123456789") != std::string::npos || fields[1].size() > 10) {
         NotABaseline();
       }
+      // A value's type is a 32-bit number; ten digits may say more.
+      std::uint64_t type = 0;
+      for (const char digit : fields[1]) type = type * 10 + static_cast<std::uint64_t>(digit - '0');
+      if (type > UINT32_MAX) NotABaseline();
       StartedCommand started;
       started.command = fields[0];
-      started.value.type = static_cast<std::uint32_t>(std::stoul(fields[1]));
+      started.value.type = static_cast<std::uint32_t>(type);
       started.value.bytes = fields[2];
       started.file_bytes = fields[3];
       saved.commands[*last_entry] = std::move(started);

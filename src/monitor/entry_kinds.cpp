@@ -94,6 +94,7 @@ std::vector<EntryKind> MakeKinds() {
   EntryKind logon{'W', texts::kWinlogonType, Area::kRegistryKeys, Reads::kNamedValues,
                   "The shell and the programs Windows starts at logon; a changed value is "
                   "asked about"};
+  logon.ask_one_by_one = true;
   logon.keys = {{kMachine,
                  winlogon,
                  Views::kBoth,
@@ -142,6 +143,7 @@ std::vector<EntryKind> MakeKinds() {
   service.command_value = "ImagePath";
   service.command_can_change = true;
   service.removal = Removal::kDisableService;
+  service.ask_one_by_one = true;
   service.disabled_number = 4;
   service.logged = texts::kServiceStartupLogged;
   service.logged_item = Item::kName;

@@ -125,6 +125,9 @@ struct EntryKind {
     kIniValue
   } logged_item = LoggedItem::kNothing;
   bool blacklistable = false;  // its value names can be on the blacklist
+  // Removing one can stop Windows from starting or working: each is asked
+  // about on its own, never answered together with others.
+  bool ask_one_by_one = false;
   // kSubkeys: a subkey counts only when this number value holds this number.
   const char* counted_when = nullptr;
   int counted_number = 0;

@@ -183,6 +183,9 @@ std::string WatchedPlacesDoc(DocFormat format) {
     area = &kind.area;
     std::string about = kind.about;
     if (kind.command_can_change) about += "; a changed command is asked about";
+    if (kind.ask_one_by_one) {
+      about += "; Windows may not start or work without them, so each is asked about on its own";
+    }
     out.Row(about, Places(kind, out), Declined(kind, out));
   }
   return out.Take();

@@ -404,5 +404,23 @@ TEST_F(PollCycleTest, AFloodIsCountedAndAnsweredOnceForEachType) {
             1);
 }
 
+// Removing a service or a Winlogon value can stop Windows: each is asked
+// about on its own, never given the answer of another.
+TEST_F(PollCycleTest, EntriesWindowsNeedsAreNeverAnsweredTogether) {
+  for (const char* name : {"\\PestA", "\\PestB"}) {
+    registry.SetInteger(kMachine, std::string("\\SYSTEM\\CurrentControlSet\\Services") + name,
+                        "Start", 2);
+    registry.SetString(kMachine, std::string("\\SYSTEM\\CurrentControlSet\\Services") + name,
+                       "ImagePath", "p.exe");
+  }
+  std::size_t first_offer = 1;
+  alert.while_open = [&] { first_offer = alert.facts_.same_type_after; };
+  Answer(ModalResult::kYes);
+  Answer(ModalResult::kYes);
+  Cycle();
+  EXPECT_EQ(Alerts(), 2);
+  EXPECT_EQ(first_offer, 0u);
+}
+
 }  // namespace
 }  // namespace corvane

@@ -42,6 +42,7 @@ TEST(SavedBaselineTest, AnyEntryAndCommandComesBackAsItWasAndAnythingElseIsRefus
            head + "C x\t1\tb\tc\r\nend\r\n",         // a command of no entry
            head + "E a\r\nC x\t1\tb\r\nend\r\n",     // a field missing
            head + "E a\r\nC x\tone\tb\tc\r\nend\r\n",  // a type that is no number
+           head + "E a\r\nC x\t9999999999\tb\tc\r\nend\r\n",  // a type beyond 32 bits
            head + "E a\r\nX b\r\nend\r\n",
        }) {
     EXPECT_THROW(ParseSavedBaseline(bad), InOutError) << bad;
