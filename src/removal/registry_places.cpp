@@ -4,8 +4,13 @@ namespace corvane {
 
 namespace {
 
+// Windows nests keys at most this deep; a deeper tree is no tree Windows
+// made, and walking it would only exhaust the stack.
+constexpr int kDeepestKey = 512;
+
 bool ReadBelow(Registry& registry, RegistryRoot root, const std::string& key_path,
-               const std::string& below, std::vector<KeptKey>& keys) {
+               const std::string& below, std::vector<KeptKey>& keys, int depth = 0) {
+  if (depth > kDeepestKey) return false;
   const auto accessor = OpenAt(registry, root, below.empty() ? key_path : key_path + '\\' + below,
                                KeyAccess::kRead);
   if (accessor->OpenKeyIdentity().empty()) return false;
@@ -18,7 +23,7 @@ bool ReadBelow(Registry& registry, RegistryRoot root, const std::string& key_pat
   keys.push_back(std::move(kept));
   for (const auto& subkey : accessor->SubkeyNames()) {
     if (!ReadBelow(registry, root, key_path, below.empty() ? subkey : below + '\\' + subkey,
-                   keys)) {
+                   keys, depth + 1)) {
       return false;
     }
   }

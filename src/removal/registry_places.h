@@ -23,7 +23,8 @@ std::optional<RawValue> ReadRawAt(Registry& registry, RegistryRoot root,
                                   const std::string& key_path, const std::string& name);
 
 // The key with every value and subkey below it, parents first; no value
-// when the key or anything below it cannot be read whole.
+// when the key or anything below it cannot be read whole, or it is nested
+// deeper than Windows nests keys.
 std::optional<std::vector<KeptKey>> ReadKeyTree(Registry& registry, RegistryRoot root,
                                                 const std::string& key_path);
 

@@ -161,6 +161,16 @@ TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
   EXPECT_EQ(registry.GetValue(kMachine, kMachineRun, "Agent")->data, "kept.exe");
 }
 
+// A key nested deeper than Windows nests keys is no tree Windows made: it
+// stays, rather than being walked until the stack runs out.
+TEST_F(RegistryRemovalsTest, AHelperKeyDeeperThanWindowsNestsStays) {
+  std::string deep = kHelpers + "\\{DEEP}";
+  for (int level = 0; level < 600; ++level) deep += "\\k";
+  registry.CreateKey(kMachine, deep);
+  EXPECT_EQ(RemoveEntry(platform, keeper, "8{DEEP}"), RemovalResult::kRefused);
+  EXPECT_TRUE(registry.KeyExists(kMachine, deep));
+}
+
 // Winlogon's machine values get Windows' own default back and are never
 // left with one that cannot be known (no Windows directory), and
 // only the declined text counts: a value that changed again is not touched.
