@@ -216,10 +216,7 @@ CommandTable RememberCommands(const Platform& platform, const std::vector<std::s
     if (!located || !located->kind->command_can_change) continue;
     if (const auto place = CommandValueOf(*located)) {
       auto raw = reader.At(place->root, place->key_path).ReadRawValue(place->name);
-      if (!raw) continue;
-      // A value of another type names no command.
-      auto text = TextOfRawValue(*raw).value_or("");
-      table.emplace(entry, StartedCommand{std::move(text), std::move(*raw), {}});
+      if (raw) table.emplace(entry, CommandOfValue(std::move(*raw)));
     } else if (located->kind->command == CommandFrom::kFile && IsShortcut(located->name)) {
       const auto& path = located->name;
       const auto stamp = stamps.find(entry);

@@ -17,10 +17,11 @@ void FillCurrentInventory(const Platform& platform, const AreaSwitches& switches
   // every so many scans each is read whole all the same, so that a program
   // that puts a file's time back cannot hide a changed shortcut for long.
   constexpr unsigned kScansBetweenFullReads = 6;
-  const bool read_whole = tables.scans % kScansBetweenFullReads == 0;
+  static const decltype(tables.current_stamps) kNoStamps;
+  const auto& stamps =
+      tables.scans % kScansBetweenFullReads == 0 ? kNoStamps : tables.current_stamps;
   for (auto& [entry, command] :
-       RememberCommands(platform, others, tables.baseline_commands,
-                        read_whole ? decltype(tables.current_stamps)() : tables.current_stamps)) {
+       RememberCommands(platform, others, tables.baseline_commands, stamps)) {
     tables.current_commands[entry] = std::move(command);
   }
 }

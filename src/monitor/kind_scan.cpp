@@ -60,8 +60,7 @@ class RegistryReading {
  private:
   void Append(std::string entry, const std::optional<RawValue>& command) {
     if (command && kind_.command_can_change) {
-      tables_.current_commands[entry] =
-          StartedCommand{TextOfRawValue(*command).value_or(""), *command, {}};
+      tables_.current_commands[entry] = CommandOfValue(*command);
     }
     tables_.current.Append(std::move(entry));
   }

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/registry.h"
 
@@ -19,6 +20,13 @@ struct StartedCommand {
   // The shortcut's size and time when its bytes were read; not kept between runs.
   std::string file_stamp = {};
 };
+
+// What a registry value starts: its text, or "" for a value of another type,
+// which names no command.
+inline StartedCommand CommandOfValue(RawValue value) {
+  auto text = TextOfRawValue(value).value_or("");
+  return {std::move(text), std::move(value), {}};
+}
 
 // By startup entry; only entries whose command could be read are in it.
 using CommandTable = std::unordered_map<std::string, StartedCommand>;

@@ -45,6 +45,10 @@ inline constexpr std::uint32_t kTextValueType = 1;            // REG_SZ
 inline constexpr std::uint32_t kExpandableTextValueType = 2;  // REG_EXPAND_SZ
 inline constexpr std::uint32_t kNumberValueType = 4;          // REG_DWORD
 
+// Windows nests keys at most this deep; a deeper tree is no tree Windows
+// made, and walking it would only exhaust the stack.
+inline constexpr int kDeepestRegistryKey = 512;
+
 // Scanners only read; write access is asked for only where something is
 // written, so a standard account can still watch the machine-wide keys.
 enum class KeyAccess { kRead, kReadWrite };

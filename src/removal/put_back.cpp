@@ -13,8 +13,7 @@ namespace corvane {
 namespace {
 
 bool HoldsWhatWasLeft(Registry& registry, const ValueBackup& backup) {
-  const auto accessor = OpenAt(registry, backup.root, backup.key_path, KeyAccess::kRead);
-  const auto now = accessor->ReadRawValue(backup.name);
+  const auto now = ReadRawAt(registry, backup.root, backup.key_path, backup.name);
   const auto& left = backup.left;
   switch (left.kind) {
     case ValueLeft::Kind::kAbsent:

@@ -4,13 +4,9 @@ namespace corvane {
 
 namespace {
 
-// Windows nests keys at most this deep; a deeper tree is no tree Windows
-// made, and walking it would only exhaust the stack.
-constexpr int kDeepestKey = 512;
-
 bool ReadBelow(Registry& registry, RegistryRoot root, const std::string& key_path,
                const std::string& below, std::vector<KeptKey>& keys, int depth = 0) {
-  if (depth > kDeepestKey) return false;
+  if (depth > kDeepestRegistryKey) return false;
   const auto accessor = OpenAt(registry, root, below.empty() ? key_path : key_path + '\\' + below,
                                KeyAccess::kRead);
   if (accessor->OpenKeyIdentity().empty()) return false;

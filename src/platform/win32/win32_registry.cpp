@@ -185,11 +185,10 @@ HKEY OpenSubkeyNotFollowingLink(HKEY parent, const std::wstring& name, REGSAM ac
 // gone, and a handle to a link deletes the link, not what it points to. The
 // children are listed before any is deleted, so no index moves under the
 // listing.
-// A tree nested deeper than Windows nests keys (512) is left whole rather
-// than walked until the stack runs out.
+// A tree nested deeper than Windows nests keys is left whole rather than
+// walked until the stack runs out.
 bool DeleteTree(HKEY key, int depth = 0) {
-  constexpr int kDeepestKey = 512;
-  if (depth > kDeepestKey) return false;
+  if (depth > kDeepestRegistryKey) return false;
   for (const auto& child : ListNames(key, Listing::kSubkeys)) {
     const RegistryKey opened(OpenSubkeyNotFollowingLink(key, child, KEY_READ | DELETE));
     if (!opened || !DeleteTree(opened.get(), depth + 1)) return false;
