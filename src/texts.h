@@ -84,6 +84,12 @@ inline constexpr const char kScheduledTaskType[] = "Scheduled Task";
 // Log messages: an outcome, then what was removed, then how it was decided.
 inline constexpr const char kDeleted[] = "Deleted ";
 inline constexpr const char kCouldNotDelete[] = "Could not delete ";
+// Why a declined entry stays in place, after its name in the log and after
+// its location in the warning: "%s" is the folder where its backup could not
+// be written.
+inline constexpr const char kNoBackupReason[] = "Corvane could not keep a backup in %s";
+inline constexpr const char kLoggedReasonSeparator[] = ": ";
+inline constexpr const char kNotRemovedBecause[] = " could not be removed: ";
 // A changed entry whose old command was written back.
 inline constexpr const char kChangedBack[] = "Changed back ";
 inline constexpr const char kCouldNotChangeBack[] = "Could not change back ";
@@ -210,6 +216,10 @@ inline constexpr const char kRemovedNumberOpen[] = " (";
 inline constexpr const char kRemovedNumberClose[] = ")";
 // The log line of an entry put back: this, then what its removal's line named.
 inline constexpr const char kPutBackLogged[] = "Put back ";
+// The key that seals the backups and the saved baseline, protected for the
+// user's account, and the suffix of the copy that replaces it.
+inline constexpr const char kSealKeyFile[] = "key";
+inline constexpr const char kSealKeyCopySuffix[] = ".new";
 // A record's first line, its field names and the words of its fields.
 namespace record {
 inline constexpr char kSignature[] = "Corvane backup 1";
@@ -258,6 +268,12 @@ inline constexpr const char kRemovedCommandColumn[] = "Command";
 // The selected entry whole, below the list.
 inline constexpr const char kRemovedLocationLine[] = "Location: ";
 inline constexpr const char kRemovedCommandLine[] = "Command: ";
+// A record that Corvane did not write, or that names a place its entry
+// has not: listed so that it can be forgotten, never put back.
+inline constexpr const char kDamagedBackup[] = "damaged";
+inline constexpr const char kDamagedBackupWarning[] =
+    "Corvane will not put this entry back: its backup is damaged or was not written by "
+    "Corvane. Forget it to remove it from the list.";
 inline constexpr const char kPutBackButton[] = "&Put back";
 inline constexpr const char kForgetButton[] = "&Forget";
 inline constexpr const char kPutBackTip[] = "Restore the selected entry where it was";
@@ -298,11 +314,9 @@ inline constexpr const char kSavedBaselineFile[] = "baseline";
 // Appended to the saved baseline's path for the copy that replaces it.
 inline constexpr const char kSavedBaselineCopySuffix[] = ".new";
 inline constexpr const char kSavedBaselineUnreadable[] = "The saved list of startup entries cannot be read";
-// "%s" is the file's path.
-inline constexpr const char kSavedBaselineNotRead[] =
-    "Corvane could not read the list of startup entries it saved when it last ran (%s). It "
-    "starts with a fresh list now, so anything added while it was not running is not asked "
-    "about this time.";
+inline constexpr const char kSavedBaselineNotChecked[] =
+    "Corvane could not check what was added while it was not running: its saved list is "
+    "missing or was changed";
 inline constexpr const char kSavedBaselineNotWritten[] =
     "Corvane could not save its list of startup entries to %s. Entries added while Corvane is "
     "not running will not be noticed when it starts again.";

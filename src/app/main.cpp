@@ -27,6 +27,7 @@
 #include "platform/win32/win32_profile_file.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_task_scheduler.h"
+#include "platform/win32/win32_user_secrets.h"
 #include "texts.h"
 
 namespace {
@@ -60,12 +61,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   win32::Win32MessageBoxes boxes(application);
   win32::Win32Clock clock;
   EntryTables tables;
-  const DataFiles data = LocateDataFiles(files, environment);
+  Win32UserSecrets secrets;
+  DataFiles data = LocateDataFiles(files, environment);
+  OpenDataFolder(files, environment, secrets, data);
   // Armed before the first baseline, so that no change after it goes
   // unnoticed; a signal from before it only gives one quiet cycle.
   win32::Win32ChangeWatch watch(PlacesToWatch(environment, TaskStoreFolder()));
 
-  BaselineFile saved_baseline(files, data.SavedBaseline());
+  BaselineFile saved_baseline(files, data.SavedBaseline(), data.seal);
   TForm1 form1(application,
                MainWindowParts{platform, data, profile, boxes, clock, tables, &saved_baseline});
   TForm2 form2(application);

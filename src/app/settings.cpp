@@ -122,26 +122,28 @@ void UpdateAutorun(Platform& platform, bool autorun) {
   }
 }
 
-// Takes the baseline that the last run saved, when there is one that was
-// taken with the areas switched as now. One that cannot be read, whatever
-// the error, is reported and replaced by a fresh one: half a baseline would
-// make every entry missing from it look new.
-bool StartFromSavedBaseline(SettingsContext& context) {
+// Takes the baseline that the last run saved, when there is one that bears
+// the seal and was taken with the areas switched as now. Anything else but
+// no baseline on a first run is reported, whatever the error, and replaced
+// by a fresh one: half a baseline would make every entry missing from it
+// look new, and no baseline must never pass for "nothing was added".
+bool StartFromSavedBaseline(SettingsContext& context, bool first_run) {
   if (context.saved_baseline == nullptr) return false;
   std::optional<SavedBaseline> saved;
+  bool read = true;
   try {
     saved = context.saved_baseline->Load();
   } catch (const std::exception&) {
-    if (context.boxes != nullptr) {
-      context.boxes->ShowWarning(
-          FormatText(texts::kSavedBaselineNotRead, context.saved_baseline->path()));
-    }
-    return false;
+    read = false;
   }
-  if (!saved || saved->switches != SwitchesSignature(context.switches)) return false;
-  context.tables.baseline.CopyFrom(saved->entries);
-  context.tables.baseline_commands = std::move(saved->commands);
-  return true;
+  if (saved && saved->switches == SwitchesSignature(context.switches)) {
+    context.tables.baseline.CopyFrom(saved->entries);
+    context.tables.baseline_commands = std::move(saved->commands);
+    return true;
+  }
+  if (read && !saved && first_run) return false;
+  if (context.boxes != nullptr) context.boxes->ShowWarning(texts::kSavedBaselineNotChecked);
+  return false;
 }
 
 // Keeps a fresh baseline; a file that cannot be written is reported by the
@@ -182,7 +184,7 @@ void InitializeSettings(SettingsContext& context) {
   const auto stored_version = profile.Read(path, texts::kVersionKey, "");
   context.window.SetCheckedOptions(options);
 
-  if (StartFromSavedBaseline(context)) {
+  if (StartFromSavedBaseline(context, stored_version.empty())) {
     context.timer.Soon();
   } else {
     TakeBaselineInventory(context.platform, context.switches, context.tables);

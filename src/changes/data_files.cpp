@@ -1,6 +1,8 @@
 #include "changes/data_files.h"
 
+#include "changes/saved_baseline.h"
 #include "platform/errors.h"
+#include "removal/backup_store.h"
 #include "texts.h"
 
 namespace corvane {
@@ -11,6 +13,7 @@ std::string DataFiles::Log() const { return folder + texts::kLogFile; }
 
 std::string DataFiles::SavedBaseline() const { return folder + texts::kSavedBaselineFile; }
 std::string DataFiles::BlacklistMatches() const { return folder + texts::kBlacklistMatchesFile; }
+std::string DataFiles::SealKey() const { return folder + texts::kSealKeyFile; }
 
 std::string UserDataFolder(const Environment& environment) {
   const auto app_data = environment.Get(texts::kAppDataVariable);
@@ -27,6 +30,15 @@ DataFiles LocateDataFiles(FileSystem& files, const Environment& environment) {
     // Writing there will fail and say so, with the full path.
   }
   return {user_folder + '\\'};
+}
+
+void OpenDataFolder(FileSystem& files, const Environment& environment, UserSecrets& secrets,
+                    DataFiles& data) {
+  const auto loaded = LoadSeal(files, secrets, data.SealKey());
+  data.seal = loaded.seal;
+  if (!loaded.made) return;
+  BackupStore(files, environment, data.folder, data.seal).SealEarlierRecords();
+  BaselineFile(files, data.SavedBaseline(), data.seal).SealEarlierFile();
 }
 
 }  // namespace corvane

@@ -9,21 +9,35 @@
 
 #include "platform/environment.h"
 #include "platform/file_system.h"
+#include "platform/user_secrets.h"
+#include "removal/record_seal.h"
 
 namespace corvane {
 
 struct DataFiles {
   std::string folder;  // with its trailing backslash
+  // Vouches for the backups and the saved baseline (see OpenDataFolder).
+  RecordSeal seal = {};
 
   std::string Blacklist() const;
   std::string Log() const;
   std::string SavedBaseline() const;
   // When the blacklist last matched each name (see blacklist_matches.h).
   std::string BlacklistMatches() const;
+  // The seal's key, protected for the user's account.
+  std::string SealKey() const;
 };
 
 // Decided once, at start. The folder in %APPDATA% is made when it is chosen.
 DataFiles LocateDataFiles(FileSystem& files, const Environment& environment);
+
+// At start, once the folder is known: the seal under the key kept there.
+// When the key is made now (the first start of this version), the backups
+// and the saved baseline that an earlier version wrote without a seal are
+// sealed, those that are sound; any other file without the seal is never
+// taken.
+void OpenDataFolder(FileSystem& files, const Environment& environment, UserSecrets& secrets,
+                    DataFiles& data);
 
 // The user's own folder of the program, %APPDATA%\Corvane, without trailing
 // backslash; "" when the variable is not set.

@@ -13,15 +13,10 @@ void FillCurrentInventory(const Platform& platform, const AreaSwitches& switches
   for (const auto& entry : tables.current.Entries()) {
     if (tables.current_commands.count(entry) == 0) others.push_back(entry);
   }
-  // A shortcut listed with the size and time it had is taken as unchanged;
-  // every so many scans each is read whole all the same, so that a program
-  // that puts a file's time back cannot hide a changed shortcut for long.
-  constexpr unsigned kScansBetweenFullReads = 6;
-  static const decltype(tables.current_stamps) kNoStamps;
-  const auto& stamps =
-      tables.scans % kScansBetweenFullReads == 0 ? kNoStamps : tables.current_stamps;
+  // A shortcut listed with the size and time it had is taken as unchanged,
+  // so that a quiet cycle reads no file, however many the folders hold.
   for (auto& [entry, command] :
-       RememberCommands(platform, others, tables.baseline_commands, stamps)) {
+       RememberCommands(platform, others, tables.baseline_commands, tables.current_stamps)) {
     tables.current_commands[entry] = std::move(command);
   }
 }

@@ -131,13 +131,20 @@ BackupHeader BackupHeaderOf(const CycleContext& context, const std::string& entr
           item.logged};
 }
 
-// Logs the outcome and sets the flags, the same way for every kind of entry.
+// Logs the outcome and sets the flags, the same way for every kind of entry;
+// `not_kept_in` names the folder where its backup could not be kept, which
+// is why it stays.
 void Record(CycleContext& context, const std::string& entry, const NewEntry& item,
-            RemovalResult result, const char* suffix, const Outcomes& outcomes = kRemovalOutcomes) {
+            RemovalResult result, const char* suffix, const std::string& not_kept_in,
+            const Outcomes& outcomes = kRemovalOutcomes) {
   const bool gone = result != RemovalResult::kRefused;
   const std::string outcome = gone ? outcomes.done : outcomes.refused;
+  const auto why = gone || not_kept_in.empty()
+                       ? std::string()
+                       : FormatText(texts::kNoBackupReason, Printable(not_kept_in));
+  const auto logged_why = why.empty() ? why : texts::kLoggedReasonSeparator + why;
   WriteLog(context.platform.files, context.data.Log(),
-           ComposeLogLine(context.clock, outcome + item.logged + suffix));
+           ComposeLogLine(context.clock, outcome + item.logged + logged_why + suffix));
   if (gone) {
     context.flags.removal = 1;
     if (auto left = EntryLeftByRemoval(context.platform.environment, entry)) {
@@ -145,7 +152,8 @@ void Record(CycleContext& context, const std::string& entry, const NewEntry& ite
     }
   } else {
     context.flags.failure = 1;
-    context.not_removed.push_back(Printable(item.location_text));
+    context.not_removed.push_back(Printable(item.location_text) +
+                                  (why.empty() ? why : texts::kNotRemovedBecause + why));
   }
 }
 
@@ -190,6 +198,12 @@ void TellBlacklisted(CycleContext& context, const std::string& name, RemovalResu
 
 }  // namespace
 
+std::optional<EntryTexts> TextsOfEntry(const Environment& environment, const std::string& entry) {
+  const auto item = Locate(entry);
+  if (!item) return std::nullopt;
+  return EntryTexts{item->kind->type_text, LocationOf(environment, *item), LoggedOf(*item)};
+}
+
 std::string SameTypeKey(const Platform& platform, const std::string& entry, bool changed) {
   if (entry.empty()) return {};
   return (changed ? "changed " : "new ") + Describe(platform, entry).type_text;
@@ -217,11 +231,11 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
     });
   }
   if (answer.remove) {
-    BackupStore store(files, context.data.folder);
+    BackupStore store(files, context.platform.environment, context.data.folder, context.data.seal);
     StoreKeeper keeper(store,
                        BackupHeaderOf(context, entry, item, CommandOf(context.platform, entry)));
     const auto result = item.remove(keeper);
-    Record(context, entry, item, result, suffix);
+    Record(context, entry, item, result, suffix, keeper.not_kept_in());
     if (blacklisted) TellBlacklisted(context, item.value_name, result);
   }
 
@@ -244,12 +258,13 @@ void HandleChangedEntry(CycleContext& context, const std::string& entry, const S
     return facts;
   });
   if (!answer.remove) return;
-  BackupStore store(context.platform.files, context.data.folder);
+  BackupStore store(context.platform.files, context.platform.environment, context.data.folder,
+                    context.data.seal);
   StoreKeeper keeper(store,
                      BackupHeaderOf(context, entry, item, CommandOf(context.platform, entry)));
   const auto result = RevertChange(context.platform, keeper, entry, old);
   if (result != RemovalResult::kRefused) context.written_back[entry] = old;
-  Record(context, entry, item, result, item.suffix, kRevertOutcomes);
+  Record(context, entry, item, result, item.suffix, keeper.not_kept_in(), kRevertOutcomes);
 }
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "changes/cycle_context.h"
@@ -16,6 +17,15 @@ struct AskPosition {
   std::size_t count = 1;
   std::size_t same_type_after = 0;  // entries of the same key that come after it
 };
+
+// How the alert and the log name an entry, from its row alone.
+struct EntryTexts {
+  std::string type_text;  // the alert's Type
+  std::string location;   // the alert's Location
+  std::string logged;     // what the log line names after its outcome
+};
+// No value for an entry that no row makes.
+std::optional<EntryTexts> TextsOfEntry(const Environment& environment, const std::string& entry);
 
 // Entries with the same key may be given one answer: the same alert type,
 // and new or changed alike.

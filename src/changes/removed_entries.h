@@ -13,6 +13,9 @@ struct RemovedEntry {
   std::string type_text;
   std::string location;
   std::string command;  // "" when it was not known
+  // Its backup was not written by Corvane for this user, or names a place
+  // its entry has not: it can only be forgotten.
+  bool damaged = false;
 };
 
 enum class PutBackOutcome {
@@ -20,12 +23,13 @@ enum class PutBackOutcome {
   kPlaceTaken,    // the place now holds something else; nothing was changed
   kAccessDenied,  // this account may not write there; nothing was changed
   kFailed,        // the backup could not be read or the writing failed
+  kDamaged,       // the backup is damaged; nothing was changed
 };
 
 class RemovedEntries {
  public:
   virtual ~RemovedEntries() = default;
-  // Newest first; a backup that cannot be read is left out.
+  // Newest first; a damaged backup too, so that it can be forgotten.
   virtual std::vector<RemovedEntry> List() = 0;
   virtual PutBackOutcome PutBack(const std::string& id) = 0;
   // Drops the backup (and a file kept for it); the entry stays removed.

@@ -2,6 +2,7 @@
 
 #include "changes/activity_log.h"
 #include "changes/entry_commands.h"
+#include "changes/new_entry.h"
 #include "removal/put_back.h"
 #include "texts.h"
 
@@ -13,20 +14,29 @@ RemovedEntriesStore::RemovedEntriesStore(Platform& platform, const DataFiles& da
       data_(data),
       tables_(tables),
       clock_(clock),
-      store_(platform.files, data.folder) {}
+      store_(platform.files, platform.environment, data.folder, data.seal) {}
 
 std::vector<RemovedEntry> RemovedEntriesStore::List() {
   std::vector<RemovedEntry> entries;
   for (const auto& [id, backup] : store_.List()) {
-    const auto& header = backup.header;
-    entries.push_back({id, header.date, header.type_text, header.location, header.command});
+    // Type and location as the entry that the record puts back names them.
+    const auto named = backup ? TextsOfEntry(platform_.environment, backup->header.entry)
+                              : std::nullopt;
+    if (!named) {
+      entries.push_back({id, "", texts::kDamagedBackup, id, "", true});
+      continue;
+    }
+    const auto& header = backup->header;
+    entries.push_back({id, header.date, named->type_text, named->location, header.command});
   }
   return entries;
 }
 
 PutBackOutcome RemovedEntriesStore::PutBack(const std::string& id) {
   const auto backup = store_.Read(id);
-  if (!backup) return PutBackOutcome::kFailed;
+  const auto named = backup ? TextsOfEntry(platform_.environment, backup->header.entry)
+                            : std::nullopt;
+  if (!named) return PutBackOutcome::kDamaged;
   switch (PutBackRemoval(platform_, store_, backup->body)) {
     case RestoreResult::kRestored:
       break;
@@ -39,7 +49,7 @@ PutBackOutcome RemovedEntriesStore::PutBack(const std::string& id) {
   }
   const auto& header = backup->header;
   WriteLog(platform_.files, data_.Log(),
-           ComposeLogLine(clock_, texts::kPutBackLogged + header.logged));
+           ComposeLogLine(clock_, texts::kPutBackLogged + named->logged));
   if (!header.entry.empty() && !tables_.baseline.Contains(header.entry)) {
     tables_.baseline.Append(header.entry);
   }

@@ -100,16 +100,30 @@ std::optional<SavedBaseline> BaselineFile::Load() {
   written_.clear();  // whatever is there now is replaced by the next Save
   if (!files_.FileExists(path_)) return std::nullopt;
   const auto text = files_.ReadAll(path_);
-  auto saved = ParseSavedBaseline(text);
+  const auto opened = seal_.Open(text);
+  if (opened.found != RecordSeal::Found::kSealed) NotABaseline();
+  auto saved = ParseSavedBaseline(opened.text);
   written_ = text;
   return saved;
 }
 
 void BaselineFile::Save(const AreaSwitches& switches, const EntryTables& tables) {
-  auto text = FormatSavedBaseline(SwitchesSignature(switches), tables);
+  auto text = seal_.Seal(FormatSavedBaseline(SwitchesSignature(switches), tables));
   if (text == written_) return;
   files_.ReplaceWhole(path_, text, texts::kSavedBaselineCopySuffix);
   written_ = std::move(text);
+}
+
+void BaselineFile::SealEarlierFile() {
+  try {
+    if (!files_.FileExists(path_)) return;
+    const auto opened = seal_.Open(files_.ReadAll(path_));
+    if (opened.found != RecordSeal::Found::kUnsealed) return;
+    ParseSavedBaseline(opened.text);
+    files_.ReplaceWhole(path_, seal_.Seal(opened.text), texts::kSavedBaselineCopySuffix);
+  } catch (const InOutError&) {
+    // Left as it is; the start reports it.
+  }
 }
 
 }  // namespace corvane

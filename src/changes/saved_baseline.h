@@ -8,6 +8,7 @@
 #include "monitor/area_switches.h"
 #include "monitor/entry_table.h"
 #include "platform/file_system.h"
+#include "removal/record_seal.h"
 
 namespace corvane {
 
@@ -28,24 +29,30 @@ struct SavedBaseline {
 std::string FormatSavedBaseline(const std::string& switches, const EntryTables& tables);
 SavedBaseline ParseSavedBaseline(const std::string& text);
 
-// Keeps the baseline in one file: written whole beside it and put in its
-// place in one step, and only when it changed.
+// Keeps the baseline in one file, sealed: written whole beside it and put
+// in its place in one step, and only when it changed.
 class BaselineFile {
  public:
-  BaselineFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+  BaselineFile(FileSystem& files, std::string path, RecordSeal seal)
+      : files_(files), path_(std::move(path)), seal_(std::move(seal)) {}
 
   // No value when there is no file. Raises InOutError when there is one
-  // that cannot be read or understood.
+  // that cannot be read or understood, or that does not bear the seal.
   std::optional<SavedBaseline> Load();
 
   // Raises InOutError when the file cannot be written.
   void Save(const AreaSwitches& switches, const EntryTables& tables);
+
+  // Seals the file when an earlier version wrote it, without a seal, and it
+  // can be read; any other file stays as it is.
+  void SealEarlierFile();
 
   const std::string& path() const { return path_; }
 
  private:
   FileSystem& files_;
   std::string path_;
+  RecordSeal seal_;
   std::string written_;  // what the file holds since this run last wrote it
 };
 

@@ -45,6 +45,8 @@ const char* WhyNotPutBack(PutBackOutcome outcome) {
       return texts::kPlaceTakenWarning;
     case PutBackOutcome::kAccessDenied:
       return texts::kPutBackDeniedWarning;
+    case PutBackOutcome::kDamaged:
+      return texts::kDamagedBackupWarning;
     case PutBackOutcome::kPutBack:
     case PutBackOutcome::kFailed:
       break;

@@ -43,7 +43,6 @@ struct EntryTables {
   CommandTable baseline_commands;
   // The size and time of each file entry of the current table, as listed.
   std::unordered_map<std::string, std::string> current_stamps;
-  unsigned scans = 0;  // scans taken since the program started
   // Which keys of the 32-bit registry view are the very keys of the 64-bit
   // one (true) or keys of their own (false), by root code and path: settled
   // once both are seen, since Windows never changes it while it runs.

@@ -244,6 +244,20 @@ std::vector<std::string> FolderPaths(const EntryKind& kind, const Environment& e
   return paths;
 }
 
+bool IsFileOfRow(const EntryKind& kind, const Environment& environment, const std::string& path) {
+  const auto slash = path.rfind('\\');
+  if (slash == std::string::npos) return false;
+  const auto name = path.substr(slash + 1);
+  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
+    return false;
+  }
+  const auto folder = FoldCase(path.substr(0, slash));
+  for (const auto& listed : Folders(kind, environment)) {
+    if (!listed.base.empty() && FoldCase(listed.recorded) == folder) return true;
+  }
+  return false;
+}
+
 bool IsAutostartLine(const std::string& line, const std::string& key) {
   auto head = line.substr(0, key.size());
   for (auto& c : head) {

@@ -25,6 +25,11 @@ void ScanKind(const Platform& platform, const EntryKind& kind, EntryTables& tabl
 // each as the scan searches it ("" for one whose variable is unset).
 std::vector<std::string> FolderPaths(const EntryKind& kind, const Environment& environment);
 
+// Whether the path names a file right in one of the folders of a
+// kFolderFiles row, as its entries record them: a plain name, never "." or
+// "..", below one of those folders (in any letter case).
+bool IsFileOfRow(const EntryKind& kind, const Environment& environment, const std::string& path);
+
 // The INI matching rule: the line begins with the key in any letter case and
 // is not exactly the (lower-case) key.
 bool IsAutostartLine(const std::string& line, const std::string& key);

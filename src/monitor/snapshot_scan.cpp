@@ -9,7 +9,6 @@ void FillCurrentTable(const Platform& platform, const AreaSwitches& switches, En
   tables.current.Reset();
   tables.current_commands.clear();
   tables.current_stamps.clear();
-  ++tables.scans;
   for (const auto& kind : EntryKinds()) {
     if (AreaIsOn(switches, kind.area)) ScanKind(platform, kind, tables);
   }

@@ -18,6 +18,10 @@ class FileSystem {
   // what it points to is gone); false for a directory or nothing.
   virtual bool FileExists(const std::string& path) const = 0;
 
+  // Whether anything has the name, as Windows would see it when a file is
+  // made there: a file, a folder, or a link, also one whose target is gone.
+  virtual bool NameTaken(const std::string& path) const = 0;
+
   struct FoundFile {
     std::string name;   // without folder
     std::string stamp;  // differs whenever the file was written: its size and time

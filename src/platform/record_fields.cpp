@@ -16,6 +16,18 @@ int DigitValue(char c) {
 
 }  // namespace
 
+std::string HexBytes(const std::string& bytes) {
+  constexpr char kLowerDigits[] = "0123456789abcdef";
+  std::string text;
+  text.reserve(bytes.size() * 2);
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    text += kLowerDigits[byte >> 4];
+    text += kLowerDigits[byte & 0xF];
+  }
+  return text;
+}
+
 std::string EscapeField(const std::string& text) {
   std::string escaped;
   escaped.reserve(text.size());

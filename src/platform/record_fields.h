@@ -15,6 +15,9 @@ std::string EscapeField(const std::string& text);
 // (an escape cut short or not in hexadecimal).
 std::optional<std::string> UnescapeField(const std::string& text);
 
+// The bytes as lower-case hexadecimal digits, two a byte.
+std::string HexBytes(const std::string& bytes);
+
 // A line's fields, split at its tabs, as written (still escaped).
 std::vector<std::string> SplitFields(const std::string& line);
 

@@ -14,21 +14,11 @@ namespace {
 namespace record = texts::record;
 
 constexpr char kTab = '\t';
-constexpr char kDigits[] = "0123456789abcdef";
 
 // Any damage found while reading a record; it makes the record unreadable.
 struct BadRecord {};
 
-std::string Hex(const std::string& bytes) {
-  std::string text;
-  text.reserve(bytes.size() * 2);
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0xF];
-  }
-  return text;
-}
+std::string Hex(const std::string& bytes) { return HexBytes(bytes); }
 
 int DigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';

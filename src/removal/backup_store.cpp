@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
 #include <utility>
 
 #include "platform/errors.h"
+#include "removal/backup_place.h"
 #include "texts.h"
 
 namespace corvane {
@@ -29,13 +31,15 @@ std::string Stem(const std::string& sortable) {
 }
 
 // Newer first: a later time, or within one second the record written later
-// (a longer number, or the same length and a higher one).
+// (a longer number, or the same length and a higher one), as the names say.
 bool Newer(const BackupStore::Listed& a, const BackupStore::Listed& b) {
-  const auto& x = a.backup.header.sortable;
-  const auto& y = b.backup.header.sortable;
-  if (x != y) return x > y;
-  if (a.id.size() != b.id.size()) return a.id.size() > b.id.size();
-  return a.id > b.id;
+  const auto order = [](const std::string& id) {
+    const auto separator = id.find(texts::kBackupNumberSeparator);
+    const auto stem = id.substr(0, separator);
+    const auto number = separator == std::string::npos ? std::string() : id.substr(separator);
+    return std::make_tuple(stem.size(), stem, number.size(), number);
+  };
+  return order(a.id) > order(b.id);
 }
 
 }  // namespace
@@ -54,8 +58,11 @@ RemovalResult Settle(BackupKeeper& keeper, RemovalResult result) {
   return result;
 }
 
-BackupStore::BackupStore(FileSystem& files, const std::string& data_folder)
+BackupStore::BackupStore(FileSystem& files, const Environment& environment,
+                         const std::string& data_folder, const RecordSeal& seal)
     : files_(files),
+      environment_(environment),
+      seal_(seal),
       backups_(data_folder + texts::kBackupsFolder + '\\'),
       removed_(data_folder + texts::kRemovedFolder + '\\') {}
 
@@ -77,14 +84,15 @@ std::string BackupStore::Write(const Backup& backup) {
     last = std::max(last, std::strtoul(name.c_str() + stem.size(), nullptr, 10));
   }
   const auto path = files_.WriteNewFile(
-      backups_ + stem + std::to_string(last + 1) + texts::kBackupExtension, FormatBackup(backup));
+      backups_ + stem + std::to_string(last + 1) + texts::kBackupExtension,
+      seal_.Seal(FormatBackup(backup)));
   return path.substr(backups_.size());
 }
 
 std::vector<BackupStore::Listed> BackupStore::List() const {
   std::vector<Listed> listed;
   for (const auto& name : files_.FindFiles(backups_ + '*' + texts::kBackupExtension)) {
-    if (auto backup = Read(name)) listed.push_back({name, std::move(*backup)});
+    listed.push_back({name, Read(name)});
   }
   std::sort(listed.begin(), listed.end(), Newer);
   return listed;
@@ -94,9 +102,33 @@ std::optional<Backup> BackupStore::Read(const std::string& id) const {
   const auto path = RecordPath(id);
   if (!path || !files_.FileExists(*path)) return std::nullopt;
   try {
-    return ParseBackup(files_.ReadAll(*path));
+    const auto opened = seal_.Open(files_.ReadAll(*path));
+    if (opened.found != RecordSeal::Found::kSealed) return std::nullopt;
+    return Fitting(opened.text);
   } catch (const InOutError&) {
     return std::nullopt;
+  }
+}
+
+std::optional<Backup> BackupStore::Fitting(const std::string& text) const {
+  auto backup = ParseBackup(text);
+  if (!backup || !BackupFitsEntry(environment_, backup->header.entry, backup->body)) {
+    return std::nullopt;
+  }
+  return backup;
+}
+
+void BackupStore::SealEarlierRecords() {
+  for (const auto& name : files_.FindFiles(backups_ + '*' + texts::kBackupExtension)) {
+    const auto path = RecordPath(name);
+    if (!path) continue;
+    try {
+      const auto opened = seal_.Open(files_.ReadAll(*path));
+      if (opened.found != RecordSeal::Found::kUnsealed || !Fitting(opened.text)) continue;
+      files_.ReplaceWhole(*path, seal_.Seal(opened.text), texts::kSealKeyCopySuffix);
+    } catch (const InOutError&) {
+      // Left as it is, and so damaged.
+    }
   }
 }
 
@@ -136,7 +168,12 @@ StoreKeeper::StoreKeeper(BackupStore& store, BackupHeader header)
     : store_(store), header_(std::move(header)) {}
 
 void StoreKeeper::Keep(const BackupBody& body) {
-  last_id_ = store_.Write({header_, body});
+  try {
+    last_id_ = store_.Write({header_, body});
+  } catch (const InOutError&) {
+    not_kept_in_ = store_.BackupsFolder();
+    throw;
+  }
 }
 
 void StoreKeeper::Withdraw() {
@@ -146,7 +183,12 @@ void StoreKeeper::Withdraw() {
 }
 
 std::string StoreKeeper::FreeRemovedPath(const std::string& file_name) {
-  return store_.FreeRemovedPath(file_name);
+  try {
+    return store_.FreeRemovedPath(file_name);
+  } catch (const InOutError&) {
+    not_kept_in_ = store_.RemovedFolder();
+    throw;
+  }
 }
 
 }  // namespace corvane

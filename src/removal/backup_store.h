@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/environment.h"
 #include "platform/file_system.h"
 #include "removal/backup_record.h"
+#include "removal/record_seal.h"
 #include "removal/removal_result.h"
 
 namespace corvane {
@@ -36,34 +38,49 @@ bool KeepBackup(BackupKeeper& keeper, const BackupBody& body);
 // The removal's result; its backup is withdrawn unless the item was removed.
 RemovalResult Settle(BackupKeeper& keeper, RemovalResult result);
 
+// A record is accepted only when it bears the seal of this user's key and
+// puts back exactly what a removal of its entry changed (BackupFitsEntry);
+// any other record is damaged: listed, so that it can be forgotten, and
+// never acted on.
 class BackupStore {
  public:
   // `data_folder` with its trailing backslash.
-  BackupStore(FileSystem& files, const std::string& data_folder);
+  BackupStore(FileSystem& files, const Environment& environment, const std::string& data_folder,
+              const RecordSeal& seal);
 
   struct Listed {
-    std::string id;  // the record's file name
-    Backup backup;
+    std::string id;                // the record's file name
+    std::optional<Backup> backup;  // none for a damaged record
   };
 
-  // Writes the record under a new name and returns its id. Raises InOutError.
+  // Writes the sealed record under a new name and returns its id. Raises InOutError.
   std::string Write(const Backup& backup);
-  // Newest first; a record that cannot be read is left out.
+  // Newest first, by the time and number in their names; damaged ones too.
   std::vector<Listed> List() const;
-  // No value when there is no readable record of that id.
+  // No value when there is no accepted record of that id.
   std::optional<Backup> Read(const std::string& id) const;
-  // Drops the record and the file kept for it, if any.
+  // Drops the record, and the file kept for it when the record is accepted.
   void Forget(const std::string& id);
   // Drops the record only.
   void DropRecord(const std::string& id);
+  // Seals the records that an earlier version wrote without a seal and that
+  // an accepted record could hold; the others stay damaged.
+  void SealEarlierRecords();
 
   std::string RemovedPath(const std::string& kept_name) const;
+  // The folders, without their trailing backslash.
+  std::string BackupsFolder() const { return backups_.substr(0, backups_.size() - 1); }
+  std::string RemovedFolder() const { return removed_.substr(0, removed_.size() - 1); }
   std::string FreeRemovedPath(const std::string& file_name);
 
  private:
   std::optional<std::string> RecordPath(const std::string& id) const;
+  // The record, when it is whole and puts back only its entry's item.
+  std::optional<Backup> Fitting(const std::string& text) const;
 
   FileSystem& files_;
+  const Environment& environment_;
+  RecordSeal seal_;
   std::string backups_;  // with trailing backslash
   std::string removed_;  // with trailing backslash
 };
@@ -78,11 +95,14 @@ class StoreKeeper : public BackupKeeper {
 
   // The record kept last; "" when none (or it was withdrawn).
   const std::string& last_id() const { return last_id_; }
+  // The folder where a backup could not be kept; "" while none failed.
+  const std::string& not_kept_in() const { return not_kept_in_; }
 
  private:
   BackupStore& store_;
   BackupHeader header_;
   std::string last_id_;
+  std::string not_kept_in_;
 };
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "monitor/autostart_locations.h"
+#include "platform/case_fold.h"
 #include "platform/errors.h"
 #include "removal/backup_store.h"
 #include "texts.h"
@@ -28,6 +29,17 @@ bool ReadIfThere(const FileSystem& files, const std::string& path, std::string& 
 
 std::string FinalName(const std::string& path) { return path.substr(path.rfind('\\') + 1); }
 
+// A file that cannot be found by its name is gone only when its folder no
+// longer lists it: a name Windows cannot reach by its path must not be
+// taken for a file that went by itself.
+RemovalResult MissingFile(const FileSystem& files, const std::string& path) {
+  const auto name = FoldCase(FinalName(path));
+  for (const auto& listed : files.FindFiles(path.substr(0, path.rfind('\\') + 1) + '*')) {
+    if (FoldCase(listed) == name) return RemovalResult::kRefused;
+  }
+  return RemovalResult::kAlreadyGone;
+}
+
 std::string Applied(const std::string& bytes, const std::vector<IniLineChange>& changes) {
   auto ini = SplitIniLines(bytes);
   for (const auto& change : changes) ini.lines.at(change.index) = change.after;
@@ -47,7 +59,7 @@ bool ReplaceFileBytes(FileSystem& files, const std::string& path, const std::str
 
 RemovalResult RemoveStartupFolderFile(FileSystem& files, BackupKeeper& keeper,
                                       const std::string& path) {
-  if (!files.FileExists(path)) return RemovalResult::kAlreadyGone;
+  if (!files.FileExists(path)) return MissingFile(files, path);
   std::string kept;
   try {
     kept = keeper.FreeRemovedPath(FinalName(path));
@@ -61,8 +73,8 @@ RemovalResult RemoveStartupFolderFile(FileSystem& files, BackupKeeper& keeper,
     // The fresh look below tells what happened.
   }
   if (files.FileExists(path)) return Settle(keeper, RemovalResult::kRefused);
-  return Settle(keeper, files.FileExists(kept) ? RemovalResult::kRemoved
-                                               : RemovalResult::kAlreadyGone);
+  if (files.FileExists(kept)) return Settle(keeper, RemovalResult::kRemoved);
+  return Settle(keeper, MissingFile(files, path));
 }
 
 RemovalResult RemoveIniStartup(FileSystem& files, const Environment& environment,

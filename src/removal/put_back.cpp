@@ -71,9 +71,7 @@ RestoreResult PutBackKey(Registry& registry, const KeyBackup& backup) {
 
 RestoreResult PutBackMovedFile(FileSystem& files, const BackupStore& store,
                                const MovedFileBackup& backup) {
-  if (files.FileExists(backup.path) || files.DirectoryExists(backup.path)) {
-    return RestoreResult::kPlaceTaken;
-  }
+  if (files.NameTaken(backup.path)) return RestoreResult::kPlaceTaken;
   const auto kept = store.RemovedPath(backup.kept_name);
   if (!files.FileExists(kept)) return RestoreResult::kFailed;
   try {

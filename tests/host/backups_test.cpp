@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 #include "change_handling_fixture.h"
 #include "changes/poll_cycle.h"
 #include "changes/removed_entries_store.h"
 #include "monitor/snapshot_scan.h"
+#include "platform/errors.h"
+#include "platform/memory/memory_user_secrets.h"
 #include "removal/revert_change.h"
 
 namespace corvane {
@@ -204,6 +207,9 @@ TEST_F(BackupsTest, NothingIsRemovedWhoseBackupCannotBeWritten) {
     RunPollCycle(context);
     EXPECT_EQ(kind.place(), before);
     EXPECT_EQ(Log().find("Could not delete "), std::string(kStamp).size());
+    const std::string why = "Corvane could not keep a backup in " + ProgramFile("Backups");
+    EXPECT_NE(Log().find(": " + why), std::string::npos);
+    EXPECT_NE(context.not_removed.at(0).find(" could not be removed: " + why), std::string::npos);
     EXPECT_EQ(context.flags.failure, 1);
   }
   EXPECT_TRUE(removed.List().empty());
@@ -234,7 +240,7 @@ TEST_F(BackupsTest, ADeclinedChangeGetsItsOldCommandBackAndTheNewOneCanBePutBack
     const auto old_place = c.place();
     c.set("new.exe");
     const auto new_place = c.place();
-    BackupStore store(files, data.folder);
+    BackupStore store(files, environment, data.folder, {});
     StoreKeeper keeper(store, {"", "", "", "", "", c.entry, ""});
     EXPECT_EQ(RevertChange(platform, keeper, c.entry, c.old), RemovalResult::kRemoved);
     EXPECT_EQ(c.place(), old_place);
@@ -246,31 +252,83 @@ TEST_F(BackupsTest, ADeclinedChangeGetsItsOldCommandBackAndTheNewOneCanBePutBack
   }
 }
 
-TEST_F(BackupsTest, BackupsOutliveTheStoreAndUnreadableOnesAreLeftOut) {
-  const Backup backup{{"d", "2026-12-08 06:45:10", "t%\r\n\tx", "l", "c", "e", "g"},
-                      ValueBackup{kUser, "\\K", std::string("n\0%", 3),
-                                  {7, std::string("\0\n", 2)}, {}}};
-  auto later = backup;
-  later.header.sortable = "2026-12-08 06:45:11";
-  {
-    BackupStore store(files, "C:\\Data\\");
-    store.Write(backup);
-    store.Write(later);
-    store.Write(backup);
-  }
-  files.AddFile("C:\\Data\\Backups\\stray.txt", "not a record");
-  files.AddFile("C:\\Data\\Backups\\cut.txt", FormatBackup(backup).substr(0, 60));
+// Only a record that Corvane sealed for this user, and that writes nothing
+// but its own entry's place, is acted on; any other is listed as damaged,
+// so that it can be forgotten, and never put back.
+TEST_F(BackupsTest, ARecordIsActedOnOnlyWhenSealedAndInsideItsEntrysPlace) {
+  PlantAndDecline(Kinds().front());
+  const auto genuine_id = removed.List().at(0).id;
+  const auto genuine = RecordSeal().Open(files.Content(ProgramFile("Backups\\" + genuine_id))).text;
+  const auto sealed = [](const std::string& entry, const BackupBody& body) {
+    return RecordSeal().Seal(FormatBackup({{"d", "s", "Registry Startup", "", "", entry, ""}, body}));
+  };
+  const std::string run = "2" + std::string(kUserRun) + "\\Tool";
+  const std::string outside =
+      "C:\\Users\\Жанна\\Start Menu\\Programs\\startup\\..\\..\\..\\..\\WINDOWS\\system32\\e.dll";
+  const std::map<std::string, std::string> planted = {
+      {"stray", "not a record"},
+      {"cut", genuine.substr(0, 60)},
+      {"unsealed", genuine},
+      {"other key", RecordSeal("another key").Seal(genuine)},
+      {"elsewhere",
+       sealed(run, ValueBackup{kMachine, kDebugged, "Debugger", RawStringValue(1, "e.exe"), {}})},
+      {"no key of its row", sealed("2\\Software\\Evil\\Tool",
+                                   ValueBackup{kUser, "\\Software\\Evil", "Tool",
+                                               RawStringValue(1, "e.exe"), {}})},
+      {"walks out", sealed("3" + outside, MovedFileBackup{outside, "Ж中.lnk"})},
+      {"overwrites", sealed("3" + kWinIni, FileBytesBackup{kWinIni, "evil", ""})},
+      {"task", sealed("T\\..\\Evil", TaskBackup{"\\..\\Evil", "<Task/>"})},
+  };
+  for (const auto& [name, text] : planted) files.AddFile(ProgramFile("Backups\\" + name + ".txt"), text);
 
-  BackupStore store(files, "C:\\Data\\");
-  const auto list = store.List();
-  ASSERT_EQ(list.size(), 3u);
-  EXPECT_EQ(list[0].backup.header.sortable, later.header.sortable);
-  EXPECT_EQ(list[1].id, "20261208064510-2.txt");  // the later one of the same second
-  EXPECT_EQ(list[2].backup.header.type_text, "t%\r\n\tx");
-  const auto& value = std::get<ValueBackup>(list[2].backup.body);
-  EXPECT_EQ(value.name, std::string("n\0%", 3));
-  EXPECT_EQ(value.before, (RawValue{7, std::string("\0\n", 2)}));
-  EXPECT_FALSE(store.Read("..\\corvane.log"));
+  for (const auto& entry : removed.List()) {
+    if (entry.id == genuine_id) continue;
+    SCOPED_TRACE(entry.id);
+    EXPECT_TRUE(entry.damaged);
+    EXPECT_EQ(entry.type_text, "damaged");
+    EXPECT_EQ(removed.PutBack(entry.id), PutBackOutcome::kDamaged);
+    removed.Forget(entry.id);
+  }
+  EXPECT_EQ(Dump(kMachine, kDebugged), "-");
+  EXPECT_EQ(File(kWinIni), "-");
+  EXPECT_FALSE(tasks.TaskExists("\\..\\Evil").value_or(true));
+  EXPECT_EQ(removed.List().size(), 1u);
+  EXPECT_EQ(removed.PutBack(genuine_id), PutBackOutcome::kPutBack);
+}
+
+// At the first start of this version (no key yet), the sound records and
+// baseline that the earlier version wrote without a seal are sealed; after
+// that, and with a key that is not this user's, nothing unsealed counts.
+TEST_F(BackupsTest, FilesOfTheEarlierVersionAreTakenOnceAtTheFirstStart) {
+  PlantAndDecline(Kinds().front());
+  const auto id = removed.List().at(0).id;
+  const auto record = ProgramFile("Backups\\" + id);
+  const auto unsealed = RecordSeal().Open(files.Content(record)).text;
+  files.AddFile(record, unsealed);
+  files.AddFile(ProgramFile("Backups\\bad.txt"), unsealed.substr(0, 60));
+  files.AddFile(data.SavedBaseline(), FormatSavedBaseline("111111", tables));
+
+  const auto damaged = [this] {
+    std::map<std::string, bool> listed;
+    for (const auto& entry : RemovedEntriesStore(platform, data, tables, clock).List()) {
+      listed[entry.id] = entry.damaged;
+    }
+    return listed;
+  };
+  MemoryUserSecrets secrets;
+  OpenDataFolder(files, environment, secrets, data);
+  EXPECT_EQ(damaged(), (std::map<std::string, bool>{{id, false}, {"bad.txt", true}}));
+  EXPECT_TRUE(BaselineFile(files, data.SavedBaseline(), data.seal).Load());
+
+  files.AddFile(ProgramFile("Backups\\later.txt"), unsealed);
+  OpenDataFolder(files, environment, secrets, data);
+  EXPECT_TRUE(damaged().at("later.txt"));
+  EXPECT_FALSE(damaged().at(id));
+
+  files.AddFile(data.SealKey(), "not protected for this user");
+  OpenDataFolder(files, environment, secrets, data);
+  EXPECT_TRUE(damaged().at(id));
+  EXPECT_THROW(BaselineFile(files, data.SavedBaseline(), data.seal).Load(), InOutError);
 }
 
 }  // namespace

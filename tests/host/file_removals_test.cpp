@@ -11,7 +11,7 @@ const std::string kCopy = "C:\\WINDOWS\\win.ini.cv";
 
 class FileRemovalsTest : public MemoryPlatformTest {
  protected:
-  BackupStore store{files, "C:\\Data\\"};
+  BackupStore store{files, environment, "C:\\Data\\", {}};
   StoreKeeper keeper{store, {}};
   void SetUp() override { environment.Set("windir", "C:\\WINDOWS"); }
   RemovalResult Decline(const std::string& line) {

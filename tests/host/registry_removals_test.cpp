@@ -25,7 +25,7 @@ const std::string kDebugged = kNt + "\\Image File Execution Options\\notepad.exe
 
 class RegistryRemovalsTest : public MemoryPlatformTest {
  protected:
-  BackupStore store{files, "C:\\Data\\"};
+  BackupStore store{files, environment, "C:\\Data\\", {}};
   StoreKeeper keeper{store, {}};
   bool UserRunHas(const std::string& name) const {
     return registry.GetValue(kUser, kUserRun, name).has_value();

@@ -57,12 +57,13 @@ class BaselineFileTest : public MemoryPlatformTest {
 };
 
 TEST_F(BaselineFileTest, WritesOnlyWhatChangedAndNeverLeavesHalfAFile) {
-  BaselineFile file(files, path);
+  BaselineFile file(files, path, {});
   EXPECT_FALSE(file.Load());
   tables.baseline.Append("2\\Run\\Tool");
   file.Save(switches, tables);
   const auto written = files.Content(path);
-  EXPECT_EQ(ParseSavedBaseline(written).entries.Entries(), tables.baseline.Entries());
+  EXPECT_EQ(ParseSavedBaseline(RecordSeal().Open(written).text).entries.Entries(),
+            tables.baseline.Entries());
 
   // Unchanged, nothing is written: a folder that takes nothing does not matter.
   files.SetFailure(folder, MemoryFileSystem::Failure::kCannotWrite);
@@ -73,7 +74,7 @@ TEST_F(BaselineFileTest, WritesOnlyWhatChangedAndNeverLeavesHalfAFile) {
   EXPECT_EQ(files.FindFiles(folder + "\\*.*"), std::vector<std::string>{"baseline"});
 
   // A later run reads it back; one that finds garbage says so.
-  BaselineFile later(files, path);
+  BaselineFile later(files, path, {});
   EXPECT_EQ(later.Load()->entries.Entries(), std::vector<std::string>{"2\\Run\\Tool"});
   files.AddFile(path, "Corvane baseline 1\r\nswitches 111111\r\nE x");
   EXPECT_THROW(later.Load(), InOutError);

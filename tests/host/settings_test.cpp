@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/settings.h"
 #include "changes/poll_cycle.h"
 #include "change_handling_fixture.h"
@@ -179,11 +181,12 @@ TEST_F(SettingsTest, CancelResumesMonitoringWithoutANewBaseline) {
 }
 
 // What was added or changed while Corvane was not running is put to the
-// user as soon as it starts again; a baseline taken with other areas, or
-// one that cannot be read, is not used.
+// user as soon as it starts again; a baseline taken with other areas, one
+// that cannot be read or lacks the seal, or none after a first run, is not
+// used, and the user is told.
 TEST_F(SettingsTest, AStartComparesWithTheBaselineOfTheLastRunWhenTheAreasAreTheSame) {
   const std::string path = "C:\\Program Files\\Corvane\\baseline";
-  BaselineFile file(files, path);
+  BaselineFile file(files, path, {});
   settings.saved_baseline = &file;
   settings.boxes = &boxes;
   profile.Of(kMachineOptions) = {{"V", "2.1"}};
@@ -205,20 +208,30 @@ TEST_F(SettingsTest, AStartComparesWithTheBaselineOfTheLastRunWhenTheAreasAreThe
             "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Planted");
   EXPECT_TRUE(alert.answers.empty());  // and the change of Tool was asked about before it
 
-  profile.Of(kMachineOptions)["5"] = "0";  // another set of areas: a fresh baseline
+  const std::string told =
+      "warning Corvane could not check what was added while it was not running: its saved "
+      "list is missing or was changed";
+  const auto sealed = files.Content(path);
+  const std::function<void()> spoiled[] = {
+      [&] { profile.Of(kMachineOptions)["5"] = "0"; },  // another set of areas
+      [&] { files.AddFile(path, "not a baseline"); },
+      [&] { files.AddFile(path, RecordSeal().Open(sealed).text); },  // the seal cut off
+      [&] { files.RemoveFile(path); },
+      [&] {  // last: a folder in its place
+        files.RemoveFile(path);
+        files.AddDirectory(path);
+      },
+  };
   registry.SetString(kUser, kUserRun, "Later", "l.exe");
-  events.clear();
-  InitializeSettings(settings);
-  EXPECT_EQ(Baseline().size(), 3u);
-  EXPECT_TRUE(events.empty());
-
-  files.AddFile(path, "not a baseline");
-  InitializeSettings(settings);
-  EXPECT_EQ(events, Strings{"warning Corvane could not read the list of startup entries it saved "
-                            "when it last ran (" + path + "). It starts with a fresh list now, "
-                            "so anything added while it was not running is not asked about "
-                            "this time."});
-  EXPECT_EQ(ParseSavedBaseline(files.Content(path)).entries.Count(), 3u);
+  for (const auto& spoil : spoiled) {
+    profile.Of(kMachineOptions).erase("5");
+    files.AddFile(path, sealed);
+    spoil();
+    events.clear();
+    InitializeSettings(settings);
+    EXPECT_EQ(events, Strings{told});
+    EXPECT_EQ(Baseline().size(), 3u);  // a fresh one, nothing asked
+  }
 }
 
 }  // namespace

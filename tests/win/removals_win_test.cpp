@@ -93,7 +93,7 @@ class RemovalsOnWindows : public ::testing::Test {
     folder_ = std::string(temp) + tag_;
     CreateDirectoryA(folder_.c_str(), nullptr);
     SetEnvironmentVariableA("windir", folder_.c_str());
-    store_.emplace(files_, folder_ + "\\Data\\");
+    store_.emplace(files_, environment_, folder_ + "\\Data\\", RecordSeal());
     keeper_.emplace(*store_, BackupHeader{});
   }
 

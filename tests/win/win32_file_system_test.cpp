@@ -244,13 +244,15 @@ TEST_F(Win32FileSystemTest, DeletesAndReplacesFiles) {
   EXPECT_EQ(BytesOf(copy), "newer");
 }
 
-TEST_F(Win32FileSystemTest, HandsLongPathsToWindowsInTheirUnlimitedForm) {
+TEST_F(Win32FileSystemTest, HandsFullPathsToWindowsInTheirExactForm) {
   const std::string deep = "\\" + std::string(125, 'd') + "\\" + std::string(125, 'e');
   const struct {
     std::string path;
     std::wstring handed;
   } cases[] = {
-      {"C:\\short\\Ж.lnk", L"C:\\short\\\x0416.lnk"},
+      {"C:\\short\\Ж.lnk", L"\\\\?\\C:\\short\\\x0416.lnk"},
+      {"C:\\short\\ends in a dot. ", L"\\\\?\\C:\\short\\ends in a dot. "},
+      {"short\\relative.lnk", L"short\\relative.lnk"},
       {"C:" + deep, L"\\\\?\\C:" + win32::Wide(deep)},
       {"C:\\x\\..\\y/z" + deep, L"\\\\?\\C:\\y\\z" + win32::Wide(deep)},
       {"\\\\server\\share" + deep, L"\\\\?\\UNC\\server\\share" + win32::Wide(deep)},
@@ -267,6 +269,7 @@ TEST_F(Win32FileSystemTest, ReachesFilesOfAnyNameAndLength) {
     std::string folder, name;
   } cases[] = {{folder_ + "Тест工具\\Жtool", "Ж中.lnk"},
                {folder_ + "Тест工具\\Жtool", "Тест工具.txt"},
+               {folder_ + "Тест工具\\Жtool", "ends in a dot and a blank. "},
                {long_folder, "Ж" + std::string(30, 'f') + ".lnk"}};
   for (const auto& c : cases) {
     files_.MakeDirectory(c.folder);
@@ -280,7 +283,7 @@ TEST_F(Win32FileSystemTest, ReachesFilesOfAnyNameAndLength) {
   }
   auto names = files_.FindFiles(folder_ + "Тест工具\\Жtool\\*.*");
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (Lines{"Ж中.lnk", "Тест工具.txt"}));
+  EXPECT_EQ(names, (Lines{"ends in a dot and a blank. ", "Ж中.lnk", "Тест工具.txt"}));
   EXPECT_EQ(files_.FindFiles(long_folder + "\\*.lnk"), Lines{cases[2].name});
   for (const auto& c : cases) {
     EXPECT_TRUE(files_.RemoveFile(c.folder + "\\" + c.name)) << c.name;
@@ -308,6 +311,7 @@ TEST_F(Win32FileSystemTest, NeverWritesThroughANameThatIsTaken) {
   for (const char* taken : {"taken.ini", "link.ini", "dangling.ini"}) {
     if (!links && std::string(taken) != "taken.ini") continue;
     const std::string wanted = folder_ + taken;
+    EXPECT_TRUE(files_.NameTaken(wanted)) << taken;
     const std::string made = files_.WriteNewFile(wanted, "new");
     EXPECT_EQ(made, wanted.substr(0, wanted.size() - 4) + ".2.ini");
     EXPECT_EQ(BytesOf(made), "new");
@@ -315,6 +319,8 @@ TEST_F(Win32FileSystemTest, NeverWritesThroughANameThatIsTaken) {
   EXPECT_EQ(BytesOf(folder_ + "taken.ini"), "old");
   EXPECT_EQ(BytesOf(folder_ + "target.txt"), "target");
   EXPECT_EQ(AttributesOf(folder_ + "gone.txt"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(files_.NameTaken(folder_ + "gone.txt"));
+  EXPECT_EQ(AttributesOf(folder_ + "gone.txt"), INVALID_FILE_ATTRIBUTES) << "no probe left";
   EXPECT_EQ(ErrorOf([&] { files_.WriteNewFile(folder_ + "missing\\x.ini", "new"); }),
             FormatText(texts::kUnableToWriteFile, folder_ + "missing\\x.ini"));
   if (!links) GTEST_SKIP() << "this system makes no symbolic links";

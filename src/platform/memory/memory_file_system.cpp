@@ -84,6 +84,10 @@ bool MemoryFileSystem::DirectoryExists(const std::string& path) const {
   return node && node->directory;
 }
 
+bool MemoryFileSystem::NameTaken(const std::string& path) const {
+  return FileExists(path) || DirectoryExists(path);
+}
+
 bool MemoryFileSystem::FileExists(const std::string& path) const {
   const auto* node = path.empty() ? nullptr : Find(path);
   return node && !node->directory;
@@ -142,6 +146,7 @@ void MemoryFileSystem::MoveFileTo(const std::string& from, const std::string& to
 }
 
 std::string MemoryFileSystem::ReadAll(const std::string& path) const {
+  ++files_read_;
   const auto* node = Find(path);
   if (!node || node->directory || node->failure == Failure::kCannotOpen ||
       node->failure == Failure::kCannotRead) {

@@ -26,6 +26,7 @@ class MemoryFileSystem : public FileSystem {
 
   bool DirectoryExists(const std::string& path) const override;
   bool FileExists(const std::string& path) const override;
+  bool NameTaken(const std::string& path) const override;
   std::vector<FoundFile> ListFiles(const std::string& pattern) const override;
   bool RemoveFile(const std::string& path) override;
   void MoveFileTo(const std::string& from, const std::string& to) override;
@@ -47,11 +48,13 @@ class MemoryFileSystem : public FileSystem {
   void SetFailure(const std::string& path, Failure failure);
   std::string Content(const std::string& path) const;  // "" when missing
   unsigned Attributes(const std::string& path) const;  // 0 when missing
+  std::size_t FilesRead() const { return files_read_; }  // ReadAll calls so far
 
  protected:
   bool CreateNewFile(const std::string& path, const std::string& bytes) override;
 
  private:
+  mutable std::size_t files_read_ = 0;
   struct Node {
     std::string name;    // as created, without folder
     std::string parent;  // folded path of the folder

@@ -109,6 +109,15 @@ bool Win32FileSystem::FileExists(const std::string& path) const {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool Win32FileSystem::NameTaken(const std::string& path) const {
+  if (AttributesOf(path) != INVALID_FILE_ATTRIBUTES) return true;
+  // Wine shows no link whose target is gone, yet Unix keeps its name: a
+  // file made there only if no name is taken tells.
+  const FileHandle probe = Open(path, DELETE, kShareAll, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE);
+  const DWORD error = GetLastError();
+  return !probe && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
+}
+
 std::vector<FileSystem::FoundFile> Win32FileSystem::ListFiles(const std::string& pattern) const {
   std::vector<FoundFile> files;
   WIN32_FIND_DATAW found{};

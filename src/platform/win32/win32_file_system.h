@@ -12,6 +12,7 @@ class Win32FileSystem : public FileSystem {
  public:
   bool DirectoryExists(const std::string& path) const override;
   bool FileExists(const std::string& path) const override;
+  bool NameTaken(const std::string& path) const override;
   std::vector<FoundFile> ListFiles(const std::string& pattern) const override;
   bool RemoveFile(const std::string& path) override;
   void MoveFileTo(const std::string& from, const std::string& to) override;

@@ -17,7 +17,7 @@ std::string Win32ProfileFile::Read(const std::string& path, const std::string& k
                                    const std::string& fallback) const {
   // A NUL-ended key or path would name another one.
   if (HoldsNul(path) || HoldsNul(key)) return fallback;
-  const std::wstring file = win32::FilePath(path);
+  const std::wstring file = win32::ShellFilePath(path);
   const std::wstring section = win32::Wide(texts::kOptionsSection);
   const std::wstring wide_key = win32::Wide(key);
   const std::wstring wide_fallback = win32::Wide(fallback);
@@ -34,7 +34,7 @@ std::string Win32ProfileFile::Read(const std::string& path, const std::string& k
 
 void Win32ProfileFile::Write(const std::string& path, const std::string& key,
                              const std::string& value) {
-  const std::wstring file = win32::FilePath(path);
+  const std::wstring file = win32::ShellFilePath(path);
   const std::wstring section = win32::Wide(texts::kOptionsSection);
   const std::wstring wide_key = win32::Wide(key);
   const std::wstring wide_value = win32::Wide(value);

@@ -92,7 +92,7 @@ std::wstring ItemListPath(IShellLinkW* link, const std::wstring& otherwise) {
 
 std::optional<Shortcut> Win32ProgramFacts::ReadShortcut(const std::string& path) const {
   try {
-    const std::wstring file = win32::FilePath(path);
+    const std::wstring file = win32::ShellFilePath(path);
     ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> persist;
     if (file.empty() ||
@@ -122,7 +122,7 @@ std::optional<Shortcut> Win32ProgramFacts::ReadShortcut(const std::string& path)
 }
 
 std::string Win32ProgramFacts::Publisher(const std::string& program_path) const {
-  const std::wstring file = win32::FilePath(program_path);
+  const std::wstring file = win32::ShellFilePath(program_path);
   DWORD ignored = 0;
   const DWORD size = file.empty() ? 0 : GetFileVersionInfoSizeW(file.c_str(), &ignored);
   if (size == 0) return "";

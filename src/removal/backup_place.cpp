@@ -1,0 +1,129 @@
+#include "removal/backup_place.h"
+
+#include <algorithm>
+
+#include "monitor/autostart_locations.h"
+#include "monitor/kind_scan.h"
+#include "monitor/located_entry.h"
+#include "platform/case_fold.h"
+#include "platform/registry.h"
+
+namespace corvane {
+
+namespace {
+
+// Located by one of its row's keys, in a view the row reads (a value name
+// split off at a backslash names no key of the row), and a subkey by a plain name.
+bool AtPlaceOfRow(const LocatedEntry& item) {
+  if (item.place == nullptr) return false;
+  const auto views = ViewsOf(*item.place);
+  switch (item.kind->reads) {
+    case Reads::kValueNames:
+      return std::find(views.begin(), views.end(), item.key_path) != views.end();
+    case Reads::kSubkeys:
+      return !item.name.empty() && item.name.find('\\') == std::string::npos &&
+             std::find(views.begin(), views.end(), item.key_path) != views.end();
+    default:
+      return true;  // matched against the row's views by Locate itself
+  }
+}
+
+bool SameValue(const ValueBackup& value, RegistryRoot root, const std::string& key_path,
+               const std::string& name) {
+  return value.root == root && value.key_path == key_path && value.name == name;
+}
+
+bool FitsValue(const LocatedEntry& item, const ValueBackup& value) {
+  const auto& kind = *item.kind;
+  if ((kind.removal == Removal::kDeleteValue || kind.removal == Removal::kEmptyValue) &&
+      SameValue(value, item.root, item.key_path, item.name)) {
+    return true;
+  }
+  if (kind.removal == Removal::kDisableService &&
+      SameValue(value, item.root, item.RegistryPath(), kind.counted_when)) {
+    return true;
+  }
+  const auto command = kind.command_can_change ? CommandValueOf(item) : std::nullopt;
+  return command && SameValue(value, command->root, command->key_path, command->name);
+}
+
+// Every kept key below the deleted one by a path of plain names, parents
+// first, the deleted key itself first of all, no deeper than Windows nests.
+bool FitsKey(const LocatedEntry& item, const KeyBackup& key) {
+  if (item.kind->removal != Removal::kDeleteKeyTree || key.root != item.root ||
+      key.parent != item.key_path || key.name != item.name || key.keys.empty() ||
+      !key.keys.front().path.empty()) {
+    return false;
+  }
+  for (std::size_t at = 1; at < key.keys.size(); ++at) {
+    const auto& path = key.keys[at].path;
+    std::size_t parts = 1;
+    for (std::size_t start = 0;; ++parts) {
+      const auto end = path.find('\\', start);
+      if (end == start || start == path.size()) return false;  // an empty name
+      if (end == std::string::npos) break;
+      start = end + 1;
+    }
+    if (parts > static_cast<std::size_t>(kDeepestRegistryKey)) return false;
+  }
+  return true;
+}
+
+bool FitsFile(const Environment& environment, const LocatedEntry& item, const std::string& path,
+              bool rule_applies) {
+  return rule_applies && path == item.name && IsFileOfRow(*item.kind, environment, path);
+}
+
+bool FitsIni(const Environment& environment, const LocatedEntry& item, const std::string& path) {
+  const auto& kind = *item.kind;
+  if (kind.removal != Removal::kCutIniValue || kind.ini_lines.empty()) return false;
+  const auto file = environment.Get(locations::kWindowsDirectoryVariable) + '\\' +
+                    kind.ini_lines.front().file;
+  return FoldCase(path) == FoldCase(file);
+}
+
+// "\" and plain names: no empty name, no "." or "..".
+bool IsTaskPath(const std::string& path) {
+  if (path.size() < 2 || path[0] != '\\') return false;
+  for (std::size_t start = 1; start <= path.size();) {
+    auto end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    const auto name = path.substr(start, end - start);
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
+      return false;
+    }
+    start = end + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool BackupFitsEntry(const Environment& environment, const std::string& entry,
+                     const BackupBody& body) {
+  const auto item = Locate(entry);
+  if (!item) return false;
+  if (!item->kind->keys.empty() && !AtPlaceOfRow(*item)) return false;
+  struct {
+    const Environment& environment;
+    const LocatedEntry& item;
+    bool operator()(const ValueBackup& b) { return FitsValue(item, b); }
+    bool operator()(const KeyBackup& b) { return FitsKey(item, b); }
+    bool operator()(const MovedFileBackup& b) {
+      return FitsFile(environment, item, b.path, item.kind->removal == Removal::kMoveFile);
+    }
+    bool operator()(const FileBytesBackup& b) {
+      // A changed shortcut written back.
+      return FitsFile(environment, item, b.path,
+                      item.kind->command_can_change && item.kind->reads == Reads::kFolderFiles);
+    }
+    bool operator()(const IniLinesBackup& b) { return FitsIni(environment, item, b.path); }
+    bool operator()(const TaskBackup& b) {
+      return item.kind->removal == Removal::kDeleteTask && b.path == item.name &&
+             IsTaskPath(b.path);
+    }
+  } fits{environment, *item};
+  return std::visit(fits, body);
+}
+
+}  // namespace corvane
