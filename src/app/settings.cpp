@@ -124,9 +124,10 @@ void UpdateAutorun(Platform& platform, bool autorun) {
 
 // Takes the baseline that the last run saved, when there is one that bears
 // the seal and was taken with the areas switched as now. Anything else but
-// no baseline on a first run is reported, whatever the error, and replaced
-// by a fresh one: half a baseline would make every entry missing from it
-// look new, and no baseline must never pass for "nothing was added".
+// no baseline where none was kept yet (a first run, or a data folder that
+// this version never used) is reported, whatever the error, and replaced by
+// a fresh one: half a baseline would make every entry missing from it look
+// new, and no baseline must never pass for "nothing was added".
 bool StartFromSavedBaseline(SettingsContext& context, bool first_run) {
   if (context.saved_baseline == nullptr) return false;
   std::optional<SavedBaseline> saved;
@@ -184,7 +185,7 @@ void InitializeSettings(SettingsContext& context) {
   const auto stored_version = profile.Read(path, texts::kVersionKey, "");
   context.window.SetCheckedOptions(options);
 
-  if (StartFromSavedBaseline(context, stored_version.empty())) {
+  if (StartFromSavedBaseline(context, stored_version.empty() || context.new_data_folder)) {
     context.timer.Soon();
   } else {
     TakeBaselineInventory(context.platform, context.switches, context.tables);

@@ -46,6 +46,8 @@ struct SettingsContext {
   // cannot be read is reported; none in tests that do not keep it.
   BaselineFile* saved_baseline = nullptr;
   MessageBoxes* boxes = nullptr;
+  // No run of this version kept its files in the data folder before.
+  bool new_data_folder = false;
 };
 
 // The options file: corvane.ini in the Windows directory, or, once that one

@@ -235,8 +235,9 @@ void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_view
 }
 
 SettingsContext TForm1::Settings() {
-  return SettingsContext{parts_.platform, parts_.profile,        *this,         *this,
-                         parts_.tables,   Timer1, parts_.saved_baseline, &parts_.boxes};
+  return SettingsContext{parts_.platform,       parts_.profile, *this,
+                         *this,                 parts_.tables,  Timer1,
+                         parts_.saved_baseline, &parts_.boxes,  parts_.data.seal_made};
 }
 
 void TForm1::FormCreate() {

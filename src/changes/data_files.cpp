@@ -36,6 +36,7 @@ void OpenDataFolder(FileSystem& files, const Environment& environment, UserSecre
                     DataFiles& data) {
   const auto loaded = LoadSeal(files, secrets, data.SealKey());
   data.seal = loaded.seal;
+  data.seal_made = loaded.made;
   if (!loaded.made) return;
   BackupStore(files, environment, data.folder, data.seal).SealEarlierRecords();
   BaselineFile(files, data.SavedBaseline(), data.seal).SealEarlierFile();

@@ -18,6 +18,9 @@ struct DataFiles {
   std::string folder;  // with its trailing backslash
   // Vouches for the backups and the saved baseline (see OpenDataFolder).
   RecordSeal seal = {};
+  // The seal's key was made at this start: no run of this version kept
+  // anything here before, so a missing baseline is no loss.
+  bool seal_made = false;
 
   std::string Blacklist() const;
   std::string Log() const;

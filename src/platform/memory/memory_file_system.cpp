@@ -257,6 +257,14 @@ unsigned MemoryFileSystem::Attributes(const std::string& path) const {
   return node ? node->attributes : 0;
 }
 
+std::vector<std::string> MemoryFileSystem::AllFiles() const {
+  std::vector<std::string> paths;
+  for (const auto& [path, node] : nodes_) {
+    if (!node.directory) paths.push_back(path);
+  }
+  return paths;
+}
+
 std::string MemoryFileSystem::Content(const std::string& path) const {
   const auto* node = Find(path);
   return node ? node->content : std::string();

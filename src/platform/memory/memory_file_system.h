@@ -49,6 +49,7 @@ class MemoryFileSystem : public FileSystem {
   std::string Content(const std::string& path) const;  // "" when missing
   unsigned Attributes(const std::string& path) const;  // 0 when missing
   std::size_t FilesRead() const { return files_read_; }  // ReadAll calls so far
+  std::vector<std::string> AllFiles() const;             // folded paths, every folder
 
  protected:
   bool CreateNewFile(const std::string& path, const std::string& bytes) override;

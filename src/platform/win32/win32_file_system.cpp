@@ -93,8 +93,19 @@ bool NamesItself(const FileHandle& file, const std::string& path) {
   std::wstring expected = win32::NameOfOpenFile(folder.get());
   if (expected.empty()) return false;
   if (expected.back() != L'\\') expected += L'\\';
-  // The listed name is the one on the disk, in the case the file system keeps.
-  return win32::NameOfOpenFile(file.get()) == expected + entry.cFileName;
+  // The listed name is the one on the disk, in the case the file system
+  // keeps. Wine names a handle without the dots and blanks that end a name:
+  // that name then tells only while no other file has it.
+  std::wstring listed = entry.cFileName;
+  const auto kept = listed.find_last_not_of(L". ");
+  if (kept == std::wstring::npos) return false;
+  if (kept + 1 != listed.size()) {
+    listed.resize(kept + 1);
+    WIN32_FIND_DATAW other{};
+    const std::wstring sibling = FilePath(path.substr(0, slash + 1)) + listed;
+    if (FindHandle(FindFirstFileW(sibling.c_str(), &other))) return false;
+  }
+  return win32::NameOfOpenFile(file.get()) == expected + listed;
 }
 
 }  // namespace
