@@ -121,6 +121,8 @@ std::vector<EntryKind> MakeKinds() {
   app_init.keys = {
       {kMachine, Below(kNtCurrentVersion, "\\Windows"), Views::kBoth, false, {{"AppInit_DLLs"}}}};
   app_init.removal = Removal::kEmptyValue;
+  // Security programs load their own DLLs this way.
+  app_init.ask_one_by_one = true;
   kinds.push_back(app_init);
 
   // A command that every Command Prompt runs before anything else.

@@ -27,6 +27,8 @@ const std::string kNulNamed("CvLegit\0Evil", 12);
 const std::string kKept = "CvLegit";  // the user's own value, there from the start
 const std::string kDeclined = "Тест工具";
 const std::string kBlacklisted = "Жtool";
+// A name Windows reaches only by its exact (\\?\) path.
+const std::string kEndsInADot = "Ж中 ends. ";
 
 std::string BytesOf(const std::string& path) {
   std::ifstream file(Wide(path).c_str(), std::ios::binary);
@@ -74,6 +76,7 @@ class ProgramNamesTest : public ProgramTest {
     }
     DeleteFileW(Wide(kStartup + "Ж中.lnk").c_str());
     DeleteFileW(Long(kStartup + LongName()).c_str());
+    DeleteFileW(Long(kStartup + kEndsInADot).c_str());
   }
   std::string Beside(const char* name) const {
     return ProgramPath().substr(0, ProgramPath().rfind('\\') + 1) + name;
@@ -89,8 +92,8 @@ TEST_F(ProgramNamesTest, EveryNameIsAskedAboutAndTheDeclinedOneIsReallyRemoved) 
   ASSERT_NE(Start(), nullptr);
 
   Put(kStartup + "Ж中.lnk", "link");
-  {
-    std::ofstream(Long(kStartup + LongName()).c_str()) << "link";
+  for (const auto& name : {LongName(), kEndsInADot}) {
+    std::ofstream(Long(kStartup + name).c_str()) << "link";
   }
   ASSERT_TRUE(Exists("\\\\?\\" + kStartup + LongName()));
   ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER, kRunKey, kDeclined.c_str(), "C:\\t.exe"));
@@ -102,14 +105,15 @@ TEST_F(ProgramNamesTest, EveryNameIsAskedAboutAndTheDeclinedOneIsReallyRemoved) 
     ASSERT_TRUE(automation::SetNativeValue(owned.get(), kNulNamed, "C:\\evil.exe"));
   }
 
-  // Four alerts, in whatever order the folder lists its files; each is
+  // Five alerts, in whatever order the folder lists its files; each is
   // answered No. The blacklisted name goes without one. The NUL in a name
   // is written out.
   const std::string run_key = texts::kCurrentUserRootName + (std::string("\\") + kRunKey + "\\");
   std::set<std::string> expected = {kStartup + "Ж中.lnk", kStartup + LongName(),
-                                    run_key + kDeclined, Printable(run_key + kNulNamed)};
+                                    kStartup + kEndsInADot, run_key + kDeclined,
+                                    Printable(run_key + kNulNamed)};
   Tick();
-  for (int alerts = 0; alerts < 4; ++alerts) {
+  for (int alerts = 0; alerts < 5; ++alerts) {
     const auto location = AnswerAlert(
         [&](const std::string& text) { return expected.count(text) != 0; }, VK_ESCAPE);  // No
     ASSERT_FALSE(location.empty()) << "alert " << alerts + 1;
@@ -121,6 +125,7 @@ TEST_F(ProgramNamesTest, EveryNameIsAskedAboutAndTheDeclinedOneIsReallyRemoved) 
   const std::vector<std::string> lines = {
       "Deleted Startup Folder file: Ж中.lnk [User Invoked]\r\n",
       "Deleted Startup Folder file: " + LongName() + " [User Invoked]\r\n",
+      "Deleted Startup Folder file: " + kEndsInADot + " [User Invoked]\r\n",
       "Deleted Registry Startup: " + kDeclined + " [User Invoked] \r\n",
       "Deleted Registry Startup: " + kBlacklisted + " [Blacklisted] \r\n",
       "Deleted Registry Startup: CvLegit\\0Evil [User Invoked] \r\n"};
@@ -133,6 +138,7 @@ TEST_F(ProgramNamesTest, EveryNameIsAskedAboutAndTheDeclinedOneIsReallyRemoved) 
 
   EXPECT_FALSE(Exists(kStartup + "Ж中.lnk"));
   EXPECT_FALSE(Exists("\\\\?\\" + kStartup + LongName()));
+  EXPECT_FALSE(Exists("\\\\?\\" + kStartup + kEndsInADot));
   EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kRunKey, kDeclined.c_str()), std::nullopt);
   EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kRunKey, kBlacklisted.c_str()), std::nullopt);
   // The NUL-named value went; the user's own value of the same first part stayed.

@@ -14,7 +14,9 @@
 #include "automation/input.h"
 #include "automation/list_view.h"
 #include "automation/message_box.h"
+#include "automation/windows.h"
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/wide.h"
 #include "platform/win32/win32_task_scheduler.h"
 #include "program/planting.h"
 #include "program/program_fixture.h"
@@ -373,6 +375,58 @@ TEST_F(ProgramPutBackTest, PutBackLeavesAPlaceThatNowHoldsSomethingElse) {
 
   EXPECT_EQ(places_[0].read(), Contents(other));
   EXPECT_EQ(Logged().find(texts::kPutBackLogged), std::string::npos) << Logged();
+}
+
+// While Corvane is not running, a program of the user plants a record that
+// would overwrite win.ini and replaces the saved list with one whose command
+// type does not fit 32 bits. At its start Corvane says it could not check,
+// asks about nothing, lists the record as damaged and never acts on it.
+TEST_F(ProgramPutBackTest, AForgedBackupAndBaselineAreNeverActedOnAndTheUserIsTold) {
+  ASSERT_NE(Start(), nullptr);
+  Post(WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitForExit());
+
+  places_ = {RunPlace("")};
+  ASSERT_TRUE(places_[0].plant());
+  wchar_t windows[MAX_PATH] = {};
+  ASSERT_NE(GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+  const std::string win_ini = win32::Utf8(windows) + "\\win.ini";
+  const auto ini_bytes = FileBytes(win_ini);
+  std::string hex;
+  for (const char c : ini_bytes.value_or("")) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02x", static_cast<unsigned char>(c));
+    hex += digits;
+  }
+  CreateDirectoryW(win32::Wide(Beside("Backups")).c_str(), nullptr);
+  WriteFileBytes(Beside("Backups\\20261208064510-1.txt"),
+                 "Corvane backup 1\r\ndate=08/12/2026 06:45:10\r\nsortable=2026-12-08 06:45:10\r\n"
+                 "type=Startup Folder\r\nlocation=a shortcut\r\ncommand=\r\nentry=3" + win_ini +
+                 "\r\nlogged=x\r\nkind=file\r\npath=" + win_ini + "\r\nbefore=666f72676564\r\n"
+                 "after=" + hex + "\r\n");
+  WriteFileBytes(Beside("baseline"),
+                 "Corvane baseline 1\r\nswitches 111111\r\nE 2\\x\r\nC x\t9999999999\tx\t\r\nend\r\n");
+
+  ASSERT_NE(Start(), nullptr);
+  const auto told = automation::WaitForMessageBox(ProcessId(), texts::kWarningTitle);
+  EXPECT_EQ(told.text, texts::kSavedBaselineNotChecked);
+  automation::PressOk(told);
+  ASSERT_TRUE(WaitUntilHidden(told.window));
+  Tick();
+  EXPECT_EQ(automation::WaitForWindow(ProcessId(), texts::kAlertCaption, 2000), nullptr)
+      << "nothing is asked about";
+
+  const HWND window = OpenRemovedEntries(1);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(automation::ListViewRows(list_).at(0).at(1), texts::kDamagedBackup);
+  ASSERT_TRUE(automation::ClickListViewRow(list_, 0));
+  automation::Click(Button(window, texts::kPutBackButton));
+  const auto refused = automation::WaitForMessageBox(ProcessId(), texts::kWarningTitle);
+  EXPECT_EQ(refused.text, texts::kDamagedBackupWarning);
+  automation::PressOk(refused);
+  ASSERT_TRUE(WaitUntilHidden(refused.window));
+  automation::PressKey(window, VK_ESCAPE);
+  EXPECT_EQ(FileBytes(win_ini), ini_bytes);
 }
 
 }  // namespace
