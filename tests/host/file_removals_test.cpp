@@ -29,6 +29,9 @@ TEST_F(FileRemovalsTest, AStartupFileMovesOutAndALockedOneIsReportedAsStillThere
   files.AddFile(path, "", MemoryFileSystem::kReadOnly);
   EXPECT_EQ(RemoveStartupFolderFile(files, keeper, path), RemovalResult::kRefused);
   EXPECT_TRUE(files.FileExists(path));
+  // Listed, yet not found by its name: still there, never "already gone".
+  files.SetFailure(path, MemoryFileSystem::Failure::kUnreachable);
+  EXPECT_EQ(RemoveStartupFolderFile(files, keeper, path), RemovalResult::kRefused);
 }
 
 // Only the declined line's value bytes go; every other byte stays as it was.

@@ -90,7 +90,7 @@ bool MemoryFileSystem::NameTaken(const std::string& path) const {
 
 bool MemoryFileSystem::FileExists(const std::string& path) const {
   const auto* node = path.empty() ? nullptr : Find(path);
-  return node && !node->directory;
+  return node && !node->directory && node->failure != Failure::kUnreachable;
 }
 
 std::vector<FileSystem::FoundFile> MemoryFileSystem::ListFiles(const std::string& pattern) const {
@@ -116,7 +116,7 @@ std::vector<FileSystem::FoundFile> MemoryFileSystem::ListFiles(const std::string
 
 bool MemoryFileSystem::Refuses(const Node& node) const {
   return node.directory || (node.attributes & kReadOnly) || node.failure == Failure::kCannotOpen ||
-         node.failure == Failure::kCannotWrite;
+         node.failure == Failure::kCannotWrite || node.failure == Failure::kUnreachable;
 }
 
 bool MemoryFileSystem::FolderTakesNewFiles(const std::string& normal_path) const {

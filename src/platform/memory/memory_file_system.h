@@ -20,7 +20,16 @@ class MemoryFileSystem : public FileSystem {
     kSystem = 4,
   };
   // kWriteCutShort: a write stops halfway and fails, as on a full disk.
-  enum class Failure { kNone, kCannotOpen, kCannotRead, kCannotWrite, kWriteCutShort };
+  // kUnreachable: listed, but no call reaches it by its path, as Windows a
+  // name ending in a dot by its plain path.
+  enum class Failure {
+    kNone,
+    kCannotOpen,
+    kCannotRead,
+    kCannotWrite,
+    kWriteCutShort,
+    kUnreachable
+  };
 
   explicit MemoryFileSystem(std::string program_path = "C:\\Program Files\\Corvane\\corvane.exe");
 
