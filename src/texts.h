@@ -209,6 +209,8 @@ inline constexpr const char kDetailsLineEnd[] = "\r\n";
 inline constexpr const char kBackupsFolder[] = "Backups";
 inline constexpr const char kRemovedFolder[] = "Removed";
 inline constexpr const char kBackupExtension[] = ".txt";
+// Appended to a record's path for the sealed copy that replaces it.
+inline constexpr const char kRecordCopySuffix[] = ".new";
 // Between a record's time and its number in its file name.
 inline constexpr const char kBackupNumberSeparator[] = "-";
 // A name already taken in the Removed folder gets " (2)", " (3)"... before its extension.

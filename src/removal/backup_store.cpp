@@ -125,7 +125,7 @@ void BackupStore::SealEarlierRecords() {
     try {
       const auto opened = seal_.Open(files_.ReadAll(*path));
       if (opened.found != RecordSeal::Found::kUnsealed || !Fitting(opened.text)) continue;
-      files_.ReplaceWhole(*path, seal_.Seal(opened.text), texts::kSealKeyCopySuffix);
+      files_.ReplaceWhole(*path, seal_.Seal(opened.text), texts::kRecordCopySuffix);
     } catch (const InOutError&) {
       // Left as it is, and so damaged.
     }
