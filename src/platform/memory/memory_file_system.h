@@ -33,6 +33,7 @@ class MemoryFileSystem : public FileSystem {
   void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
   void AppendLine(const std::string& path, const std::string& line) override;
   void PutInPlaceOf(const std::string& replacement, const std::string& target) override;
+  void FlushWritten(const std::function<void()>& meanwhile) override;
   bool CanWriteIn(const std::string& folder) override;
   void MakeDirectory(const std::string& path) override;
   // Windows-1252, the ANSI code page of western systems.
@@ -47,9 +48,13 @@ class MemoryFileSystem : public FileSystem {
   void SetFailure(const std::string& path, Failure failure);
   std::string Content(const std::string& path) const;  // "" when missing
   unsigned Attributes(const std::string& path) const;  // 0 when missing
+  // The flushes made so far, as Windows would make them: one for each file
+  // written flushed, one for each FlushWritten that had files to flush.
+  int Flushes() const { return flushes_; }
 
  protected:
-  bool CreateNewFile(const std::string& path, const std::string& bytes) override;
+  bool CreateNewFile(const std::string& path, const std::string& bytes,
+                     Durability durability) override;
 
  private:
   struct Node {
@@ -71,6 +76,8 @@ class MemoryFileSystem : public FileSystem {
   std::string program_path_;
   std::map<std::string, Node> nodes_;  // by folded path without trailing backslash
   unsigned long next_order_ = 0;
+  int flushes_ = 0;
+  bool unflushed_ = false;  // files wait for FlushWritten
 };
 
 }  // namespace corvane
