@@ -5,6 +5,7 @@
 // removals moved out of their folder. No scanner reads either folder.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,10 +61,24 @@ class BackupStore {
   std::string RemovedPath(const std::string& kept_name) const;
   std::string FreeRemovedPath(const std::string& file_name);
 
+  // Records written from now on share one flush, made by FlushRecords, for
+  // a cycle that removes many entries: each is still in the folder by name
+  // before Write returns, so before its item goes.
+  void DeferFlushes() { durability_ = Durability::kFlushLater; }
+  // Flushes the records written since DeferFlushes; `meanwhile` runs every
+  // few milliseconds while that takes time.
+  void FlushRecords(const std::function<void()>& meanwhile) { files_.FlushWritten(meanwhile); }
+
  private:
   std::optional<std::string> RecordPath(const std::string& id) const;
+  unsigned long NextNumber(const std::string& stem);
 
   FileSystem& files_;
+  Durability durability_ = Durability::kFlushed;
+  // The number given last to a record of that stem's second, so that a
+  // batch lists the folder once a second rather than once a record.
+  std::string numbered_stem_;
+  unsigned long last_number_ = 0;
   std::string backups_;  // with trailing backslash
   std::string removed_;  // with trailing backslash
 };
