@@ -11,16 +11,15 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "automation/answer_watch.h"
 #include "automation/input.h"
 #include "automation/message_box.h"
 #include "automation/process.h"
@@ -51,7 +50,6 @@ constexpr int kQuietRounds = 9;
 constexpr wchar_t kRunPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 // The flood's removal may take long before it is made quick; beyond this it failed.
 constexpr DWORD kFloodPatience = 30 * 60 * 1000;
-constexpr auto kWatchStep = std::chrono::milliseconds(10);
 
 double MillisecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
@@ -255,39 +253,6 @@ HWND WindowOf(DWORD process_id, const std::string& caption) {
   return search.found;
 }
 
-// Sends the window a message every step and keeps the longest wait for its
-// answer, until it is stopped.
-class AnswerWatch {
- public:
-  explicit AnswerWatch(HWND window)
-      : thread_([this, window] {
-          while (!stop_) {
-            const auto sent = std::chrono::steady_clock::now();
-            DWORD_PTR result = 0;
-            SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kFloodPatience, &result);
-            longest_ = std::max(longest_.load(), MillisecondsSince(sent));
-            ++answered_;
-            std::this_thread::sleep_for(kWatchStep);
-          }
-        }) {}
-  ~AnswerWatch() { Stop(); }
-  AnswerWatch(const AnswerWatch&) = delete;
-  AnswerWatch& operator=(const AnswerWatch&) = delete;
-
-  void Stop() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-  double longest() const { return longest_; }
-  int answered() const { return answered_; }
-
- private:
-  std::atomic<bool> stop_{false};
-  std::atomic<double> longest_{0};
-  std::atomic<int> answered_{0};
-  std::thread thread_;
-};
-
 void FloodAnsweredAtOnce(const std::string& built_program, int count) {
   const TempFolder folder("corvane-growth-flood-");
   const auto program_path = folder.path() + "corvane.exe";
@@ -315,7 +280,7 @@ void FloodAnsweredAtOnce(const std::string& built_program, int count) {
     values.Plant();
     automation::Click(automation::ChildWithText(main, texts::kCancelButton).window);
     automation::WaitUntilHidden(main);
-    AnswerWatch scan_watch(main);
+    automation::AnswerWatch scan_watch(main, kFloodPatience);
     PostMessageW(main, WM_TIMER, 1, 0);
 
     const HWND alert = automation::WaitForWindow(program.id(), texts::kAlertCaption, 60000);
@@ -329,7 +294,7 @@ void FloodAnsweredAtOnce(const std::string& built_program, int count) {
     }
     automation::Click(same);
     automation::WaitUntil([&] { return SendMessageW(same, BM_GETCHECK, 0, 0) == BST_CHECKED; });
-    AnswerWatch watch(main);
+    automation::AnswerWatch watch(main, kFloodPatience);
     const auto answered = std::chrono::steady_clock::now();
     automation::PressKey(alert, VK_ESCAPE);  // No, for all of them
     automation::WaitUntil(
@@ -342,8 +307,8 @@ void FloodAnsweredAtOnce(const std::string& built_program, int count) {
     std::printf(
         "3. flood of %d new Run values declined at once: the longest wait of a window message "
         "%.0f ms (%d answered), removed in %.1f s%s; before its alert the longest wait %.0f ms\n",
-        count, watch.longest(), watch.answered(), removal / 1000,
-        values.AnyLeft() ? " (NOT ALL)" : "", scan_watch.longest());
+        count, watch.longest_ms(), watch.answered(), removal / 1000,
+        values.AnyLeft() ? " (NOT ALL)" : "", scan_watch.longest_ms());
     if (box.window != nullptr) automation::PressOk(box);
     PostMessageW(main, WM_CLOSE, 0, 0);
     program.WaitForExit(automation::kPatience);
