@@ -42,7 +42,8 @@ bool RemovalProgress::Step(const std::string& text) {
   handled_ = now;
   if (!dismissed_ && now - started_ >= kShowAfter) {
     form_["Label1"].SetText(text_);
-    if (!IsWindowVisible(form_.handle())) form_.Show();
+    // Not activated: the user may be working in another program meanwhile.
+    if (!IsWindowVisible(form_.handle())) ShowWindow(form_.handle(), SW_SHOWNOACTIVATE);
   }
   ending_ = !application_.HandleWaitingMessages();
   return !ending_;

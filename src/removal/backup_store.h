@@ -74,13 +74,13 @@ class BackupStore {
   unsigned long NextNumber(const std::string& stem);
 
   FileSystem& files_;
+  std::string backups_;  // with trailing backslash
+  std::string removed_;  // with trailing backslash
   Durability durability_ = Durability::kFlushed;
   // The number given last to a record of that stem's second, so that a
   // batch lists the folder once a second rather than once a record.
   std::string numbered_stem_;
   unsigned long last_number_ = 0;
-  std::string backups_;  // with trailing backslash
-  std::string removed_;  // with trailing backslash
 };
 
 // Keeps each backup with the header of the one entry being removed.
