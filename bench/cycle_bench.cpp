@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "changes/poll_cycle.h"
 #include "monitor/entry_kinds.h"
 #include "monitor/startup_entry.h"
@@ -39,35 +40,6 @@ constexpr int kRounds = 15;
 const std::string kServicesPath = "SYSTEM\\CurrentControlSet\\Services\\";
 const std::string kRunPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// The user, who keeps every entry, and a screen that shows nothing.
-class KeepingUser : public AlertView {
- public:
-  void SetFacts(const AlertFacts&) override {}
-  bool SameAnswerChecked() const override { return false; }
-  bool DoNotAskEnabled() const override { return false; }
-  bool DoNotAskChecked() const override { return false; }
-  void ClearDoNotAsk() override {}
-  ModalResult ShowModal() override { return ModalResult::kYes; }
-};
-class NoNotices : public Notifications {
- public:
-  void Notify(const std::string&) override {}
-};
-class StillTimer : public PollTimer {
- public:
-  void Stop() override {}
-  void Start() override {}
-  void Hold() override {}
-  void Release() override {}
-  void Soon() override {}
-};
-class NoBoxes : public MessageBoxes {
- public:
-  void Beep() override {}
-  void ShowInformation(const std::string&) override {}
-  void ShowWarning(const std::string&) override {}
-  void ShowError(const std::string&) override {}
-};
 class NoClock : public Clock {
  public:
   Timestamp Now() const override { return {}; }
@@ -242,12 +214,12 @@ int main() {
 
   FixedAreaSwitches switches;
   EntryTables tables;
-  KeepingUser user;
-  StillTimer timer;
-  NoBoxes boxes;
+  bench::KeepingUser user;
+  bench::StillTimer timer;
+  bench::NoBoxes boxes;
   NoClock clock;
   const DataFiles data{"C:\\nonexistent-corvane-bench\\"};
-  NoNotices notices;
+  bench::CountedNotices notices;
   CycleContext context{platform, data, switches, tables, user, timer, boxes, clock, notices};
   TakeSnapshotScan(platform, switches, tables);
   BareLoop bare_loop(environment, tasks);

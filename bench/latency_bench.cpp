@@ -8,9 +8,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -19,6 +16,7 @@
 #include "automation/input.h"
 #include "automation/process.h"
 #include "automation/windows.h"
+#include "bench_support.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 #include "texts.h"
@@ -60,33 +58,6 @@ double CpuMilliseconds(HANDLE process) {
   return ms(kernel) + ms(user);
 }
 
-// The options file of the machine, as it was, put back when this goes.
-class OptionsSetAside {
- public:
-  OptionsSetAside() {
-    wchar_t windows[MAX_PATH] = {};
-    GetWindowsDirectoryW(windows, MAX_PATH);
-    path_ = std::wstring(windows) + L"\\corvane.ini";
-    std::ifstream in(path_.c_str(), std::ios::binary);
-    if (in) saved_ = std::string(std::istreambuf_iterator<char>(in), {});
-    std::ofstream(path_.c_str(), std::ios::binary)
-        << "[Options]\r\nV=" << texts::kProgramVersion << "\r\n";
-  }
-  ~OptionsSetAside() {
-    if (saved_) {
-      std::ofstream(path_.c_str(), std::ios::binary) << *saved_;
-    } else {
-      DeleteFileW(path_.c_str());
-    }
-  }
-  OptionsSetAside(const OptionsSetAside&) = delete;
-  OptionsSetAside& operator=(const OptionsSetAside&) = delete;
-
- private:
-  std::wstring path_;
-  std::optional<std::string> saved_;
-};
-
 }  // namespace
 }  // namespace corvane
 
@@ -96,7 +67,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: corvane_latency_bench PATH-OF-corvane.exe\n");
     return 2;
   }
-  const OptionsSetAside options;
+  const bench::OptionsSetAside options;
   automation::Process program(argv[1], {});
   const automation::KernelHandle process(
       OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, program.id()));

@@ -300,6 +300,13 @@ inline constexpr const char kRemovedEntriesItem[] = "Removed &entries...";
 inline constexpr const char kBlacklistRemovedNotice[] = "Corvane removed %s (blacklisted)";
 inline constexpr const char kBlacklistNotRemovedNotice[] =
     "Corvane could not remove %s (blacklisted)";
+// A cycle that met more than one tells how many in one notice; "%s" is the
+// number. One that both removed and could not remove has a line for each.
+inline constexpr const char kBlacklistRemovedCountNotice[] =
+    "Corvane removed %s blacklisted entries";
+inline constexpr const char kBlacklistNotRemovedCountNotice[] =
+    "Corvane could not remove %s blacklisted entries";
+inline constexpr const char kNoticeLineBreak[] = "\n";
 // When the blacklist last matched each name, beside the blacklist; a new copy
 // is written under this suffix, then put in the file's place.
 inline constexpr const char kBlacklistMatchesFile[] = "blacklist-matches";
@@ -309,6 +316,14 @@ inline constexpr const char kBlacklistMatchesCopySuffix[] = ".new";
 inline constexpr const char kAddButton[] = "Add";
 inline constexpr const char kAddEntryTip[] = "Add the name typed in the box";
 inline constexpr const char kMatchedOn[] = "   (matched %s)";
+
+// ---- Many entries removed in one cycle ----
+// (removal progress)
+// Shown in the alert's place while a cycle removes entries without asking;
+// "%s" is how many of the cycle's entries are done, then how many it has.
+inline constexpr const char kRemovalProgress[] = "Removing %s of %s entries...";
+// Between groups of three digits of a number the user reads ("10,000").
+inline constexpr const char kThousandsSeparator[] = ",";
 
 // ---- The baseline kept across restarts ----
 // (saved baseline)

@@ -1,14 +1,16 @@
 // Corvane's start: one copy per user session, then the application titled
 // "Corvane", the main window (which puts the icon into the notification
 // area and takes the first baseline), the alert, the blacklist editor, the
-// log viewer and the window of removed entries, then the message loop,
-// which also waits for Windows to signal a change at a watched place,
-// until the user exits. The windows go in reverse order.
+// log viewer, the window of removed entries and the progress of a long run
+// of removals, then the message loop, which also waits for Windows to
+// signal a change at a watched place, until the user exits. The windows go
+// in reverse order.
 #include <windows.h>
 
 #include "app/resources.h"
 #include "app/unit1.h"
 #include "changes/data_files.h"
+#include "changes/removal_progress.h"
 #include "changes/removed_entries_store.h"
 #include "changes/unit2.h"
 #include "changes/unit3.h"
@@ -76,7 +78,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   TForm4 form4(application, files, data);
   RemovedEntriesStore removed(platform, data, tables, clock);
   TForm5 form5(application, removed, boxes);
-  form1.Attach(form2, form3, form4, form5);
+  RemovalProgress progress(application);
+  form1.Attach(form2, form3, form4, form5, progress);
   application.WaitAlsoOn([&watch] { return watch.Handles(); },
                          [&watch, &form1](HANDLE signaled) {
                            if (watch.Rearm(signaled)) form1.WatchedPlaceChanged();

@@ -43,7 +43,7 @@ class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications 
 
   // The windows made after this one, which its commands and cycles show.
   void Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer,
-              TForm5& removed_entries);
+              TForm5& removed_entries, Progress& removal_progress);
 
   HWND handle() const { return form_.handle(); }
 

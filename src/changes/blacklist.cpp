@@ -33,19 +33,21 @@ std::string BlacklistName(const std::string& line) {
 }
 
 bool IsBlacklisted(const FileSystem& files, const std::string& list, const std::string& name) {
-  if (!files.FileExists(list)) return false;
-  std::vector<std::string> lines;
+  return BlacklistedNames(files, list).count(BlacklistName(name)) != 0;
+}
+
+std::set<std::string> BlacklistedNames(const FileSystem& files, const std::string& list) {
+  std::set<std::string> names;
+  if (!files.FileExists(list)) return names;
   try {
-    lines = ReadTextLines(files, list);
+    for (const auto& line : ReadTextLines(files, list)) {
+      // An empty line never matches, not even the unnamed default value.
+      if (!line.empty()) names.insert(BlacklistName(line));
+    }
   } catch (const InOutError&) {
-    return false;
+    return {};
   }
-  const auto wanted = BlacklistName(name);
-  for (const auto& line : lines) {
-    // An empty line never matches, not even the unnamed default value.
-    if (!line.empty() && BlacklistName(line) == wanted) return true;
-  }
-  return false;
+  return names;
 }
 
 bool CanBeBlacklisted(const std::string& name) {

@@ -3,6 +3,7 @@
 // line that is no UTF-8 is read in the ANSI code page.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,11 @@ namespace corvane {
 // both, equals the name (letter case counts). A list that cannot be read
 // answers false.
 bool IsBlacklisted(const FileSystem& files, const std::string& list, const std::string& name);
+
+// The names the list holds as IsBlacklisted compares them (BlacklistName of
+// each line but the empty ones), read once for checking many names; none
+// when the list is missing or cannot be read.
+std::set<std::string> BlacklistedNames(const FileSystem& files, const std::string& list);
 
 // The name a line of the list stands for: blanks and control characters
 // trimmed from both ends.

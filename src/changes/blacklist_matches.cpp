@@ -1,6 +1,7 @@
 #include "changes/blacklist_matches.h"
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "changes/blacklist.h"
@@ -82,15 +83,21 @@ std::map<std::string, std::string> LatestMatches(const FileSystem& files, const 
 
 }  // namespace
 
-void RecordBlacklistMatch(FileSystem& files, const std::string& path, const std::string& name,
-                          const std::string& now) {
+void RecordBlacklistMatches(FileSystem& files, const std::string& path,
+                            const std::vector<std::string>& names, const std::string& now) {
   const auto cutoff = Cutoff(now);
-  const auto recorded = BlacklistName(name);
-  // A name that cannot stand on one line never matched a line of the list.
-  if (cutoff.empty() || recorded.find_first_of("\r\n\x1A") != std::string::npos) return;
+  std::vector<std::string> recorded;
+  for (const auto& name : names) {
+    // A name that cannot stand on one line never matched a line of the list.
+    auto name_in_list = BlacklistName(name);
+    if (name_in_list.find_first_of("\r\n\x1A") == std::string::npos) {
+      recorded.push_back(std::move(name_in_list));
+    }
+  }
+  if (cutoff.empty() || recorded.empty()) return;
   try {
     auto latest = LatestMatches(files, path, cutoff);
-    latest[recorded] = now;
+    for (const auto& name : recorded) latest[name] = now;
     std::vector<std::string> lines;
     for (const auto& [matched, stamp] : latest) lines.push_back(stamp + kSeparator + matched);
     files.ReplaceWhole(path, JoinTextLines(lines), texts::kBlacklistMatchesCopySuffix);

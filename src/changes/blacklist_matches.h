@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -16,12 +17,13 @@ namespace corvane {
 // How far back a match counts.
 inline constexpr long kRecentMatchDays = 30;
 
-// Records a match of the name at `now` (a sortable time), writing the file
-// whole and putting it in place in one step. The match has been acted on
-// already, so a file that cannot be read or written is left as it is and
-// nothing is reported; nor is anything recorded without a sortable time.
-void RecordBlacklistMatch(FileSystem& files, const std::string& path, const std::string& name,
-                          const std::string& now);
+// Records a match of each name at `now` (a sortable time), writing the file
+// whole and putting it in place in one step, once for all of them. The
+// matches have been acted on already, so a file that cannot be read or
+// written is left as it is and nothing is reported; nor is anything
+// recorded without a sortable time.
+void RecordBlacklistMatches(FileSystem& files, const std::string& path,
+                            const std::vector<std::string>& names, const std::string& now);
 
 // The names matched within the 30 days before `now`, each with the date
 // ("YYYY-MM-DD") of its latest match; none when the file is missing or

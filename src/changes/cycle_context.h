@@ -3,6 +3,8 @@
 #pragma once
 
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,8 +15,15 @@
 #include "monitor/entry_table.h"
 #include "platform/platform.h"
 #include "platform/user_interface.h"
+#include "removal/backup_store.h"
 
 namespace corvane {
+
+// A Run-type value that the cycle found on the blacklist.
+struct BlacklistHit {
+  std::string name;
+  bool removed = false;
+};
 
 // Set while a cycle handles its new entries, read at its end, reset at its start.
 struct CycleFlags {
@@ -44,10 +53,19 @@ struct CycleContext {
   // Answers the user gave for all the remaining entries of a type, by the
   // type's key (SameTypeKey): true for No.
   std::map<std::string, bool> same_answers = {};
+  // The backups of the cycle's removals, whose records share one flush at its end.
+  std::optional<BackupStore> backups = std::nullopt;
+  // The blacklist as the cycle read it; read again after the cycle wrote to it.
+  std::optional<std::set<std::string>> blacklist = std::nullopt;
+  // What the blacklist matched, told in one notice at the cycle's end.
+  std::vector<BlacklistHit> blacklist_hits = {};
   bool running = false;  // a cycle is under way (waiting in one of its dialogs)
   // Where the baseline is kept between runs; none in tests that do not keep it.
   BaselineFile* saved_baseline = nullptr;
   bool save_failure_reported = false;  // once per run is enough
+  // Shows a long run of removals and lets the window messages through
+  // meanwhile; none where nothing is shown.
+  Progress* progress = nullptr;
 };
 
 }  // namespace corvane

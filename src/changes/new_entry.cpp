@@ -168,6 +168,7 @@ Answer Ask(CycleContext& context, const std::string& key,
            const std::function<AlertFacts()>& facts) {
   const auto given = context.same_answers.find(key);
   if (given != context.same_answers.end()) return {given->second, false};
+  if (context.progress != nullptr) context.progress->End();
   const auto answer = ShowAlert(context.alert, context.timer, context.boxes, facts());
   if (answer.same_for_rest) context.same_answers[key] = answer.remove;
   return {answer.remove, true};
@@ -186,14 +187,38 @@ AlertFacts FactsOf(const Platform& platform, const NewEntry& item, const std::st
   return facts;
 }
 
-// A blacklisted value was acted on unasked: the tray icon says so, and the
-// editor can show the match.
-void TellBlacklisted(CycleContext& context, const std::string& name, RemovalResult result) {
-  RecordBlacklistMatch(context.platform.files, context.data.BlacklistMatches(), name,
-                       context.clock.Now().sortable);
-  const bool gone = result != RemovalResult::kRefused;
-  context.notices.Notify(FormatText(
-      gone ? texts::kBlacklistRemovedNotice : texts::kBlacklistNotRemovedNotice, Printable(name)));
+// The cycle's store: its records are written as the removals go and
+// flushed together when the cycle ends.
+BackupStore& CycleStore(CycleContext& context) {
+  if (!context.backups) {
+    context.backups.emplace(context.platform.files, context.platform.environment,
+                            context.data.folder, context.data.seal);
+    context.backups->DeferFlushes();
+  }
+  return *context.backups;
+}
+
+// Read once a cycle: a flood of values is checked against one reading.
+bool Blacklisted(CycleContext& context, const std::string& name) {
+  if (!context.blacklist) {
+    context.blacklist = BlacklistedNames(context.platform.files, context.data.Blacklist());
+  }
+  return context.blacklist->count(BlacklistName(name)) != 0;
+}
+
+// One part of the cycle's notice: the name when there is one, else how many.
+std::string NoticePart(const std::vector<BlacklistHit>& hits, bool removed, const char* one,
+                       const char* many) {
+  std::size_t count = 0;
+  const BlacklistHit* hit = nullptr;
+  for (const auto& each : hits) {
+    if (each.removed != removed) continue;
+    ++count;
+    hit = &each;
+  }
+  if (count == 0) return "";
+  return count == 1 ? FormatText(one, Printable(hit->name))
+                    : FormatText(many, GroupedDigits(count));
 }
 
 }  // namespace
@@ -214,11 +239,10 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
   const auto item = Describe(context.platform, entry);
   if (!item.remove) return;
   auto& files = context.platform.files;
-  const auto list = context.data.Blacklist();
 
   const char* suffix = item.suffix;
   Answer answer;
-  const bool blacklisted = item.run_value && IsBlacklisted(files, list, item.value_name);
+  const bool blacklisted = item.run_value && Blacklisted(context, item.value_name);
   if (blacklisted) {
     context.flags.blacklist_hit = 1;
     suffix = texts::kBlacklistedRegistrySuffix;
@@ -231,18 +255,20 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
     });
   }
   if (answer.remove) {
-    BackupStore store(files, context.platform.environment, context.data.folder, context.data.seal);
-    StoreKeeper keeper(store,
+    StoreKeeper keeper(CycleStore(context),
                        BackupHeaderOf(context, entry, item, CommandOf(context.platform, entry)));
     const auto result = item.remove(keeper);
     Record(context, entry, item, result, suffix, keeper.not_kept_in());
-    if (blacklisted) TellBlacklisted(context, item.value_name, result);
+    if (blacklisted) {
+      context.blacklist_hits.push_back({item.value_name, result != RemovalResult::kRefused});
+    }
   }
 
   // Acted on whatever the answer was; a failure to write the list goes up.
   auto& alert = context.alert;
   if (answer.shown && item.run_value && alert.DoNotAskChecked() && alert.DoNotAskEnabled()) {
-    AddToBlacklist(files, list, item.value_name);
+    context.blacklist.reset();
+    AddToBlacklist(files, context.data.Blacklist(), item.value_name);
     alert.ClearDoNotAsk();
   }
 }
@@ -258,13 +284,36 @@ void HandleChangedEntry(CycleContext& context, const std::string& entry, const S
     return facts;
   });
   if (!answer.remove) return;
-  BackupStore store(context.platform.files, context.platform.environment, context.data.folder,
-                    context.data.seal);
-  StoreKeeper keeper(store,
+  StoreKeeper keeper(CycleStore(context),
                      BackupHeaderOf(context, entry, item, CommandOf(context.platform, entry)));
   const auto result = RevertChange(context.platform, keeper, entry, old);
   if (result != RemovalResult::kRefused) context.written_back[entry] = old;
   Record(context, entry, item, result, item.suffix, keeper.not_kept_in(), kRevertOutcomes);
+}
+
+void FinishRemovals(CycleContext& context) {
+  if (context.backups) {
+    context.backups->FlushRecords([&context] {
+      if (context.progress != nullptr) context.progress->Step("");
+    });
+    context.backups.reset();
+  }
+  if (context.progress != nullptr) context.progress->End();
+  // A blacklisted value was acted on unasked: the editor can show the
+  // match, and the tray icon says so, once for the whole cycle.
+  auto& hits = context.blacklist_hits;
+  if (hits.empty()) return;
+  std::vector<std::string> names;
+  for (const auto& hit : hits) names.push_back(hit.name);
+  RecordBlacklistMatches(context.platform.files, context.data.BlacklistMatches(), names,
+                         context.clock.Now().sortable);
+  auto notice =
+      NoticePart(hits, true, texts::kBlacklistRemovedNotice, texts::kBlacklistRemovedCountNotice);
+  const auto not_removed = NoticePart(hits, false, texts::kBlacklistNotRemovedNotice,
+                                      texts::kBlacklistNotRemovedCountNotice);
+  if (!notice.empty() && !not_removed.empty()) notice += texts::kNoticeLineBreak;
+  context.notices.Notify(notice + not_removed);
+  hits.clear();
 }
 
 }  // namespace corvane

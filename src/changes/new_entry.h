@@ -40,4 +40,9 @@ void HandleNewEntry(CycleContext& context, const std::string& entry,
 void HandleChangedEntry(CycleContext& context, const std::string& entry,
                         const StartedCommand& old, const AskPosition& position);
 
+// After the cycle's last entry, also when an error ended the cycle: the
+// backups of its removals flushed together, the blacklist's matches recorded
+// and told in one notice, and the progress line gone.
+void FinishRemovals(CycleContext& context);
+
 }  // namespace corvane

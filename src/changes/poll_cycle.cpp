@@ -1,6 +1,7 @@
 #include "changes/poll_cycle.h"
 
 #include <exception>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,22 +60,34 @@ std::vector<Asked> EntriesToAsk(const EntryTables& tables, const std::vector<std
   return asked;
 }
 
-void AskEach(CycleContext& context, const std::vector<Asked>& asked) {
+// Between two entries: how far the cycle has come, with the window messages
+// that wait handled. False when the program is ending.
+bool StepOn(CycleContext& context, std::size_t done, std::size_t count) {
+  if (context.progress == nullptr) return true;
+  const auto text = FormatText(texts::kRemovalProgress, GroupedDigits(done));
+  return context.progress->Step(FormatText(text.c_str(), GroupedDigits(count)));
+}
+
+// False when the program began to end before every entry was handled.
+bool AskEach(CycleContext& context, const std::vector<Asked>& asked) {
   std::vector<std::string> keys;
   for (const auto& item : asked) {
     keys.push_back(SameTypeKey(context.platform, item.entry, item.old.has_value()));
   }
+  // Counted from the end, so that a flood costs one pass, not one per entry.
+  std::vector<std::size_t> same_after(asked.size());
+  std::map<std::string, std::size_t> seen;
+  for (auto at = asked.size(); at-- > 0;) same_after[at] = seen[keys[at]]++;
   for (std::size_t at = 0; at < asked.size(); ++at) {
-    AskPosition position{at + 1, asked.size(), 0};
-    for (auto later = at + 1; later < keys.size(); ++later) {
-      if (keys[later] == keys[at]) ++position.same_type_after;
-    }
+    const AskPosition position{at + 1, asked.size(), same_after[at]};
     if (asked[at].old) {
       HandleChangedEntry(context, asked[at].entry, *asked[at].old, position);
     } else {
       HandleNewEntry(context, asked[at].entry, position);
     }
+    if (!StepOn(context, at + 1, asked.size())) return false;
   }
+  return true;
 }
 
 // The command the baseline keeps for an entry after a handled cycle: what
@@ -158,6 +171,8 @@ void RunPollCycle(CycleContext& context) {
   context.left_by_removals.clear();
   context.written_back.clear();
   context.same_answers.clear();
+  context.blacklist.reset();
+  context.blacklist_hits.clear();
   FillCurrentInventory(context.platform, context.switches, tables);
   // The cycle's own copy: a Save while an alert is open retakes the tables.
   const auto found = tables.current.Entries();
@@ -170,7 +185,16 @@ void RunPollCycle(CycleContext& context) {
     KeepBaseline(context);
     return;
   }
-  AskEach(context, asked);
+  bool whole = false;
+  try {
+    whole = AskEach(context, asked);
+  } catch (...) {
+    FinishRemovals(context);
+    throw;
+  }
+  FinishRemovals(context);
+  // The program is ending: what is left is asked about when it starts again.
+  if (!whole) return;
 
   const auto& flags = context.flags;
   if (flags.failure != 0) {

@@ -76,13 +76,13 @@ std::string SameAnswerText(const AlertFacts& facts) {
   const bool one = facts.same_type_after == 1;
   const char* text = facts.changed ? (one ? texts::kSameAnswerOne : texts::kSameAnswer)
                                    : (one ? texts::kSameAnswerOneNew : texts::kSameAnswerNew);
-  return FormatText(text, std::to_string(facts.same_type_after));
+  return FormatText(text, GroupedDigits(facts.same_type_after));
 }
 
 // "1 of 214".
 std::string PlaceText(const AlertFacts& facts) {
-  const std::string place = FormatText(texts::kAlertPlace, std::to_string(facts.position));
-  return FormatText(place.c_str(), std::to_string(facts.count));
+  const std::string place = FormatText(texts::kAlertPlace, GroupedDigits(facts.position));
+  return FormatText(place.c_str(), GroupedDigits(facts.count));
 }
 
 }  // namespace

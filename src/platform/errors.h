@@ -3,6 +3,7 @@
 // application's error box.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -10,6 +11,9 @@ namespace corvane {
 
 // Replaces the first "%s" of a message template with the given name.
 std::string FormatText(const char* message_template, const std::string& name);
+
+// A count as the user reads it in a text: its digits in groups of three ("10,000").
+std::string GroupedDigits(std::size_t count);
 
 // A registry read or write that failed where the caller cannot go on. The
 // accessors report failures in their results; callers raise this.

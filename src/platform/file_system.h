@@ -3,10 +3,15 @@
 // one call.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace corvane {
+
+// Whether a new file is flushed as it is written, or later together with
+// others (FileSystem::FlushWritten).
+enum class Durability { kFlushed, kFlushLater };
 
 class FileSystem {
  public:
@@ -64,8 +69,17 @@ class FileSystem {
   // there, at the first free name with a number before its extension
   // (win.ini.cv, win.ini.2.cv, win.ini.3.cv...). Never writes through a
   // file it did not create. Returns the path made; raises InOutError when
-  // it cannot, leaving nothing behind.
-  std::string WriteNewFile(const std::string& wanted_path, const std::string& bytes);
+  // it cannot, leaving nothing behind. With kFlushLater the file is there
+  // by name once this returns, and lasts a power cut once FlushWritten has
+  // run: many files written in one go then cost one flush, not one each.
+  std::string WriteNewFile(const std::string& wanted_path, const std::string& bytes,
+                           Durability durability = Durability::kFlushed);
+
+  // Flushes every file written with kFlushLater since the last call, all in
+  // one go, and forgets them; `meanwhile` runs every few milliseconds while
+  // that takes time. A file that is gone by now, or cannot be flushed, stays
+  // as it was written.
+  virtual void FlushWritten(const std::function<void()>& meanwhile) = 0;
 
   // Replaces the file's bytes whole (or makes it): a copy written beside
   // it, under the path with `copy_suffix` added and a free name, is put in
@@ -97,10 +111,12 @@ class FileSystem {
   std::string ProgramDirectory() const;
 
  protected:
-  // Makes the file only if no file or link of that name exists, writes and
-  // flushes the bytes. False when the name is taken; raises InOutError on
-  // any other failure, after deleting what it made.
-  virtual bool CreateNewFile(const std::string& path, const std::string& bytes) = 0;
+  // Makes the file only if no file or link of that name exists, writes the
+  // bytes and flushes them (or keeps the file for FlushWritten). False when
+  // the name is taken; raises InOutError on any other failure, after
+  // deleting what it made.
+  virtual bool CreateNewFile(const std::string& path, const std::string& bytes,
+                             Durability durability) = 0;
 };
 
 // Splits raw file bytes into lines: a line ends at LF, CR is not part of a

@@ -73,13 +73,14 @@ std::string FileSystem::ProgramDirectory() const {
   return path.substr(0, path.rfind('\\') + 1);
 }
 
-std::string FileSystem::WriteNewFile(const std::string& wanted_path, const std::string& bytes) {
+std::string FileSystem::WriteNewFile(const std::string& wanted_path, const std::string& bytes,
+                                     Durability durability) {
   // Enough for every leftover of earlier runs; beyond that something is wrong.
   constexpr int kLastNumber = 99;
-  if (CreateNewFile(wanted_path, bytes)) return wanted_path;
+  if (CreateNewFile(wanted_path, bytes, durability)) return wanted_path;
   for (int number = 2; number <= kLastNumber; ++number) {
     const auto path = NumberedPath(wanted_path, number);
-    if (CreateNewFile(path, bytes)) return path;
+    if (CreateNewFile(path, bytes, durability)) return path;
   }
   throw InOutError(FormatText(texts::kUnableToWriteFile, wanted_path));
 }

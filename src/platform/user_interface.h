@@ -1,5 +1,6 @@
 // What the logic needs of the user interface and the clock: the poll timer,
-// the standard message boxes and beep, and the user's date and time formats.
+// the standard message boxes and beep, the progress of a long run of
+// removals, and the user's date and time formats.
 #pragma once
 
 #include <string>
@@ -61,6 +62,21 @@ class Notifications {
  public:
   virtual ~Notifications() = default;
   virtual void Notify(const std::string& text) = 0;
+};
+
+// A long run of work in a poll cycle (entries removed without asking):
+// its line is shown in the alert's place, and the program's window messages
+// are handled between its steps, so that the program keeps answering.
+class Progress {
+ public:
+  virtual ~Progress() = default;
+  // Between two steps: the line reads `text` from now on ("" keeps it), shown
+  // once the run has lasted a moment, and the window messages that wait are
+  // handled when the last time was a few milliseconds ago. False once the
+  // program is ending: the run should stop.
+  virtual bool Step(const std::string& text) = 0;
+  // The run is over, or something else is to be shown: the line goes.
+  virtual void End() = 0;
 };
 
 struct Timestamp {

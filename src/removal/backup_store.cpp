@@ -78,15 +78,22 @@ std::optional<std::string> BackupStore::RecordPath(const std::string& id) const 
 std::string BackupStore::Write(const Backup& backup) {
   files_.MakeDirectory(backups_);
   const auto stem = Stem(backup.header.sortable) + texts::kBackupNumberSeparator;
-  // One more than the highest number of that second, so names keep their order.
-  unsigned long last = 0;
-  for (const auto& name : files_.FindFiles(backups_ + stem + '*' + texts::kBackupExtension)) {
-    last = std::max(last, std::strtoul(name.c_str() + stem.size(), nullptr, 10));
-  }
   const auto path = files_.WriteNewFile(
-      backups_ + stem + std::to_string(last + 1) + texts::kBackupExtension,
-      seal_.Seal(FormatBackup(backup)));
+      backups_ + stem + std::to_string(NextNumber(stem)) + texts::kBackupExtension,
+      seal_.Seal(FormatBackup(backup)), durability_);
   return path.substr(backups_.size());
+}
+
+// One more than the highest number of that second, so names keep their order.
+unsigned long BackupStore::NextNumber(const std::string& stem) {
+  if (stem != numbered_stem_) {
+    numbered_stem_ = stem;
+    last_number_ = 0;
+    for (const auto& name : files_.FindFiles(backups_ + stem + '*' + texts::kBackupExtension)) {
+      last_number_ = std::max(last_number_, std::strtoul(name.c_str() + stem.size(), nullptr, 10));
+    }
+  }
+  return ++last_number_;
 }
 
 std::vector<BackupStore::Listed> BackupStore::List() const {

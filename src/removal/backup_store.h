@@ -5,6 +5,7 @@
 // removals moved out of their folder. No scanner reads either folder.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,16 +74,30 @@ class BackupStore {
   std::string RemovedFolder() const { return removed_.substr(0, removed_.size() - 1); }
   std::string FreeRemovedPath(const std::string& file_name);
 
+  // Records written from now on share one flush, made by FlushRecords, for
+  // a cycle that removes many entries: each is still in the folder by name
+  // before Write returns, so before its item goes.
+  void DeferFlushes() { durability_ = Durability::kFlushLater; }
+  // Flushes the records written since DeferFlushes; `meanwhile` runs every
+  // few milliseconds while that takes time.
+  void FlushRecords(const std::function<void()>& meanwhile) { files_.FlushWritten(meanwhile); }
+
  private:
   std::optional<std::string> RecordPath(const std::string& id) const;
   // The record, when it is whole and puts back only its entry's item.
   std::optional<Backup> Fitting(const std::string& text) const;
+  unsigned long NextNumber(const std::string& stem);
 
   FileSystem& files_;
   const Environment& environment_;
   RecordSeal seal_;
   std::string backups_;  // with trailing backslash
   std::string removed_;  // with trailing backslash
+  Durability durability_ = Durability::kFlushed;
+  // The number given last to a record of that stem's second, so that a
+  // batch lists the folder once a second rather than once a record.
+  std::string numbered_stem_;
+  unsigned long last_number_ = 0;
 };
 
 // Keeps each backup with the header of the one entry being removed.

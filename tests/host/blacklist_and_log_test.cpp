@@ -138,6 +138,7 @@ TEST_F(BlacklistTest, ABlacklistedValueGivesANoticeAndLeavesItsMatch) {
     if (c.refused) registry.RefuseWriting(root, kUserRun);
     registry.SetString(root, kUserRun, c.name, "pest.exe");
     HandleNewEntry(context, (c.refused ? "1" : "2") + std::string(kUserRun) + "\\" + c.name);
+    FinishRemovals(context);
     EXPECT_EQ(events, Events{c.notice});
     EXPECT_EQ(registry.GetValue(root, kUserRun, c.name).has_value(), c.refused);
     EXPECT_EQ(files.Content(data.BlacklistMatches()), c.matches);
@@ -154,7 +155,7 @@ TEST_F(BlacklistTest, MatchesAreKeptAndShownForThirtyDays) {
                 "2026-11-08 06:45:09\tOld\r\n2026-11-08 06:45:10\tEdge\r\n"
                 "2026-11-20 10:00:00\tPest\r\n2026-12-05 08:00:00\tPest\r\n"
                 "no time\tBad\r\n2026-12-0x 10:00:00\tBad\r\n2028-01-31 00:00:00\tLeap\r\n");
-  RecordBlacklistMatch(files, matches, " Тест\t", "2026-12-08 06:45:10");
+  RecordBlacklistMatches(files, matches, {" Тест\t"}, "2026-12-08 06:45:10");
   EXPECT_EQ(files.Content(matches),
             "2026-11-08 06:45:10\tEdge\r\n2028-01-31 00:00:00\tLeap\r\n"
             "2026-12-05 08:00:00\tPest\r\n2026-12-08 06:45:10\tТест\r\n");
@@ -176,7 +177,7 @@ TEST_F(BlacklistTest, MatchesAreKeptAndShownForThirtyDays) {
   }
   files.SetFailure(matches, MemoryFileSystem::Failure::kCannotRead);
   EXPECT_TRUE(RecentBlacklistMatches(files, matches, "2026-12-08 06:45:10").empty());
-  RecordBlacklistMatch(files, matches, "Other", "2026-12-08 06:45:10");  // leaves it as it is
+  RecordBlacklistMatches(files, matches, {"Other"}, "2026-12-08 06:45:10");  // leaves it as it is
   files.SetFailure(matches, MemoryFileSystem::Failure::kNone);
   EXPECT_EQ(RecentBlacklistMatches(files, matches, "2026-12-08 06:45:10").count("Other"), 0u);
 }

@@ -260,9 +260,9 @@ TEST_F(PollCycleTest, ABlacklistHitSilencesTheRestoredMessageForTheWholeCycle) {
   EXPECT_FALSE(registry.GetValue(kMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
                                  "Pest"));
   EXPECT_FALSE(UserRunHas("Tool"));
-  // One alert, for Tool; the notice of Pest; no restored message.
+  // One alert, for Tool; the notice of Pest at the cycle's end; no restored message.
   EXPECT_EQ(events.size(), 5u);
-  EXPECT_EQ(events[0], "notice Corvane removed Pest (blacklisted)");
+  EXPECT_EQ(events.back(), "notice Corvane removed Pest (blacklisted)");
   EXPECT_EQ(Log(), std::string(kStamp) + "Deleted Registry Startup: Pest [Blacklisted] \r\n" +
                        kStamp + "Deleted Registry Startup: Tool [User Invoked] \r\n");
   EXPECT_EQ(context.flags.blacklist_hit, 1);
@@ -410,6 +410,58 @@ TEST_F(PollCycleTest, AFloodIsCountedAndAnsweredOnceForEachType) {
                            std::string("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
                                        "CurrentVersion\\Run\\A | box")),
             1);
+}
+
+// A flood declined at once: each entry keeps a record of its own, and the
+// cycle flushes them together.
+TEST_F(PollCycleTest, ACyclesBackupsAreFlushedOnce) {
+  for (const char* name : {"A", "B", "C"}) registry.SetString(kUser, kUserRun, name, "x.exe");
+  alert.answers.push_back({ModalResult::kNo, false, true});
+  const int flushes = files.Flushes();
+  Cycle();
+  EXPECT_FALSE(UserRunHas("A") || UserRunHas("B") || UserRunHas("C"));
+  EXPECT_EQ(files.FindFiles(ProgramFile("Backups\\*")).size(), 3u);
+  EXPECT_EQ(files.Flushes() - flushes, 1);
+}
+
+// However many blacklisted values a cycle meets, the tray icon tells of them
+// once: by name when one was removed (or kept), else by their number.
+TEST_F(PollCycleTest, BlacklistedValuesGiveOneNoticeACycle) {
+  const std::string machine_run = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  registry.RefuseWriting(kMachine, machine_run);
+  const struct {
+    int removed, refused;
+    std::string notice;
+  } cases[] = {
+      {1, 0, "notice Corvane removed Pest0-0 (blacklisted)"},
+      {1200, 0, "notice Corvane removed 1,200 blacklisted entries"},
+      {2, 1,
+       "notice Corvane removed 2 blacklisted entries\nCorvane could not remove Kept2-0 "
+       "(blacklisted)"},
+      {0, 3, "notice Corvane could not remove 3 blacklisted entries"},
+  };
+  for (std::size_t c = 0; c < std::size(cases); ++c) {
+    SCOPED_TRACE(cases[c].notice);
+    std::string list;
+    const auto plant = [&](const char* prefix, int count, RegistryRoot root,
+                           const std::string& key) {
+      for (int i = 0; i < count; ++i) {
+        const auto name = prefix + std::to_string(c) + "-" + std::to_string(i);
+        list += name + "\r\n";
+        registry.SetString(root, key, name, "pest.exe");
+      }
+    };
+    plant("Pest", cases[c].removed, kUser, kUserRun);
+    plant("Kept", cases[c].refused, kMachine, machine_run);
+    files.RemoveFile(ProgramFile("blacklist"));
+    files.AddFile(ProgramFile("blacklist"), list);
+    events.clear();
+    Cycle();
+    Events notices;
+    std::copy_if(events.begin(), events.end(), std::back_inserter(notices),
+                 [](const std::string& event) { return event.rfind("notice", 0) == 0; });
+    EXPECT_EQ(notices, Events{cases[c].notice});
+  }
 }
 
 // Removing a service or a Winlogon value can stop Windows: each is asked

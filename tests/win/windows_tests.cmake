@@ -3,6 +3,7 @@
 # and drive it from outside; all of them share one desktop, whose activation
 # and focus they depend on, so CTest runs them one at a time.
 add_library(corvane_automation STATIC
+  win/automation/answer_watch.cpp
   win/automation/input.cpp
   win/automation/list_view.cpp
   win/automation/message_box.cpp

@@ -168,13 +168,23 @@ void MemoryFileSystem::PutInPlaceOf(const std::string& replacement, const std::s
   (to ? nodes_[NormalPath(target)] : Create(target, false)).content = content;
 }
 
-bool MemoryFileSystem::CreateNewFile(const std::string& path, const std::string& bytes) {
+bool MemoryFileSystem::CreateNewFile(const std::string& path, const std::string& bytes,
+                                     Durability durability) {
   if (Find(path)) return false;
   if (!FolderTakesNewFiles(NormalPath(path))) {
     throw InOutError(FormatText(texts::kUnableToWriteFile, path));
   }
   Create(path, false).content = bytes;
+  if (durability == Durability::kFlushed) {
+    ++flushes_;
+  } else {
+    unflushed_ = true;
+  }
   return true;
+}
+
+void MemoryFileSystem::FlushWritten(const std::function<void()>&) {
+  if (std::exchange(unflushed_, false)) ++flushes_;
 }
 
 bool MemoryFileSystem::CanWriteIn(const std::string& folder) {
@@ -225,6 +235,7 @@ void MemoryFileSystem::Store(const std::string& path, const std::string& content
 
 void MemoryFileSystem::WriteLines(const std::string& path, const std::vector<std::string>& lines) {
   Store(path, JoinTextLines(lines), false);
+  ++flushes_;
 }
 
 void MemoryFileSystem::AppendLine(const std::string& path, const std::string& line) {

@@ -43,6 +43,7 @@ class MemoryFileSystem : public FileSystem {
   void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
   void AppendLine(const std::string& path, const std::string& line) override;
   void PutInPlaceOf(const std::string& replacement, const std::string& target) override;
+  void FlushWritten(const std::function<void()>& meanwhile) override;
   bool CanWriteIn(const std::string& folder) override;
   void MakeDirectory(const std::string& path) override;
   // Windows-1252, the ANSI code page of western systems.
@@ -59,9 +60,13 @@ class MemoryFileSystem : public FileSystem {
   unsigned Attributes(const std::string& path) const;  // 0 when missing
   std::size_t FilesRead() const { return files_read_; }  // ReadAll calls so far
   std::vector<std::string> AllFiles() const;             // folded paths, every folder
+  // The flushes made so far, as Windows would make them: one for each file
+  // written flushed, one for each FlushWritten that had files to flush.
+  int Flushes() const { return flushes_; }
 
  protected:
-  bool CreateNewFile(const std::string& path, const std::string& bytes) override;
+  bool CreateNewFile(const std::string& path, const std::string& bytes,
+                     Durability durability) override;
 
  private:
   mutable std::size_t files_read_ = 0;
@@ -84,6 +89,8 @@ class MemoryFileSystem : public FileSystem {
   std::string program_path_;
   std::map<std::string, Node> nodes_;  // by folded path without trailing backslash
   unsigned long next_order_ = 0;
+  int flushes_ = 0;
+  bool unflushed_ = false;  // files wait for FlushWritten
 };
 
 }  // namespace corvane

@@ -1,8 +1,12 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cwchar>
+#include <future>
+#include <set>
+#include <utility>
 
 #include "platform/errors.h"
 #include "platform/win32/file_paths.h"
@@ -106,6 +110,43 @@ bool NamesItself(const FileHandle& file, const std::string& path) {
     if (FindHandle(FindFirstFileW(sibling.c_str(), &other))) return false;
   }
   return win32::NameOfOpenFile(file.get()) == expected + listed;
+}
+
+// Flushes each volume that holds one of the files in one call, where this
+// account may open the volume for writing (administrators only); false when
+// any of them could not be.
+bool FlushVolumes(const std::vector<std::string>& paths) {
+  std::set<std::string> folders;
+  for (const auto& path : paths) folders.insert(path.substr(0, path.rfind('\\') + 1));
+  std::set<std::wstring> volumes;
+  for (const auto& folder : folders) {
+    wchar_t mount_point[MAX_PATH + 1] = {};
+    wchar_t volume[MAX_PATH + 1] = {};  // "\\?\Volume{GUID}\"
+    if (!GetVolumePathNameW(FilePath(folder).c_str(), mount_point, MAX_PATH) ||
+        !GetVolumeNameForVolumeMountPointW(mount_point, volume, MAX_PATH)) {
+      return false;
+    }
+    std::wstring name = volume;
+    if (!name.empty() && name.back() == L'\\') name.pop_back();  // the volume, not its root folder
+    volumes.insert(name);
+  }
+  for (const auto& volume : volumes) {
+    const FileHandle handle(CreateFileW(volume.c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        0, nullptr));
+    if (!handle || !FlushFileBuffers(handle.get())) return false;
+  }
+  return true;
+}
+
+// Each file through a handle of its own; a link put in a file's place is
+// opened itself, never followed, and nothing is written.
+void FlushEach(const std::vector<std::string>& paths) {
+  for (const auto& path : paths) {
+    const FileHandle file =
+        Open(path, GENERIC_WRITE, kShareAll, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
+    if (file) FlushFileBuffers(file.get());
+  }
 }
 
 }  // namespace
@@ -275,7 +316,21 @@ void Win32FileSystem::PutInPlaceOf(const std::string& replacement, const std::st
   }
 }
 
-bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& bytes) {
+void Win32FileSystem::FlushWritten(const std::function<void()>& meanwhile) {
+  if (unflushed_.empty()) return;
+  // On a thread of its own, so that the caller's thread goes on meanwhile
+  // (and its windows keep answering); the future waits for it in any case.
+  auto flushing = std::async(std::launch::async, [paths = std::exchange(unflushed_, {})] {
+    if (!FlushVolumes(paths)) FlushEach(paths);
+  });
+  constexpr auto kMeanwhileStep = std::chrono::milliseconds(10);
+  while (flushing.wait_for(kMeanwhileStep) != std::future_status::ready) {
+    if (meanwhile) meanwhile();
+  }
+}
+
+bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& bytes,
+                                    Durability durability) {
   // CREATE_NEW fails on any name that is taken, a link included (even one
   // whose target is gone), so nothing is written through what was there.
   FileHandle file = Open(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ, CREATE_NEW);
@@ -284,11 +339,13 @@ bool Win32FileSystem::CreateNewFile(const std::string& path, const std::string& 
     if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return false;
     throw InOutError(FormatText(texts::kUnableToWriteFile, path));
   }
-  if (!WriteAll(file, bytes) || !FlushFileBuffers(file.get())) {
+  const bool flush = durability == Durability::kFlushed;
+  if (!WriteAll(file, bytes) || (flush && !FlushFileBuffers(file.get()))) {
     // Through our own handle: the name may stand for another file by now.
     win32::DeleteOnClose(file.get());
     throw InOutError(FormatText(texts::kUnableToWriteFile, path));
   }
+  if (!flush) unflushed_.push_back(path);
   return true;
 }
 

@@ -20,13 +20,18 @@ class Win32FileSystem : public FileSystem {
   void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
   void AppendLine(const std::string& path, const std::string& line) override;
   void PutInPlaceOf(const std::string& replacement, const std::string& target) override;
+  void FlushWritten(const std::function<void()>& meanwhile) override;
   bool CanWriteIn(const std::string& folder) override;
   void MakeDirectory(const std::string& path) override;
   std::string DecodeAnsi(const std::string& bytes) const override;
   std::string ProgramPath() const override;
 
  protected:
-  bool CreateNewFile(const std::string& path, const std::string& bytes) override;
+  bool CreateNewFile(const std::string& path, const std::string& bytes,
+                     Durability durability) override;
+
+ private:
+  std::vector<std::string> unflushed_;  // written with kFlushLater, for FlushWritten
 };
 
 }  // namespace corvane

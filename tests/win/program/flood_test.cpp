@@ -1,9 +1,11 @@
 // A program that plants many entries at once meets one alert: it says how
-// many there are, and its same-answer box gives the user's No to them all.
+// many there are, and its same-answer box gives the user's No to them all,
+// which the program carries out while it keeps answering.
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "automation/answer_watch.h"
 #include "automation/input.h"
 #include "automation/list_view.h"
 #include "automation/message_box.h"
@@ -17,15 +19,24 @@ namespace {
 using automation::WaitUntil;
 
 constexpr int kFlood = 30;
+// Enough that removing them all at once took seconds without a message answered.
+constexpr int kGreatFlood = 1500;
 
-std::vector<std::string> FloodNames() {
+std::vector<std::string> FloodNames(int count = kFlood) {
   std::vector<std::string> names;
-  for (int i = 1; i <= kFlood; ++i) {
+  for (int i = 1; i <= count; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "CvFlood%02d", i);
     names.push_back(name);
   }
   return names;
+}
+
+bool AllGone(const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    if (ReadValue(HKEY_CURRENT_USER, kRunKey, name.c_str())) return false;
+  }
+  return true;
 }
 
 class ProgramFloodTest : public ProgramTest {
@@ -40,51 +51,56 @@ class ProgramFloodTest : public ProgramTest {
     DeleteFlood();
   }
   static void DeleteFlood() {
-    for (const std::string& name : FloodNames()) {
+    for (const std::string& name : FloodNames(kGreatFlood)) {
       DeleteValue(HKEY_CURRENT_USER, kRunKey, name.c_str());
     }
+  }
+
+  // Plants the values while the watch is paused (the main window restored),
+  // so that one cycle finds all of them, and runs that cycle. Returns its
+  // first alert with the same-answer box ticked, or null.
+  HWND AlertForAll(const std::vector<std::string>& names) {
+    Choose(kRestoreCommand);
+    if (!WaitUntilShown()) return nullptr;
+    for (const std::string& name : names) {
+      WriteValue(HKEY_CURRENT_USER, kRunKey, name.c_str(), "C:\\flood\\" + name + ".exe");
+    }
+    automation::Click(ControlWithText(texts::kCancelButton));
+    if (!automation::WaitUntilHidden(main_)) return nullptr;
+    Tick();
+
+    const HWND alert = automation::WaitForWindow(ProcessId(), texts::kAlertCaption);
+    const auto count = names.size();
+    const std::string place =
+        FormatText(FormatText(texts::kAlertPlace, "1").c_str(), GroupedDigits(count));
+    const std::string same_text = FormatText(texts::kSameAnswerNew, GroupedDigits(count - 1));
+    HWND same = nullptr;
+    if (alert == nullptr || !WaitUntil([&] {
+          same = automation::ChildWithText(alert, same_text).window;
+          return IsWindowVisible(alert) &&
+                 automation::ChildWithText(alert, place).window != nullptr && same != nullptr;
+        })) {
+      ADD_FAILURE() << "no \"" << place << "\" or no same-answer box";
+      return nullptr;
+    }
+    automation::Click(same);
+    if (!WaitUntil([&] { return SendMessageW(same, BM_GETCHECK, 0, 0) == BST_CHECKED; })) {
+      return nullptr;
+    }
+    return alert;
   }
 };
 
 TEST_F(ProgramFloodTest, ThirtyNewRunValuesAreDeclinedWithOneAnswer) {
   EnableLog();
   ASSERT_NE(Start(), nullptr);
-  // Planted while the watch is paused (the main window restored), so that
-  // one cycle finds all of them.
-  Choose(kRestoreCommand);
-  ASSERT_TRUE(WaitUntilShown());
-  for (const std::string& name : FloodNames()) {
-    ASSERT_TRUE(
-        WriteValue(HKEY_CURRENT_USER, kRunKey, name.c_str(), "C:\\flood\\" + name + ".exe"));
-  }
-  automation::Click(ControlWithText(texts::kCancelButton));
-  ASSERT_TRUE(automation::WaitUntilHidden(main_));
-  Tick();
-
-  const HWND alert = automation::WaitForWindow(ProcessId(), texts::kAlertCaption);
+  const HWND alert = AlertForAll(FloodNames());
   ASSERT_NE(alert, nullptr);
-  const std::string place = FormatText(FormatText(texts::kAlertPlace, "1").c_str(),
-                                       std::to_string(kFlood));
-  const std::string same_text = FormatText(texts::kSameAnswerNew, std::to_string(kFlood - 1));
-  HWND same = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    same = automation::ChildWithText(alert, same_text).window;
-    return IsWindowVisible(alert) && automation::ChildWithText(alert, place).window != nullptr &&
-           same != nullptr;
-  })) << "no \"" << place << "\" or no same-answer box";
-  automation::Click(same);
-  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(same, BM_GETCHECK, 0, 0) == BST_CHECKED; }));
   automation::PressKey(alert, VK_ESCAPE);  // No
 
   // Every value goes with that one answer, and the alert never shows again.
   int shown_again = 0;
   bool visible = true;
-  const auto all_gone = [] {
-    for (const std::string& name : FloodNames()) {
-      if (ReadValue(HKEY_CURRENT_USER, kRunKey, name.c_str())) return false;
-    }
-    return true;
-  };
   const auto watch = [&] {
     const bool now = IsWindowVisible(alert) != FALSE;
     if (now && !visible) ++shown_again;
@@ -92,7 +108,7 @@ TEST_F(ProgramFloodTest, ThirtyNewRunValuesAreDeclinedWithOneAnswer) {
   };
   EXPECT_TRUE(WaitUntil([&] {
     watch();
-    return all_gone();
+    return AllGone(FloodNames());
   }));
   WaitUntil([&] {
     watch();
@@ -123,6 +139,34 @@ TEST_F(ProgramFloodTest, ThirtyNewRunValuesAreDeclinedWithOneAnswer) {
       << automation::ListViewRows(list).size() << " rows";
   automation::PressKey(window, VK_ESCAPE);
   EXPECT_TRUE(automation::WaitUntilHidden(window));
+}
+
+// Declined at once, a great flood is removed between the program's window
+// messages, with how far it has come in the alert's place.
+TEST_F(ProgramFloodTest, AGreatFloodDeclinedAtOnceLeavesTheProgramAnswering) {
+  ASSERT_NE(Start(), nullptr);
+  const auto names = FloodNames(kGreatFlood);
+  const HWND alert = AlertForAll(names);
+  ASSERT_NE(alert, nullptr);
+  // Well within what a user notices, with room for a busy machine.
+  constexpr double kPromptMs = 250;
+  automation::AnswerWatch answers(main_, 60000);
+  automation::PressKey(alert, VK_ESCAPE);  // No, for all of them
+
+  const std::string of_all = FormatText(texts::kRemovalProgress, GroupedDigits(kGreatFlood));
+  const std::string tail = of_all.substr(of_all.find("%s") + 2);
+  EXPECT_TRUE(WaitUntil([&] {
+    const HWND progress = automation::FindWindowOf(ProcessId(), texts::kApplicationTitle);
+    if (progress == nullptr) return false;
+    const auto lines = automation::ChildrenOf(progress);
+    return !lines.empty() && lines.front().text.find(tail) != std::string::npos;
+  })) << "no progress line ending \"" << tail << "\"";
+  EXPECT_TRUE(WaitUntil([&] { return AllGone(names); }, 60000));
+  const auto box = automation::WaitForMessageBox(ProcessId(), texts::kInformationTitle, 30000);
+  answers.Stop();
+  EXPECT_LT(answers.longest_ms(), kPromptMs);
+  ASSERT_NE(box.window, nullptr);
+  automation::PressOk(box);
 }
 
 }  // namespace

@@ -87,6 +87,20 @@ void Application::WaitAlsoOn(std::function<std::vector<HANDLE>()> handles,
 
 void Application::Terminate(int exit_code) { PostQuitMessage(exit_code); }
 
+bool Application::HandleWaitingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    if (HandleDialogKeys(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return true;
+}
+
 void Application::ShowError(const std::string& message) const {
   MessageBoxW(BoxOwner(), Wide(WithPeriod(message)).c_str(), Wide(title_).c_str(),
               MB_OK | MB_ICONERROR);

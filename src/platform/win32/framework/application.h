@@ -43,6 +43,10 @@ class Application {
   // What MsgWaitForMultipleObjectsEx takes besides the message queue.
   static constexpr std::size_t kMaxWaitHandles = MAXIMUM_WAIT_OBJECTS - 1;
   void Terminate(int exit_code = 0);
+  // Handles the messages that wait now, as Run does, and returns: for long
+  // work between its steps. False once the program is ending (the quit is
+  // left for Run).
+  bool HandleWaitingMessages();
 
   // The application's error box: modal, captioned with the title, error
   // icon, OK; the message gets a period unless it ends in one. No beep.
