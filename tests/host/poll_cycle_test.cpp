@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "change_handling_fixture.h"
 #include "changes/inventory.h"
 #include "changes/poll_cycle.h"
@@ -422,6 +424,31 @@ TEST_F(PollCycleTest, ACyclesBackupsAreFlushedOnce) {
   EXPECT_FALSE(UserRunHas("A") || UserRunHas("B") || UserRunHas("C"));
   EXPECT_EQ(files.FindFiles(ProgramFile("Backups\\*")).size(), 3u);
   EXPECT_EQ(files.Flushes() - flushes, 1);
+}
+
+// Between the removals of a flood the window messages are handled: a tick
+// among them starts no cycle inside this one, and when the program begins to
+// end, the entries not yet handled are left to be asked about at its next start.
+TEST_F(PollCycleTest, BetweenRemovalsNoCycleStartsAndAnEndingLeavesTheRestForLater) {
+  struct StepHook : Progress {
+    std::function<bool()> step;
+    bool Step(const std::string&) override { return step(); }
+    void End() override {}
+  } progress;
+  context.progress = &progress;
+  for (const char* name : {"A", "B", "C"}) registry.SetString(kUser, kUserRun, name, "x.exe");
+  alert.answers.push_back({ModalResult::kNo, false, true});
+  int steps = 0;
+  progress.step = [&] {
+    registry.SetString(kUser, kUserRun, "Late", "l.exe");
+    RunPollCycle(context);  // a tick
+    return ++steps < 2;     // the program ends after B
+  };
+  Cycle();
+  EXPECT_EQ(Alerts(), 1);
+  EXPECT_FALSE(UserRunHas("A") || UserRunHas("B"));
+  EXPECT_TRUE(UserRunHas("C"));
+  EXPECT_EQ(Baseline(), Strings{kRunEntry + "Existing"});
 }
 
 // However many blacklisted values a cycle meets, the tray icon tells of them
