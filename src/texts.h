@@ -216,6 +216,8 @@ inline constexpr const char kBackupNumberSeparator[] = "-";
 // A name already taken in the Removed folder gets " (2)", " (3)"... before its extension.
 inline constexpr const char kRemovedNumberOpen[] = " (";
 inline constexpr const char kRemovedNumberClose[] = ")";
+// The name in the Removed folder of a file whose name is only dots and blanks.
+inline constexpr const char kRemovedWithoutName[] = "removed";
 // The log line of an entry put back: this, then what its removal's line named.
 inline constexpr const char kPutBackLogged[] = "Put back ";
 // The key that seals the backups and the saved baseline, protected for the

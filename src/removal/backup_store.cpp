@@ -156,8 +156,14 @@ std::string BackupStore::RemovedPath(const std::string& kept_name) const {
   return removed_ + kept_name;
 }
 
-std::string BackupStore::FreeRemovedPath(const std::string& file_name) {
+std::string BackupStore::FreeRemovedPath(const std::string& name) {
   files_.MakeDirectory(removed_);
+  // Kept under a name every Windows program can handle: one that ends in a
+  // dot or a blank is reachable by its exact path alone (the record keeps
+  // the original name for putting it back).
+  const auto kept = name.find_last_not_of(". ");
+  const auto file_name = kept == std::string::npos ? std::string(texts::kRemovedWithoutName)
+                                                   : name.substr(0, kept + 1);
   const auto dot = file_name.rfind('.');
   const auto stem = dot == std::string::npos ? file_name : file_name.substr(0, dot);
   const auto extension = dot == std::string::npos ? std::string() : file_name.substr(dot);
@@ -166,7 +172,7 @@ std::string BackupStore::FreeRemovedPath(const std::string& file_name) {
                                               : stem + texts::kRemovedNumberOpen +
                                                     std::to_string(number) +
                                                     texts::kRemovedNumberClose + extension);
-    if (!files_.FileExists(path) && !files_.DirectoryExists(path)) return path;
+    if (!files_.NameTaken(path)) return path;
   }
   throw InOutError(FormatText(texts::kUnableToWriteFile, removed_ + file_name));
 }

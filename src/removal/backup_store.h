@@ -28,8 +28,9 @@ class BackupKeeper {
   // Drops the record kept last: the item was not removed after all.
   virtual void Withdraw() = 0;
   // A path in the Removed folder that nothing has yet, for a file of that
-  // name ("name (2).lnk" when "name.lnk" is taken); the folder is made when
-  // missing. Raises InOutError when it cannot be.
+  // name ("name (2).lnk" when "name.lnk" is taken; without the dots and
+  // blanks that end it); the folder is made when missing. Raises InOutError
+  // when it cannot be.
   virtual std::string FreeRemovedPath(const std::string& file_name) = 0;
 };
 
