@@ -232,24 +232,26 @@ void BlacklistedRemoval(int count) {
 }
 
 // The program's windows, also hidden ones, by their caption.
+struct WindowSearch {
+  DWORD process_id;
+  std::wstring caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM pointer) {
+  auto& search = *reinterpret_cast<WindowSearch*>(pointer);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  if (owner != search.process_id || search.caption != text) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
 HWND WindowOf(DWORD process_id, const std::string& caption) {
-  struct Search {
-    DWORD process_id;
-    std::wstring caption;
-    HWND found;
-  } search{process_id, Wide(caption), nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM pointer) -> BOOL {
-        auto& search = *reinterpret_cast<Search*>(pointer);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t text[256] = {};
-        GetWindowTextW(window, text, 256);
-        if (owner != search.process_id || search.caption != text) return TRUE;
-        search.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{process_id, Wide(caption), nullptr};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
