@@ -90,11 +90,12 @@ check_installer() {  # NAME WINE_ARCH AUTORUN(0|1) RUNNING(0|1) [SWITCHES...]
   mkdir -p "$data" && echo "Evil" >"$data/blacklist"
   local left= pid=
   if [ "$running" = 1 ]; then
-    # Corvane saves its baseline beside itself once its window is up; it
-    # saves it again when closed, and the silent uninstall keeps it.
+    # Corvane keeps its key and saves its baseline beside itself once its
+    # window is up; it saves it again when closed, and the silent uninstall
+    # keeps both.
     setsid "$root/scripts/wine-run" "$prefix" "$wine_arch" "$installed/corvane.exe" </dev/null >/dev/null 2>&1 &
     for _ in $(seq 60); do [ -f "$installed/baseline" ] && break; sleep 0.25; done
-    left=baseline
+    left="baseline key"
     pid=$(pgrep -f "$installed/corvane.exe" | head -1)
   fi
   "$root/scripts/wine-run" "$prefix" "$wine_arch" "$installed/Uninstall.exe" /S
@@ -105,7 +106,7 @@ check_installer() {  # NAME WINE_ARCH AUTORUN(0|1) RUNNING(0|1) [SWITCHES...]
     check "$name uninstall removes the program" gone "$installed/corvane.exe"
     check "$name uninstall closes the running Corvane" gone "/proc/${pid:-none}"
     listed=$(ls "$installed" 2>/dev/null | tr '\n' ' ')
-    check "$name uninstall leaves only the user's data [$listed]" test "$listed" = "baseline "
+    check "$name uninstall leaves only the user's data [$listed]" test "$listed" = "$left "
   fi
   check "$name uninstall removes the shortcut" test ! -e "$shortcut"
   check "$name uninstall removes the Uninstall key" test -z "$(reg_value "$uninstall_key" DisplayName)"
