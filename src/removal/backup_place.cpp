@@ -1,6 +1,7 @@
 #include "removal/backup_place.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "monitor/autostart_locations.h"
 #include "monitor/kind_scan.h"
@@ -49,6 +50,17 @@ bool FitsValue(const LocatedEntry& item, const ValueBackup& value) {
 
 // Every kept key below the deleted one by a path of plain names, parents
 // first, the deleted key itself first of all, no deeper than Windows nests.
+// The names of a path between its backslashes, empty ones included.
+std::vector<std::string> NamesOf(const std::string& path) {
+  std::vector<std::string> names;
+  for (std::size_t start = 0;;) {
+    const auto end = path.find('\\', start);
+    names.push_back(path.substr(start, end - start));
+    if (end == std::string::npos) return names;
+    start = end + 1;
+  }
+}
+
 bool FitsKey(const LocatedEntry& item, const KeyBackup& key) {
   if (item.kind->removal != Removal::kDeleteKeyTree || key.root != item.root ||
       key.parent != item.key_path || key.name != item.name || key.keys.empty() ||
@@ -56,15 +68,11 @@ bool FitsKey(const LocatedEntry& item, const KeyBackup& key) {
     return false;
   }
   for (std::size_t at = 1; at < key.keys.size(); ++at) {
-    const auto& path = key.keys[at].path;
-    std::size_t parts = 1;
-    for (std::size_t start = 0;; ++parts) {
-      const auto end = path.find('\\', start);
-      if (end == start || start == path.size()) return false;  // an empty name
-      if (end == std::string::npos) break;
-      start = end + 1;
+    const auto names = NamesOf(key.keys[at].path);
+    if (names.size() > static_cast<std::size_t>(kDeepestRegistryKey) ||
+        std::any_of(names.begin(), names.end(), [](const auto& name) { return name.empty(); })) {
+      return false;
     }
-    if (parts > static_cast<std::size_t>(kDeepestRegistryKey)) return false;
   }
   return true;
 }
@@ -85,16 +93,10 @@ bool FitsIni(const Environment& environment, const LocatedEntry& item, const std
 // "\" and plain names: no empty name, no "." or "..".
 bool IsTaskPath(const std::string& path) {
   if (path.size() < 2 || path[0] != '\\') return false;
-  for (std::size_t start = 1; start <= path.size();) {
-    auto end = path.find('\\', start);
-    if (end == std::string::npos) end = path.size();
-    const auto name = path.substr(start, end - start);
-    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
-      return false;
-    }
-    start = end + 1;
-  }
-  return true;
+  const auto names = NamesOf(path.substr(1));
+  return std::none_of(names.begin(), names.end(), [](const std::string& name) {
+    return name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos;
+  });
 }
 
 }  // namespace

@@ -172,7 +172,7 @@ std::string BackupStore::FreeRemovedPath(const std::string& name) {
                                               : stem + texts::kRemovedNumberOpen +
                                                     std::to_string(number) +
                                                     texts::kRemovedNumberClose + extension);
-    if (!files_.NameTaken(path)) return path;
+    if (!files_.FileExists(path) && !files_.DirectoryExists(path)) return path;
   }
   throw InOutError(FormatText(texts::kUnableToWriteFile, removed_ + file_name));
 }
