@@ -80,6 +80,26 @@ inline constexpr const char kDebuggerType[] = "Debugger";
 inline constexpr const char kAppInitType[] = "AppInit DLLs";
 inline constexpr const char kCommandProcessorType[] = "Command Processor";
 inline constexpr const char kScheduledTaskType[] = "Scheduled Task";
+inline constexpr const char kRunOnceExType[] = "RunOnceEx";
+inline constexpr const char kActiveSetupType[] = "Active Setup";
+inline constexpr const char kEnvironmentType[] = "Environment";
+inline constexpr const char kSilentProcessExitType[] = "Silent Process Exit";
+inline constexpr const char kScreensaverType[] = "Screensaver";
+inline constexpr const char kSessionManagerType[] = "Session Manager";
+inline constexpr const char kNetShType[] = "NetSh Helper";
+inline constexpr const char kWinsockType[] = "Winsock";
+inline constexpr const char kSecurityPackageType[] = "Security Package";
+inline constexpr const char kTimeProviderType[] = "Time Provider";
+inline constexpr const char kPrintingType[] = "Printing";
+inline constexpr const char kRemoteDesktopType[] = "Remote Desktop";
+inline constexpr const char kOfficeType[] = "Office";
+inline constexpr const char kBrowserExtensionType[] = "Browser Extension";
+inline constexpr const char kShellFolderType[] = "Shell Folder";
+inline constexpr const char kComClassType[] = "COM Class";
+inline constexpr const char kFileTypeType[] = "File Type";
+inline constexpr const char kServiceDllType[] = "Service DLL";
+inline constexpr const char kStartupScriptType[] = "Startup Script";
+inline constexpr const char kShimDatabaseType[] = "Shim Database";
 
 // Log messages: an outcome, then what was removed, then how it was decided.
 inline constexpr const char kDeleted[] = "Deleted ";

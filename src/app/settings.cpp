@@ -7,6 +7,7 @@
 #include "changes/data_files.h"
 #include "changes/inventory.h"
 #include "monitor/autostart_locations.h"
+#include "monitor/entry_kinds.h"
 #include "platform/errors.h"
 #include "texts.h"
 
@@ -137,9 +138,11 @@ bool StartFromSavedBaseline(SettingsContext& context, bool first_run) {
   } catch (const std::exception&) {
     read = false;
   }
-  if (saved && saved->switches == SwitchesSignature(context.switches)) {
+  if (saved && saved->switches == SwitchesSignature(context.switches) &&
+      saved->places_version <= kPlacesVersion) {
     context.tables.baseline.CopyFrom(saved->entries);
     context.tables.baseline_commands = std::move(saved->commands);
+    AdoptRowsNewerThan(context.platform, context.switches, saved->places_version, context.tables);
     return true;
   }
   if (read && !saved && first_run) return false;

@@ -1,6 +1,10 @@
 #include "changes/inventory.h"
 
+#include <set>
+
 #include "changes/entry_commands.h"
+#include "monitor/entry_kinds.h"
+#include "monitor/kind_scan.h"
 #include "monitor/snapshot_scan.h"
 
 namespace corvane {
@@ -19,6 +23,40 @@ void FillCurrentInventory(const Platform& platform, const AreaSwitches& switches
        RememberCommands(platform, others, tables.baseline_commands, tables.current_stamps)) {
     tables.current_commands[entry] = std::move(command);
   }
+}
+
+void AdoptRowsNewerThan(const Platform& platform, const AreaSwitches& switches, int places_version,
+                        EntryTables& tables) {
+  std::set<char> newer;
+  EntryTables scan;
+  scan.shared_views = tables.shared_views;
+  for (const auto& kind : EntryKinds()) {
+    if (kind.since <= places_version || !AreaIsOn(switches, kind.area)) continue;
+    newer.insert(kind.type_code);
+    ScanKind(platform, kind, scan);
+  }
+  if (newer.empty()) return;
+  EntryTable kept;
+  CommandTable commands;
+  for (const auto& entry : tables.baseline.Entries()) {
+    if (newer.count(entry[0]) != 0) continue;
+    kept.Append(entry);
+    const auto command = tables.baseline_commands.find(entry);
+    if (command != tables.baseline_commands.end()) commands.insert(*command);
+  }
+  std::vector<std::string> others;
+  for (const auto& entry : scan.current.Entries()) {
+    kept.Append(entry);
+    const auto command = scan.current_commands.find(entry);
+    if (command != scan.current_commands.end()) {
+      commands.insert(*command);
+    } else {
+      others.push_back(entry);
+    }
+  }
+  commands.merge(RememberCommands(platform, others, {}, scan.current_stamps));
+  tables.baseline.CopyFrom(kept);
+  tables.baseline_commands = std::move(commands);
 }
 
 void TakeBaselineInventory(const Platform& platform, const AreaSwitches& switches,

@@ -17,4 +17,11 @@ void FillCurrentInventory(const Platform& platform, const AreaSwitches& switches
 void TakeBaselineInventory(const Platform& platform, const AreaSwitches& switches,
                            EntryTables& tables);
 
+// A baseline saved with an earlier version of the table of places knows
+// nothing of the rows added or changed since: what they find now is taken
+// into the baseline unasked, in place of what it kept of them, as a first
+// start takes everything.
+void AdoptRowsNewerThan(const Platform& platform, const AreaSwitches& switches, int places_version,
+                        EntryTables& tables);
+
 }  // namespace corvane

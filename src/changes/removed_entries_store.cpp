@@ -3,6 +3,8 @@
 #include "changes/activity_log.h"
 #include "changes/entry_commands.h"
 #include "changes/new_entry.h"
+#include "monitor/kind_scan.h"
+#include "monitor/located_entry.h"
 #include "removal/put_back.h"
 #include "texts.h"
 
@@ -50,20 +52,24 @@ PutBackOutcome RemovedEntriesStore::PutBack(const std::string& id) {
   const auto& header = backup->header;
   WriteLog(platform_.files, data_.Log(),
            ComposeLogLine(clock_, texts::kPutBackLogged + named->logged));
-  if (!header.entry.empty() && !tables_.baseline.Contains(header.entry)) {
-    tables_.baseline.Append(header.entry);
-  }
-  // What it starts now is what the user put back, so no cycle asks about it
-  // as a change (a changed entry's put-back is in the baseline already).
-  if (!header.entry.empty()) {
-    auto commands = RememberCommands(platform_, {header.entry});
-    const auto command = commands.find(header.entry);
-    if (command != commands.end()) {
-      tables_.baseline_commands[header.entry] = std::move(command->second);
-    }
+  if (!header.entry.empty()) KnowAsPutBack(header.entry);
+  // A service put back brings its DLL back with it, and the other way round.
+  for (const auto& other : EntriesOfSameSubkey(header.entry)) {
+    EntryTables scan;
+    ScanKind(platform_, *KindOf(other[0]), scan);
+    if (scan.current.Contains(other)) KnowAsPutBack(other);
   }
   store_.DropRecord(id);  // what it kept is back in place
   return PutBackOutcome::kPutBack;
+}
+
+// What the entry starts now is what the user put back, so no cycle asks
+// about it as new or as a change.
+void RemovedEntriesStore::KnowAsPutBack(const std::string& entry) {
+  if (!tables_.baseline.Contains(entry)) tables_.baseline.Append(entry);
+  auto commands = RememberCommands(platform_, {entry});
+  const auto command = commands.find(entry);
+  if (command != commands.end()) tables_.baseline_commands[entry] = std::move(command->second);
 }
 
 void RemovedEntriesStore::Forget(const std::string& id) { store_.Forget(id); }

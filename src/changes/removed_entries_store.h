@@ -27,6 +27,8 @@ class RemovedEntriesStore : public RemovedEntries {
   void Forget(const std::string& id) override;
 
  private:
+  void KnowAsPutBack(const std::string& entry);
+
   Platform& platform_;
   const DataFiles& data_;
   EntryTables& tables_;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "monitor/entry_kinds.h"
 #include "platform/errors.h"
 #include "platform/record_fields.h"
 #include "texts.h"
@@ -13,6 +14,9 @@ namespace {
 
 constexpr char kHeader[] = "Corvane baseline 1";
 constexpr char kSwitchesTag[] = "switches ";
+// The version of the table of places; a file without the line was taken
+// with the first one.
+constexpr char kPlacesTag[] = "places ";
 constexpr char kEntryTag[] = "E ";
 constexpr char kCommandTag[] = "C ";
 // The last line: a file without it was cut short.
@@ -47,7 +51,8 @@ std::string SwitchesSignature(const AreaSwitches& switches) {
 }
 
 std::string FormatSavedBaseline(const std::string& switches, const EntryTables& tables) {
-  std::string text = std::string(kHeader) + "\r\n" + kSwitchesTag + EscapeField(switches) + "\r\n";
+  std::string text = std::string(kHeader) + "\r\n" + kSwitchesTag + EscapeField(switches) +
+                     "\r\n" + kPlacesTag + std::to_string(kPlacesVersion) + "\r\n";
   for (const auto& entry : tables.baseline.Entries()) {
     text += kEntryTag + EscapeField(entry) + "\r\n";
     const auto command = tables.baseline_commands.find(entry);
@@ -67,8 +72,17 @@ SavedBaseline ParseSavedBaseline(const std::string& text) {
   std::string rest;
   if (!Tagged(lines[1], kSwitchesTag, rest)) NotABaseline();
   saved.switches = Unescaped(rest);
+  std::size_t at = 2;
+  if (Tagged(lines[at], kPlacesTag, rest)) {
+    if (rest.empty() || rest.size() > 4 || rest[0] == '0' ||
+        rest.find_first_not_of("0123456789") != std::string::npos) {
+      NotABaseline();
+    }
+    saved.places_version = std::stoi(rest);
+    ++at;
+  }
   std::optional<std::string> last_entry;  // the entry a command line belongs to
-  for (std::size_t at = 2; at < lines.size(); ++at) {
+  for (; at < lines.size(); ++at) {
     if (Tagged(lines[at], kEntryTag, rest)) {
       last_entry = Unescaped(rest);
       saved.entries.Append(*last_entry);

@@ -18,6 +18,7 @@ std::string SwitchesSignature(const AreaSwitches& switches);
 
 struct SavedBaseline {
   std::string switches;
+  int places_version = 1;  // kPlacesVersion when it was taken
   EntryTable entries;
   CommandTable commands;
 };

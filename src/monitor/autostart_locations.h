@@ -9,6 +9,7 @@ namespace corvane::locations {
 inline constexpr char kWindowsDirectoryVariable[] = "windir";
 inline constexpr char kAllUsersProfileVariable[] = "ALLUSERSPROFILE";
 inline constexpr char kUserProfileVariable[] = "USERPROFILE";
+inline constexpr char kProgramFilesVariable[] = "ProgramFiles";
 
 // On 64-bit Windows, HKEY_LOCAL_MACHINE\Software has a second, 32-bit view,
 // where 32-bit programs' settings live; every path is opened literally.

@@ -5,6 +5,8 @@
 // entry and the help page's list are all derived from these rows.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,13 +28,16 @@ bool AreaIsOn(const AreaSwitches& switches, Area area);
 
 // What a row reads at each of its places.
 enum class Reads {
-  kValueNames,    // every value of the key, by name, whatever its data
-  kNamedValues,   // the row's named values, each a non-empty string with its data
-  kSubkeyValues,  // the row's named value of every subkey, with its data
-  kSubkeys,       // the subkeys themselves
-  kFolderFiles,   // the ordinary files of the folders
-  kIniLines,      // the lines of an INI file that begin with a key
-  kTasks,         // the tasks of the Task Scheduler's library
+  kValueNames,        // every value of the key, by name, whatever its data
+  kNamedValues,       // the row's named values, each a non-empty string with its data
+  kNamedCommands,     // the row's named values by name, their data a command that can change
+  kMultiStringItems,  // each item of the row's named multi-string values, with the item
+  kSubkeyValues,      // the row's named value of every subkey, with its data
+  kSubkeyValueNames,  // every value of every subkey, by name, whatever its data
+  kSubkeys,           // the subkeys themselves
+  kFolderFiles,       // the ordinary files of the folders
+  kIniLines,          // the lines of an INI file that begin with a key
+  kTasks,             // the tasks of the Task Scheduler's library
 };
 
 // Where the command that an entry starts comes from.
@@ -50,6 +55,7 @@ enum class CommandFrom {
 // back by the same rule.
 enum class Removal {
   kDeleteValue,     // the value is deleted; one Windows needs gets its default back
+  kCutListItem,     // the item is cut out of its multi-string value, the others stay
   kEmptyValue,      // the value is set to ""
   kDisableService,  // the service's start value is set to disabled
   kDeleteKeyTree,   // the subkey goes with everything below it
@@ -81,12 +87,14 @@ struct RegistryPlace {
 
 // Where a Startup folder lies.
 enum class FolderBase {
-  kWindows,            // %windir%
-  kAllUsersProfile,    // %ALLUSERSPROFILE%
-  kUserProfile,        // %USERPROFILE%
-  kAdministrator,      // the profile named Administrator beside the user's
-  kShellStartup,       // the user's Startup folder as the shell names it
-  kShellCommonStartup  // all users' Startup folder as the shell names it
+  kWindows,             // %windir%
+  kAllUsersProfile,     // %ALLUSERSPROFILE%
+  kUserProfile,         // %USERPROFILE%
+  kAdministrator,       // the profile named Administrator beside the user's
+  kShellStartup,        // the user's Startup folder as the shell names it
+  kShellCommonStartup,  // all users' Startup folder as the shell names it
+  kShellDocuments,      // the user's Documents folder as the shell names it
+  kProgramFiles,        // %ProgramFiles%
 };
 
 struct FolderPlace {
@@ -95,6 +103,7 @@ struct FolderPlace {
   const char* recorded = "";         // after the base: written into the entries
   bool searched_must_exist = false;  // else the base itself must exist
   bool once = false;                 // left out when it is a folder listed before
+  const char* mask = "*.*";          // the files of the folder that count
 };
 
 struct IniPlace {
@@ -128,12 +137,28 @@ struct EntryKind {
   // Removing one can stop Windows from starting or working: each is asked
   // about on its own, never answered together with others.
   bool ask_one_by_one = false;
-  // kSubkeys: a subkey counts only when this number value holds this number.
+  // kSubkeys: which subkeys count. With a number value named, only those
+  // whose value holds the number (or, `counted_unless`, does not hold it).
   const char* counted_when = nullptr;
   int counted_number = 0;
-  int disabled_number = 0;              // kDisableService
-  const char* command_value = nullptr;  // kSubkeyValue
+  bool counted_unless = false;
+  std::vector<const char*> counted_with = {};  // only those with one of these subkeys
+  std::vector<const char*> only_subkeys = {};  // only these names, opened without a listing
+  bool needs_command = false;                  // only those with a command to start
+  int disabled_number = 0;                     // kDisableService
+  // kSubkeyValue: the value below the subkey that holds the command.
+  const char* command_key = "";
+  const char* command_value = nullptr;
+  // The version of the table in which the row took its present form: a
+  // baseline saved by an earlier table knows nothing of its entries.
+  int since = 1;
 };
+
+// The version of the table that a saved baseline is taken with.
+inline constexpr int kPlacesVersion = 2;
+
+// Whether a subkey whose number value reads so counts for the row.
+bool CountedByNumber(const EntryKind& kind, std::optional<std::int32_t> number);
 
 // Every row, in the order of the scan, which is the order of the alerts.
 const std::vector<EntryKind>& EntryKinds();

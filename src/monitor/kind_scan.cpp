@@ -12,7 +12,6 @@ namespace corvane {
 
 namespace {
 
-constexpr char kAllFilesMask[] = "\\*.*";
 constexpr char kAdministratorProfile[] = "Administrator";
 
 // One registry row read into the tables. An accessor is made once for the
@@ -68,11 +67,24 @@ class RegistryReading {
   void AppendValueWithData(const RegistryPlace& place, const std::string& path,
                            RegistryAccessor& key) {
     for (const auto& value : place.values) {
+      const auto raw = key.ReadRawValue(value.name);
+      if (!raw) continue;
+      if (kind_.reads == Reads::kMultiStringItems) {
+        for (const auto& item : ItemsOfRawValue(*raw)) {
+          Append(MakeValueWithDataEntry(kind_.type_code, place.root_code, path, value.name, item),
+                 std::nullopt);
+        }
+        continue;
+      }
       // A value that is no string starts nothing Corvane could name.
-      const auto data = ReadText(key, value.name).value_or("");
+      const auto data = TextOfRawValue(*raw).value_or("");
       if (data.empty()) continue;
-      Append(MakeValueWithDataEntry(kind_.type_code, place.root_code, path, value.name, data),
-             std::nullopt);
+      if (kind_.reads == Reads::kNamedCommands) {
+        Append(MakeNamedValueEntry(kind_.type_code, place.root_code, path, value.name), raw);
+      } else {
+        Append(MakeValueWithDataEntry(kind_.type_code, place.root_code, path, value.name, data),
+               std::nullopt);
+      }
     }
   }
 
@@ -86,6 +98,8 @@ class RegistryReading {
         }
         break;
       case Reads::kNamedValues:
+      case Reads::kNamedCommands:
+      case Reads::kMultiStringItems:
         AppendValueWithData(place, path, *key_);
         break;
       case Reads::kSubkeyValues:
@@ -95,8 +109,17 @@ class RegistryReading {
           }
         }
         break;
-      case Reads::kSubkeys:
+      case Reads::kSubkeyValueNames:
         for (const auto& subkey : key_->SubkeyNames()) {
+          const auto subkey_path = path + '\\' + subkey;
+          if (!item_->OpenKey(subkey_path, false, KeyAccess::kRead)) continue;
+          for (auto& [name, value] : item_->Values()) {
+            Append(MakeNamedValueEntry(kind_.type_code, place.root_code, subkey_path, name), value);
+          }
+        }
+        break;
+      case Reads::kSubkeys:
+        for (const auto& subkey : SubkeysToRead()) {
           std::optional<RawValue> command;
           if (!Counts(path + '\\' + subkey, command)) continue;
           Append(MakeEntry(kind_.type_code, bare ? subkey : path + '\\' + subkey), command);
@@ -107,21 +130,43 @@ class RegistryReading {
     }
   }
 
+  // The row's named subkeys are opened by name: the key may hold thousands.
+  std::vector<std::string> SubkeysToRead() {
+    if (kind_.only_subkeys.empty()) return key_->SubkeyNames();
+    return {kind_.only_subkeys.begin(), kind_.only_subkeys.end()};
+  }
+
   // Whether the subkey counts, with its command when the row reads one from
   // it. A subkey that cannot be read does not count.
   bool Counts(const std::string& subkey_path, std::optional<RawValue>& command) {
-    if (kind_.counted_when == nullptr && kind_.command != CommandFrom::kSubkeyValue) return true;
+    const bool opened = kind_.counted_when != nullptr || !kind_.counted_with.empty() ||
+                        !kind_.only_subkeys.empty() || kind_.command == CommandFrom::kSubkeyValue;
+    if (!opened) return true;
     if (!item_->OpenKey(subkey_path, false, KeyAccess::kRead)) return false;
     // The number first: most services do not start by themselves, and their
     // program is then never read.
-    if (kind_.counted_when != nullptr && ReadNumber(*item_, kind_.counted_when) !=
-                                             std::optional<std::int32_t>(kind_.counted_number)) {
+    if (kind_.counted_when != nullptr &&
+        !CountedByNumber(kind_, ReadNumber(*item_, kind_.counted_when))) {
+      return false;
+    }
+    if (!kind_.counted_with.empty() && !HasOneOf(item_->SubkeyNames(), kind_.counted_with)) {
       return false;
     }
     if (kind_.command != CommandFrom::kSubkeyValue) return true;
-    command = item_->ReadRawValue(kind_.command_value);
-    // A subkey counts only with a program to start.
+    if (*kind_.command_key == '\0' ||
+        item_->OpenKey(subkey_path + kind_.command_key, false, KeyAccess::kRead)) {
+      command = item_->ReadRawValue(kind_.command_value);
+    }
+    if (!kind_.needs_command) return true;
     return command && !TextOfRawValue(*command).value_or("").empty();
+  }
+
+  static bool HasOneOf(const std::vector<std::string>& names,
+                       const std::vector<const char*>& wanted) {
+    return std::any_of(names.begin(), names.end(), [&wanted](const std::string& name) {
+      return std::any_of(wanted.begin(), wanted.end(),
+                         [&name](const char* one) { return FoldCase(name) == FoldCase(one); });
+    });
   }
 
   const EntryKind& kind_;
@@ -150,6 +195,10 @@ std::string BaseOf(FolderBase base, const Environment& environment) {
       return environment.ShellFolderPath(ShellFolder::kStartup);
     case FolderBase::kShellCommonStartup:
       return environment.ShellFolderPath(ShellFolder::kCommonStartup);
+    case FolderBase::kShellDocuments:
+      return environment.ShellFolderPath(ShellFolder::kDocuments);
+    case FolderBase::kProgramFiles:
+      return environment.Get(locations::kProgramFilesVariable);
   }
   return "";
 }
@@ -159,6 +208,7 @@ struct Folder {
   std::string must_exist;
   std::string searched;
   std::string recorded;
+  const char* mask;
 };
 
 std::vector<Folder> Folders(const EntryKind& kind, const Environment& environment) {
@@ -170,8 +220,8 @@ std::vector<Folder> Folders(const EntryKind& kind, const Environment& environmen
       return FoldCase(folder.searched) == FoldCase(searched);
     };
     if (place.once && (base.empty() || std::any_of(folders.begin(), folders.end(), same))) continue;
-    folders.push_back(
-        {base, place.searched_must_exist ? searched : base, searched, base + place.recorded});
+    folders.push_back({base, place.searched_must_exist ? searched : base, searched,
+                       base + place.recorded, place.mask});
   }
   return folders;
 }
@@ -179,7 +229,7 @@ std::vector<Folder> Folders(const EntryKind& kind, const Environment& environmen
 void ScanFolders(const Platform& platform, const EntryKind& kind, EntryTables& tables) {
   for (const auto& folder : Folders(kind, platform.environment)) {
     if (!platform.files.DirectoryExists(folder.must_exist)) continue;
-    for (auto& found : platform.files.ListFiles(folder.searched + kAllFilesMask)) {
+    for (auto& found : platform.files.ListFiles(folder.searched + '\\' + folder.mask)) {
       auto entry = MakeEntry(kind.type_code, folder.recorded + '\\' + found.name);
       tables.current_stamps[entry] = std::move(found.stamp);
       tables.current.Append(std::move(entry));

@@ -42,12 +42,14 @@ bool LocateValueName(LocatedEntry& located, const std::string& text) {
 }
 
 // Root code, key path (with the subkey for kSubkeyValues), "\", value name,
-// "\", data; the data may hold backslashes of its own.
-bool LocateValueWithData(LocatedEntry& located, const std::string& text) {
+// then, but for kNamedCommands, "\" and data; the data may hold backslashes
+// of its own.
+bool LocateNamedValue(LocatedEntry& located, const std::string& text) {
   if (text.empty()) return false;
   const char root_code = text[0];
   const auto rest = text.substr(1);
   const bool below_subkey = located.kind->reads == Reads::kSubkeyValues;
+  const bool with_data = located.kind->reads != Reads::kNamedCommands;
   for (const auto& place : located.kind->keys) {
     if (place.root_code != root_code) continue;
     for (auto& view : ViewsOf(place)) {
@@ -61,13 +63,36 @@ bool LocateValueWithData(LocatedEntry& located, const std::string& text) {
       }
       for (const auto& value : place.values) {
         const std::string name = value.name;
-        if (rest.compare(name_at, name.size() + 1, name + '\\') != 0) continue;
+        if (with_data ? rest.compare(name_at, name.size() + 1, name + '\\') != 0
+                      : rest.substr(name_at) != name) {
+          continue;
+        }
         SetPlace(located, place, rest.substr(0, name_at - 1));
         located.value = &value;
         located.name = name;
-        located.data = rest.substr(name_at + name.size() + 1);
+        if (with_data) located.data = rest.substr(name_at + name.size() + 1);
         return true;
       }
+    }
+  }
+  return false;
+}
+
+// Root code, key path, "\", subkey, "\", value name: a key's name holds no
+// backslash, a value's name may.
+bool LocateSubkeyValueName(LocatedEntry& located, const std::string& text) {
+  if (text.empty()) return false;
+  const auto rest = text.substr(1);
+  for (const auto& place : located.kind->keys) {
+    if (place.root_code != text[0]) continue;
+    for (const auto& view : ViewsOf(place)) {
+      const auto prefix = view + '\\';
+      if (!StartsWith(rest, prefix)) continue;
+      const auto slash = rest.find('\\', prefix.size());
+      if (slash == std::string::npos || slash == prefix.size()) continue;
+      SetPlace(located, place, rest.substr(0, slash));
+      located.name = rest.substr(slash + 1);
+      return true;
     }
   }
   return false;
@@ -110,8 +135,13 @@ std::optional<LocatedEntry> Locate(const std::string& entry) {
       found = LocateValueName(located, text);
       break;
     case Reads::kNamedValues:
+    case Reads::kNamedCommands:
+    case Reads::kMultiStringItems:
     case Reads::kSubkeyValues:
-      found = LocateValueWithData(located, text);
+      found = LocateNamedValue(located, text);
+      break;
+    case Reads::kSubkeyValueNames:
+      found = LocateSubkeyValueName(located, text);
       break;
     case Reads::kSubkeys:
       found = LocateSubkey(located, text);
@@ -126,12 +156,27 @@ std::optional<LocatedEntry> Locate(const std::string& entry) {
   return located;
 }
 
+std::vector<std::string> EntriesOfSameSubkey(const std::string& entry) {
+  const auto* kind = entry.empty() ? nullptr : KindOf(entry[0]);
+  if (kind == nullptr || kind->reads != Reads::kSubkeys || kind->keys.empty()) return {};
+  const auto& key = kind->keys.front();
+  std::vector<std::string> entries;
+  for (const auto& other : EntryKinds()) {
+    if (&other == kind || other.reads != Reads::kSubkeys || other.keys.empty()) continue;
+    if (other.keys.front().root_code == key.root_code && other.keys.front().key == key.key) {
+      entries.push_back(MakeEntry(other.type_code, entry.substr(1)));
+    }
+  }
+  return entries;
+}
+
 std::optional<ValuePlace> CommandValueOf(const LocatedEntry& located) {
   switch (located.kind->command) {
     case CommandFrom::kValueData:
       return ValuePlace{located.root, located.key_path, located.name};
     case CommandFrom::kSubkeyValue:
-      return ValuePlace{located.root, located.RegistryPath(), located.kind->command_value};
+      return ValuePlace{located.root, located.RegistryPath() + located.kind->command_key,
+                        located.kind->command_value};
     case CommandFrom::kClassServer: {
       // The 32-bit view's objects are registered in the 32-bit view's classes.
       const bool other_view = located.key_path != located.place->key;

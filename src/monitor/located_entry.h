@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "monitor/entry_kinds.h"
 #include "platform/registry.h"
@@ -31,6 +32,11 @@ struct LocatedEntry {
 // backslashes, so a Run-type entry is matched against its row's keys first,
 // and split at its last backslash only when it matches none).
 std::optional<LocatedEntry> Locate(const std::string& entry);
+
+// The entries of the other rows that read the same subkeys and name the same
+// one (a service's program and its DLL): what takes one away or puts it back
+// does the same to them.
+std::vector<std::string> EntriesOfSameSubkey(const std::string& entry);
 
 // A registry value, from the root.
 struct ValuePlace {

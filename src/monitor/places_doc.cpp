@@ -94,10 +94,15 @@ std::string RootName(char root_code) {
                                             : texts::kCurrentUserRootName;
 }
 
+// Only a mask other than every file is named.
+std::string MaskText(const FolderPlace& folder) {
+  return std::string(folder.mask) == "*.*" ? "" : std::string("\\") + folder.mask;
+}
+
 std::string FolderText(const FolderPlace& folder, const Writer& out) {
   switch (folder.base) {
     case FolderBase::kWindows:
-      return out.Code(std::string("%windir%") + folder.searched);
+      return out.Code(std::string("%windir%") + folder.searched + MaskText(folder));
     case FolderBase::kAllUsersProfile:
       return out.Code(std::string("%ALLUSERSPROFILE%") + folder.searched);
     case FolderBase::kUserProfile:
@@ -110,8 +115,19 @@ std::string FolderText(const FolderPlace& folder, const Writer& out) {
     case FolderBase::kShellCommonStartup:
       return "all users' Startup folder as the shell names it, usually " +
              out.Code("%ProgramData%\\Microsoft\\Windows\\Start Menu\\Programs\\Startup");
+    case FolderBase::kShellDocuments:
+      return "the user's Documents folder's " +
+             out.Code(std::string(folder.searched + 1) + MaskText(folder));
+    case FolderBase::kProgramFiles:
+      return out.Code(std::string("%ProgramFiles%") + folder.searched + MaskText(folder));
   }
   return "";
+}
+
+std::string SubkeyNames(const EntryKind& kind, const Writer& out) {
+  std::string names;
+  for (const char* name : kind.only_subkeys) names += (names.empty() ? "" : ", ") + out.Code(name);
+  return names;
 }
 
 std::vector<std::string> Places(const EntryKind& kind, const Writer& out) {
@@ -124,6 +140,10 @@ std::vector<std::string> Places(const EntryKind& kind, const Writer& out) {
     }
     if (kind.reads == Reads::kSubkeyValues)
       text = names + " of every subkey of " + text;
+    else if (kind.reads == Reads::kSubkeyValueNames)
+      text = "every value of every subkey of " + text;
+    else if (!kind.only_subkeys.empty())
+      text = "the subkeys " + SubkeyNames(kind, out) + " of " + text;
     else if (!names.empty())
       text = names + " under " + text;
     else if (kind.reads == Reads::kSubkeys)
@@ -154,6 +174,8 @@ std::string Declined(const EntryKind& kind, const Writer& out) {
       }
       return text;
     }
+    case Removal::kCutListItem:
+      return "the item is cut out of its value; the other items stay.";
     case Removal::kEmptyValue:
       return "the value is emptied.";
     case Removal::kDisableService:

@@ -17,6 +17,11 @@ std::string MakeValueWithDataEntry(char type_code, char root_code, const std::st
   return type_code + (root_code + key_path + '\\' + value_name + '\\' + data);
 }
 
+std::string MakeNamedValueEntry(char type_code, char root_code, const std::string& key_path,
+                                const std::string& value_name) {
+  return type_code + (root_code + key_path + '\\' + value_name);
+}
+
 std::string MakeEntry(char type_code, const std::string& text) { return type_code + text; }
 
 }  // namespace corvane

@@ -29,6 +29,11 @@ std::string MakeRunValueEntry(char root_code, const std::string& key_path,
 std::string MakeValueWithDataEntry(char type_code, char root_code, const std::string& key_path,
                                    const std::string& value_name, const std::string& data);
 
+// A value read by name whose data is remembered apart: the type code, root
+// code, key path (with the subkey for a value of every subkey), "\", value name.
+std::string MakeNamedValueEntry(char type_code, char root_code, const std::string& key_path,
+                                const std::string& value_name);
+
 // Every other row: the type code followed by the text as it stands: a
 // subkey's name (in the row's first key) or the full path of its key, a
 // file's full path, an INI line as read, a task's path in the library.

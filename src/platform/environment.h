@@ -8,6 +8,7 @@ namespace corvane {
 enum class ShellFolder {
   kStartup,        // the current user's Startup folder
   kCommonStartup,  // the Startup folder of all users
+  kDocuments,      // the current user's Documents folder
 };
 
 class Environment {

@@ -3,16 +3,61 @@
 
 namespace corvane {
 
+namespace {
+
+char16_t UnitAt(const std::string& bytes, std::size_t at) {
+  return static_cast<char16_t>(static_cast<unsigned char>(bytes[at]) |
+                               static_cast<unsigned char>(bytes[at + 1]) << 8);
+}
+
+std::string LittleEndianBytes(const std::u16string& units) {
+  std::string bytes;
+  for (const char16_t unit : units) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+}  // namespace
+
 std::optional<std::string> TextOfRawValue(const RawValue& value) {
   if (value.type != kTextValueType && value.type != kExpandableTextValueType) return std::nullopt;
   std::u16string text;
   for (std::size_t at = 0; at + 1 < value.bytes.size(); at += 2) {
-    const auto unit = static_cast<char16_t>(static_cast<unsigned char>(value.bytes[at]) |
-                                            static_cast<unsigned char>(value.bytes[at + 1]) << 8);
+    const auto unit = UnitAt(value.bytes, at);
     if (unit == 0) break;
     text += unit;
   }
   return Utf16ToUtf8(text);
+}
+
+std::vector<std::string> ItemsOfRawValue(const RawValue& value) {
+  if (value.type != kMultiTextValueType) {
+    const auto text = TextOfRawValue(value);
+    if (!text || text->empty()) return {};
+    return {*text};
+  }
+  std::vector<std::string> items;
+  std::u16string item;
+  for (std::size_t at = 0; at + 1 < value.bytes.size(); at += 2) {
+    const auto unit = UnitAt(value.bytes, at);
+    if (unit != 0) {
+      item += unit;
+      continue;
+    }
+    if (!item.empty()) items.push_back(Utf16ToUtf8(item));
+    item.clear();
+  }
+  // Windows also reads an item whose closing NUL is missing.
+  if (!item.empty()) items.push_back(Utf16ToUtf8(item));
+  return items;
+}
+
+RawValue RawMultiStringValue(const std::vector<std::string>& items) {
+  std::u16string units;
+  for (const auto& item : items) units += Utf8ToUtf16(item) + u'\0';
+  return {kMultiTextValueType, LittleEndianBytes(units + u'\0')};
 }
 
 std::optional<std::int32_t> NumberOfRawValue(const RawValue& value) {
@@ -23,12 +68,7 @@ std::optional<std::int32_t> NumberOfRawValue(const RawValue& value) {
 }
 
 RawValue RawStringValue(std::uint32_t type, const std::string& text) {
-  RawValue value{type, {}};
-  for (const char16_t unit : Utf8ToUtf16(text) + u'\0') {
-    value.bytes += static_cast<char>(unit & 0xFF);
-    value.bytes += static_cast<char>(unit >> 8);
-  }
-  return value;
+  return {type, LittleEndianBytes(Utf8ToUtf16(text) + u'\0')};
 }
 
 RawValue RawNumberValue(std::int32_t number) {

@@ -33,6 +33,14 @@ struct RawValue {
 // Windows reads it; no value for any other type.
 std::optional<std::string> TextOfRawValue(const RawValue& value);
 
+// The non-empty items of a multi-string value (REG_MULTI_SZ 7), or the text
+// of a string value as its one item; none for any other type.
+std::vector<std::string> ItemsOfRawValue(const RawValue& value);
+
+// A multi-string value holding these items.
+RawValue RawMultiStringValue(const std::vector<std::string>& items);
+inline constexpr std::uint32_t kMultiTextValueType = 7;  // REG_MULTI_SZ
+
 // The number of a REG_DWORD value; no value for any other type or size.
 std::optional<std::int32_t> NumberOfRawValue(const RawValue& value);
 

@@ -36,7 +36,8 @@ bool SameValue(const ValueBackup& value, RegistryRoot root, const std::string& k
 
 bool FitsValue(const LocatedEntry& item, const ValueBackup& value) {
   const auto& kind = *item.kind;
-  if ((kind.removal == Removal::kDeleteValue || kind.removal == Removal::kEmptyValue) &&
+  if ((kind.removal == Removal::kDeleteValue || kind.removal == Removal::kEmptyValue ||
+       kind.removal == Removal::kCutListItem) &&
       SameValue(value, item.root, item.key_path, item.name)) {
     return true;
   }

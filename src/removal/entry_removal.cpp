@@ -1,5 +1,7 @@
 #include "removal/entry_removal.h"
 
+#include <algorithm>
+
 #include "monitor/autostart_locations.h"
 #include "monitor/located_entry.h"
 #include "monitor/startup_entry.h"
@@ -38,8 +40,19 @@ bool KeyExists(Registry& registry, RegistryRoot root, const std::string& key_pat
 // else the value is there.
 bool ValueInPlace(Registry& registry, const LocatedEntry& item) {
   const auto key = OpenAt(registry, item.root, item.key_path, KeyAccess::kRead);
-  if (item.kind->reads == Reads::kValueNames) return ValueExists(*key, item.name);
-  return ReadText(*key, item.name) == item.data;
+  switch (item.kind->reads) {
+    case Reads::kValueNames:
+    case Reads::kNamedCommands:
+    case Reads::kSubkeyValueNames:
+      return ValueExists(*key, item.name);
+    case Reads::kMultiStringItems: {
+      const auto raw = key->ReadRawValue(item.name);
+      const auto items = raw ? ItemsOfRawValue(*raw) : std::vector<std::string>();
+      return std::find(items.begin(), items.end(), item.data) != items.end();
+    }
+    default:
+      return ReadText(*key, item.name) == item.data;
+  }
 }
 
 // What declining the value writes in its place; no value: it is deleted.
@@ -78,9 +91,27 @@ RemovalResult RemoveValue(Registry& registry, const Environment& environment, Ba
   return Settle(keeper, Outcome(done, ValueInPlace(registry, item)));
 }
 
+// The item is cut out wherever it stands; the other items keep their order.
+RemovalResult CutListItem(Registry& registry, BackupKeeper& keeper, const LocatedEntry& item) {
+  if (!ValueInPlace(registry, item)) return RemovalResult::kAlreadyGone;
+  const auto before = ReadRawAt(registry, item.root, item.key_path, item.name);
+  if (!before) return RemovalResult::kRefused;
+  auto items = ItemsOfRawValue(*before);
+  items.erase(std::remove(items.begin(), items.end(), item.data), items.end());
+  ValueLeft left;
+  left.kind = ValueLeft::Kind::kRaw;
+  left.raw = RawMultiStringValue(items);
+  if (!KeepBackup(keeper, ValueBackup{item.root, item.key_path, item.name, *before, left})) {
+    return RemovalResult::kRefused;
+  }
+  const bool written = OpenAt(registry, item.root, item.key_path, KeyAccess::kReadWrite)
+                           ->WriteRawValue(item.name, left.raw);
+  return Settle(keeper, Outcome(written, ValueInPlace(registry, item)));
+}
+
 bool StartsByItself(Registry& registry, const LocatedEntry& item) {
   const auto key = OpenAt(registry, item.root, item.RegistryPath(), KeyAccess::kRead);
-  return ReadNumber(*key, item.kind->counted_when) == item.kind->counted_number;
+  return CountedByNumber(*item.kind, ReadNumber(*key, item.kind->counted_when));
 }
 
 RemovalResult DisableService(Registry& registry, BackupKeeper& keeper, const LocatedEntry& item) {
@@ -138,6 +169,8 @@ RemovalResult RemoveEntry(Platform& platform, BackupKeeper& keeper, const std::s
     case Removal::kDeleteValue:
     case Removal::kEmptyValue:
       return RemoveValue(platform.registry, platform.environment, keeper, *item);
+    case Removal::kCutListItem:
+      return CutListItem(platform.registry, keeper, *item);
     case Removal::kDisableService:
       return DisableService(platform.registry, keeper, *item);
     case Removal::kDeleteKeyTree:

@@ -23,6 +23,7 @@ class EntryKindsTest : public ChangeHandlingTest {
     environment.Set("windir", "C:\\WINDOWS");
     environment.Set("USERPROFILE", "C:\\Users\\Жанна");
     files.AddDirectory("C:\\Users\\Жанна");
+    environment.SetShellFolder(ShellFolder::kDocuments, "C:\\Users\\Жанна\\Документы");
     TakeSnapshotScan(platform, switches, tables);
   }
 
@@ -53,18 +54,36 @@ class EntryKindsTest : public ChangeHandlingTest {
         registry.SetString(root, key.key, key.values.front().name, program);
         return MakeValueWithDataEntry(kind.type_code, key.root_code, key.key,
                                       key.values.front().name, program);
+      case Reads::kMultiStringItems: {
+        const auto accessor = registry.CreateAccessor();
+        accessor->SetRoot(root);
+        accessor->OpenKey(key.key, true, KeyAccess::kReadWrite);
+        accessor->WriteRawValue(key.values.front().name, RawMultiStringValue({program}));
+      }
+        return MakeValueWithDataEntry(kind.type_code, key.root_code, key.key,
+                                      key.values.front().name, program);
+      case Reads::kNamedCommands:
+        registry.SetString(root, key.key, key.values.front().name, program);
+        return MakeNamedValueEntry(kind.type_code, key.root_code, key.key, key.values.front().name);
+      case Reads::kSubkeyValueNames:
+        registry.SetString(root, key.key + "\\0001", "Pest", program);
+        return MakeNamedValueEntry(kind.type_code, key.root_code, key.key + "\\0001", "Pest");
       case Reads::kSubkeyValues:
         registry.SetString(root, key.key + "\\sethc.exe", key.values.front().name, program);
         return MakeValueWithDataEntry(kind.type_code, key.root_code, key.key + "\\sethc.exe",
                                       key.values.front().name, program);
-      default:
+      default: {
+        const std::string name = kind.only_subkeys.empty() ? "Pest" : kind.only_subkeys.front();
+        const auto subkey = key.key + '\\' + name;
         if (kind.counted_when != nullptr) {
-          registry.SetInteger(root, key.key + "\\Pest", kind.counted_when, kind.counted_number);
+          registry.SetInteger(root, subkey, kind.counted_when,
+                              kind.counted_unless ? kind.counted_number - 1 : kind.counted_number);
         }
-        registry.SetExpandString(root, key.key + "\\Pest",
+        registry.SetExpandString(root, subkey + kind.command_key,
                                  kind.command_value ? kind.command_value : "", program);
-        registry.SetBinary(root, key.key + "\\Pest\\Sub", "b", std::string("\0\xFF", 2));
-        return MakeEntry(kind.type_code, "Pest");
+        registry.SetBinary(root, subkey + "\\Sub", "b", std::string("\0\xFF", 2));
+        return MakeEntry(kind.type_code, name);
+      }
     }
   }
 
@@ -79,8 +98,10 @@ class EntryKindsTest : public ChangeHandlingTest {
       return MakeEntry(kind.type_code, "\\Пуск");
     }
     if (kind.reads == Reads::kFolderFiles) {
-      watched_ = "C:\\Users\\Жанна\\Start Menu\\Programs\\startup";
-      path = watched_ + "\\Ж中.lnk";
+      watched_ = FolderPaths(kind, environment).front();
+      files.AddDirectory(watched_);
+      const std::string mask = kind.folders.front().mask;
+      path = watched_ + "\\Ж中" + (mask == "*.*" ? ".lnk" : mask.substr(1));
       files.AddFile(path, std::string("L\0nk", 4));
       entry = MakeEntry(kind.type_code, path);
     } else {

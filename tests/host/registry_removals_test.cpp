@@ -6,6 +6,8 @@
 
 #include "memory_platform_fixture.h"
 #include "monitor/located_entry.h"
+#include "removal/put_back.h"
+#include "removal/registry_places.h"
 
 namespace corvane {
 namespace {
@@ -201,6 +203,35 @@ TEST_F(RegistryRemovalsTest, WinlogonKeepsAWorkingDefaultAndOnlyTheDeclinedTextG
   EXPECT_EQ(Locate("D1" + kDebugged + "\\Debugger\\C:\\a\\Debugger\\b")->data,
             "C:\\a\\Debugger\\b");
   EXPECT_FALSE(Locate("W1\\Software\\Elsewhere\\Shell\\x"));
+}
+
+// One item of a multi-string goes, the others stay in their order; an item
+// that is already gone, or only part of another, leaves the value alone.
+TEST_F(RegistryRemovalsTest, AListItemIsCutOutAloneAndPutBackWhole) {
+  const std::string lsa = "\\SYSTEM\\CurrentControlSet\\Control\\Lsa";
+  const auto write = [&](const std::vector<std::string>& items) {
+    auto key = OpenAt(registry, kMachine, lsa, KeyAccess::kReadWrite);
+    key->WriteRawValue("Notification Packages", RawMultiStringValue(items));
+  };
+  const auto items = [&] {
+    const auto raw = ReadRawAt(registry, kMachine, lsa, "Notification Packages");
+    return raw ? ItemsOfRawValue(*raw) : std::vector<std::string>{"-"};
+  };
+  registry.CreateKey(kMachine, lsa);
+  write({"scecli", "пест", "rassfm", "пест"});
+  const auto entry = "P1" + lsa + "\\Notification Packages\\пест";
+  BackupHeader header;
+  header.entry = entry;
+  StoreKeeper keeper{store, header};
+  EXPECT_EQ(RemoveEntry(platform, keeper, entry), RemovalResult::kRemoved);
+  EXPECT_EQ(items(), (std::vector<std::string>{"scecli", "rassfm"}));
+  EXPECT_EQ(RemoveEntry(platform, keeper, entry), RemovalResult::kAlreadyGone);
+  EXPECT_EQ(RemoveEntry(platform, keeper, "P1" + lsa + "\\Notification Packages\\sce"),
+            RemovalResult::kAlreadyGone);
+  const auto kept = store.Read(keeper.last_id());
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(PutBackRemoval(platform, store, kept->body), RestoreResult::kRestored);
+  EXPECT_EQ(items(), (std::vector<std::string>{"scecli", "пест", "rassfm", "пест"}));
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ class ServiceScannersTest : public MemoryPlatformTest {
   }
 };
 
-TEST_F(ServiceScannersTest, OnlyAutomaticServicesWithAProgramAreRecorded) {
+TEST_F(ServiceScannersTest, EveryServiceThatIsNotDisabledWithAProgramIsRecorded) {
   for (std::uint32_t start = 0; start <= 4; ++start) {
     AddService("Start" + std::to_string(start), start, "C:\\svc.exe");
   }
@@ -27,7 +27,15 @@ TEST_F(ServiceScannersTest, OnlyAutomaticServicesWithAProgramAreRecorded) {
   registry.SetInteger(kMachine, std::string(kServices) + "\\Unset", "Start", 2);
   AddService("Last", 2, "%SystemRoot%\\last.exe");
   ScanRow('4');
-  EXPECT_EQ(Current(), (Strings{"4Start2", "4Last"}));
+  EXPECT_EQ(Current(), (Strings{"4Start0", "4Start1", "4Start2", "4Start3", "4Last"}));
+  // The DLL of a shared service process, of services that are not disabled.
+  for (const char* name : {"Start3", "Start4", "NoImage"}) {
+    registry.SetExpandString(kMachine, std::string(kServices) + "\\" + name + "\\Parameters",
+                             "ServiceDll", "C:\\svc.dll");
+  }
+  tables.current.Reset();
+  ScanRow('s');
+  EXPECT_EQ(Current(), (Strings{"sStart3", "sNoImage"}));
 }
 
 TEST_F(ServiceScannersTest, AnUnreadableServiceIsSkippedAndTheRestAreStillScanned) {

@@ -234,5 +234,35 @@ TEST_F(SettingsTest, AStartComparesWithTheBaselineOfTheLastRunWhenTheAreasAreThe
   }
 }
 
+TEST_F(SettingsTest, ABaselineOfAnEarlierTableTakesWhatTheRowsAddedSinceFindUnasked) {
+  const std::string path = "C:\\Program Files\\Corvane\\baseline";
+  BaselineFile file(files, path, {});
+  settings.saved_baseline = &file;
+  settings.boxes = &boxes;
+  profile.Of(kMachineOptions) = {{"V", "2.1"}};
+  InitializeSettings(settings);
+  // As the first table's version wrote it: no line with the table's version.
+  auto text = RecordSeal().Open(files.Content(path)).text;
+  const auto line = text.find("places ");
+  ASSERT_NE(line, std::string::npos);
+  text.erase(line, text.find('\n', line) + 1 - line);
+  files.AddFile(path, RecordSeal().Seal(text));
+
+  const std::string manual = "\\SYSTEM\\CurrentControlSet\\Services\\Manual";
+  registry.SetInteger(kMachine, manual, "Start", 3);
+  registry.SetString(kMachine, manual, "ImagePath", "m.exe");
+  registry.SetString(kUser, "\\Environment", "UserInitMprLogonScript", "logon.cmd");
+  registry.SetString(kUser, kUserRun, "Planted", "p.exe");
+  tables = EntryTables{};
+  events.clear();
+  InitializeSettings(settings);
+  EXPECT_EQ(events, Strings{"timer soon"});
+  Answer(ModalResult::kYes);
+  RunPollCycle(context);
+  EXPECT_EQ(alert.facts_.location,
+            "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Planted");
+  EXPECT_TRUE(alert.answers.empty());  // the only one asked about
+}
+
 }  // namespace
 }  // namespace corvane

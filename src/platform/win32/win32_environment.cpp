@@ -27,7 +27,9 @@ std::string Win32Environment::Get(const std::string& name) const {
 std::string Win32Environment::ShellFolderPath(ShellFolder folder) const {
   // The CSIDL call reaches the same known folders on Vista and later, and
   // also runs where those are unknown. Nothing is created.
-  const int id = folder == ShellFolder::kStartup ? CSIDL_STARTUP : CSIDL_COMMON_STARTUP;
+  const int id = folder == ShellFolder::kStartup         ? CSIDL_STARTUP
+                 : folder == ShellFolder::kCommonStartup ? CSIDL_COMMON_STARTUP
+                                                         : CSIDL_PERSONAL;
   wchar_t path[MAX_PATH] = {};
   if (SHGetFolderPathW(nullptr, id | CSIDL_FLAG_DONT_VERIFY, nullptr, SHGFP_TYPE_CURRENT, path) !=
       S_OK) {
