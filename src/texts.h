@@ -100,6 +100,13 @@ inline constexpr const char kFileTypeType[] = "File Type";
 inline constexpr const char kServiceDllType[] = "Service DLL";
 inline constexpr const char kStartupScriptType[] = "Startup Script";
 inline constexpr const char kShimDatabaseType[] = "Shim Database";
+inline constexpr const char kTaskManagerType[] = "Task Manager";
+inline constexpr const char kAccessibilityType[] = "Accessibility";
+// Task Manager's state of an entry, as its command; and after the Type of an
+// entry that Task Manager keeps disabled.
+inline constexpr const char kApprovedEnabled[] = "Enabled";
+inline constexpr const char kApprovedDisabled[] = "Disabled";
+inline constexpr const char kDisabledInTaskManager[] = " (disabled in Task Manager)";
 
 // Log messages: an outcome, then what was removed, then how it was decided.
 inline constexpr const char kDeleted[] = "Deleted ";

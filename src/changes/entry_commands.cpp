@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "monitor/approved_state.h"
 #include "monitor/located_entry.h"
 #include "platform/case_fold.h"
 #include "platform/errors.h"
@@ -197,8 +198,13 @@ std::string CommandOf(const Platform& platform, const std::string& entry) {
   const auto place = CommandValueOf(*located);
   if (!place) return "";
   KeyReader reader(platform.registry);
+  auto& key = reader.At(place->root, place->key_path);
+  if (located->kind->command == CommandFrom::kApprovedState) {
+    const auto raw = key.ReadRawValue(place->name);
+    return raw ? ApprovedStateText(*raw) : "";
+  }
   // A value of another type names no command.
-  return ReadText(reader.At(place->root, place->key_path), place->name).value_or("");
+  return ReadText(key, place->name).value_or("");
 }
 
 std::string PublisherOf(const Platform& platform, const std::string& command) {
@@ -216,7 +222,7 @@ CommandTable RememberCommands(const Platform& platform, const std::vector<std::s
     if (!located || !located->kind->command_can_change) continue;
     if (const auto place = CommandValueOf(*located)) {
       auto raw = reader.At(place->root, place->key_path).ReadRawValue(place->name);
-      if (raw) table.emplace(entry, CommandOfValue(std::move(*raw)));
+      if (raw) table.emplace(entry, CommandOfRowValue(*located->kind, std::move(*raw)));
     } else if (located->kind->command == CommandFrom::kFile && IsShortcut(located->name)) {
       const auto& path = located->name;
       const auto stamp = stamps.find(entry);

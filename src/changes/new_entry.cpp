@@ -9,6 +9,7 @@
 #include "changes/blacklist.h"
 #include "changes/blacklist_matches.h"
 #include "changes/entry_commands.h"
+#include "monitor/approved_state.h"
 #include "monitor/autostart_locations.h"
 #include "monitor/located_entry.h"
 #include "monitor/startup_entry.h"
@@ -16,6 +17,7 @@
 #include "platform/unicode.h"
 #include "removal/backup_store.h"
 #include "removal/entry_removal.h"
+#include "removal/registry_places.h"
 #include "removal/revert_change.h"
 #include "texts.h"
 
@@ -174,10 +176,19 @@ Answer Ask(CycleContext& context, const std::string& key,
   return {answer.remove, true};
 }
 
+bool DisabledInTaskManager(const Platform& platform, const std::string& entry) {
+  const auto item = Locate(entry);
+  const auto place = item ? ApprovedValueOf(*item, platform.environment) : std::nullopt;
+  if (!place) return false;
+  const auto raw = ReadRawAt(platform.registry, place->root, place->key_path, place->name);
+  return raw && std::string(ApprovedStateText(*raw)) == texts::kApprovedDisabled;
+}
+
 AlertFacts FactsOf(const Platform& platform, const NewEntry& item, const std::string& entry,
                    const AskPosition& position) {
   AlertFacts facts;
   facts.type_text = item.type_text;
+  if (DisabledInTaskManager(platform, entry)) facts.type_text += texts::kDisabledInTaskManager;
   facts.location = item.location_text;
   facts.command = CommandOf(platform, entry);
   facts.publisher = PublisherOf(platform, facts.command);

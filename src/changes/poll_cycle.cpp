@@ -8,6 +8,7 @@
 
 #include "changes/inventory.h"
 #include "changes/new_entry.h"
+#include "monitor/entry_kinds.h"
 #include "platform/errors.h"
 #include "texts.h"
 
@@ -46,14 +47,19 @@ std::vector<Asked> EntriesToAsk(const EntryTables& tables, const std::vector<std
                                 const CommandTable& found_commands) {
   std::vector<Asked> asked;
   for (const auto& entry : found) {
+    const auto* kind = KindOf(entry.empty() ? '\0' : entry[0]);
     if (!tables.baseline.Contains(entry)) {
-      asked.push_back({entry, std::nullopt});
+      if (kind == nullptr || kind->asked_when_new) asked.push_back({entry, std::nullopt});
       continue;
     }
     const auto before = tables.baseline_commands.find(entry);
     const auto now = found_commands.find(entry);
-    if (before != tables.baseline_commands.end() && now != found_commands.end() &&
-        before->second.command != now->second.command) {
+    if (before == tables.baseline_commands.end() || now == found_commands.end() ||
+        before->second.command == now->second.command) {
+      continue;
+    }
+    if (kind == nullptr || kind->asked_when_changed_to == nullptr ||
+        now->second.command == kind->asked_when_changed_to) {
       asked.push_back({entry, before->second});
     }
   }

@@ -19,4 +19,8 @@ inline constexpr char kThirtyTwoBitViewKey[] = "\\WOW6432Node";
 // The machine's Run key, which is watched and where Corvane's autorun value lives.
 inline constexpr char kMachineRunKey[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+// Where Task Manager keeps which Run values and Startup files are disabled.
+inline constexpr char kStartupApprovedKey[] =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved";
+
 }  // namespace corvane::locations

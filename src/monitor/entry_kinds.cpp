@@ -250,8 +250,7 @@ void AddLoadPoints(std::vector<EntryKind>& kinds) {
 
   const auto explorer = [](const char* path) { return Below(kCurrentVersion, path); };
   kinds.push_back(RegistryRow(
-      'F', texts::kShellFolderType, Reads::kNamedCommands,
-      "Where the Startup folders lie; a moved one is asked about",
+      'F', texts::kShellFolderType, Reads::kNamedCommands, "Where the Startup folders lie",
       {{kUser, explorer("\\Explorer\\User Shell Folders"), Views::kOne, false, {{"Startup"}}},
        {kUser, explorer("\\Explorer\\Shell Folders"), Views::kOne, false, {{"Startup"}}},
        {kMachine,
@@ -305,6 +304,29 @@ void AddLoadPoints(std::vector<EntryKind>& kinds) {
   kinds.push_back(RegistryRow('c', texts::kShimDatabaseType, Reads::kSubkeyValueNames,
                               "The custom shim databases applied to each program",
                               {Parent(kMachine, compatibility("\\Custom"), Views::kBoth)}, kNew));
+
+  kinds.push_back(RegistryRow(
+      'y', texts::kAccessibilityType, Reads::kSubkeyValues,
+      "The assistive programs registered, which Windows can start at the sign-in screen",
+      {Parent(kMachine, nt("\\Accessibility\\ATs"), Views::kBoth, {{"StartExe"}})}, kNew));
+
+  // Task Manager's switch of each Run value and Startup file: a program that
+  // turns a disabled one back on is asked about; No turns it off again.
+  for (const char type_code : {'a', 'b'}) {
+    const char root_code = type_code == 'a' ? kMachine : kUser;
+    std::vector<RegistryPlace> keys;
+    for (const char* name : {"\\Run", "\\Run32", "\\StartupFolder"}) {
+      keys.push_back({root_code, locations::kStartupApprovedKey + std::string(name)});
+    }
+    auto approved = RegistryRow(type_code, texts::kTaskManagerType, Reads::kValueNames,
+                                "Which Run values and Startup files Task Manager keeps "
+                                "disabled; one turned back on is asked about",
+                                keys, kNew);
+    approved.command = CommandFrom::kApprovedState;
+    approved.asked_when_new = false;
+    approved.asked_when_changed_to = texts::kApprovedEnabled;
+    kinds.push_back(approved);
+  }
 }
 
 // The files Windows runs by name: PowerShell's profiles, the scripts of
@@ -369,6 +391,7 @@ std::vector<EntryKind> MakeKinds() {
   startup.removal = Removal::kMoveFile;
   startup.logged = texts::kStartupFolderFileLogged;
   startup.logged_item = Item::kFileName;
+  startup.approved = Approved::kStartupFile;
   kinds.push_back(startup);
   AddStartedFiles(kinds);
 
@@ -385,6 +408,7 @@ std::vector<EntryKind> MakeKinds() {
     run.logged = texts::kRegistryStartupLogged;
     run.logged_item = Item::kName;
     run.blacklistable = true;
+    run.approved = Approved::kRunValue;
     kinds.push_back(run);
   }
 

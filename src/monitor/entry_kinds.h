@@ -42,13 +42,21 @@ enum class Reads {
 
 // Where the command that an entry starts comes from.
 enum class CommandFrom {
-  kValueData,    // the data of the value the entry names
-  kEntryData,    // the data the entry carries
-  kSubkeyValue,  // a value of the entry's subkey (the row's command value)
-  kClassServer,  // the in-process server of the COM class the subkey names
-  kFile,         // a shortcut's target with its arguments, any other file itself
-  kIniValue,     // the line's text after its "="
-  kTaskAction,   // the task's first action
+  kValueData,      // the data of the value the entry names
+  kEntryData,      // the data the entry carries
+  kSubkeyValue,    // a value of the entry's subkey (the row's command value)
+  kClassServer,    // the in-process server of the COM class the subkey names
+  kFile,           // a shortcut's target with its arguments, any other file itself
+  kIniValue,       // the line's text after its "="
+  kTaskAction,     // the task's first action
+  kApprovedState,  // Task Manager's state that the value holds: enabled or disabled
+};
+
+// Where Task Manager keeps whether an entry of the row is disabled.
+enum class Approved {
+  kNone,
+  kRunValue,     // a value of its Run key's StartupApproved key, by the value's name
+  kStartupFile,  // a value of StartupApproved\StartupFolder, by the file's name
 };
 
 // How "No" removes an entry; a changed entry is reverted and a backup put
@@ -137,6 +145,11 @@ struct EntryKind {
   // Removing one can stop Windows from starting or working: each is asked
   // about on its own, never answered together with others.
   bool ask_one_by_one = false;
+  // A new entry is taken unasked: the row keeps a state, not a program.
+  bool asked_when_new = true;
+  // A changed command is asked about only when it becomes this one.
+  const char* asked_when_changed_to = nullptr;
+  Approved approved = Approved::kNone;
   // kSubkeys: which subkeys count. With a number value named, only those
   // whose value holds the number (or, `counted_unless`, does not hold it).
   const char* counted_when = nullptr;

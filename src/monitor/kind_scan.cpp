@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "monitor/approved_state.h"
 #include "monitor/autostart_locations.h"
 #include "monitor/startup_entry.h"
 #include "platform/case_fold.h"
@@ -59,7 +60,7 @@ class RegistryReading {
  private:
   void Append(std::string entry, const std::optional<RawValue>& command) {
     if (command && kind_.command_can_change) {
-      tables_.current_commands[entry] = CommandOfValue(*command);
+      tables_.current_commands[entry] = CommandOfRowValue(kind_, *command);
     }
     tables_.current.Append(std::move(entry));
   }

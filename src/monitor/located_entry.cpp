@@ -173,6 +173,7 @@ std::vector<std::string> EntriesOfSameSubkey(const std::string& entry) {
 std::optional<ValuePlace> CommandValueOf(const LocatedEntry& located) {
   switch (located.kind->command) {
     case CommandFrom::kValueData:
+    case CommandFrom::kApprovedState:
       return ValuePlace{located.root, located.key_path, located.name};
     case CommandFrom::kSubkeyValue:
       return ValuePlace{located.root, located.RegistryPath() + located.kind->command_key,

@@ -136,7 +136,8 @@ std::vector<std::string> Places(const EntryKind& kind, const Writer& out) {
     auto text = out.Code(RootName(key.root_code) + key.key);
     std::string names;
     for (const auto& value : key.values) {
-      names += (names.empty() ? "" : " and ") + out.Code(value.name);
+      names += (names.empty() ? "" : " and ") +
+               (*value.name == '\0' ? std::string("the default value") : out.Code(value.name));
     }
     if (kind.reads == Reads::kSubkeyValues)
       text = names + " of every subkey of " + text;
@@ -185,7 +186,7 @@ std::string Declined(const EntryKind& kind, const Writer& out) {
       return "the key is deleted with everything below it.";
     case Removal::kMoveFile:
       return "the file is moved into Corvane's " + out.Code(texts::kRemovedFolder) +
-             " folder: a shortcut itself, never the program it points to.";
+             " folder (a shortcut itself, never the program it points to).";
     case Removal::kCutIniValue:
       return "the value is cut out of that line only; the line keeps its name and its " +
              out.Code("=") + ", and every other byte stays as it was.";
@@ -204,11 +205,15 @@ std::string WatchedPlacesDoc(DocFormat format) {
     if (area == nullptr || *area != kind.area) out.Area(Caption(kind.area));
     area = &kind.area;
     std::string about = kind.about;
-    if (kind.command_can_change) about += "; a changed command is asked about";
+    if (kind.command_can_change && kind.asked_when_new) {
+      about += "; a changed command is asked about, and No writes the earlier one back";
+    }
     if (kind.ask_one_by_one) {
       about += "; Windows may not start or work without them, so each is asked about on its own";
     }
-    out.Row(about, Places(kind, out), Declined(kind, out));
+    // A row that is asked only about a change undoes the change.
+    out.Row(about, Places(kind, out),
+            kind.asked_when_new ? Declined(kind, out) : "the state it had before is written back.");
   }
   return out.Take();
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "change_handling_fixture.h"
+#include "changes/inventory.h"
 #include "changes/poll_cycle.h"
 #include "changes/removed_entries_store.h"
 #include "monitor/places_to_watch.h"
@@ -48,7 +49,13 @@ class EntryKindsTest : public ChangeHandlingTest {
     };
     switch (kind.reads) {
       case Reads::kValueNames:
-        registry.SetExpandString(root, key.key, "Pest", program);
+        if (!kind.asked_when_new) {  // Task Manager's switch, turned back on
+          registry.SetBinary(root, key.key, "Pest", std::string("\3\0\0\0", 4));
+          TakeBaselineInventory(platform, switches, tables);
+          registry.SetBinary(root, key.key, "Pest", std::string("\2\0\0\0", 4));
+        } else {
+          registry.SetExpandString(root, key.key, "Pest", program);
+        }
         return MakeRunValueEntry(kind.type_code, key.key, "Pest");
       case Reads::kNamedValues:
         registry.SetString(root, key.key, key.values.front().name, program);

@@ -5,6 +5,7 @@
 #include "change_handling_fixture.h"
 #include "changes/inventory.h"
 #include "changes/poll_cycle.h"
+#include "monitor/autostart_locations.h"
 #include "monitor/snapshot_scan.h"
 
 namespace corvane {
@@ -393,6 +394,16 @@ TEST_F(PollCycleTest, AChangedCommandIsAskedAboutAndNoWritesTheOldOneBack) {
   Cycle();
   EXPECT_EQ(Alerts(), 0);
   EXPECT_EQ(registry.GetValue(kUser, kUserRun, "Existing")->data, "C:\\new.exe");
+
+  // Turned off in Task Manager: nothing to ask, and its next change says so.
+  registry.SetBinary(kUser, std::string(locations::kStartupApprovedKey) + "\\Run", "Existing",
+                     std::string("\3\0\0\0", 4));
+  Cycle();
+  EXPECT_EQ(Alerts(), 0);
+  registry.SetString(kUser, kUserRun, "Existing", "C:\\again.exe");
+  Answer(ModalResult::kYes);
+  Cycle();
+  EXPECT_EQ(alert.facts_.type_text, "Registry Startup (disabled in Task Manager)");
 }
 
 // Hundreds of entries at once: each alert says where it stands, and one
