@@ -250,6 +250,10 @@ inline constexpr const char kPutBackLogged[] = "Put back ";
 // The key that seals the backups and the saved baseline, protected for the
 // user's account, and the suffix of the copy that replaces it.
 inline constexpr const char kSealKeyFile[] = "key";
+// The first bytes of each watched program file, named by their SHA-256.
+inline constexpr const char kKeptCopiesFolder[] = "Originals";
+// After the path of a file whose bytes are watched: its size and the start of its hash.
+inline constexpr const char kContentFacts[] = " (%s bytes, SHA-256 %s)";
 inline constexpr const char kSealKeyCopySuffix[] = ".new";
 // A record's first line, its field names and the words of its fields.
 namespace record {

@@ -66,6 +66,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32UserSecrets secrets;
   DataFiles data = LocateDataFiles(files, environment);
   OpenDataFolder(files, environment, secrets, data);
+  tables.kept_copies = data.KeptCopies();
   // Armed before the first baseline, so that no change after it goes
   // unnoticed; a signal from before it only gives one quiet cycle.
   win32::Win32ChangeWatch watch(PlacesToWatch(environment, TaskStoreFolder()));

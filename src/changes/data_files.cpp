@@ -14,6 +14,7 @@ std::string DataFiles::Log() const { return folder + texts::kLogFile; }
 std::string DataFiles::SavedBaseline() const { return folder + texts::kSavedBaselineFile; }
 std::string DataFiles::BlacklistMatches() const { return folder + texts::kBlacklistMatchesFile; }
 std::string DataFiles::SealKey() const { return folder + texts::kSealKeyFile; }
+std::string DataFiles::KeptCopies() const { return folder + texts::kKeptCopiesFolder; }
 
 std::string UserDataFolder(const Environment& environment) {
   const auto app_data = environment.Get(texts::kAppDataVariable);

@@ -29,6 +29,7 @@ struct DataFiles {
   std::string BlacklistMatches() const;
   // The seal's key, protected for the user's account.
   std::string SealKey() const;
+  std::string KeptCopies() const;  // without a trailing backslash
 };
 
 // Decided once, at start. The folder in %APPDATA% is made when it is chosen.

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "monitor/approved_state.h"
+#include "monitor/kind_scan.h"
 #include "monitor/located_entry.h"
 #include "platform/case_fold.h"
 #include "platform/errors.h"
@@ -178,6 +179,13 @@ std::string CommandOf(const Platform& platform, const std::string& entry) {
   const auto& text = located->name;
   switch (located->kind->command) {
     case CommandFrom::kFile: {
+      if (located->kind->tracks_content) {
+        try {
+          return ContentCommand(text, platform.files.ReadAll(text)).command;
+        } catch (const InOutError&) {
+          return text;
+        }
+      }
       if (!IsShortcut(text)) return text;
       const auto link = platform.programs.ReadShortcut(text);
       return link ? JoinCommand(link->target, link->arguments) : "";

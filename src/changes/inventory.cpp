@@ -30,6 +30,7 @@ void AdoptRowsNewerThan(const Platform& platform, const AreaSwitches& switches, 
   std::set<char> newer;
   EntryTables scan;
   scan.shared_views = tables.shared_views;
+  scan.kept_copies = tables.kept_copies;
   for (const auto& kind : EntryKinds()) {
     if (kind.since <= places_version || !AreaIsOn(switches, kind.area)) continue;
     newer.insert(kind.type_code);

@@ -297,7 +297,8 @@ void HandleChangedEntry(CycleContext& context, const std::string& entry, const S
   if (!answer.remove) return;
   StoreKeeper keeper(CycleStore(context),
                      BackupHeaderOf(context, entry, item, CommandOf(context.platform, entry)));
-  const auto result = RevertChange(context.platform, keeper, entry, old);
+  const auto result =
+      RevertChange(context.platform, keeper, entry, old, context.tables.kept_copies);
   if (result != RemovalResult::kRefused) context.written_back[entry] = old;
   Record(context, entry, item, result, item.suffix, keeper.not_kept_in(), kRevertOutcomes);
 }

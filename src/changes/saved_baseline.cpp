@@ -59,7 +59,9 @@ std::string FormatSavedBaseline(const std::string& switches, const EntryTables& 
     if (command == tables.baseline_commands.end()) continue;
     const auto& started = command->second;
     text += kCommandTag + EscapeField(started.command) + kField + std::to_string(started.value.type) +
-            kField + EscapeField(started.value.bytes) + kField + EscapeField(started.file_bytes) + "\r\n";
+            kField + EscapeField(started.value.bytes) + kField + EscapeField(started.file_bytes);
+    if (!started.content_hash.empty()) text += kField + EscapeField(started.content_hash);
+    text += "\r\n";
   }
   return text + kEnd + "\r\n";
 }
@@ -89,7 +91,8 @@ SavedBaseline ParseSavedBaseline(const std::string& text) {
     } else if (Tagged(lines[at], kCommandTag, rest) && last_entry) {
       std::vector<std::string> fields;
       for (const auto& field : SplitFields(rest)) fields.push_back(Unescaped(field));
-      if (fields.size() != 4 || fields[1].empty() ||
+      // The hash of a watched file's bytes comes last, when there is one.
+      if (fields.size() < 4 || fields.size() > 5 || fields[1].empty() ||
           fields[1].find_first_not_of("0123456789") != std::string::npos || fields[1].size() > 10) {
         NotABaseline();
       }
@@ -102,6 +105,7 @@ SavedBaseline ParseSavedBaseline(const std::string& text) {
       started.value.type = static_cast<std::uint32_t>(type);
       started.value.bytes = fields[2];
       started.file_bytes = fields[3];
+      if (fields.size() == 5) started.content_hash = fields[4];
       saved.commands[*last_entry] = std::move(started);
     } else {
       NotABaseline();

@@ -349,6 +349,27 @@ void AddStartedFiles(std::vector<EntryKind>& kinds) {
   scripts.since = 2;
   kinds.push_back(scripts);
 
+  // Windows starts these at the sign-in screen, before anyone has signed in:
+  // a replaced one gives whoever presses its key a program with the
+  // system's rights.
+  EntryKind accessibility{'z', texts::kAccessibilityType, Area::kStartupFolders,
+                          Reads::kFolderFiles,
+                          "The accessibility programs that Windows starts at the sign-in screen; "
+                          "a replaced one is asked about, and No puts back the copy Corvane kept "
+                          "when it first saw it"};
+  for (const char* name : {"sethc.exe", "utilman.exe", "osk.exe", "Magnify.exe", "Narrator.exe",
+                           "DisplaySwitch.exe", "AtBroker.exe"}) {
+    accessibility.folders.push_back(
+        {FolderBase::kWindows, "\\System32", "\\System32", true, false, name});
+  }
+  accessibility.command = CommandFrom::kFile;
+  accessibility.command_can_change = true;
+  accessibility.tracks_content = true;
+  accessibility.removal = Removal::kMoveFile;
+  accessibility.ask_one_by_one = true;
+  accessibility.since = 2;
+  kinds.push_back(accessibility);
+
   EntryKind shims{'h', texts::kShimDatabaseType, Area::kStartupFolders, Reads::kFolderFiles,
                   "The custom shim databases, which change how Windows starts the programs "
                   "they name"};

@@ -131,6 +131,9 @@ struct EntryKind {
   CommandFrom command = CommandFrom::kEntryData;
   // A change of the command under the same name is asked about.
   bool command_can_change = false;
+  // kFolderFiles: the file's bytes are what it starts, so a replaced file is
+  // a changed entry, and No puts back the copy kept when it was first seen.
+  bool tracks_content = false;
   Removal removal = Removal::kDeleteValue;
   // The log line names the kind by this text followed by its item; without
   // one, by its Type, ": ", its location and the data it carries.

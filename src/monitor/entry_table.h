@@ -47,6 +47,9 @@ struct EntryTables {
   // one (true) or keys of their own (false), by root code and path: settled
   // once both are seen, since Windows never changes it while it runs.
   std::map<std::string, bool> shared_views;
+  // Where the first bytes of the files whose content is watched are kept,
+  // by their hash; "" keeps none.
+  std::string kept_copies;
 };
 
 }  // namespace corvane

@@ -8,6 +8,10 @@
 #include "monitor/autostart_locations.h"
 #include "monitor/startup_entry.h"
 #include "platform/case_fold.h"
+#include "platform/errors.h"
+#include "platform/record_fields.h"
+#include "platform/sha256.h"
+#include "texts.h"
 
 namespace corvane {
 
@@ -176,6 +180,16 @@ class RegistryReading {
   std::unique_ptr<RegistryAccessor> item_;  // a subkey of the key, when one is read
 };
 
+// The masks of the table: every file, a name ending ("*.sdb"), or one name.
+bool MatchesMask(const std::string& name, const std::string& mask) {
+  if (mask == "*.*") return true;
+  if (mask.empty() || mask[0] != '*') return FoldCase(name) == FoldCase(mask);
+  const auto ending = FoldCase(mask.substr(1));
+  const auto folded = FoldCase(name);
+  return folded.size() >= ending.size() &&
+         folded.compare(folded.size() - ending.size(), ending.size(), ending) == 0;
+}
+
 std::string UserProfileSibling(const std::string& user_profile, const std::string& name) {
   const auto slash = user_profile.rfind('\\');
   return (slash == std::string::npos ? std::string() : user_profile.substr(0, slash + 1)) + name;
@@ -227,11 +241,47 @@ std::vector<Folder> Folders(const EntryKind& kind, const Environment& environmen
   return folders;
 }
 
+// Keeps the bytes by their hash, once, where the tables say; a copy that
+// cannot be kept leaves a later change that cannot be undone, never an error.
+void KeepCopy(FileSystem& files, const std::string& folder, const std::string& hash,
+              const std::string& bytes) {
+  if (folder.empty() || files.FileExists(folder + '\\' + hash)) return;
+  try {
+    files.MakeDirectory(folder);
+    files.WriteNewFile(folder + '\\' + hash, bytes);
+  } catch (const InOutError&) {
+  }
+}
+
+// What a file whose bytes are watched starts: read only when its size or
+// time differ from the baseline's, so that a quiet cycle reads no file.
+void RememberContent(const Platform& platform, EntryTables& tables, const std::string& entry,
+                     const std::string& path, const std::string& stamp) {
+  const auto known = tables.baseline_commands.find(entry);
+  if (known != tables.baseline_commands.end() && !stamp.empty() &&
+      known->second.file_stamp == stamp) {
+    tables.current_commands[entry] = known->second;
+    return;
+  }
+  std::string bytes;
+  try {
+    bytes = platform.files.ReadAll(path);
+  } catch (const InOutError&) {
+    return;  // unreadable: nothing to compare, and nothing to put back
+  }
+  auto started = ContentCommand(path, bytes);
+  started.file_stamp = stamp;
+  KeepCopy(platform.files, tables.kept_copies, started.content_hash, bytes);
+  tables.current_commands[entry] = std::move(started);
+}
+
 void ScanFolders(const Platform& platform, const EntryKind& kind, EntryTables& tables) {
   for (const auto& folder : Folders(kind, platform.environment)) {
     if (!platform.files.DirectoryExists(folder.must_exist)) continue;
     for (auto& found : platform.files.ListFiles(folder.searched + '\\' + folder.mask)) {
-      auto entry = MakeEntry(kind.type_code, folder.recorded + '\\' + found.name);
+      const auto path = folder.recorded + '\\' + found.name;
+      auto entry = MakeEntry(kind.type_code, path);
+      if (kind.tracks_content) RememberContent(platform, tables, entry, path, found.stamp);
       tables.current_stamps[entry] = std::move(found.stamp);
       tables.current.Append(std::move(entry));
     }
@@ -304,9 +354,21 @@ bool IsFileOfRow(const EntryKind& kind, const Environment& environment, const st
   }
   const auto folder = FoldCase(path.substr(0, slash));
   for (const auto& listed : Folders(kind, environment)) {
-    if (!listed.base.empty() && FoldCase(listed.recorded) == folder) return true;
+    if (!listed.base.empty() && FoldCase(listed.recorded) == folder &&
+        MatchesMask(name, listed.mask)) {
+      return true;
+    }
   }
   return false;
+}
+
+StartedCommand ContentCommand(const std::string& path, const std::string& bytes) {
+  StartedCommand started;
+  started.content_hash = HexBytes(Sha256(bytes));
+  started.command =
+      path + FormatText(FormatText(texts::kContentFacts, std::to_string(bytes.size())).c_str(),
+                        started.content_hash.substr(0, 16));
+  return started;
 }
 
 bool IsAutostartLine(const std::string& line, const std::string& key) {

@@ -205,7 +205,7 @@ std::string WatchedPlacesDoc(DocFormat format) {
     if (area == nullptr || *area != kind.area) out.Area(Caption(kind.area));
     area = &kind.area;
     std::string about = kind.about;
-    if (kind.command_can_change && kind.asked_when_new) {
+    if (kind.command_can_change && kind.asked_when_new && !kind.tracks_content) {
       about += "; a changed command is asked about, and No writes the earlier one back";
     }
     if (kind.ask_one_by_one) {

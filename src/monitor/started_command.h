@@ -19,6 +19,9 @@ struct StartedCommand {
   std::string file_bytes;
   // The shortcut's size and time when its bytes were read; not kept between runs.
   std::string file_stamp = {};
+  // For a file whose bytes are what it starts: their SHA-256, the name of
+  // the copy kept of them.
+  std::string content_hash = {};
 };
 
 // What a registry value starts: its text, or "" for a value of another type,

@@ -242,9 +242,9 @@ TEST_F(BackupsTest, ADeclinedChangeGetsItsOldCommandBackAndTheNewOneCanBePutBack
     const auto new_place = c.place();
     BackupStore store(files, environment, data.folder, {});
     StoreKeeper keeper(store, {"", "", "", "", "", c.entry, ""});
-    EXPECT_EQ(RevertChange(platform, keeper, c.entry, c.old), RemovalResult::kRemoved);
+    EXPECT_EQ(RevertChange(platform, keeper, c.entry, c.old, ""), RemovalResult::kRemoved);
     EXPECT_EQ(c.place(), old_place);
-    EXPECT_EQ(RevertChange(platform, keeper, c.entry, c.old), RemovalResult::kAlreadyGone);
+    EXPECT_EQ(RevertChange(platform, keeper, c.entry, c.old, ""), RemovalResult::kAlreadyGone);
 
     EXPECT_EQ(removed.PutBack(removed.List().at(0).id), PutBackOutcome::kPutBack);
     EXPECT_EQ(c.place(), new_place);

@@ -108,7 +108,10 @@ class EntryKindsTest : public ChangeHandlingTest {
       watched_ = FolderPaths(kind, environment).front();
       files.AddDirectory(watched_);
       const std::string mask = kind.folders.front().mask;
-      path = watched_ + "\\Ж中" + (mask == "*.*" ? ".lnk" : mask.substr(1));
+      path = watched_ + '\\' +
+             (mask == "*.*"    ? "Ж中.lnk"
+              : mask[0] == '*' ? "Ж中" + mask.substr(1)
+                               : mask);
       files.AddFile(path, std::string("L\0nk", 4));
       entry = MakeEntry(kind.type_code, path);
     } else {

@@ -406,6 +406,36 @@ TEST_F(PollCycleTest, AChangedCommandIsAskedAboutAndNoWritesTheOldOneBack) {
   EXPECT_EQ(alert.facts_.type_text, "Registry Startup (disabled in Task Manager)");
 }
 
+// A replaced accessibility program: No puts back the copy kept when it was
+// first seen, and only while that copy still holds the bytes it is named by.
+TEST_F(PollCycleTest, AReplacedProgramFileIsAskedAboutAndNoPutsItsKeptCopyBack) {
+  const std::string sethc = "C:\\WINDOWS\\System32\\sethc.exe";
+  files.AddDirectory("C:\\WINDOWS\\System32");
+  files.AddFile(sethc, "original");
+  tables.kept_copies = "C:\\Data\\Originals";
+  TakeBaselineInventory(platform, switches, tables);
+  files.AddFile(sethc, "cmd.exe bytes");
+  Answer(ModalResult::kNo);
+  Cycle();
+  EXPECT_TRUE(alert.facts_.changed);
+  EXPECT_EQ(alert.facts_.command.rfind(sethc + " (13 bytes, SHA-256 ", 0), 0u)
+      << alert.facts_.command;
+  EXPECT_EQ(files.Content(sethc), "original");
+
+  // Another program spoils the copy: the next change stays, and is reported.
+  for (const auto& path : files.AllFiles()) {
+    if (path.find("originals\\") != std::string::npos) files.AddFile(path, "spoiled");
+  }
+  files.AddFile(sethc, "cmd.exe again");
+  Answer(ModalResult::kNo);
+  events.clear();
+  Cycle();
+  EXPECT_EQ(files.Content(sethc), "cmd.exe again");
+  EXPECT_TRUE(std::any_of(events.begin(), events.end(), [](const std::string& e) {
+    return e.rfind(kNotRemoved, 0) == 0;
+  }));
+}
+
 // Hundreds of entries at once: each alert says where it stands, and one
 // answer can be given to all the remaining ones of its type.
 TEST_F(PollCycleTest, AFloodIsCountedAndAnsweredOnceForEachType) {

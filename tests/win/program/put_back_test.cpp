@@ -515,6 +515,11 @@ TEST_F(ProgramPutBackTest, EveryPlaceThatAttacksUseIsDeclinedAndPutBack) {
   CreateDirectoryW(win32::Wide(windir + "\\AppPatch").c_str(), nullptr);
   CreateDirectoryW(win32::Wide(shims).c_str(), nullptr);
   const std::string profile = profiles + "\\profile.ps1";
+  // An accessibility program that was there before Corvane started is replaced.
+  const std::string sethc = windir + "\\System32\\sethc.exe";
+  const auto sethc_before = FileBytes(sethc);
+  const std::string sethc_original = "MZ original sethc\0\xFF"s;
+  WriteFileBytes(sethc, sethc_original);
   const std::string shim = shims + "\\cvplaces.sdb";
   const std::string com = "Software\\Classes\\CLSID\\{0C7E5A31-CAFE-4D1B-9E2F-3A4B5C6D7E8F}";
   const std::string chrome = "Software\\Policies\\Google\\Chrome\\ExtensionInstallForcelist";
@@ -594,7 +599,10 @@ TEST_F(ProgramPutBackTest, EveryPlaceThatAttacksUseIsDeclinedAndPutBack) {
                       std::string(texts::kStartupScriptType) + ": " + profile),
             FilePlace(shim, shim, "sdbf\x02\x00"s, std::nullopt,
                       std::string(texts::kShimDatabaseType) + ": " + shim),
+            FilePlace(sethc, sethc, "MZ cmd.exe"s, sethc_original,
+                      std::string(texts::kAccessibilityType) + ": " + sethc),
         };
+        places_.back().restore = [sethc, sethc_before] { PutFileBytes(sethc, sethc_before); };
         for (const Place& place : places_) ASSERT_TRUE(place.plant()) << place.alert;
       },
       [] {});
