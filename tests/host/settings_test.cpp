@@ -68,6 +68,15 @@ class SettingsTest : public ChangeHandlingTest {
     registry.RefuseWriting(kMachine, kMachineRun);
   }
 
+  // A later run: a version in the options, and the baseline kept.
+  void KeepBaseline() {
+    settings.saved_baseline = &saved_baseline;
+    settings.boxes = &boxes;
+    profile.Of(kMachineOptions) = {{"V", "2.1"}};
+  }
+
+  static constexpr char kSavedBaseline[] = "C:\\Program Files\\Corvane\\baseline";
+  BaselineFile saved_baseline{files, kSavedBaseline, {}};
   MemoryProfileFile profile{&files};
   FakeSettingsWindow window;
   SettingsContext settings{platform, profile, window, window, tables, timer};
@@ -185,11 +194,8 @@ TEST_F(SettingsTest, CancelResumesMonitoringWithoutANewBaseline) {
 // that cannot be read or lacks the seal, or none after a first run, is not
 // used, and the user is told.
 TEST_F(SettingsTest, AStartComparesWithTheBaselineOfTheLastRunWhenTheAreasAreTheSame) {
-  const std::string path = "C:\\Program Files\\Corvane\\baseline";
-  BaselineFile file(files, path, {});
-  settings.saved_baseline = &file;
-  settings.boxes = &boxes;
-  profile.Of(kMachineOptions) = {{"V", "2.1"}};
+  const std::string path = kSavedBaseline;
+  KeepBaseline();
   registry.SetString(kUser, kUserRun, "Tool", "t.exe");
   InitializeSettings(settings);
   ASSERT_TRUE(files.FileExists(path));
@@ -235,11 +241,8 @@ TEST_F(SettingsTest, AStartComparesWithTheBaselineOfTheLastRunWhenTheAreasAreThe
 }
 
 TEST_F(SettingsTest, ABaselineOfAnEarlierTableTakesWhatTheRowsAddedSinceFindUnasked) {
-  const std::string path = "C:\\Program Files\\Corvane\\baseline";
-  BaselineFile file(files, path, {});
-  settings.saved_baseline = &file;
-  settings.boxes = &boxes;
-  profile.Of(kMachineOptions) = {{"V", "2.1"}};
+  const std::string path = kSavedBaseline;
+  KeepBaseline();
   InitializeSettings(settings);
   // As the first table's version wrote it: no line with the table's version.
   auto text = RecordSeal().Open(files.Content(path)).text;
