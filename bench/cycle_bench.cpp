@@ -1,9 +1,8 @@
 // The poll cycle against the bare loop, in turns, on a machine made
-// realistic for the run (600 automatic services, 400 Run values, 400 Startup
-// files, all removed again at the end). The bare loop makes only the calls
-// that no scan of the same places can avoid: each key opened and listed,
-// each service's Start and ImagePath read once, each folder listed, each
-// INI file read, the task library listed. A quiet cycle finds nothing new;
+// realistic for the run (bench::RealisticMachine). The bare loop makes only
+// the calls that no scan of the same places can avoid: each key opened and
+// listed, each service's Start and ImagePath read once, each folder listed,
+// each INI file read, the task library listed. A quiet cycle finds nothing new;
 // a cycle with a change finds one new Run value, which it keeps.
 #include <windows.h>
 
@@ -33,67 +32,15 @@ namespace {
 
 using win32::Wide;
 
-constexpr int kServices = 600;
-constexpr int kRunValues = 400;
-constexpr int kStartupFiles = 400;
 constexpr int kRounds = 15;
-const std::string kServicesPath = "SYSTEM\\CurrentControlSet\\Services\\";
-const std::string kRunPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+using bench::CreateKey;
+using bench::kRunValues;
+using bench::SetString;
+const std::string kRunPath = bench::kRunPath;
 
 class NoClock : public Clock {
  public:
   Timestamp Now() const override { return {}; }
-};
-
-HKEY Create(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  RegCreateKeyExW(root, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
-                  nullptr, &key, nullptr);
-  return key;
-}
-
-void SetString(HKEY key, const std::string& name, const std::string& data) {
-  const auto text = Wide(data);
-  RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 DWORD((text.size() + 1) * sizeof(wchar_t)));
-}
-
-// The realistic machine, made and taken away again.
-class Machine {
- public:
-  explicit Machine(std::string startup) : startup_(std::move(startup)) {
-    for (int i = 0; i < kServices; ++i) {
-      const win32::RegistryKey key(Create(HKEY_LOCAL_MACHINE, Service(i)));
-      const DWORD automatic = 2;
-      RegSetValueExW(key.get(), L"Start", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&automatic),
-                     sizeof automatic);
-      SetString(key.get(), "ImagePath",
-                "C:\\Program Files\\Bench\\service" + std::to_string(i) + ".exe");
-    }
-    const win32::RegistryKey run(Create(HKEY_CURRENT_USER, kRunPath));
-    for (int i = 0; i < kRunValues; ++i) {
-      SetString(run.get(), "CvBench" + std::to_string(i), "C:\\bench\\tool.exe /background");
-    }
-    for (int i = 0; i < kStartupFiles; ++i) {
-      const win32::FileHandle file(CreateFileW(Wide(File(i)).c_str(), GENERIC_WRITE, 0, nullptr,
-                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    }
-  }
-  ~Machine() {
-    for (int i = 0; i < kServices; ++i) RegDeleteKeyW(HKEY_LOCAL_MACHINE, Wide(Service(i)).c_str());
-    const win32::RegistryKey run(Create(HKEY_CURRENT_USER, kRunPath));
-    for (int i = 0; i < kRunValues + 1000; ++i) {
-      RegDeleteValueW(run.get(), Wide("CvBench" + std::to_string(i)).c_str());
-    }
-    for (int i = 0; i < kStartupFiles; ++i) DeleteFileW(Wide(File(i)).c_str());
-  }
-  Machine(const Machine&) = delete;
-  Machine& operator=(const Machine&) = delete;
-
- private:
-  static std::string Service(int i) { return kServicesPath + "CvBench" + std::to_string(i); }
-  std::string File(int i) const { return startup_ + "\\cvbench" + std::to_string(i) + ".lnk"; }
-  std::string startup_;
 };
 
 // The calls a scan of the same places cannot do without.
@@ -210,7 +157,7 @@ int main() {
   Win32TaskScheduler tasks;
   Win32ProgramFacts programs;
   Platform platform{registry, environment, files, tasks, programs};
-  const Machine machine(environment.ShellFolderPath(ShellFolder::kStartup));
+  const bench::RealisticMachine machine(environment.ShellFolderPath(ShellFolder::kStartup));
 
   FixedAreaSwitches switches;
   EntryTables tables;
@@ -230,7 +177,7 @@ int main() {
   for (int round = 0; round < kRounds; ++round) {
     bare_ms.push_back(Milliseconds([&] { bare_loop(); }));
     quiet_ms.push_back(Milliseconds([&] { RunPollCycle(context); }));
-    const win32::RegistryKey run(Create(HKEY_CURRENT_USER, kRunPath));
+    const win32::RegistryKey run(CreateKey(HKEY_CURRENT_USER, kRunPath));
     SetString(run.get(), "CvBench" + std::to_string(kRunValues + round), "C:\\bench\\new.exe");
     change_ms.push_back(Milliseconds([&] { RunPollCycle(context); }));
   }
