@@ -25,6 +25,11 @@ std::string Parent(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+// A change that cannot be told to concern some rows concerns them all.
+RowSelection RowsOf(const std::string& codes) {
+  return codes.empty() ? RowSelection::Every() : RowSelection::Only(codes);
+}
+
 }  // namespace
 
 Win32ChangeWatch::Win32ChangeWatch(const WatchedPlaces& places) {
@@ -51,20 +56,20 @@ std::vector<HANDLE> Win32ChangeWatch::Handles() const {
   return handles;
 }
 
-bool Win32ChangeWatch::Rearm(HANDLE signaled) {
+std::optional<RowSelection> Win32ChangeWatch::Rearm(HANDLE signaled) {
   for (auto& watch : keys_) {
     if (watch.event && watch.event.get() == signaled) {
       Arm(watch);
-      return true;
+      return RowsOf(watch.place.rows);
     }
   }
   for (auto& watch : folders_) {
     if (watch.notification && watch.notification.get() == signaled) {
       Arm(watch);
-      return true;
+      return RowsOf(watch.place.rows);
     }
   }
-  return false;
+  return std::nullopt;
 }
 
 void Win32ChangeWatch::Arm(KeyWatch& watch) {

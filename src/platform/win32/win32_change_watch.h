@@ -7,8 +7,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
+#include "platform/row_selection.h"
 #include "platform/watched_places.h"
 #include "platform/win32/handles.h"
 
@@ -28,8 +30,9 @@ class Win32ChangeWatch {
   std::vector<HANDLE> Handles() const;
 
   // The handle was signaled: asks for the next change of its place, at the
-  // place itself when it exists by now. False for a handle not of this watch.
-  bool Rearm(HANDLE signaled);
+  // place itself when it exists by now. The rows of the place (every row
+  // for a place that names none); nothing for a handle not of this watch.
+  std::optional<RowSelection> Rearm(HANDLE signaled);
 
  private:
   struct KeyWatch {
