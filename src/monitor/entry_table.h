@@ -47,6 +47,9 @@ struct EntryTables {
   // one (true) or keys of their own (false), by root code and path: settled
   // once both are seen, since Windows never changes it while it runs.
   std::map<std::string, bool> shared_views;
+  // How long the last scan of each row took, in milliseconds, by type code:
+  // a row that is slow to scan is rescanned less often on changes.
+  std::map<char, unsigned> scan_ms;
 };
 
 }  // namespace corvane
