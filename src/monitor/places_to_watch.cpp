@@ -119,6 +119,7 @@ bool IsFullPath(const std::string& path) {
 
 WatchedPlaces FoldPlaces(WatchedPlaces places, std::size_t limit) {
   WatchedPlaces folded;
+  folded.unsignaled_rows = std::move(places.unsignaled_rows);
   for (auto& key : places.keys) Add(folded.keys, std::move(key));
   for (auto& folder : places.folders) Add(folded.folders, std::move(folder));
   FoldIntoSubtrees(folded.keys);
@@ -146,7 +147,10 @@ WatchedPlaces PlacesToWatch(const Environment& environment, const std::string& t
     if (!kind.ini_lines.empty()) {
       add_folder(environment.Get(locations::kWindowsDirectoryVariable), false, kind.type_code);
     }
-    if (kind.reads == Reads::kTasks) add_folder(task_store, true, kind.type_code);
+    if (kind.reads == Reads::kTasks) {
+      add_folder(task_store, true, kind.type_code);
+      places.unsignaled_rows += kind.type_code;
+    }
   }
   return FoldPlaces(std::move(places), kMostWatchedPlaces);
 }

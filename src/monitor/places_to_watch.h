@@ -17,7 +17,10 @@ inline constexpr std::size_t kMostWatchedPlaces = 60;
 
 // Every key of every row in each of its views, with its subtree where the
 // row says so; the Startup folders, the Windows folder (for the INI files)
-// and the task store with its subtree, unless `task_store` is "". Each
+// and the task store with its subtree, unless `task_store` is "". The task
+// library's row is also rescanned with every change: a standard user may
+// not watch its store, and Wine tells no change in the store's subfolders.
+// Each
 // place is listed once, with the type codes of every row that reads there,
 // and folded as FoldPlaces does with kMostWatchedPlaces; a folder made from
 // an unset variable, which would name one relative to wherever the program

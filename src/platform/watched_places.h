@@ -27,6 +27,9 @@ struct WatchedFolder {
 struct WatchedPlaces {
   std::vector<WatchedKey> keys;
   std::vector<WatchedFolder> folders;
+  // Rows whose changes no watched place tells dependably: rescanned with
+  // the rows of every change.
+  std::string unsignaled_rows = {};
 };
 
 }  // namespace corvane

@@ -71,6 +71,7 @@ TEST(WatchedPlacesTest, EveryScannedPlaceIsWatchedOnceWithinOneWait) {
                 ->rows,
             "56");
   EXPECT_TRUE(Watches(places, "C:\\WINDOWS\\system32\\Tasks", true));
+  EXPECT_EQ(places.unsignaled_rows, "T");
   // Five Startup folders (the shell's all-users one is all users' of old),
   // the Windows folder, the task store.
   EXPECT_EQ(places.folders.size(), 7u);

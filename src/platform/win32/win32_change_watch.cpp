@@ -35,12 +35,12 @@ RowSelection RowsOf(const std::string& codes) {
 Win32ChangeWatch::Win32ChangeWatch(const WatchedPlaces& places) {
   keys_.reserve(places.keys.size());
   for (const auto& place : places.keys) {
-    keys_.push_back({place, {}, {}});
+    keys_.push_back({place, {}, {}, false});
     Arm(keys_.back());
   }
   folders_.reserve(places.folders.size());
   for (const auto& place : places.folders) {
-    folders_.push_back({place, {}});
+    folders_.push_back({place, {}, false});
     Arm(folders_.back());
   }
 }
@@ -48,28 +48,38 @@ Win32ChangeWatch::Win32ChangeWatch(const WatchedPlaces& places) {
 std::vector<HANDLE> Win32ChangeWatch::Handles() const {
   std::vector<HANDLE> handles;
   for (const auto& watch : keys_) {
-    if (watch.event) handles.push_back(watch.event.get());
+    if (watch.event && !watch.signaled) handles.push_back(watch.event.get());
   }
+  // A folder's notification stays signaled until it is asked for the next change.
   for (const auto& watch : folders_) {
-    if (watch.notification) handles.push_back(watch.notification.get());
+    if (watch.notification && !watch.signaled) handles.push_back(watch.notification.get());
   }
   return handles;
 }
 
-std::optional<RowSelection> Win32ChangeWatch::Rearm(HANDLE signaled) {
+std::optional<RowSelection> Win32ChangeWatch::Signaled(HANDLE signaled) {
   for (auto& watch : keys_) {
-    if (watch.event && watch.event.get() == signaled) {
-      Arm(watch);
+    if (watch.event && watch.event.get() == signaled && !watch.signaled) {
+      watch.signaled = true;
       return RowsOf(watch.place.rows);
     }
   }
   for (auto& watch : folders_) {
-    if (watch.notification && watch.notification.get() == signaled) {
-      Arm(watch);
+    if (watch.notification && watch.notification.get() == signaled && !watch.signaled) {
+      watch.signaled = true;
       return RowsOf(watch.place.rows);
     }
   }
   return std::nullopt;
+}
+
+void Win32ChangeWatch::ArmSignaled() {
+  for (auto& watch : keys_) {
+    if (std::exchange(watch.signaled, false)) Arm(watch);
+  }
+  for (auto& watch : folders_) {
+    if (std::exchange(watch.signaled, false)) Arm(watch);
+  }
 }
 
 void Win32ChangeWatch::Arm(KeyWatch& watch) {
