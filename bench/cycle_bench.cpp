@@ -1,9 +1,8 @@
 // The poll cycle against the bare loop, in turns, on a machine made
-// realistic for the run (600 automatic services, 400 Run values, 400 Startup
-// files, all removed again at the end). The bare loop makes only the calls
-// that no scan of the same places can avoid: each key opened and listed,
-// each service's Start and ImagePath read once, each folder listed, each
-// INI file read, the task library listed. A quiet cycle finds nothing new;
+// realistic for the run (bench::RealisticMachine). The bare loop makes only
+// the calls that no scan of the same places can avoid: each key opened and
+// listed, each service's Start and ImagePath read once, each folder listed,
+// each INI file read, the task library listed. A quiet cycle finds nothing new;
 // a cycle with a change finds one new Run value, which it keeps.
 #include <windows.h>
 
@@ -33,67 +32,15 @@ namespace {
 
 using win32::Wide;
 
-constexpr int kServices = 600;
-constexpr int kRunValues = 400;
-constexpr int kStartupFiles = 400;
 constexpr int kRounds = 15;
-const std::string kServicesPath = "SYSTEM\\CurrentControlSet\\Services\\";
-const std::string kRunPath = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+using bench::CreateKey;
+using bench::kRunValues;
+using bench::SetString;
+const std::string kRunPath = bench::kRunPath;
 
 class NoClock : public Clock {
  public:
   Timestamp Now() const override { return {}; }
-};
-
-HKEY Create(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  RegCreateKeyExW(root, Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
-                  nullptr, &key, nullptr);
-  return key;
-}
-
-void SetString(HKEY key, const std::string& name, const std::string& data) {
-  const auto text = Wide(data);
-  RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 DWORD((text.size() + 1) * sizeof(wchar_t)));
-}
-
-// The realistic machine, made and taken away again.
-class Machine {
- public:
-  explicit Machine(std::string startup) : startup_(std::move(startup)) {
-    for (int i = 0; i < kServices; ++i) {
-      const win32::RegistryKey key(Create(HKEY_LOCAL_MACHINE, Service(i)));
-      const DWORD automatic = 2;
-      RegSetValueExW(key.get(), L"Start", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&automatic),
-                     sizeof automatic);
-      SetString(key.get(), "ImagePath",
-                "C:\\Program Files\\Bench\\service" + std::to_string(i) + ".exe");
-    }
-    const win32::RegistryKey run(Create(HKEY_CURRENT_USER, kRunPath));
-    for (int i = 0; i < kRunValues; ++i) {
-      SetString(run.get(), "CvBench" + std::to_string(i), "C:\\bench\\tool.exe /background");
-    }
-    for (int i = 0; i < kStartupFiles; ++i) {
-      const win32::FileHandle file(CreateFileW(Wide(File(i)).c_str(), GENERIC_WRITE, 0, nullptr,
-                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    }
-  }
-  ~Machine() {
-    for (int i = 0; i < kServices; ++i) RegDeleteKeyW(HKEY_LOCAL_MACHINE, Wide(Service(i)).c_str());
-    const win32::RegistryKey run(Create(HKEY_CURRENT_USER, kRunPath));
-    for (int i = 0; i < kRunValues + 1000; ++i) {
-      RegDeleteValueW(run.get(), Wide("CvBench" + std::to_string(i)).c_str());
-    }
-    for (int i = 0; i < kStartupFiles; ++i) DeleteFileW(Wide(File(i)).c_str());
-  }
-  Machine(const Machine&) = delete;
-  Machine& operator=(const Machine&) = delete;
-
- private:
-  static std::string Service(int i) { return kServicesPath + "CvBench" + std::to_string(i); }
-  std::string File(int i) const { return startup_ + "\\cvbench" + std::to_string(i) + ".lnk"; }
-  std::string startup_;
 };
 
 // The calls a scan of the same places cannot do without.
@@ -210,7 +157,7 @@ int main() {
   Win32TaskScheduler tasks;
   Win32ProgramFacts programs;
   Platform platform{registry, environment, files, tasks, programs};
-  const Machine machine(environment.ShellFolderPath(ShellFolder::kStartup));
+  const bench::RealisticMachine machine(environment.ShellFolderPath(ShellFolder::kStartup));
 
   FixedAreaSwitches switches;
   EntryTables tables;
@@ -225,14 +172,27 @@ int main() {
   BareLoop bare_loop(environment, tasks);
   std::printf("entries in a scan: %zu\n", tables.baseline.Count());
 
-  // In turns, so that whatever else the machine does weighs on all three alike.
-  std::vector<double> bare_ms, quiet_ms, change_ms;
+  // The cycles after a change signal: of the user's Run row (whose type
+  // code is its root code) and of the services row.
+  const auto user_run = RowSelection::Only(std::string(1, kCurrentUserRootCode));
+  const auto services = RowSelection::Only(std::string(
+      1, std::find_if(EntryKinds().begin(), EntryKinds().end(), [](const EntryKind& kind) {
+           return kind.area == Area::kServices;
+         })->type_code));
+
+  // In turns, so that whatever else the machine does weighs on all alike.
+  std::vector<double> bare_ms, quiet_ms, change_ms, run_row_ms, run_change_ms, services_row_ms;
   for (int round = 0; round < kRounds; ++round) {
     bare_ms.push_back(Milliseconds([&] { bare_loop(); }));
     quiet_ms.push_back(Milliseconds([&] { RunPollCycle(context); }));
-    const win32::RegistryKey run(Create(HKEY_CURRENT_USER, kRunPath));
+    const win32::RegistryKey run(CreateKey(HKEY_CURRENT_USER, kRunPath));
     SetString(run.get(), "CvBench" + std::to_string(kRunValues + round), "C:\\bench\\new.exe");
     change_ms.push_back(Milliseconds([&] { RunPollCycle(context); }));
+    run_row_ms.push_back(Milliseconds([&] { RunPollCycle(context, user_run); }));
+    services_row_ms.push_back(Milliseconds([&] { RunPollCycle(context, services); }));
+    SetString(run.get(), "CvBench" + std::to_string(kRunValues + kRounds + round),
+              "C:\\bench\\new.exe");
+    run_change_ms.push_back(Milliseconds([&] { RunPollCycle(context, user_run); }));
   }
   const double bare = Median(bare_ms);
   std::printf(
@@ -244,5 +204,9 @@ int main() {
   for (const double ms : quiet_ms) quiet_total += ms;
   std::printf("mean quiet cycle / two bare loops: %.2f\n", quiet_total / kRounds / (2 * bare));
   std::printf("cycle with a change / two bare loops: %.2f\n", Median(change_ms) / (2 * bare));
+  std::printf(
+      "median cycle of one row: user's Run row %.1f ms quiet, %.1f ms with a change; "
+      "services row %.1f ms quiet\n",
+      Median(run_row_ms), Median(run_change_ms), Median(services_row_ms));
   return 0;
 }

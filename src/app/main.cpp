@@ -69,11 +69,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   tables.kept_copies = data.KeptCopies();
   // Armed before the first baseline, so that no change after it goes
   // unnoticed; a signal from before it only gives one quiet cycle.
-  win32::Win32ChangeWatch watch(PlacesToWatch(environment, TaskStoreFolder()));
+  const auto places = PlacesToWatch(environment, TaskStoreFolder());
+  win32::Win32ChangeWatch watch(places);
 
   BaselineFile saved_baseline(files, data.SavedBaseline(), data.seal);
   TForm1 form1(application,
-               MainWindowParts{platform, data, profile, boxes, clock, tables, &saved_baseline});
+               MainWindowParts{platform, data, profile, boxes, clock, tables, &saved_baseline,
+                               [&watch] { watch.ArmSignaled(); }, places.unsignaled_rows});
   TForm2 form2(application);
   TForm3 form3(application, files, data, boxes, clock);
   TForm4 form4(application, files, data);
@@ -83,7 +85,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   form1.Attach(form2, form3, form4, form5, progress);
   application.WaitAlsoOn([&watch] { return watch.Handles(); },
                          [&watch, &form1](HANDLE signaled) {
-                           if (watch.Rearm(signaled)) form1.WatchedPlaceChanged();
+                           if (const auto rows = watch.Signaled(signaled)) {
+                             form1.WatchedPlaceChanged(*rows);
+                           }
                          });
   return application.Run();
 }

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "app/resources.h"
 #include "changes/poll_cycle.h"
 #include "platform/errors.h"
@@ -20,7 +22,8 @@ using namespace win32;
 constexpr unsigned kPollInterval = 10000;  // ms
 constexpr UINT_PTR kTimer1 = 1;
 // After a change, so that a burst of writes (an installer's) gives one cycle.
-constexpr unsigned kQuietTime = 200;  // ms
+// Short, since that cycle scans only the rows of the places that changed.
+constexpr unsigned kQuietTime = 100;  // ms
 constexpr UINT_PTR kQuietTimer1 = 2;
 
 // Menu commands.
@@ -119,8 +122,10 @@ TForm1::TForm1(win32::Application& application, const MainWindowParts& parts)
       PopupMenu1(MakePopupMenu(kPopupMenu1)),
       tray_owner_(application, form_),
       TrayComp1(tray_owner_),
-      Timer1(form_, {kTimer1, kPollInterval, kQuietTimer1, kQuietTime}, [this] { Timer1Timer(); }) {
+      Timer1(form_, {kTimer1, kPollInterval, kQuietTimer1, kQuietTime},
+             [this](const RowSelection& rows) { Timer1Timer(rows); }) {
   form_.SetMenuBar(MakeMenuBar(kMainMenu1));
+  Timer1.SetRiders(RowSelection::Only(parts_.unsignaled_rows));
   ConnectHandlers();
   // Marked before the first scan, which may take a while, so that a second
   // start meanwhile finds this window already.
@@ -248,11 +253,24 @@ void TForm1::FormCreate() {
   });
 }
 
-void TForm1::Timer1Timer() {
-  if (cycle_) RunPollCycleReportingErrors(*cycle_);  // none before the alert exists
+void TForm1::Timer1Timer(const RowSelection& rows) {
+  if (parts_.watch_again) parts_.watch_again();
+  if (!cycle_) return;  // none before the alert exists
+  // The cycle would drop it: a cycle inside a cycle would ask twice.
+  if (cycle_->running) {
+    missed_.Add(rows);
+    return;
+  }
+  RunPollCycleReportingErrors(*cycle_, rows);
+  // Only a rescan for a change paces its row: the periodic scan of every row
+  // must not keep a change that comes alone waiting.
+  if (!rows.every()) {
+    for (const auto& [row, took_ms] : parts_.tables.scan_ms) Timer1.Scanned(row, took_ms);
+  }
+  if (!missed_.empty()) Timer1.Soon(std::exchange(missed_, RowSelection()));
 }
 
-void TForm1::WatchedPlaceChanged() { Timer1.Soon(); }
+void TForm1::WatchedPlaceChanged(const RowSelection& rows) { Timer1.Soon(rows); }
 
 void TForm1::BitBtn1Click() {
   auto settings = Settings();

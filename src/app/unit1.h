@@ -2,6 +2,7 @@
 // poll timer and the menus. It stays hidden while the program watches.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "changes/unit3.h"
 #include "changes/unit4.h"
 #include "changes/unit5.h"
+#include "platform/row_selection.h"
 #include "platform/win32/framework/form.h"
 #include "platform/win32/framework/form_timer.h"
 #include "tray/form_tray_owner.h"
@@ -26,6 +28,12 @@ struct MainWindowParts {
   const Clock& clock;
   EntryTables& tables;
   BaselineFile* saved_baseline = nullptr;  // where the baseline is kept between runs
+  // Asks Windows again for the changes of the watched places that signaled;
+  // run before every scan of a tick.
+  std::function<void()> watch_again = nullptr;
+  // Type codes of the rows that no watched place tells the changes of: they
+  // are rescanned with every change.
+  std::string unsignaled_rows = {};
 };
 
 class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications {
@@ -49,9 +57,11 @@ class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications 
 
   void FormCreate();
   void FormActivate() {}
-  void Timer1Timer();
-  // Windows signaled a change at a watched place: a cycle after the quiet time.
-  void WatchedPlaceChanged();
+  // Scans the rows (every row at the periodic tick) and handles what is new.
+  void Timer1Timer(const RowSelection& rows);
+  // Windows signaled a change at a watched place that those rows read: a
+  // cycle for them after the quiet time.
+  void WatchedPlaceChanged(const RowSelection& rows);
   void BitBtn1Click();  // Save
   void BitBtn2Click();  // Cancel
   void Restore2Click();
@@ -106,6 +116,9 @@ class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications 
   // Made once the alert exists; lives as long as the window, so that a tick
   // can tell that a cycle is still waiting in one of its dialogs.
   std::optional<CycleContext> cycle_;
+  // The rows of ticks that came while a cycle waited for the user, which
+  // that cycle never scanned: rescanned once it is over.
+  RowSelection missed_;
   TForm3* blacklist_editor_ = nullptr;
   TForm4* log_viewer_ = nullptr;
   TForm5* removed_entries_ = nullptr;

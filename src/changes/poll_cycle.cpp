@@ -128,14 +128,17 @@ std::optional<StartedCommand> ClosingCommand(const CycleContext& context,
 // baseline nor the cycle's own scan, and not left by its own removals).
 // Those are asked about in the next cycle instead of being taken unasked.
 // The baseline compared with is the one of now: a Save while an alert was
-// open retook it. When the scan ends on an error, the baseline stays.
+// open retook it. The closing scan reads the rows that the cycle's scan
+// read (the cycle asked about nothing else and removed nothing else); the
+// others stay as that baseline has them. When the scan ends on an error,
+// the baseline stays.
 void TakeClosingBaseline(CycleContext& context, const std::vector<std::string>& found,
-                         const CommandTable& found_commands) {
+                         const CommandTable& found_commands, const RowSelection& rows) {
   auto& tables = context.tables;
   EntryTable seen;
   for (const auto& entry : found) seen.Append(entry);
   for (const auto& entry : context.left_by_removals) seen.Append(entry);
-  FillCurrentInventory(context.platform, context.switches, tables);
+  FillCurrentInventory(context.platform, context.switches, tables, rows);
   EntryTable kept;
   CommandTable kept_commands;
   for (const auto& entry : tables.current.Entries()) {
@@ -166,7 +169,7 @@ void KeepBaseline(CycleContext& context) {
 
 }  // namespace
 
-void RunPollCycle(CycleContext& context) {
+void RunPollCycle(CycleContext& context, const RowSelection& rows) {
   // A tick that comes while a cycle waits for the user is dropped: a cycle
   // inside a cycle would ask twice and take its entries unasked.
   if (context.running) return;
@@ -179,7 +182,7 @@ void RunPollCycle(CycleContext& context) {
   context.same_answers.clear();
   context.blacklist.reset();
   context.blacklist_hits.clear();
-  FillCurrentInventory(context.platform, context.switches, tables);
+  FillCurrentInventory(context.platform, context.switches, tables, rows);
   // The cycle's own copy: a Save while an alert is open retakes the tables.
   const auto found = tables.current.Entries();
   const auto found_commands = tables.current_commands;
@@ -213,13 +216,13 @@ void RunPollCycle(CycleContext& context) {
     context.boxes.ShowInformation(texts::kRestoredMessage);
   }
 
-  TakeClosingBaseline(context, found, found_commands);
+  TakeClosingBaseline(context, found, found_commands, rows);
   KeepBaseline(context);
 }
 
-void RunPollCycleReportingErrors(CycleContext& context) {
+void RunPollCycleReportingErrors(CycleContext& context, const RowSelection& rows) {
   try {
-    RunPollCycle(context);
+    RunPollCycle(context, rows);
   } catch (const std::exception& error) {
     const TimerHold hold(context.timer);
     context.boxes.ShowError(error.what());

@@ -50,6 +50,9 @@ struct EntryTables {
   // Where the first bytes of the files whose content is watched are kept,
   // by their hash; "" keeps none.
   std::string kept_copies;
+  // How long the last scan of each row took, in milliseconds, by type code:
+  // a row that is slow to scan is rescanned less often on changes.
+  std::map<char, unsigned> scan_ms;
 };
 
 }  // namespace corvane

@@ -1,6 +1,9 @@
 #include "monitor/places_to_watch.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <utility>
+#include <vector>
 
 #include "monitor/autostart_locations.h"
 #include "monitor/entry_kinds.h"
@@ -12,50 +15,144 @@ namespace corvane {
 
 namespace {
 
-class PlaceList {
- public:
-  void AddKey(RegistryRoot root, const std::string& path, bool subtree) {
-    const auto same = [&](const WatchedKey& other) {
-      return other.root == root && FoldCase(other.path) == FoldCase(path);
-    };
-    if (std::none_of(places_.keys.begin(), places_.keys.end(), same)) {
-      places_.keys.push_back({root, path, subtree});
-    }
+void AddRows(std::string& rows, const std::string& more) {
+  for (const char code : more) {
+    if (rows.find(code) == std::string::npos) rows += code;
   }
-  // Only a full path: one made from an unset variable names no real folder.
-  void AddFolder(const std::string& path, bool subtree) {
-    const bool drive = path.size() > 2 && path[1] == ':' && path[2] == '\\';
-    if (!drive && path.rfind("\\\\", 0) != 0) return;
-    const auto same = [&path](const WatchedFolder& other) {
-      return FoldCase(other.path) == FoldCase(path);
-    };
-    if (std::none_of(places_.folders.begin(), places_.folders.end(), same)) {
-      places_.folders.push_back({path, subtree});
-    }
-  }
-  WatchedPlaces Take() { return std::move(places_); }
+}
 
- private:
-  WatchedPlaces places_;
-};
+// Folders have one root: the drive is part of the path.
+int RootOf(const WatchedKey& key) { return static_cast<int>(key.root); }
+int RootOf(const WatchedFolder&) { return -1; }
+
+// Windows compares both kinds of path without regard to letter case.
+template <typename Place>
+bool Same(const Place& a, const Place& b) {
+  return RootOf(a) == RootOf(b) && FoldCase(a.path) == FoldCase(b.path);
+}
+
+template <typename Place>
+bool Below(const Place& place, const Place& parent) {
+  const auto path = FoldCase(place.path);
+  const auto above = FoldCase(parent.path);
+  return RootOf(place) == RootOf(parent) && path.size() > above.size() &&
+         path[above.size()] == '\\' && path.compare(0, above.size(), above) == 0;
+}
+
+// A place listed again adds its rows, and its subtree when it wants one.
+template <typename Place>
+void Add(std::vector<Place>& places, Place place) {
+  for (auto& other : places) {
+    if (!Same(other, place)) continue;
+    other.subtree = other.subtree || place.subtree;
+    AddRows(other.rows, place.rows);
+    return;
+  }
+  places.push_back(std::move(place));
+}
+
+template <typename Place>
+void FoldIntoSubtrees(std::vector<Place>& places) {
+  for (std::size_t at = 0; at < places.size();) {
+    const auto covering = std::find_if(places.begin(), places.end(), [&](const Place& parent) {
+      return parent.subtree && Below(places[at], parent);
+    });
+    if (covering == places.end()) {
+      ++at;
+      continue;
+    }
+    AddRows(covering->rows, places[at].rows);
+    places.erase(places.begin() + static_cast<std::ptrdiff_t>(at));
+  }
+}
+
+// The deepest key at or above both paths, in the letters of `a`; "" when
+// they share nothing below the root.
+std::string CommonParent(const std::string& a, const std::string& b) {
+  const auto folded_a = FoldCase(a) + '\\';
+  const auto folded_b = FoldCase(b) + '\\';
+  std::size_t common = 0;
+  for (std::size_t at = 1; at < folded_a.size() && at < folded_b.size(); ++at) {
+    if (folded_a[at] != folded_b[at]) break;
+    if (folded_a[at] == '\\') common = at;
+  }
+  return a.substr(0, common);
+}
+
+void FoldKeysInto(std::vector<WatchedKey>& keys, std::size_t limit) {
+  while (keys.size() > limit) {
+    std::size_t first = 0, second = 0;
+    std::string parent;
+    std::ptrdiff_t depth = 0;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      for (std::size_t j = i + 1; j < keys.size(); ++j) {
+        if (keys[i].root != keys[j].root) continue;
+        auto common = CommonParent(keys[i].path, keys[j].path);
+        const auto common_depth = std::count(common.begin(), common.end(), '\\');
+        if (common_depth <= depth) continue;
+        first = i;
+        second = j;
+        parent = std::move(common);
+        depth = common_depth;
+      }
+    }
+    if (parent.empty()) return;  // only keys right below the roots: nothing to fold into
+    WatchedKey merged{keys[first].root, parent, true, keys[first].rows};
+    AddRows(merged.rows, keys[second].rows);
+    std::vector<WatchedKey> folded;
+    for (std::size_t at = 0; at < keys.size(); ++at) {
+      if (at == first) Add(folded, merged);
+      if (at != first && at != second) Add(folded, std::move(keys[at]));
+    }
+    FoldIntoSubtrees(folded);
+    keys = std::move(folded);
+  }
+}
+
+// Only a full path: one made from an unset variable names no real folder.
+bool IsFullPath(const std::string& path) {
+  const bool drive = path.size() > 2 && path[1] == ':' && path[2] == '\\';
+  return drive || path.rfind("\\\\", 0) == 0;
+}
 
 }  // namespace
 
+WatchedPlaces FoldPlaces(WatchedPlaces places, std::size_t limit) {
+  WatchedPlaces folded;
+  folded.unsignaled_rows = std::move(places.unsignaled_rows);
+  for (auto& key : places.keys) Add(folded.keys, std::move(key));
+  for (auto& folder : places.folders) Add(folded.folders, std::move(folder));
+  FoldIntoSubtrees(folded.keys);
+  FoldIntoSubtrees(folded.folders);
+  const auto folders = folded.folders.size();
+  FoldKeysInto(folded.keys, limit > folders ? limit - folders : 0);
+  return folded;
+}
+
 WatchedPlaces PlacesToWatch(const Environment& environment, const std::string& task_store) {
-  PlaceList list;
+  WatchedPlaces places;
+  const auto add_folder = [&places](const std::string& path, bool subtree, char code) {
+    if (IsFullPath(path)) places.folders.push_back({path, subtree, std::string(1, code)});
+  };
   for (const auto& kind : EntryKinds()) {
+    const std::string code(1, kind.type_code);
     for (const auto& place : kind.keys) {
       for (const auto& view : ViewsOf(place)) {
-        list.AddKey(RootOfCode(place.root_code), view, place.subtree);
+        places.keys.push_back({RootOfCode(place.root_code), view, place.subtree, code});
       }
     }
-    for (const auto& folder : FolderPaths(kind, environment)) list.AddFolder(folder, false);
-    if (!kind.ini_lines.empty()) {
-      list.AddFolder(environment.Get(locations::kWindowsDirectoryVariable), false);
+    for (const auto& folder : FolderPaths(kind, environment)) {
+      add_folder(folder, false, kind.type_code);
     }
-    if (kind.reads == Reads::kTasks) list.AddFolder(task_store, true);
+    if (!kind.ini_lines.empty()) {
+      add_folder(environment.Get(locations::kWindowsDirectoryVariable), false, kind.type_code);
+    }
+    if (kind.reads == Reads::kTasks) {
+      add_folder(task_store, true, kind.type_code);
+      places.unsignaled_rows += kind.type_code;
+    }
   }
-  return list.Take();
+  return FoldPlaces(std::move(places), kMostWatchedPlaces);
 }
 
 }  // namespace corvane

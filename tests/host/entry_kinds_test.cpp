@@ -13,6 +13,7 @@
 #include "monitor/places_to_watch.h"
 #include "monitor/snapshot_scan.h"
 #include "monitor/startup_entry.h"
+#include "platform/case_fold.h"
 #include "removal/registry_places.h"
 
 namespace corvane {
@@ -126,13 +127,21 @@ class EntryKindsTest : public ChangeHandlingTest {
     return entry;
   }
 
-  // Whether a change notification covers the place planted last.
-  bool Watched() const {
+  // The rows that a change at the place planted last has rescanned: those
+  // of every watched place that takes its changes.
+  RowSelection RowsWatching() const {
     const auto places = PlacesToWatch(environment, kTaskStore);
-    return std::any_of(places.keys.begin(), places.keys.end(),
-                       [&](const WatchedKey& key) { return key.path == watched_; }) ||
-           std::any_of(places.folders.begin(), places.folders.end(),
-                       [&](const WatchedFolder& folder) { return folder.path == watched_; });
+    const auto planted = FoldCase(watched_);
+    RowSelection rows;
+    const auto add = [&](const auto& place) {
+      const auto path = FoldCase(place.path);
+      if (planted == path || (place.subtree && planted.rfind(path + '\\', 0) == 0)) {
+        rows.Add(RowSelection::Only(place.rows));
+      }
+    };
+    for (const auto& key : places.keys) add(key);
+    for (const auto& folder : places.folders) add(folder);
+    return rows;
   }
 
   static constexpr char kTaskStore[] = "C:\\WINDOWS\\system32\\Tasks";
@@ -148,10 +157,11 @@ TEST_F(EntryKindsTest, EveryRowIsScannedWatchedDeclinedAndPutBackExactly) {
     const auto planted = place();
     FillCurrentTable(platform, switches, tables);
     EXPECT_TRUE(tables.current.Contains(entry)) << entry;
-    EXPECT_TRUE(Watched());
+    const auto rows = RowsWatching();
+    EXPECT_TRUE(rows.Has(kind.type_code));
 
     Answer(ModalResult::kNo);
-    RunPollCycle(context);
+    RunPollCycle(context, rows);
     EXPECT_NE(place(), planted);
     const auto listed = removed.List();
     ASSERT_EQ(listed.size(), 1u);

@@ -550,5 +550,37 @@ TEST_F(PollCycleTest, EntriesWindowsNeedsAreNeverAnsweredTogether) {
   EXPECT_EQ(first_offer, 0u);
 }
 
+// A change signal rescans only the rows that read where it came from: the
+// other rows are as the baseline has them, with their commands, so that
+// what changed there is neither new nor gone until a cycle scans them.
+TEST_F(PollCycleTest, ACycleOfSomeRowsLeavesTheOthersAsTheBaselineHasThem) {
+  const std::string services = "\\SYSTEM\\CurrentControlSet\\Services\\";
+  const auto plant_service = [&](const std::string& name, const std::string& program) {
+    registry.SetInteger(kMachine, services + name, "Start", 2);
+    registry.SetString(kMachine, services + name, "ImagePath", program);
+  };
+  plant_service("Old", "old.exe");
+  plant_service("Gone", "gone.exe");
+  TakeBaselineInventory(platform, switches, tables);
+  plant_service("New", "new.exe");
+  plant_service("Old", "evil.exe");
+  registry.RemoveKey(kMachine, services + "Gone");
+  registry.SetString(kUser, kUserRun, "Tool", "t.exe");
+
+  Answer(ModalResult::kNo);  // Tool, the one entry of the user's Run row
+  RunPollCycle(context, RowSelection::Only("2"));
+  EXPECT_EQ(Alerts(), 1);
+  EXPECT_FALSE(UserRunHas("Tool"));
+  EXPECT_EQ(Baseline(), (Strings{kRunEntry + "Existing", "4Old", "4Gone"}));
+  EXPECT_EQ(tables.baseline_commands.at("4Old").command, "old.exe");
+
+  Answer(ModalResult::kYes);  // Old, changed
+  Answer(ModalResult::kYes);  // New
+  Cycle();
+  EXPECT_EQ(Alerts(), 3);
+  EXPECT_EQ(Baseline(), (Strings{kRunEntry + "Existing", "4Old", "4New"}));
+  EXPECT_EQ(tables.baseline_commands.at("4Old").command, "evil.exe");
+}
+
 }  // namespace
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,12 +60,72 @@ TEST(TickScheduleTest, AChangeGivesOneTickAfterTheQuietTimeOnceTheTimerRuns) {
       case I::kRelease: schedule.Release(); break;
       case I::kSoon: schedule.Soon(); break;
       case I::kPeriodic: tick = schedule.PeriodicTimeOver(); break;
-      case I::kQuiet: tick = schedule.QuietTimeOver(); break;
+      case I::kQuiet: tick = schedule.QuietTimeOver().has_value(); break;
     }
     SCOPED_TRACE("step " + std::to_string(i + 1) + ": " + step.why);
     EXPECT_EQ(tick, step.tick);
     EXPECT_EQ(schedule.PeriodicWanted(), step.periodic);
     EXPECT_EQ(schedule.QuietWanted(), step.quiet);
+  }
+}
+
+// A quiet tick rescans the rows of every change since the last tick, and
+// the riders; a row whose last rescan was slow waits until its pace allows
+// it, without keeping the changes of other rows waiting.
+TEST(TickScheduleTest, AQuietTickRescansTheChangedRowsAndASlowRowAtItsPace) {
+  enum class Do { kSoon, kQuiet, kPeriodic, kScanned };
+  struct Step {
+    Do what;
+    const char* rows;  // kSoon: changed ("*": every row); kScanned: the row
+    TickSchedule::Ms now;
+    // kQuiet, kPeriodic: what the tick rescans ("-": no tick, "*": every row);
+    // kScanned: how long the rescan took, in ms.
+    const char* ticked;
+    TickSchedule::Ms due;  // afterwards: when the quiet timer armed now fires (0: not armed)
+    const char* why;
+  };
+  const std::vector<Step> steps = {
+      {Do::kScanned, "4", 1000, "100", 0, "the services took 100 ms: paced until 3000"},
+      {Do::kSoon, "2", 1100, "", 1300, "a Run key changed"},
+      {Do::kSoon, "4", 1150, "", 1350, "a service changed"},
+      {Do::kQuiet, "", 1300, "2T", 3000, "the Run row at once, the services at their pace"},
+      {Do::kSoon, "1", 2000, "", 2200, "another change is not kept waiting"},
+      {Do::kQuiet, "", 2200, "1T", 3000, "its row alone"},
+      {Do::kQuiet, "", 3000, "4T", 0, "the services' pace allows them"},
+      {Do::kSoon, "35", 3100, "", 3300, "two rows"},
+      {Do::kSoon, "3", 3150, "", 3350, "one of them again"},
+      {Do::kQuiet, "", 3300, "35T", 0, "each once"},
+      {Do::kScanned, "4", 3300, "100", 0, "paced until 5300"},
+      {Do::kSoon, "4", 3400, "", 5300, "a service waits"},
+      {Do::kSoon, "*", 3450, "", 3650, "a change that cannot be placed"},
+      {Do::kQuiet, "", 3650, "*", 0, "scans every row at once"},
+      {Do::kSoon, "4", 3700, "", 5300, "a service waits"},
+      {Do::kPeriodic, "", 4000, "*", 0, "the periodic tick serves it"},
+      {Do::kQuiet, "", 5300, "-", 0, "so no quiet tick is left"},
+      {Do::kScanned, "8", 6000, "1000", 0, "a slow rescan"},
+      {Do::kSoon, "8", 6100, "", 8000, "paces its row 2 s at most"},
+  };
+  TickSchedule schedule(200);
+  schedule.Start();
+  schedule.SetRiders(RowSelection::Only("T"));  // never waits, never gives a tick
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const Step& step = steps[i];
+    SCOPED_TRACE("step " + std::to_string(i + 1) + ": " + step.why);
+    const auto selection =
+        std::string(step.rows) == "*" ? RowSelection::Every() : RowSelection::Only(step.rows);
+    std::optional<RowSelection> ticked;
+    switch (step.what) {
+      case Do::kSoon: schedule.Soon(selection); break;
+      case Do::kScanned: schedule.Scanned(step.rows[0], std::stoul(step.ticked), step.now); break;
+      case Do::kQuiet: ticked = schedule.QuietTimeOver(step.now); break;
+      case Do::kPeriodic:
+        if (schedule.PeriodicTimeOver()) ticked = RowSelection::Every();
+        break;
+    }
+    if (step.what == Do::kQuiet || step.what == Do::kPeriodic) {
+      EXPECT_EQ(!ticked ? "-" : ticked->every() ? "*" : ticked->codes(), step.ticked);
+    }
+    EXPECT_EQ(schedule.QuietWanted() ? schedule.QuietDue(step.now) : 0, step.due);
   }
 }
 

@@ -25,17 +25,22 @@ std::string Parent(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+// A change that cannot be told to concern some rows concerns them all.
+RowSelection RowsOf(const std::string& codes) {
+  return codes.empty() ? RowSelection::Every() : RowSelection::Only(codes);
+}
+
 }  // namespace
 
 Win32ChangeWatch::Win32ChangeWatch(const WatchedPlaces& places) {
   keys_.reserve(places.keys.size());
   for (const auto& place : places.keys) {
-    keys_.push_back({place, {}, {}});
+    keys_.push_back({place, {}, {}, false});
     Arm(keys_.back());
   }
   folders_.reserve(places.folders.size());
   for (const auto& place : places.folders) {
-    folders_.push_back({place, {}});
+    folders_.push_back({place, {}, false});
     Arm(folders_.back());
   }
 }
@@ -43,28 +48,38 @@ Win32ChangeWatch::Win32ChangeWatch(const WatchedPlaces& places) {
 std::vector<HANDLE> Win32ChangeWatch::Handles() const {
   std::vector<HANDLE> handles;
   for (const auto& watch : keys_) {
-    if (watch.event) handles.push_back(watch.event.get());
+    if (watch.event && !watch.signaled) handles.push_back(watch.event.get());
   }
+  // A folder's notification stays signaled until it is asked for the next change.
   for (const auto& watch : folders_) {
-    if (watch.notification) handles.push_back(watch.notification.get());
+    if (watch.notification && !watch.signaled) handles.push_back(watch.notification.get());
   }
   return handles;
 }
 
-bool Win32ChangeWatch::Rearm(HANDLE signaled) {
+std::optional<RowSelection> Win32ChangeWatch::Signaled(HANDLE signaled) {
   for (auto& watch : keys_) {
-    if (watch.event && watch.event.get() == signaled) {
-      Arm(watch);
-      return true;
+    if (watch.event && watch.event.get() == signaled && !watch.signaled) {
+      watch.signaled = true;
+      return RowsOf(watch.place.rows);
     }
   }
   for (auto& watch : folders_) {
-    if (watch.notification && watch.notification.get() == signaled) {
-      Arm(watch);
-      return true;
+    if (watch.notification && watch.notification.get() == signaled && !watch.signaled) {
+      watch.signaled = true;
+      return RowsOf(watch.place.rows);
     }
   }
-  return false;
+  return std::nullopt;
+}
+
+void Win32ChangeWatch::ArmSignaled() {
+  for (auto& watch : keys_) {
+    if (std::exchange(watch.signaled, false)) Arm(watch);
+  }
+  for (auto& watch : folders_) {
+    if (std::exchange(watch.signaled, false)) Arm(watch);
+  }
 }
 
 void Win32ChangeWatch::Arm(KeyWatch& watch) {

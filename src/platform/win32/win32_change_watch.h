@@ -7,8 +7,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
+#include "platform/row_selection.h"
 #include "platform/watched_places.h"
 #include "platform/win32/handles.h"
 
@@ -23,23 +25,33 @@ class Win32ChangeWatch {
   Win32ChangeWatch(const Win32ChangeWatch&) = delete;
   Win32ChangeWatch& operator=(const Win32ChangeWatch&) = delete;
 
-  // The handles that become signaled on a change, one per armed place, in
-  // the order of the places. Valid until the next Rearm.
+  // The handles that become signaled on a change, one per armed place that
+  // has not signaled since it was armed, in the order of the places. Valid
+  // until the next ArmSignaled.
   std::vector<HANDLE> Handles() const;
 
-  // The handle was signaled: asks for the next change of its place, at the
-  // place itself when it exists by now. False for a handle not of this watch.
-  bool Rearm(HANDLE signaled);
+  // The handle was signaled: the rows of its place (every row for a place
+  // that names none); nothing for a handle not of this watch. The place is
+  // left unwatched until ArmSignaled, so that a place written nonstop wakes
+  // the program once a cycle, not at every write.
+  std::optional<RowSelection> Signaled(HANDLE signaled);
+
+  // Asks again for the next change of every place that signaled, at the
+  // place itself when it exists by now. Before every scan: the scan sees
+  // whatever changed until then.
+  void ArmSignaled();
 
  private:
   struct KeyWatch {
     WatchedKey place;
     RegistryKey key;  // open for as long as the notification is wanted
     EventHandle event;
+    bool signaled = false;
   };
   struct FolderWatch {
     WatchedFolder place;
     ChangeNotificationHandle notification;
+    bool signaled = false;
   };
 
   static void Arm(KeyWatch& watch);

@@ -1,24 +1,42 @@
 #include "platform/win32/framework/form_timer.h"
 
+#include <algorithm>
+#include <chrono>
+#include <optional>
 #include <utility>
 
 namespace corvane::win32 {
 
-FormTimer::FormTimer(Form& form, const Timing& timing, std::function<void()> tick)
-    : form_(form), timing_(timing) {
+namespace {
+
+// GetTickCount64 is missing before Vista.
+TickSchedule::Ms SteadyNow() {
+  return static_cast<TickSchedule::Ms>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                           std::chrono::steady_clock::now().time_since_epoch())
+                                           .count());
+}
+
+}  // namespace
+
+FormTimer::FormTimer(Form& form, const Timing& timing,
+                     std::function<void(const RowSelection&)> tick)
+    : form_(form), timing_(timing), schedule_(timing.quiet_ms) {
   form.OnMessage(WM_TIMER, [this, tick = std::move(tick)](WPARAM wparam, LPARAM, LRESULT& result) {
-    bool due = false;
+    std::optional<RowSelection> rows;
     if (wparam == timing_.id) {
       // A tick that was already queued when the timer stopped is dropped.
-      due = schedule_.PeriodicTimeOver();
+      if (schedule_.PeriodicTimeOver()) rows = RowSelection::Every();
     } else if (wparam == timing_.quiet_id) {
-      due = schedule_.QuietTimeOver();
+      // One-shot: armed again below for the changes that still wait.
+      KillTimer(form_.handle(), timing_.quiet_id);
+      quiet_set_ = false;
+      rows = schedule_.QuietTimeOver(SteadyNow());
     } else {
       return false;
     }
     // Before the tick: its cycle may hold the timer and wait for the user.
     Update();
-    if (due) tick();
+    if (rows) tick(*rows);
     result = 0;
     return true;
   });
@@ -47,9 +65,15 @@ void FormTimer::Release() {
   Update();
 }
 
-void FormTimer::Soon() {
-  schedule_.Soon();
+void FormTimer::Soon() { Soon(RowSelection::Every()); }
+
+void FormTimer::Soon(const RowSelection& rows) {
+  schedule_.Soon(rows);
   Update();
+}
+
+void FormTimer::Scanned(char row, unsigned took_ms) {
+  schedule_.Scanned(row, took_ms, SteadyNow());
 }
 
 void FormTimer::Update() {
@@ -64,7 +88,21 @@ void FormTimer::Update() {
     }
   };
   follow(schedule_.PeriodicWanted(), periodic_set_, timing_.id, timing_.interval_ms);
-  follow(schedule_.QuietWanted(), quiet_set_, timing_.quiet_id, timing_.quiet_ms);
+  if (!schedule_.QuietWanted()) {
+    if (quiet_set_) KillTimer(form_.handle(), timing_.quiet_id);
+    quiet_set_ = false;
+    return;
+  }
+  // Set anew only to fire sooner: a burst keeps its one quiet time, while a
+  // change that need not wait for a paced row is not kept waiting by it.
+  const auto now = SteadyNow();
+  const auto due = schedule_.QuietDue(now);
+  if (quiet_set_ && due >= quiet_due_) return;
+  const auto wait = due > now ? due - now : 0;
+  quiet_set_ = SetTimer(form_.handle(), timing_.quiet_id,
+                        static_cast<UINT>(std::min<TickSchedule::Ms>(wait, USER_TIMER_MAXIMUM)),
+                        nullptr) != 0;
+  quiet_due_ = due;
 }
 
 }  // namespace corvane::win32

@@ -1,8 +1,9 @@
 // A form's own poll timer (SetTimer on the form's window, so that its
 // WM_TIMER can also be posted to the window from outside): a periodic
 // window timer, and a second, one-shot window timer for the quiet time
-// after a change. The tick runs through the message loop, on the
-// user-interface thread.
+// after a change (see TickSchedule). The tick runs through the message
+// loop, on the user-interface thread, with the rows it rescans: every row
+// for a periodic tick.
 #pragma once
 
 #include <functional>
@@ -23,7 +24,7 @@ class FormTimer : public PollTimer {
   };
 
   // Running from the start, as a timer that is enabled when its form is made.
-  FormTimer(Form& form, const Timing& timing, std::function<void()> tick);
+  FormTimer(Form& form, const Timing& timing, std::function<void(const RowSelection&)> tick);
   ~FormTimer() override;
   FormTimer(const FormTimer&) = delete;
   FormTimer& operator=(const FormTimer&) = delete;
@@ -34,7 +35,14 @@ class FormTimer : public PollTimer {
   void Start() override;
   void Hold() override;
   void Release() override;
+  // A change of a place that every row may read.
   void Soon() override;
+  // A change that concerns those rows.
+  void Soon(const RowSelection& rows);
+  // Rows rescanned with every change, since no watched place tells theirs.
+  void SetRiders(const RowSelection& rows) { schedule_.SetRiders(rows); }
+  // A rescan of the row for a change took that long; it ended just now.
+  void Scanned(char row, unsigned took_ms);
   // Started and held by nothing: ticking.
   bool Running() const { return schedule_.Running(); }
 
@@ -47,6 +55,7 @@ class FormTimer : public PollTimer {
   TickSchedule schedule_;
   bool periodic_set_ = false;
   bool quiet_set_ = false;
+  TickSchedule::Ms quiet_due_ = 0;  // when the quiet timer fires, while set
 };
 
 }  // namespace corvane::win32
