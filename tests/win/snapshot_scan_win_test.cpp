@@ -208,14 +208,14 @@ TEST_F(SnapshotScanOnWindows, FindsExactlyThePreparedEntriesInScanningOrder) {
             }));
 }
 
-TEST_F(SnapshotScanOnWindows, AServiceThatIsNotAutomaticOrHasNoProgramIsNotRecorded) {
-  SetNumber(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "Start", 3);
+TEST_F(SnapshotScanOnWindows, AServiceThatIsDisabledOrHasNoProgramIsNotRecorded) {
+  SetNumber(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "Start", 4);
   SetString(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "ImagePath", "C:\\svc.exe");
-  const auto on_demand = Scan();
-  SetNumber(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "Start", 2);
-  EXPECT_EQ(Added(on_demand, Scan()), Strings{"4" + tag_});
+  const auto disabled = Scan();
+  SetNumber(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "Start", 3);
+  EXPECT_EQ(Added(disabled, Scan()), Strings{"4" + tag_});
   SetString(HKEY_LOCAL_MACHINE, kServices + "\\" + tag_, "ImagePath", "");
-  EXPECT_EQ(Added(Scan(), on_demand), Strings{});
+  EXPECT_EQ(Added(Scan(), disabled), Strings{});
   EXPECT_EQ(std::count(tables_.baseline.Entries().begin(), tables_.baseline.Entries().end(),
                        "4" + tag_),
             0);
