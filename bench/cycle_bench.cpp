@@ -208,5 +208,12 @@ int main() {
       "median cycle of one row: user's Run row %.1f ms quiet, %.1f ms with a change; "
       "services row %.1f ms quiet\n",
       Median(run_row_ms), Median(run_change_ms), Median(services_row_ms));
+  // Where a quiet cycle's time goes: the rows that took a few milliseconds.
+  RunPollCycle(context);
+  std::printf("rows of 2 ms or more in a quiet cycle:");
+  for (const auto& [code, ms] : tables.scan_ms) {
+    if (ms >= 2) std::printf(" %c %u ms;", code, ms);
+  }
+  std::printf("\n");
   return 0;
 }

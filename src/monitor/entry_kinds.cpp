@@ -514,11 +514,16 @@ std::vector<EntryKind> MakeKinds() {
   service.since = 2;
   kinds.push_back(service);
 
-  // The DLL that a shared service process loads for the service.
+  // The DLL that the shared service process (svchost) loads for the service;
+  // only such services are read again.
   EntryKind service_dll = service;
+  service_dll.narrowed_by = '4';
+  service_dll.narrowed_to = "svchost";
   service_dll.type_code = 's';
   service_dll.type_text = texts::kServiceDllType;
-  service_dll.about = "The DLL of every service that is not disabled (Parameters\\ServiceDll)";
+  service_dll.about =
+      "The DLL of every service that is not disabled and runs in svchost "
+      "(Parameters\\ServiceDll)";
   service_dll.command_key = "\\Parameters";
   service_dll.command_value = "ServiceDll";
   service_dll.logged = nullptr;

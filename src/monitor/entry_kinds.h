@@ -165,6 +165,11 @@ struct EntryKind {
   // kSubkeyValue: the value below the subkey that holds the command.
   const char* command_key = "";
   const char* command_value = nullptr;
+  // kSubkeys: only the subkeys that the row of this type code counts and
+  // whose command holds this text (in any letter case), taken from that
+  // row's scan when it ran first, so that the key is not walked twice.
+  char narrowed_by = 0;
+  const char* narrowed_to = "";
   // The version of the table in which the row took its present form: a
   // baseline saved by an earlier table knows nothing of its entries.
   int since = 1;

@@ -127,6 +127,8 @@ class RegistryReading {
         for (const auto& subkey : SubkeysToRead()) {
           std::optional<RawValue> command;
           if (!Counts(path + '\\' + subkey, command)) continue;
+          tables_.counted_subkeys[kind_.type_code].emplace_back(
+              subkey, command ? TextOfRawValue(*command).value_or("") : "");
           Append(MakeEntry(kind_.type_code, bare ? subkey : path + '\\' + subkey), command);
         }
         break;
@@ -137,6 +139,15 @@ class RegistryReading {
 
   // The row's named subkeys are opened by name: the key may hold thousands.
   std::vector<std::string> SubkeysToRead() {
+    const auto narrowing = tables_.counted_subkeys.find(kind_.narrowed_by);
+    if (narrowing != tables_.counted_subkeys.end()) {
+      const auto wanted = FoldCase(kind_.narrowed_to);
+      std::vector<std::string> names;
+      for (const auto& [name, command] : narrowing->second) {
+        if (FoldCase(command).find(wanted) != std::string::npos) names.push_back(name);
+      }
+      return names;
+    }
     if (kind_.only_subkeys.empty()) return key_->SubkeyNames();
     return {kind_.only_subkeys.begin(), kind_.only_subkeys.end()};
   }
@@ -333,6 +344,13 @@ void ScanKind(const Platform& platform, const EntryKind& kind, EntryTables& tabl
       ScanTasks(platform.tasks, kind, tables);
       return;
     default: {
+      // The subkeys a narrowed row reads come from its host row's scan.
+      if (kind.narrowed_by != 0 && tables.counted_subkeys.count(kind.narrowed_by) == 0) {
+        EntryTables host;
+        ScanKind(platform, *KindOf(kind.narrowed_by), host);
+        tables.counted_subkeys[kind.narrowed_by] =
+            std::move(host.counted_subkeys[kind.narrowed_by]);
+      }
       RegistryReading reading(platform.registry, kind, tables);
       for (const auto& place : kind.keys) reading.Read(place);
     }

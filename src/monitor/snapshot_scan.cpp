@@ -16,6 +16,7 @@ void FillCurrentTable(const Platform& platform, const AreaSwitches& switches, En
   tables.current_commands.clear();
   tables.current_stamps.clear();
   tables.scan_ms.clear();
+  tables.counted_subkeys.clear();
   // The baseline's entries of the rows not scanned, by type code, in its order.
   std::map<char, std::vector<const std::string*>> kept;
   if (!rows.every()) {

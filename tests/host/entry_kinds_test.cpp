@@ -87,6 +87,12 @@ class EntryKindsTest : public ChangeHandlingTest {
           registry.SetInteger(root, subkey, kind.counted_when,
                               kind.counted_unless ? kind.counted_number - 1 : kind.counted_number);
         }
+        // A row narrowed to some of its host row's subkeys: one the host had.
+        if (const auto* host = kind.narrowed_by ? KindOf(kind.narrowed_by) : nullptr) {
+          registry.SetExpandString(root, subkey + host->command_key, host->command_value,
+                                   std::string("C:\\") + kind.narrowed_to + ".exe");
+          TakeBaselineInventory(platform, switches, tables);
+        }
         registry.SetExpandString(root, subkey + kind.command_key,
                                  kind.command_value ? kind.command_value : "", program);
         registry.SetBinary(root, subkey + "\\Sub", "b", std::string("\0\xFF", 2));

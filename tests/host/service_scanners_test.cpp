@@ -28,14 +28,21 @@ TEST_F(ServiceScannersTest, EveryServiceThatIsNotDisabledWithAProgramIsRecorded)
   AddService("Last", 2, "%SystemRoot%\\last.exe");
   ScanRow('4');
   EXPECT_EQ(Current(), (Strings{"4Start0", "4Start1", "4Start2", "4Start3", "4Last"}));
-  // The DLL of a shared service process, of services that are not disabled.
-  for (const char* name : {"Start3", "Start4", "NoImage"}) {
+  // The DLL of a service that svchost runs and that is not disabled, with
+  // the services' row scanned before or not.
+  AddService("Start3", 3, "%SystemRoot%\\System32\\SVCHOST.exe -k netsvcs");
+  AddService("Start4", 4, "%SystemRoot%\\System32\\svchost.exe -k netsvcs");
+  for (const char* name : {"Start3", "Start4", "NoImage", "Last"}) {
     registry.SetExpandString(kMachine, std::string(kServices) + "\\" + name + "\\Parameters",
                              "ServiceDll", "C:\\svc.dll");
   }
-  tables.current.Reset();
-  ScanRow('s');
-  EXPECT_EQ(Current(), (Strings{"sStart3", "sNoImage"}));
+  for (const bool services_first : {true, false}) {
+    tables = EntryTables{};
+    if (services_first) ScanRow('4');
+    tables.current.Reset();
+    ScanRow('s');
+    EXPECT_EQ(Current(), Strings{"sStart3"});
+  }
 }
 
 TEST_F(ServiceScannersTest, AnUnreadableServiceIsSkippedAndTheRestAreStillScanned) {

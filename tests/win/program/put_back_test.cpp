@@ -499,9 +499,10 @@ TEST_F(ProgramPutBackTest, EveryPlaceThatAttacksUseIsDeclinedAndPutBack) {
   };
   // A service that was there before Corvane started gains a DLL.
   const std::string dll_service = kServices + "\\CvDllService";
-  const StoredTree service = {{"",
-                               {{"Start", StoredNumber(3)},
-                                {"ImagePath", StoredText("C:\\cvhost.exe -k cv", REG_EXPAND_SZ)}}}};
+  const StoredTree service = {
+      {"",
+       {{"Start", StoredNumber(3)},
+        {"ImagePath", StoredText("C:\\cvhost\\svchost.exe -k cv", REG_EXPAND_SZ)}}}};
   ASSERT_TRUE(WriteTree(HKEY_LOCAL_MACHINE, dll_service, service));
   StoredTree with_dll = service;
   with_dll.push_back({"Parameters", {{"ServiceDll", StoredText("C:\\cvservice.dll")}}});
