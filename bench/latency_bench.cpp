@@ -42,7 +42,7 @@ constexpr int kIdleSeconds = 35;  // bench/run.sh reads 30 s of them
 constexpr int kBusySeconds = 35;  // likewise
 constexpr int kBusyWrites = 10;   // Run values timed while the service's key is written
 const wchar_t kRunPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-// Demand-start, so that it is no entry: only its writes count.
+// Disabled, so that it is no entry: only its writes count.
 const wchar_t kBusyServicePath[] = L"SYSTEM\\CurrentControlSet\\Services\\CvBenchBusyService";
 
 std::string Name(int i) { return "CvLatency" + std::to_string(i); }
@@ -74,9 +74,9 @@ class BusyService {
       return;
     }
     key_ = win32::RegistryKey(key);
-    const DWORD demand = 3;
-    RegSetValueExW(key, L"Start", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&demand),
-                   sizeof demand);
+    const DWORD disabled = 4;
+    RegSetValueExW(key, L"Start", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&disabled),
+                   sizeof disabled);
     const wchar_t image[] = L"C:\\latency\\busy.exe";
     RegSetValueExW(key, L"ImagePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(image),
                    sizeof image);
