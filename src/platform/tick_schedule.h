@@ -22,8 +22,8 @@ namespace corvane {
 class TickSchedule {
  public:
   using Ms = std::uint64_t;  // milliseconds of a steady clock
-  static constexpr Ms kPace = 20;
-  static constexpr Ms kLongestPace = 2000;
+  static constexpr Ms kPace = 50;
+  static constexpr Ms kLongestPace = 5000;
 
   explicit TickSchedule(Ms quiet_ms = 0) : quiet_ms_(quiet_ms) {}
 
