@@ -30,6 +30,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     case Reads::kValueNames:
       entry = MakeRunValueEntry(kind.type_code, path, name);
       break;
+    case Reads::kSubkeyValueNames:
+      // The text names the subkey, which holds no backslash.
+      if (text.empty() || text.find('\\') != std::string::npos) return 0;
+      path += '\\' + text;
+      entry = MakeNamedValueEntry(kind.type_code, place.root_code, path, name);
+      break;
+    case Reads::kNamedCommands:
+      expected_name = place.values.front().name;
+      entry = MakeNamedValueEntry(kind.type_code, place.root_code, path, expected_name);
+      break;
     case Reads::kSubkeys:
       // Subkey names hold no backslash; the first view's go by bare name.
       if (name.empty() || name.find('\\') != std::string::npos) return 0;
@@ -47,9 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   Require(located && located->kind == &kind && located->key_path == path &&
               located->name == expected_name && located->root_code == place.root_code,
           "the entry splits back");
-  Require(
-      kind.reads == Reads::kValueNames || kind.reads == Reads::kSubkeys || located->data == text,
-      "the data comes back whole");
+  const bool carries_data = kind.reads != Reads::kValueNames && kind.reads != Reads::kSubkeys &&
+                            kind.reads != Reads::kNamedCommands &&
+                            kind.reads != Reads::kSubkeyValueNames;
+  Require(!carries_data || located->data == text, "the data comes back whole");
 
   const auto any = data.ConsumeRemainingBytesAsString();
   if (const auto found = Locate(any)) {
