@@ -5,10 +5,12 @@
 #include <utility>
 
 #include "monitor/approved_state.h"
-#include "monitor/kind_scan.h"
 #include "monitor/located_entry.h"
 #include "platform/case_fold.h"
 #include "platform/errors.h"
+#include "platform/record_fields.h"
+#include "platform/sha256.h"
+#include "texts.h"
 
 namespace corvane {
 
@@ -54,6 +56,29 @@ std::string JoinCommand(const std::string& program, const std::string& arguments
   const bool quote =
       !program.empty() && program.find(' ') != std::string::npos && program.front() != '"';
   return (quote ? '"' + program + '"' : program) + ' ' + arguments;
+}
+
+// What a file whose bytes are watched starts: its path with its size and the
+// start of its hash, which tells a replaced file; the whole hash beside it.
+StartedCommand ContentCommand(const std::string& path, const std::string& bytes) {
+  StartedCommand started;
+  started.content_hash = HexBytes(Sha256(bytes));
+  started.command =
+      path + FormatText(FormatText(texts::kContentFacts, std::to_string(bytes.size())).c_str(),
+                        started.content_hash.substr(0, 16));
+  return started;
+}
+
+// Keeps the bytes by their hash, once; a copy that cannot be kept leaves a
+// later change that cannot be undone, never an error.
+void KeepCopy(FileSystem& files, const std::string& folder, const std::string& hash,
+              const std::string& bytes) {
+  if (folder.empty() || files.FileExists(folder + '\\' + hash)) return;
+  try {
+    files.MakeDirectory(folder);
+    files.WriteNewFile(folder + '\\' + hash, bytes);
+  } catch (const InOutError&) {
+  }
 }
 
 // ---- Task Scheduler XML: just enough to read a task's actions ----
@@ -206,13 +231,9 @@ std::string CommandOf(const Platform& platform, const std::string& entry) {
   const auto place = CommandValueOf(*located);
   if (!place) return "";
   KeyReader reader(platform.registry);
-  auto& key = reader.At(place->root, place->key_path);
-  if (located->kind->command == CommandFrom::kApprovedState) {
-    const auto raw = key.ReadRawValue(place->name);
-    return raw ? ApprovedStateText(*raw) : "";
-  }
   // A value of another type names no command.
-  return ReadText(key, place->name).value_or("");
+  const auto raw = reader.At(place->root, place->key_path).ReadRawValue(place->name);
+  return raw ? CommandOfRowValue(*located->kind, *raw).command : "";
 }
 
 std::string PublisherOf(const Platform& platform, const std::string& command) {
@@ -222,7 +243,8 @@ std::string PublisherOf(const Platform& platform, const std::string& command) {
 
 CommandTable RememberCommands(const Platform& platform, const std::vector<std::string>& entries,
                               const CommandTable& known,
-                              const std::unordered_map<std::string, std::string>& stamps) {
+                              const std::unordered_map<std::string, std::string>& stamps,
+                              const std::string& kept_copies) {
   CommandTable table;
   KeyReader reader(platform.registry);
   for (const auto& entry : entries) {
@@ -231,7 +253,8 @@ CommandTable RememberCommands(const Platform& platform, const std::vector<std::s
     if (const auto place = CommandValueOf(*located)) {
       auto raw = reader.At(place->root, place->key_path).ReadRawValue(place->name);
       if (raw) table.emplace(entry, CommandOfRowValue(*located->kind, std::move(*raw)));
-    } else if (located->kind->command == CommandFrom::kFile && IsShortcut(located->name)) {
+    } else if (located->kind->command == CommandFrom::kFile &&
+               (located->kind->tracks_content || IsShortcut(located->name))) {
       const auto& path = located->name;
       const auto stamp = stamps.find(entry);
       const auto same = known.find(entry);
@@ -244,9 +267,16 @@ CommandTable RememberCommands(const Platform& platform, const std::vector<std::s
       try {
         bytes = platform.files.ReadAll(path);
       } catch (const InOutError&) {
-        continue;  // an unreadable shortcut could not be written back: not remembered
+        continue;  // an unreadable file could not be written back: not remembered
       }
       const auto stamped = stamp == stamps.end() ? std::string() : stamp->second;
+      if (located->kind->tracks_content) {
+        auto started = ContentCommand(path, bytes);
+        started.file_stamp = stamped;
+        KeepCopy(platform.files, kept_copies, started.content_hash, bytes);
+        table.emplace(entry, std::move(started));
+        continue;
+      }
       if (same != known.end() && same->second.file_bytes == bytes) {
         table.emplace(entry, same->second).first->second.file_stamp = stamped;
         continue;

@@ -31,10 +31,12 @@ std::string PublisherOf(const Platform& platform, const std::string& command);
 // A shortcut whose bytes are those `known` holds for it keeps the known
 // command without being read as a link again: this runs at every cycle. One
 // whose size and time in `stamps` are those it had when `known` read it is
-// not read at all.
-CommandTable RememberCommands(
-    const Platform& platform, const std::vector<std::string>& entries,
-    const CommandTable& known = CommandTable(),
-    const std::unordered_map<std::string, std::string>& stamps = {});
+// not read at all. A file whose bytes are watched starts its bytes (their
+// size and hash); the bytes first seen are kept in `kept_copies`, named by
+// their hash, unless that is "".
+CommandTable RememberCommands(const Platform& platform, const std::vector<std::string>& entries,
+                              const CommandTable& known = CommandTable(),
+                              const std::unordered_map<std::string, std::string>& stamps = {},
+                              const std::string& kept_copies = "");
 
 }  // namespace corvane

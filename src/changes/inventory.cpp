@@ -1,10 +1,7 @@
 #include "changes/inventory.h"
 
-#include <set>
-
 #include "changes/entry_commands.h"
 #include "monitor/entry_kinds.h"
-#include "monitor/kind_scan.h"
 #include "monitor/snapshot_scan.h"
 
 namespace corvane {
@@ -23,45 +20,37 @@ void FillCurrentInventory(const Platform& platform, const AreaSwitches& switches
       tables.current_commands.insert(*known);
     }
   }
-  // A shortcut listed with the size and time it had is taken as unchanged,
-  // so that a quiet cycle reads no file, however many the folders hold.
-  for (auto& [entry, command] :
-       RememberCommands(platform, others, tables.baseline_commands, tables.current_stamps)) {
+  // A file listed with the size and time it had is taken as unchanged, so
+  // that a quiet cycle reads no file, however many the folders hold.
+  for (auto& [entry, command] : RememberCommands(platform, others, tables.baseline_commands,
+                                                 tables.current_stamps, tables.kept_copies)) {
     tables.current_commands[entry] = std::move(command);
   }
 }
 
 void AdoptRowsNewerThan(const Platform& platform, const AreaSwitches& switches, int places_version,
                         EntryTables& tables) {
-  std::set<char> newer;
-  EntryTables scan;
-  scan.shared_views = tables.shared_views;
-  scan.kept_copies = tables.kept_copies;
+  std::string newer;
   for (const auto& kind : EntryKinds()) {
-    if (kind.since <= places_version || !AreaIsOn(switches, kind.area)) continue;
-    newer.insert(kind.type_code);
-    ScanKind(platform, kind, scan);
+    if (kind.since > places_version) newer += kind.type_code;
   }
   if (newer.empty()) return;
+  const auto rows = RowSelection::Only(newer);
+  EntryTables scan;  // with no baseline, it holds just what those rows find
+  scan.shared_views = tables.shared_views;
+  scan.kept_copies = tables.kept_copies;
+  FillCurrentInventory(platform, switches, scan, rows);
   EntryTable kept;
   CommandTable commands;
+  const auto keep = [&](const std::string& entry, const CommandTable& from) {
+    kept.Append(entry);
+    const auto command = from.find(entry);
+    if (command != from.end()) commands.insert(*command);
+  };
   for (const auto& entry : tables.baseline.Entries()) {
-    if (newer.count(entry[0]) != 0) continue;
-    kept.Append(entry);
-    const auto command = tables.baseline_commands.find(entry);
-    if (command != tables.baseline_commands.end()) commands.insert(*command);
+    if (!rows.Has(entry[0])) keep(entry, tables.baseline_commands);
   }
-  std::vector<std::string> others;
-  for (const auto& entry : scan.current.Entries()) {
-    kept.Append(entry);
-    const auto command = scan.current_commands.find(entry);
-    if (command != scan.current_commands.end()) {
-      commands.insert(*command);
-    } else {
-      others.push_back(entry);
-    }
-  }
-  commands.merge(RememberCommands(platform, others, {}, scan.current_stamps));
+  for (const auto& entry : scan.current.Entries()) keep(entry, scan.current_commands);
   tables.baseline.CopyFrom(kept);
   tables.baseline_commands = std::move(commands);
 }

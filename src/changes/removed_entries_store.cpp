@@ -67,16 +67,7 @@ PutBackOutcome RemovedEntriesStore::PutBack(const std::string& id) {
 // about it as new or as a change.
 void RemovedEntriesStore::KnowAsPutBack(const std::string& entry) {
   if (!tables_.baseline.Contains(entry)) tables_.baseline.Append(entry);
-  const auto* kind = KindOf(entry[0]);
-  if (kind != nullptr && kind->tracks_content) {  // the scan reads what a file holds
-    EntryTables scan;
-    scan.kept_copies = tables_.kept_copies;
-    ScanKind(platform_, *kind, scan);
-    const auto command = scan.current_commands.find(entry);
-    if (command != scan.current_commands.end()) tables_.baseline_commands[entry] = command->second;
-    return;
-  }
-  auto commands = RememberCommands(platform_, {entry});
+  auto commands = RememberCommands(platform_, {entry}, {}, {}, tables_.kept_copies);
   const auto command = commands.find(entry);
   if (command != commands.end()) tables_.baseline_commands[entry] = std::move(command->second);
 }

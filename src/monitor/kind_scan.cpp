@@ -8,10 +8,6 @@
 #include "monitor/autostart_locations.h"
 #include "monitor/startup_entry.h"
 #include "platform/case_fold.h"
-#include "platform/errors.h"
-#include "platform/record_fields.h"
-#include "platform/sha256.h"
-#include "texts.h"
 
 namespace corvane {
 
@@ -127,8 +123,10 @@ class RegistryReading {
         for (const auto& subkey : SubkeysToRead()) {
           std::optional<RawValue> command;
           if (!Counts(path + '\\' + subkey, command)) continue;
-          tables_.counted_subkeys[kind_.type_code].emplace_back(
-              subkey, command ? TextOfRawValue(*command).value_or("") : "");
+          if (narrows_others_) {
+            tables_.counted_subkeys[kind_.type_code].emplace_back(
+                subkey, command ? TextOfRawValue(*command).value_or("") : "");
+          }
           Append(MakeEntry(kind_.type_code, bare ? subkey : path + '\\' + subkey), command);
         }
         break;
@@ -187,6 +185,10 @@ class RegistryReading {
 
   const EntryKind& kind_;
   EntryTables& tables_;
+  // Another row reads only some of the subkeys this one counts.
+  const bool narrows_others_ =
+      std::any_of(EntryKinds().begin(), EntryKinds().end(),
+                  [this](const EntryKind& other) { return other.narrowed_by == kind_.type_code; });
   std::unique_ptr<RegistryAccessor> key_;
   std::unique_ptr<RegistryAccessor> item_;  // a subkey of the key, when one is read
 };
@@ -252,47 +254,11 @@ std::vector<Folder> Folders(const EntryKind& kind, const Environment& environmen
   return folders;
 }
 
-// Keeps the bytes by their hash, once, where the tables say; a copy that
-// cannot be kept leaves a later change that cannot be undone, never an error.
-void KeepCopy(FileSystem& files, const std::string& folder, const std::string& hash,
-              const std::string& bytes) {
-  if (folder.empty() || files.FileExists(folder + '\\' + hash)) return;
-  try {
-    files.MakeDirectory(folder);
-    files.WriteNewFile(folder + '\\' + hash, bytes);
-  } catch (const InOutError&) {
-  }
-}
-
-// What a file whose bytes are watched starts: read only when its size or
-// time differ from the baseline's, so that a quiet cycle reads no file.
-void RememberContent(const Platform& platform, EntryTables& tables, const std::string& entry,
-                     const std::string& path, const std::string& stamp) {
-  const auto known = tables.baseline_commands.find(entry);
-  if (known != tables.baseline_commands.end() && !stamp.empty() &&
-      known->second.file_stamp == stamp) {
-    tables.current_commands[entry] = known->second;
-    return;
-  }
-  std::string bytes;
-  try {
-    bytes = platform.files.ReadAll(path);
-  } catch (const InOutError&) {
-    return;  // unreadable: nothing to compare, and nothing to put back
-  }
-  auto started = ContentCommand(path, bytes);
-  started.file_stamp = stamp;
-  KeepCopy(platform.files, tables.kept_copies, started.content_hash, bytes);
-  tables.current_commands[entry] = std::move(started);
-}
-
 void ScanFolders(const Platform& platform, const EntryKind& kind, EntryTables& tables) {
   for (const auto& folder : Folders(kind, platform.environment)) {
     if (!platform.files.DirectoryExists(folder.must_exist)) continue;
     for (auto& found : platform.files.ListFiles(folder.searched + '\\' + folder.mask)) {
-      const auto path = folder.recorded + '\\' + found.name;
-      auto entry = MakeEntry(kind.type_code, path);
-      if (kind.tracks_content) RememberContent(platform, tables, entry, path, found.stamp);
+      auto entry = MakeEntry(kind.type_code, folder.recorded + '\\' + found.name);
       tables.current_stamps[entry] = std::move(found.stamp);
       tables.current.Append(std::move(entry));
     }
@@ -378,15 +344,6 @@ bool IsFileOfRow(const EntryKind& kind, const Environment& environment, const st
     }
   }
   return false;
-}
-
-StartedCommand ContentCommand(const std::string& path, const std::string& bytes) {
-  StartedCommand started;
-  started.content_hash = HexBytes(Sha256(bytes));
-  started.command =
-      path + FormatText(FormatText(texts::kContentFacts, std::to_string(bytes.size())).c_str(),
-                        started.content_hash.substr(0, 16));
-  return started;
 }
 
 bool IsAutostartLine(const std::string& line, const std::string& key) {

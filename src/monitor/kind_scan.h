@@ -7,7 +7,6 @@
 
 #include "monitor/entry_kinds.h"
 #include "monitor/entry_table.h"
-#include "monitor/started_command.h"
 #include "platform/platform.h"
 
 namespace corvane {
@@ -30,10 +29,6 @@ std::vector<std::string> FolderPaths(const EntryKind& kind, const Environment& e
 // kFolderFiles row, as its entries record them: a plain name, never "." or
 // "..", below one of those folders (in any letter case).
 bool IsFileOfRow(const EntryKind& kind, const Environment& environment, const std::string& path);
-
-// What a file whose bytes are watched starts: its path with its size and the
-// start of its hash, which tells a replaced file; the whole hash beside it.
-StartedCommand ContentCommand(const std::string& path, const std::string& bytes);
 
 // The INI matching rule: the line begins with the key in any letter case and
 // is not exactly the (lower-case) key.
