@@ -25,6 +25,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_event_subscriptions.h"
 #include "platform/win32/win32_task_scheduler.h"
 
 namespace corvane {
@@ -46,7 +47,7 @@ class NoClock : public Clock {
 // The calls a scan of the same places cannot do without.
 class BareLoop {
  public:
-  BareLoop(const Environment& environment, TaskScheduler& tasks)
+  BareLoop(const Environment& environment, DefinitionLibrary& tasks)
       : environment_(environment), tasks_(tasks) {}
 
   std::size_t operator()() {
@@ -94,7 +95,7 @@ class BareLoop {
       DWORD got = 0;
       if (file) ReadFile(file.get(), bytes, sizeof bytes, &got, nullptr);
     }
-    if (const auto listed = tasks_.ListTasks()) items += listed->size();
+    if (const auto listed = tasks_.Names()) items += listed->size();
     return items;
   }
 
@@ -130,7 +131,7 @@ class BareLoop {
   }
 
   const Environment& environment_;
-  TaskScheduler& tasks_;
+  DefinitionLibrary& tasks_;
 };
 
 double Milliseconds(const std::function<void()>& run) {
@@ -155,8 +156,9 @@ int main() {
   Win32Environment environment;
   Win32FileSystem files;
   Win32TaskScheduler tasks;
+  Win32EventSubscriptions subscriptions;
   Win32ProgramFacts programs;
-  Platform platform{registry, environment, files, tasks, programs};
+  Platform platform{registry, environment, files, tasks, programs, subscriptions};
   const bench::RealisticMachine machine(environment.ShellFolderPath(ShellFolder::kStartup));
 
   FixedAreaSwitches switches;

@@ -37,6 +37,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_event_subscriptions.h"
 #include "platform/win32/win32_task_scheduler.h"
 #include "texts.h"
 
@@ -158,8 +159,9 @@ struct BenchCycle {
   Win32Environment environment;
   TimedFlushes files;
   Win32TaskScheduler tasks;
+  Win32EventSubscriptions subscriptions;
   Win32ProgramFacts programs;
-  Platform platform{registry, environment, files, tasks, programs};
+  Platform platform{registry, environment, files, tasks, programs, subscriptions};
   FixedAreaSwitches switches;
   EntryTables tables;
   bench::KeepingUser user;

@@ -10,7 +10,7 @@
 #include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_program_facts.h"
 #include "platform/memory/memory_registry.h"
-#include "platform/memory/memory_task_scheduler.h"
+#include "platform/memory/memory_library.h"
 
 namespace corvane {
 namespace {
@@ -35,9 +35,10 @@ void SnapshotScan(benchmark::State& state) {
                        "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
                        "Browser Helper Objects\\{" + n + "}");
   }
-  MemoryTaskScheduler tasks;
+  MemoryLibrary tasks;
+  MemoryLibrary subscriptions;
   MemoryProgramFacts programs;
-  const Platform platform{registry, environment, files, tasks, programs};
+  const Platform platform{registry, environment, files, tasks, programs, subscriptions};
   const FixedAreaSwitches switches;
   EntryTables tables;
   for (auto _ : state) {

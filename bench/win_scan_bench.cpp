@@ -16,6 +16,7 @@
 #include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/win32_event_subscriptions.h"
 #include "platform/win32/win32_task_scheduler.h"
 
 namespace corvane {
@@ -60,8 +61,9 @@ int main() {
   Win32FileSystem files;
   const win32::ComApartment apartment;
   Win32TaskScheduler tasks;
+  Win32EventSubscriptions subscriptions;
   Win32ProgramFacts programs;
-  const Platform platform{registry, environment, files, tasks, programs};
+  const Platform platform{registry, environment, files, tasks, programs, subscriptions};
   const FixedAreaSwitches switches;
   EntryTables tables;
   Measure("snapshot scan of this machine", 100, [&] {

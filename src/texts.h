@@ -80,6 +80,7 @@ inline constexpr const char kDebuggerType[] = "Debugger";
 inline constexpr const char kAppInitType[] = "AppInit DLLs";
 inline constexpr const char kCommandProcessorType[] = "Command Processor";
 inline constexpr const char kScheduledTaskType[] = "Scheduled Task";
+inline constexpr const char kEventSubscriptionType[] = "WMI Event Subscription";
 inline constexpr const char kRunOnceExType[] = "RunOnceEx";
 inline constexpr const char kActiveSetupType[] = "Active Setup";
 inline constexpr const char kEnvironmentType[] = "Environment";
@@ -283,6 +284,7 @@ inline constexpr char kMovedKind[] = "moved";
 inline constexpr char kFileKind[] = "file";
 inline constexpr char kIniKind[] = "ini";
 inline constexpr char kTaskKind[] = "task";
+inline constexpr char kSubscriptionKind[] = "subscription";
 // What a removal left at a value's place.
 inline constexpr char kAbsent[] = "absent";
 inline constexpr char kText[] = "text";

@@ -24,9 +24,10 @@
 #include "platform/win32/framework/win32_message_boxes.h"
 #include "platform/win32/win32_change_watch.h"
 #include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_event_subscriptions.h"
 #include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_profile_file.h"
+#include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_task_scheduler.h"
 #include "platform/win32/win32_user_secrets.h"
@@ -41,8 +42,8 @@ constexpr wchar_t kSessionMutexName[] = L"Local\\Halvorn.Corvane.Running";
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace corvane;
-  // For the program's life, and first: the task library is reached through
-  // COM objects of this thread, and they go before the apartment does.
+  // For the program's life, and first: the task library and WMI are reached
+  // through COM objects of this thread, and they go before the apartment does.
   const win32::ComApartment apartment;
   // Before any window or icon: a second copy would watch the same places
   // and ask twice about every entry.
@@ -57,8 +58,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Environment environment;
   Win32FileSystem files;
   Win32TaskScheduler tasks;
+  Win32EventSubscriptions subscriptions;
   Win32ProgramFacts programs;
-  Platform platform{registry, environment, files, tasks, programs};
+  Platform platform{registry, environment, files, tasks, programs, subscriptions};
   Win32ProfileFile profile;
   win32::Win32MessageBoxes boxes(application);
   win32::Win32Clock clock;
@@ -69,13 +71,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   tables.kept_copies = data.KeptCopies();
   // Armed before the first baseline, so that no change after it goes
   // unnoticed; a signal from before it only gives one quiet cycle.
-  const auto places = PlacesToWatch(environment, TaskStoreFolder());
+  const auto task_store = TaskStoreFolder();
+  const auto places = PlacesToWatch(environment, task_store);
   win32::Win32ChangeWatch watch(places);
+  // Before every scan; the shell's Startup folders can be redirected while
+  // Corvane runs, and the watch follows them.
+  const auto arm = [&watch, &environment, &task_store] {
+    watch.FollowFolders(PlacesToWatch(environment, task_store).folders);
+    watch.ArmSignaled();
+  };
 
   BaselineFile saved_baseline(files, data.SavedBaseline(), data.seal);
-  TForm1 form1(application,
-               MainWindowParts{platform, data, profile, boxes, clock, tables, &saved_baseline,
-                               [&watch] { watch.ArmSignaled(); }, places.unsignaled_rows});
+  TForm1 form1(application, MainWindowParts{platform, data, profile, boxes, clock, tables,
+                                            &saved_baseline, arm, places.unsignaled_rows});
   TForm2 form2(application);
   TForm3 form3(application, files, data, boxes, clock);
   TForm4 form4(application, files, data);

@@ -8,6 +8,7 @@
 #include "monitor/located_entry.h"
 #include "platform/case_fold.h"
 #include "platform/errors.h"
+#include "platform/event_subscription.h"
 #include "platform/record_fields.h"
 #include "platform/sha256.h"
 #include "texts.h"
@@ -219,9 +220,13 @@ std::string CommandOf(const Platform& platform, const std::string& entry) {
       const auto equals = text.find('=');
       return equals == std::string::npos ? "" : text.substr(equals + 1);
     }
-    case CommandFrom::kTaskAction: {
-      const auto definition = platform.tasks.TaskDefinition(text);
-      return definition ? TaskCommand(*definition) : "";
+    case CommandFrom::kDefinition: {
+      const auto library = located->kind->library;
+      const auto definition = platform.LibraryOf(library).Definition(text);
+      if (!definition) return "";
+      if (library == Library::kTasks) return TaskCommand(*definition);
+      const auto subscription = ParseSubscription(*definition);
+      return subscription ? SubscriptionCommand(*subscription) : "";
     }
     case CommandFrom::kEntryData:
       return located->data;

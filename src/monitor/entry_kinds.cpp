@@ -552,12 +552,22 @@ std::vector<EntryKind> MakeKinds() {
   helper.logged = texts::kBrowserHelperLogged;
   kinds.push_back(helper);
 
-  EntryKind task{'T', texts::kScheduledTaskType, Area::kScheduledTasks, Reads::kTasks,
+  EntryKind task{'T', texts::kScheduledTaskType, Area::kScheduledTasks, Reads::kLibrary,
                  "Every task in the Task Scheduler library that you can see, hidden ones "
                  "included, named by its path (\\Folder\\Name)"};
-  task.command = CommandFrom::kTaskAction;
-  task.removal = Removal::kDeleteTask;
+  task.command = CommandFrom::kDefinition;
+  task.removal = Removal::kDeleteFromLibrary;
   kinds.push_back(task);
+
+  EntryKind subscription = task;
+  subscription.type_code = 'w';
+  subscription.type_text = texts::kEventSubscriptionType;
+  subscription.about =
+      "Every WMI event filter bound to a consumer that runs a command line or a script, named "
+      "by its consumer and its filter";
+  subscription.library = Library::kEventSubscriptions;
+  subscription.since = 3;
+  kinds.push_back(subscription);
   return kinds;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "monitor/area_switches.h"
+#include "platform/definition_library.h"
 
 namespace corvane {
 
@@ -37,7 +38,7 @@ enum class Reads {
   kSubkeys,           // the subkeys themselves
   kFolderFiles,       // the ordinary files of the folders
   kIniLines,          // the lines of an INI file that begin with a key
-  kTasks,             // the tasks of the Task Scheduler's library
+  kLibrary,           // the items of the row's library of definitions
 };
 
 // Where the command that an entry starts comes from.
@@ -48,7 +49,7 @@ enum class CommandFrom {
   kClassServer,    // the in-process server of the COM class the subkey names
   kFile,           // a shortcut's target with its arguments, any other file itself
   kIniValue,       // the line's text after its "="
-  kTaskAction,     // the task's first action
+  kDefinition,     // the item's definition: a task's first action, a subscription's consumer
   kApprovedState,  // Task Manager's state that the value holds: enabled or disabled
 };
 
@@ -69,7 +70,7 @@ enum class Removal {
   kDeleteKeyTree,   // the subkey goes with everything below it
   kMoveFile,        // the file moves into the Removed folder
   kCutIniValue,     // the value is cut out of the INI line
-  kDeleteTask,      // the task is deleted from the library
+  kDeleteFromLibrary,  // the item is deleted from its library
 };
 
 // In which registry views a key under HKEY_LOCAL_MACHINE\Software is read:
@@ -128,6 +129,7 @@ struct EntryKind {
   std::vector<RegistryPlace> keys = {};
   std::vector<FolderPlace> folders = {};
   std::vector<IniPlace> ini_lines = {};
+  Library library = Library::kTasks;  // kLibrary: the library read
   CommandFrom command = CommandFrom::kEntryData;
   // A change of the command under the same name is asked about.
   bool command_can_change = false;
@@ -176,7 +178,7 @@ struct EntryKind {
 };
 
 // The version of the table that a saved baseline is taken with.
-inline constexpr int kPlacesVersion = 2;
+inline constexpr int kPlacesVersion = 3;
 
 // Whether a subkey whose number value reads so counts for the row.
 bool CountedByNumber(const EntryKind& kind, std::optional<std::int32_t> number);

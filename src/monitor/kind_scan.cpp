@@ -285,15 +285,15 @@ void ScanIniLines(const Platform& platform, const EntryKind& kind, EntryTable& c
   }
 }
 
-void ScanTasks(TaskScheduler& tasks, const EntryKind& kind, EntryTables& tables) {
-  const auto listed = tasks.ListTasks();
+void ScanLibrary(DefinitionLibrary& library, const EntryKind& kind, EntryTables& tables) {
+  const auto listed = library.Names();
   if (!listed) {
     for (const auto& entry : tables.baseline.Entries()) {
       if (!entry.empty() && entry[0] == kind.type_code) tables.current.Append(entry);
     }
     return;
   }
-  for (const auto& path : *listed) tables.current.Append(MakeEntry(kind.type_code, path));
+  for (const auto& name : *listed) tables.current.Append(MakeEntry(kind.type_code, name));
 }
 
 }  // namespace
@@ -306,8 +306,8 @@ void ScanKind(const Platform& platform, const EntryKind& kind, EntryTables& tabl
     case Reads::kIniLines:
       ScanIniLines(platform, kind, tables.current);
       return;
-    case Reads::kTasks:
-      ScanTasks(platform.tasks, kind, tables);
+    case Reads::kLibrary:
+      ScanLibrary(platform.LibraryOf(kind.library), kind, tables);
       return;
     default: {
       // The subkeys a narrowed row reads come from its host row's scan.

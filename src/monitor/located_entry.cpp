@@ -148,7 +148,7 @@ std::optional<LocatedEntry> Locate(const std::string& entry) {
       break;
     case Reads::kFolderFiles:
     case Reads::kIniLines:
-    case Reads::kTasks:
+    case Reads::kLibrary:
       located.name = text;
       break;
   }

@@ -156,7 +156,12 @@ std::vector<std::string> Places(const EntryKind& kind, const Writer& out) {
   for (const auto& line : kind.ini_lines) {
     places.push_back("the " + out.Code(line.key) + " lines of " + out.Code(line.file));
   }
-  if (kind.reads == Reads::kTasks) places.push_back("the Task Scheduler library");
+  if (kind.reads == Reads::kLibrary) {
+    places.push_back(kind.library == Library::kTasks
+                         ? "the Task Scheduler library"
+                         : "the permanent event subscriptions of WMI's " +
+                               out.Code("root\\subscription") + " namespace");
+  }
   return places;
 }
 
@@ -190,8 +195,11 @@ std::string Declined(const EntryKind& kind, const Writer& out) {
     case Removal::kCutIniValue:
       return "the value is cut out of that line only; the line keeps its name and its " +
              out.Code("=") + ", and every other byte stays as it was.";
-    case Removal::kDeleteTask:
-      return "the task is deleted.";
+    case Removal::kDeleteFromLibrary:
+      return kind.library == Library::kTasks
+                 ? "the task is deleted."
+                 : "the binding is deleted, and its consumer and its filter where no other "
+                   "binding uses them.";
   }
   return "";
 }

@@ -147,7 +147,8 @@ WatchedPlaces PlacesToWatch(const Environment& environment, const std::string& t
     if (!kind.ini_lines.empty()) {
       add_folder(environment.Get(locations::kWindowsDirectoryVariable), false, kind.type_code);
     }
-    if (kind.reads == Reads::kTasks) {
+    // Subscriptions have no place that tells of a change: the tick finds them.
+    if (kind.reads == Reads::kLibrary && kind.library == Library::kTasks) {
       add_folder(task_store, true, kind.type_code);
       places.unsignaled_rows += kind.type_code;
     }

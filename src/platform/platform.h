@@ -1,11 +1,11 @@
 // What the portable logic may use of the machine it runs on.
 #pragma once
 
+#include "platform/definition_library.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/program_facts.h"
 #include "platform/registry.h"
-#include "platform/task_scheduler.h"
 
 namespace corvane {
 
@@ -13,8 +13,13 @@ struct Platform {
   Registry& registry;
   Environment& environment;
   FileSystem& files;
-  TaskScheduler& tasks;
+  DefinitionLibrary& tasks;
   ProgramFacts& programs;
+  DefinitionLibrary& subscriptions;  // WMI's permanent event subscriptions
+
+  DefinitionLibrary& LibraryOf(Library which) const {
+    return which == Library::kTasks ? tasks : subscriptions;
+  }
 };
 
 }  // namespace corvane

@@ -7,6 +7,7 @@
 #include "monitor/kind_scan.h"
 #include "monitor/located_entry.h"
 #include "platform/case_fold.h"
+#include "platform/event_subscription.h"
 #include "platform/registry.h"
 
 namespace corvane {
@@ -86,13 +87,18 @@ bool FitsFile(const Environment& environment, const LocatedEntry& item, const st
 bool FitsIni(const Environment& environment, const LocatedEntry& item, const std::string& path) {
   const auto& kind = *item.kind;
   if (kind.removal != Removal::kCutIniValue || kind.ini_lines.empty()) return false;
-  const auto file = environment.Get(locations::kWindowsDirectoryVariable) + '\\' +
-                    kind.ini_lines.front().file;
+  const auto file =
+      environment.Get(locations::kWindowsDirectoryVariable) + '\\' + kind.ini_lines.front().file;
   return FoldCase(path) == FoldCase(file);
 }
 
-// "\" and plain names: no empty name, no "." or "..".
-bool IsTaskPath(const std::string& path) {
+// A task's path is "\" and plain names: no empty name, no "." or "..". A
+// subscription's definition must be readable and carry the name.
+bool IsLibraryItem(Library library, const std::string& path, const std::string& definition) {
+  if (library == Library::kEventSubscriptions) {
+    const auto subscription = ParseSubscription(definition);
+    return subscription && SubscriptionName(*subscription) == path;
+  }
   if (path.size() < 2 || path[0] != '\\') return false;
   const auto names = NamesOf(path.substr(1));
   return std::none_of(names.begin(), names.end(), [](const std::string& name) {
@@ -121,9 +127,9 @@ bool BackupFitsEntry(const Environment& environment, const std::string& entry,
                       item.kind->command_can_change && item.kind->reads == Reads::kFolderFiles);
     }
     bool operator()(const IniLinesBackup& b) { return FitsIni(environment, item, b.path); }
-    bool operator()(const TaskBackup& b) {
-      return item.kind->removal == Removal::kDeleteTask && b.path == item.name &&
-             IsTaskPath(b.path);
+    bool operator()(const LibraryBackup& b) {
+      return item.kind->removal == Removal::kDeleteFromLibrary && item.kind->library == b.library &&
+             b.path == item.name && IsLibraryItem(b.library, b.path, b.definition);
     }
   } fits{environment, *item};
   return std::visit(fits, body);

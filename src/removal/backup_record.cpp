@@ -60,8 +60,8 @@ long long Number(const std::string& text) {
 }
 
 std::string RootText(RegistryRoot root) {
-  return std::string(1, root == RegistryRoot::kLocalMachine ? kLocalMachineRootCode
-                                                            : kCurrentUserRootCode);
+  return std::string(
+      1, root == RegistryRoot::kLocalMachine ? kLocalMachineRootCode : kCurrentUserRootCode);
 }
 
 RegistryRoot RootOf(const std::string& text) {
@@ -165,8 +165,9 @@ class Writer {
             std::to_string(line.index) + kTab + Hex(line.before) + kTab + Hex(line.after));
     }
   }
-  void Body(const TaskBackup& task) {
-    Field(record::kKind, record::kTaskKind);
+  void Body(const LibraryBackup& task) {
+    Field(record::kKind,
+          task.library == Library::kTasks ? record::kTaskKind : record::kSubscriptionKind);
     Text(record::kPath, task.path);
     Text(record::kDefinition, task.definition);
   }
@@ -261,13 +262,13 @@ class Reader {
         if (parts.size() != 3) throw BadRecord{};
         const auto index = Number(parts[0]);
         if (index < 0) throw BadRecord{};
-        ini.lines.push_back(
-            {static_cast<std::size_t>(index), Unhex(parts[1]), Unhex(parts[2])});
+        ini.lines.push_back({static_cast<std::size_t>(index), Unhex(parts[1]), Unhex(parts[2])});
       }
       return ini;
     }
-    if (kind == record::kTaskKind) {
-      TaskBackup task;
+    if (kind == record::kTaskKind || kind == record::kSubscriptionKind) {
+      LibraryBackup task;
+      task.library = kind == record::kTaskKind ? Library::kTasks : Library::kEventSubscriptions;
       task.path = Text(record::kPath);
       task.definition = Text(record::kDefinition);
       return task;

@@ -19,7 +19,7 @@
 //   moved:  path=<the file's place>  kept=<its name in the Removed folder>
 //   file:   path  before=<hex>  after=<hex>
 //   ini:    path, then per changed line: line=<index><TAB><hex before><TAB><hex after>
-//   task:   path  definition=<text>
+//   task, subscription:  path=<its name in its library>  definition=<text>
 // Text fields escape "%", control characters and DEL as %XX, so that no
 // field holds a line break or a tab; bytes are written as hex.
 #pragma once
@@ -31,6 +31,7 @@
 #include <variant>
 #include <vector>
 
+#include "platform/definition_library.h"
 #include "platform/registry.h"
 
 namespace corvane {
@@ -114,13 +115,15 @@ struct IniLinesBackup {
   std::vector<IniLineChange> lines;
 };
 
-struct TaskBackup {
-  std::string path;
+// An item deleted from a library of definitions (a task, a subscription).
+struct LibraryBackup {
+  Library library = Library::kTasks;
+  std::string path;  // its name in the library
   std::string definition;
 };
 
 using BackupBody = std::variant<ValueBackup, KeyBackup, MovedFileBackup, FileBytesBackup,
-                                IniLinesBackup, TaskBackup>;
+                                IniLinesBackup, LibraryBackup>;
 
 struct Backup {
   BackupHeader header;

@@ -168,10 +168,10 @@ std::string BackupStore::FreeRemovedPath(const std::string& name) {
   const auto stem = dot == std::string::npos ? file_name : file_name.substr(0, dot);
   const auto extension = dot == std::string::npos ? std::string() : file_name.substr(dot);
   for (int number = 1; number <= kLastRemovedNumber; ++number) {
-    const auto path = removed_ + (number == 1 ? file_name
-                                              : stem + texts::kRemovedNumberOpen +
-                                                    std::to_string(number) +
-                                                    texts::kRemovedNumberClose + extension);
+    const auto path =
+        removed_ + (number == 1 ? file_name
+                                : stem + texts::kRemovedNumberOpen + std::to_string(number) +
+                                      texts::kRemovedNumberClose + extension);
     if (!files_.FileExists(path) && !files_.DirectoryExists(path)) return path;
   }
   throw InOutError(FormatText(texts::kUnableToWriteFile, removed_ + file_name));

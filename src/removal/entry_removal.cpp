@@ -146,15 +146,18 @@ RemovalResult DeleteKeyTree(Registry& registry, BackupKeeper& keeper, const Loca
   return Settle(keeper, result);
 }
 
-RemovalResult DeleteTask(TaskScheduler& tasks, BackupKeeper& keeper, const std::string& path) {
-  if (tasks.TaskExists(path) == std::optional<bool>(false)) return RemovalResult::kAlreadyGone;
-  const auto definition = tasks.TaskDefinition(path);
-  if (!definition || !KeepBackup(keeper, TaskBackup{path, *definition})) {
+RemovalResult DeleteFromLibrary(const Platform& platform, BackupKeeper& keeper,
+                                const LocatedEntry& item) {
+  auto& library = platform.LibraryOf(item.kind->library);
+  const auto& name = item.name;
+  if (library.Has(name) == std::optional<bool>(false)) return RemovalResult::kAlreadyGone;
+  const auto definition = library.Definition(name);
+  if (!definition || !KeepBackup(keeper, LibraryBackup{item.kind->library, name, *definition})) {
     return RemovalResult::kRefused;
   }
-  const bool deleted = tasks.DeleteTask(path);
-  // A library that cannot be reached afterwards leaves the task in place.
-  if (tasks.TaskExists(path) != std::optional<bool>(false)) {
+  const bool deleted = library.Delete(name);
+  // A library that cannot be reached afterwards leaves the item in place.
+  if (library.Has(name) != std::optional<bool>(false)) {
     return Settle(keeper, RemovalResult::kRefused);
   }
   return Settle(keeper, deleted ? RemovalResult::kRemoved : RemovalResult::kAlreadyGone);
@@ -180,8 +183,8 @@ RemovalResult RemoveEntry(Platform& platform, BackupKeeper& keeper, const std::s
     case Removal::kCutIniValue:
       return RemoveIniStartup(platform.files, platform.environment, keeper,
                               item->kind->ini_lines.front().file, item->name);
-    case Removal::kDeleteTask:
-      return DeleteTask(platform.tasks, keeper, item->name);
+    case Removal::kDeleteFromLibrary:
+      return DeleteFromLibrary(platform, keeper, *item);
   }
   return RemovalResult::kRefused;
 }

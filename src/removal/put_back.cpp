@@ -118,12 +118,12 @@ RestoreResult PutBackIniLines(FileSystem& files, const IniLinesBackup& backup) {
                                                                  : RestoreResult::kAccessDenied;
 }
 
-RestoreResult PutBackTask(TaskScheduler& tasks, const TaskBackup& backup) {
-  const auto exists = tasks.TaskExists(backup.path);
+RestoreResult PutBackLibraryItem(DefinitionLibrary& library, const LibraryBackup& backup) {
+  const auto exists = library.Has(backup.path);
   if (!exists) return RestoreResult::kFailed;
   if (*exists) return RestoreResult::kPlaceTaken;
-  return tasks.RegisterTask(backup.path, backup.definition) ? RestoreResult::kRestored
-                                                            : RestoreResult::kAccessDenied;
+  return library.Register(backup.path, backup.definition) ? RestoreResult::kRestored
+                                                          : RestoreResult::kAccessDenied;
 }
 
 }  // namespace
@@ -141,7 +141,9 @@ RestoreResult PutBackRemoval(Platform& platform, const BackupStore& store, const
       return PutBackFileBytes(platform.files, b);
     }
     RestoreResult operator()(const IniLinesBackup& b) { return PutBackIniLines(platform.files, b); }
-    RestoreResult operator()(const TaskBackup& b) { return PutBackTask(platform.tasks, b); }
+    RestoreResult operator()(const LibraryBackup& b) {
+      return PutBackLibraryItem(platform.LibraryOf(b.library), b);
+    }
   } put_back{platform, store};
   return std::visit(put_back, body);
 }

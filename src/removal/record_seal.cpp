@@ -41,7 +41,8 @@ RecordSeal::Opened RecordSeal::Open(const std::string& sealed) const {
   const auto start = before == std::string::npos ? 0 : before + 1;
   if (sealed.compare(start, tag.size(), tag) != 0) return {Found::kUnsealed, sealed};
   auto text = sealed.substr(0, start);
-  const auto seal = sealed.substr(start + tag.size(), sealed.size() - end.size() - start - tag.size());
+  const auto seal =
+      sealed.substr(start + tag.size(), sealed.size() - end.size() - start - tag.size());
   const bool genuine = SameBytes(seal, HexBytes(HmacSha256(key_, text)));
   return {genuine ? Found::kSealed : Found::kForged, std::move(text)};
 }

@@ -7,8 +7,8 @@ namespace {
 bool ReadBelow(Registry& registry, RegistryRoot root, const std::string& key_path,
                const std::string& below, std::vector<KeptKey>& keys, int depth = 0) {
   if (depth > kDeepestRegistryKey) return false;
-  const auto accessor = OpenAt(registry, root, below.empty() ? key_path : key_path + '\\' + below,
-                               KeyAccess::kRead);
+  const auto accessor =
+      OpenAt(registry, root, below.empty() ? key_path : key_path + '\\' + below, KeyAccess::kRead);
   if (accessor->OpenKeyIdentity().empty()) return false;
   KeptKey kept{below, {}};
   for (const auto& name : accessor->ValueNames()) {
@@ -18,8 +18,8 @@ bool ReadBelow(Registry& registry, RegistryRoot root, const std::string& key_pat
   }
   keys.push_back(std::move(kept));
   for (const auto& subkey : accessor->SubkeyNames()) {
-    if (!ReadBelow(registry, root, key_path, below.empty() ? subkey : below + '\\' + subkey,
-                   keys, depth + 1)) {
+    if (!ReadBelow(registry, root, key_path, below.empty() ? subkey : below + '\\' + subkey, keys,
+                   depth + 1)) {
       return false;
     }
   }

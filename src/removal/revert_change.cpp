@@ -36,7 +36,7 @@ RemovalResult RevertValue(Registry& registry, BackupKeeper& keeper, RegistryRoot
 }
 
 RemovalResult RevertFileBytes(FileSystem& files, BackupKeeper& keeper, const std::string& path,
-                             const std::string& old) {
+                              const std::string& old) {
   const auto read = [&files, &path]() -> std::optional<std::string> {
     try {
       return files.ReadAll(path);

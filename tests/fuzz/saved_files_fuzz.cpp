@@ -12,9 +12,9 @@
 #include "platform/case_fold.h"
 #include "platform/errors.h"
 #include "platform/memory/memory_environment.h"
+#include "platform/memory/memory_library.h"
 #include "platform/memory/memory_program_facts.h"
 #include "platform/memory/memory_registry.h"
-#include "platform/memory/memory_task_scheduler.h"
 #include "removal/put_back.h"
 
 namespace corvane {
@@ -23,8 +23,7 @@ namespace {
 constexpr char kData[] = "C:\\Data";
 
 bool Below(const std::string& path, const std::string& place) {
-  return FoldCase(path) == FoldCase(place) ||
-         FoldCase(path).rfind(FoldCase(place) + '\\', 0) == 0;
+  return FoldCase(path) == FoldCase(place) || FoldCase(path).rfind(FoldCase(place) + '\\', 0) == 0;
 }
 
 // Every key that holds a value, from the root.
@@ -37,14 +36,16 @@ void KeysWithValues(RegistryAccessor& accessor, const std::string& path,
   }
 }
 
-void CheckPutBack(const Environment& environment, MemoryFileSystem& files,
-                  const BackupStore& store, const Backup& backup) {
+void CheckPutBack(const Environment& environment, MemoryFileSystem& files, const BackupStore& store,
+                  const Backup& backup) {
   const auto item = Locate(backup.header.entry);
   fuzz::Require(item.has_value(), "an accepted record names an entry of a row");
   MemoryRegistry registry;
-  MemoryTaskScheduler tasks;
+  MemoryLibrary tasks;
+  MemoryLibrary subscriptions;
   MemoryProgramFacts programs;
-  Platform platform{registry, const_cast<Environment&>(environment), files, tasks, programs};
+  Platform platform{registry,     const_cast<Environment&>(environment), files, tasks, programs,
+                    subscriptions};
   PutBackRemoval(platform, store, backup.body);
 
   std::vector<std::string> places;
@@ -107,9 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
       tables.baseline.CopyFrom(saved->entries);
       tables.baseline_commands = saved->commands;
       const auto again = ParseSavedBaseline(FormatSavedBaseline(saved->switches, tables));
-      fuzz::Require(again.entries.Entries() == saved->entries.Entries() &&
-                        again.switches == saved->switches,
-                    "a taken baseline reads back as it was written");
+      fuzz::Require(
+          again.entries.Entries() == saved->entries.Entries() && again.switches == saved->switches,
+          "a taken baseline reads back as it was written");
     }
   } catch (const InOutError&) {
   }

@@ -110,8 +110,8 @@ class BackupsTest : public ChangeHandlingTest {
                               std::string("\0\1\xFF", 3));
            registry.SetInteger(kMachine, kHelpers + "\\{PEST}\\Sub", "n", 7);
          },
-         [&] { registry.CreateKey(kMachine, kHelpers + "\\{PEST}"); },
-         dump(kMachine, kHelpers), refuse(kMachine, kHelpers)},
+         [&] { registry.CreateKey(kMachine, kHelpers + "\\{PEST}"); }, dump(kMachine, kHelpers),
+         refuse(kMachine, kHelpers)},
         {"machine userinit", text(kMachine, kNt + "\\Winlogon", "Userinit", "C:\\evil.exe,"),
          text(kMachine, kNt + "\\Winlogon", "Userinit", "C:\\other.exe,"),
          dump(kMachine, kNt + "\\Winlogon"), refuse(kMachine, kNt + "\\Winlogon")},
@@ -124,9 +124,9 @@ class BackupsTest : public ChangeHandlingTest {
         {"appinit", text(kMachine, kNt + "\\Windows", "AppInit_DLLs", "e.dll"),
          text(kMachine, kNt + "\\Windows", "AppInit_DLLs", "o.dll"),
          dump(kMachine, kNt + "\\Windows"), refuse(kMachine, kNt + "\\Windows")},
-        {"scheduled task", [&] { tasks.AddTask(kTask, "<Task>pest</Task>"); },
-         [&] { tasks.AddTask(kTask, "<Task>other</Task>"); },
-         [&] { return tasks.TaskDefinition(kTask).value_or("-"); },
+        {"scheduled task", [&] { tasks.Add(kTask, "<Task>pest</Task>"); },
+         [&] { tasks.Add(kTask, "<Task>other</Task>"); },
+         [&] { return tasks.Definition(kTask).value_or("-"); },
          [&] { tasks.RefuseDeleting(kTask); }},
     };
   }
@@ -224,15 +224,21 @@ TEST_F(BackupsTest, ADeclinedChangeGetsItsOldCommandBackAndTheNewOneCanBePutBack
     std::function<std::string()> place;
     StartedCommand old;
   } cases[] = {
-      {"run value", run,
+      {"run value",
+       run,
        [&](const std::string& data) { registry.SetExpandString(kUser, kUserRun, "Tool", data); },
-       [&] { return Dump(kUser, kUserRun); }, {"old.exe", RawStringValue(2, "old.exe"), ""}},
-      {"service", "4Pest",
+       [&] { return Dump(kUser, kUserRun); },
+       {"old.exe", RawStringValue(2, "old.exe"), ""}},
+      {"service",
+       "4Pest",
        [&](const std::string& data) { registry.SetString(kMachine, kPest, "ImagePath", data); },
-       [&] { return Dump(kMachine, kPest); }, {"old.exe", RawStringValue(1, "old.exe"), ""}},
-      {"shortcut", "3" + kStartupFile,
+       [&] { return Dump(kMachine, kPest); },
+       {"old.exe", RawStringValue(1, "old.exe"), ""}},
+      {"shortcut",
+       "3" + kStartupFile,
        [&](const std::string& data) { files.AddFile(kStartupFile, data); },
-       [&] { return File(kStartupFile); }, {"old.exe", {}, "old.exe"}},
+       [&] { return File(kStartupFile); },
+       {"old.exe", {}, "old.exe"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -260,11 +266,14 @@ TEST_F(BackupsTest, ARecordIsActedOnOnlyWhenSealedAndInsideItsEntrysPlace) {
   const auto genuine_id = removed.List().at(0).id;
   const auto genuine = RecordSeal().Open(files.Content(ProgramFile("Backups\\" + genuine_id))).text;
   const auto sealed = [](const std::string& entry, const BackupBody& body) {
-    return RecordSeal().Seal(FormatBackup({{"d", "s", "Registry Startup", "", "", entry, ""}, body}));
+    return RecordSeal().Seal(
+        FormatBackup({{"d", "s", "Registry Startup", "", "", entry, ""}, body}));
   };
   const std::string run = "2" + std::string(kUserRun) + "\\Tool";
   const std::string outside =
       "C:\\Users\\Жанна\\Start Menu\\Programs\\startup\\..\\..\\..\\..\\WINDOWS\\system32\\e.dll";
+  const auto kept = CommandSubscription("Kept", "Logon", "C:\\kept.exe");
+  const auto evil = CommandSubscription("Evil", "Logon", "C:\\evil.exe");
   const std::map<std::string, std::string> planted = {
       {"stray", "not a record"},
       {"cut", genuine.substr(0, 60)},
@@ -272,14 +281,19 @@ TEST_F(BackupsTest, ARecordIsActedOnOnlyWhenSealedAndInsideItsEntrysPlace) {
       {"other key", RecordSeal("another key").Seal(genuine)},
       {"elsewhere",
        sealed(run, ValueBackup{kMachine, kDebugged, "Debugger", RawStringValue(1, "e.exe"), {}})},
-      {"no key of its row", sealed("2\\Software\\Evil\\Tool",
-                                   ValueBackup{kUser, "\\Software\\Evil", "Tool",
-                                               RawStringValue(1, "e.exe"), {}})},
+      {"no key of its row",
+       sealed("2\\Software\\Evil\\Tool",
+              ValueBackup{kUser, "\\Software\\Evil", "Tool", RawStringValue(1, "e.exe"), {}})},
       {"walks out", sealed("3" + outside, MovedFileBackup{outside, "Ж中.lnk"})},
       {"overwrites", sealed("3" + kWinIni, FileBytesBackup{kWinIni, "evil", ""})},
-      {"task", sealed("T\\..\\Evil", TaskBackup{"\\..\\Evil", "<Task/>"})},
+      {"task", sealed("T\\..\\Evil", LibraryBackup{Library::kTasks, "\\..\\Evil", "<Task/>"})},
+      {"another subscription",
+       sealed("w" + SubscriptionName(kept),
+              LibraryBackup{Library::kEventSubscriptions, SubscriptionName(kept),
+                            FormatSubscription(evil)})},
   };
-  for (const auto& [name, text] : planted) files.AddFile(ProgramFile("Backups\\" + name + ".txt"), text);
+  for (const auto& [name, text] : planted)
+    files.AddFile(ProgramFile("Backups\\" + name + ".txt"), text);
 
   for (const auto& entry : removed.List()) {
     if (entry.id == genuine_id) continue;
@@ -291,7 +305,8 @@ TEST_F(BackupsTest, ARecordIsActedOnOnlyWhenSealedAndInsideItsEntrysPlace) {
   }
   EXPECT_EQ(Dump(kMachine, kDebugged), "-");
   EXPECT_EQ(File(kWinIni), "-");
-  EXPECT_FALSE(tasks.TaskExists("\\..\\Evil").value_or(true));
+  EXPECT_FALSE(tasks.Has("\\..\\Evil").value_or(true));
+  EXPECT_TRUE(subscriptions.Names()->empty());
   EXPECT_EQ(removed.List().size(), 1u);
   EXPECT_EQ(removed.PutBack(genuine_id), PutBackOutcome::kPutBack);
 }

@@ -30,15 +30,15 @@ TEST_F(EntryCommandsTest, EachTypeOfEntryShowsWhatItStarts) {
                      "C:\\w.dll");
   programs.SetShortcut("C:\\S\\App.LNK", {kApp, "-min"});
   programs.SetShortcut("C:\\S\\plain.lnk", {"C:\\plain.exe", ""});
-  tasks.AddTask("\\Updater",
+  tasks.Add("\\Updater",
                 "<?xml version=\"1.0\"?><Task><!-- <Exec><Command>no</Command></Exec> -->"
                 "<Actions Context=\"Author\"><ComHandler><ClassId>{C}</ClassId></ComHandler>\n"
                 "  <Exec>\n    <Command>C:\\Program Files\\U\\u.exe</Command>\n"
                 "    <Arguments>/a &quot;x &amp; y&quot; &#233;&#x20AC; &bogus;</Arguments>\n"
                 "  </Exec></Actions></Task>");
-  tasks.AddTask("\\Handler", "<Task><Actions><ComHandler><ClassId>{C}</ClassId>"
+  tasks.Add("\\Handler", "<Task><Actions><ComHandler><ClassId>{C}</ClassId>"
                              "<Data/></ComHandler></Actions></Task>");
-  tasks.AddTask("\\Empty", "");
+  tasks.Add("\\Empty", "");
   const struct {
     std::string entry;
     std::string command;

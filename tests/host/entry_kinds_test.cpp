@@ -14,6 +14,7 @@
 #include "monitor/snapshot_scan.h"
 #include "monitor/startup_entry.h"
 #include "platform/case_fold.h"
+#include "platform/event_subscription.h"
 #include "removal/registry_places.h"
 
 namespace corvane {
@@ -105,11 +106,17 @@ class EntryKindsTest : public ChangeHandlingTest {
                                    std::function<std::string()>& place) {
     std::string path;
     std::string entry;
-    if (kind.reads == Reads::kTasks) {
-      tasks.AddTask("\\Пуск", "<Task><Exec><Command>" + program + "</Command></Exec></Task>");
-      place = [this] { return tasks.TaskDefinition("\\Пуск").value_or("-"); };
-      watched_ = kTaskStore;
-      return MakeEntry(kind.type_code, "\\Пуск");
+    if (kind.reads == Reads::kLibrary) {
+      const bool task = kind.library == Library::kTasks;
+      const auto subscription = CommandSubscription("Пуск", "Вход", program);
+      const auto name = task ? "\\Пуск" : SubscriptionName(subscription);
+      auto& library = task ? tasks : subscriptions;
+      library.Add(name, task ? "<Task><Exec><Command>" + program + "</Command></Exec></Task>"
+                             : FormatSubscription(subscription));
+      place = [&library, name] { return library.Definition(name).value_or("-"); };
+      // Subscriptions tell of no change: the tick finds them.
+      watched_ = task ? kTaskStore : "";
+      return MakeEntry(kind.type_code, name);
     }
     if (kind.reads == Reads::kFolderFiles) {
       watched_ = FolderPaths(kind, environment).front();
@@ -163,7 +170,7 @@ TEST_F(EntryKindsTest, EveryRowIsScannedWatchedDeclinedAndPutBackExactly) {
     const auto planted = place();
     FillCurrentTable(platform, switches, tables);
     EXPECT_TRUE(tables.current.Contains(entry)) << entry;
-    const auto rows = RowsWatching();
+    const auto rows = watched_.empty() ? RowSelection::Every() : RowsWatching();
     EXPECT_TRUE(rows.Has(kind.type_code));
 
     Answer(ModalResult::kNo);

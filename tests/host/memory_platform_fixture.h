@@ -10,11 +10,12 @@
 #include "monitor/entry_kinds.h"
 #include "monitor/entry_table.h"
 #include "monitor/kind_scan.h"
+#include "platform/event_subscription.h"
 #include "platform/memory/memory_environment.h"
 #include "platform/memory/memory_file_system.h"
+#include "platform/memory/memory_library.h"
 #include "platform/memory/memory_program_facts.h"
 #include "platform/memory/memory_registry.h"
-#include "platform/memory/memory_task_scheduler.h"
 #include "platform/platform.h"
 
 namespace corvane {
@@ -23,14 +24,29 @@ inline constexpr auto kMachine = RegistryRoot::kLocalMachine;
 inline constexpr auto kUser = RegistryRoot::kCurrentUser;
 inline constexpr char kUserRun[] = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+// A subscription that starts the command whenever its filter's event comes.
+inline EventSubscription CommandSubscription(const std::string& consumer, const std::string& filter,
+                                             const std::string& command) {
+  using Type = WmiProperty::Type;
+  return {{{"Name", Type::kText, filter},
+           {"Query", Type::kText, "SELECT * FROM __InstanceModificationEvent WITHIN 60"},
+           {"QueryLanguage", Type::kText, "WQL"}},
+          kCodeConsumerClasses[0],
+          {{"Name", Type::kText, consumer},
+           {"CommandLineTemplate", Type::kText, command},
+           {"RunInteractively", Type::kSwitch, "false"},
+           {"KillTimeout", Type::kNumber, "0"}}};
+}
+
 class MemoryPlatformTest : public ::testing::Test {
  protected:
   MemoryRegistry registry;
   MemoryEnvironment environment;
   MemoryFileSystem files;
-  MemoryTaskScheduler tasks;
+  MemoryLibrary tasks;
+  MemoryLibrary subscriptions;
   MemoryProgramFacts programs;
-  Platform platform{registry, environment, files, tasks, programs};
+  Platform platform{registry, environment, files, tasks, programs, subscriptions};
   FixedAreaSwitches switches;
   EntryTables tables;
 

@@ -135,7 +135,7 @@ TEST_F(PollCycleTest, TodaysPlacesAreAskedRemovedAndLogged) {
   registry.SetString(kMachine, nt + "\\Winlogon", "Userinit", "C:\\evil.exe,");
   registry.SetString(kMachine, nt + "\\Image File Execution Options\\sethc.exe", "Debugger",
                      "cmd.exe");
-  tasks.AddTask("\\Updates\\Пуск");
+  tasks.Add("\\Updates\\Пуск");
   for (int i = 0; i < 4; ++i) Answer(ModalResult::kNo);
   Cycle();
 
@@ -157,7 +157,7 @@ TEST_F(PollCycleTest, TodaysPlacesAreAskedRemovedAndLogged) {
                 kStamp + "Deleted Scheduled Task: \\Updates\\Пуск [User Invoked]\r\n");
   EXPECT_EQ(registry.GetValue(kMachine, nt + "\\Winlogon", "Userinit")->data,
             "C:\\WINDOWS\\system32\\userinit.exe,");
-  EXPECT_EQ(tasks.ListTasks(), Strings{});
+  EXPECT_EQ(tasks.Names(), Strings{});
   EXPECT_EQ(events.back(), "timer release");
 }
 
@@ -440,7 +440,7 @@ TEST_F(PollCycleTest, AReplacedProgramFileIsAskedAboutAndNoPutsItsKeptCopyBack) 
 // answer can be given to all the remaining ones of its type.
 TEST_F(PollCycleTest, AFloodIsCountedAndAnsweredOnceForEachType) {
   for (const char* name : {"A", "B", "C"}) registry.SetString(kUser, kUserRun, name, "x.exe");
-  tasks.AddTask("\\Flood");
+  tasks.Add("\\Flood");
   alert.answers.push_back({ModalResult::kNo, false, true});  // A, and the same for B and C
   Answer(ModalResult::kYes);               // the task
   Cycle();

@@ -139,10 +139,10 @@ TEST_F(RegistryRemovalsTest, EachActionReportsWhatAFreshLookFinds) {
        refuse(kMachine, kNt + "\\Windows"),
        value_with_data("A1" + kNt + "\\Windows\\AppInit_DLLs\\e.dll"),
        holds(kMachine, kNt + "\\Windows", "AppInit_DLLs", "e.dll")},
-      {"scheduled task", [&] { tasks.AddTask("\\Folder\\Pest"); },
+      {"scheduled task", [&] { tasks.Add("\\Folder\\Pest"); },
        [&] { tasks.RefuseDeleting("\\Folder\\Pest"); },
        [&] { return RemoveEntry(platform, keeper, "T\\Folder\\Pest"); },
-       [&] { return tasks.TaskExists("\\folder\\pest") == std::optional<bool>(true); }},
+       [&] { return tasks.Has("\\folder\\pest") == std::optional<bool>(true); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

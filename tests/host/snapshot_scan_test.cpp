@@ -131,8 +131,8 @@ TEST_F(SnapshotScanTest, TodaysPlacesComeInOrderEachMachineKeyBeforeIts32BitView
   registry.SetString(kMachine, wow_nt + "\\Windows", "AppInit_DLLs", "C:\\x.dll");
   registry.CreateKey(kMachine,
                      wow + "\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\{W}");
-  tasks.AddTask("\\Updater");
-  tasks.AddTask("\\Folder\\Hidden");
+  tasks.Add("\\Updater");
+  tasks.Add("\\Folder\\Hidden");
 
   TakeSnapshotScan(platform, switches, tables);
   EXPECT_EQ(
@@ -171,10 +171,10 @@ TEST_F(SnapshotScanTest, TodaysPlacesComeInOrderEachMachineKeyBeforeIts32BitView
 // A scheduler that cannot be reached for a moment neither hides the tasks
 // nor, when it answers again, makes them all look new.
 TEST_F(SnapshotScanTest, AnUnreachableTaskLibraryKeepsTheTasksItHad) {
-  tasks.AddTask("\\Updater");
+  tasks.Add("\\Updater");
   TakeSnapshotScan(platform, switches, tables);
   tasks.SetReachable(false);
-  tasks.AddTask("\\Planted");
+  tasks.Add("\\Planted");
   TakeSnapshotScan(platform, switches, tables);
   EXPECT_EQ(Baseline().back(), "T\\Updater");
   tasks.SetReachable(true);

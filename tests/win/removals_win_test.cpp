@@ -15,6 +15,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_event_subscriptions.h"
 #include "platform/win32/win32_task_scheduler.h"
 
 namespace corvane {
@@ -124,8 +125,9 @@ class RemovalsOnWindows : public ::testing::Test {
   Win32Environment environment_;
   Win32FileSystem files_;
   Win32TaskScheduler tasks_;
+  Win32EventSubscriptions subscriptions_;
   Win32ProgramFacts programs_;
-  Platform platform_{registry_, environment_, files_, tasks_, programs_};
+  Platform platform_{registry_, environment_, files_, tasks_, programs_, subscriptions_};
   std::optional<BackupStore> store_;
   std::optional<StoreKeeper> keeper_;
 };

@@ -18,6 +18,7 @@
 #include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/com_apartment.h"
+#include "platform/win32/win32_event_subscriptions.h"
 #include "platform/win32/win32_task_scheduler.h"
 
 namespace corvane {
@@ -162,8 +163,9 @@ class SnapshotScanOnWindows : public ::testing::Test {
   Win32FileSystem files_;
   const win32::ComApartment apartment_;
   Win32TaskScheduler tasks_;
+  Win32EventSubscriptions subscriptions_;
   Win32ProgramFacts programs_;
-  Platform platform_{registry_, environment_, files_, tasks_, programs_};
+  Platform platform_{registry_, environment_, files_, tasks_, programs_, subscriptions_};
   FixedAreaSwitches switches_;
   EntryTables tables_;
 };

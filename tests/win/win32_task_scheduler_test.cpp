@@ -61,7 +61,7 @@ class Win32TaskSchedulerTest : public ::testing::Test {
   }
   // Ours in the listing, in its order.
   Paths OursListed() {
-    const auto listed = tasks_.ListTasks();
+    const auto listed = tasks_.Names();
     EXPECT_TRUE(listed.has_value());
     Paths ours;
     for (const auto& path : listed.value_or(Paths{})) {
@@ -87,60 +87,60 @@ TEST_F(Win32TaskSchedulerTest, ListsEveryTaskByFullPathFolderByFolder) {
   ASSERT_EQ(listed.size(), 4u);
   std::sort(listed.begin() + 1, listed.begin() + 3);
   EXPECT_EQ(listed, (Paths{ours_[0], hidden_, ours_[1], ours_[3]}));
-  ASSERT_TRUE(tasks_.DeleteTask(hidden_));
+  ASSERT_TRUE(tasks_.Delete(hidden_));
   EXPECT_EQ(OursListed(), (Paths{ours_[0], ours_[1], ours_[3]}));
 }
 
 TEST_F(Win32TaskSchedulerTest, LooksUpAndDeletesTasksByFullPath) {
-  for (const auto& path : ours_) EXPECT_EQ(tasks_.TaskExists(path), true) << path;
+  for (const auto& path : ours_) EXPECT_EQ(tasks_.Has(path), true) << path;
   for (const auto& path : {folder_ + "\\missing", folder_ + "-missing\\shown",
                            folder_ + "\\inner", folder_ + "\\", folder_.substr(1) + "-root"}) {
-    EXPECT_EQ(tasks_.TaskExists(path), false) << path;
-    EXPECT_FALSE(tasks_.DeleteTask(path)) << path;
+    EXPECT_EQ(tasks_.Has(path), false) << path;
+    EXPECT_FALSE(tasks_.Delete(path)) << path;
   }
-  EXPECT_EQ(tasks_.TaskExists(folder_ + "\\inner\\deep"), true) << "a folder is no task";
+  EXPECT_EQ(tasks_.Has(folder_ + "\\inner\\deep"), true) << "a folder is no task";
 
-  EXPECT_TRUE(tasks_.DeleteTask(hidden_));
-  EXPECT_EQ(tasks_.TaskExists(hidden_), false);
-  EXPECT_FALSE(tasks_.DeleteTask(hidden_));
-  EXPECT_EQ(tasks_.TaskExists(ours_[1]), true);
+  EXPECT_TRUE(tasks_.Delete(hidden_));
+  EXPECT_EQ(tasks_.Has(hidden_), false);
+  EXPECT_FALSE(tasks_.Delete(hidden_));
+  EXPECT_EQ(tasks_.Has(ours_[1]), true);
 
   // A thread outside any apartment cannot reach the library: no answer may
   // then pass for "no tasks" or "task gone".
   std::thread([&] {
     Win32TaskScheduler outside;
-    EXPECT_EQ(outside.ListTasks(), std::nullopt);
-    EXPECT_EQ(outside.TaskExists(ours_[1]), std::nullopt);
-    EXPECT_FALSE(outside.DeleteTask(ours_[1]));
+    EXPECT_EQ(outside.Names(), std::nullopt);
+    EXPECT_EQ(outside.Has(ours_[1]), std::nullopt);
+    EXPECT_FALSE(outside.Delete(ours_[1]));
   }).join();
-  EXPECT_EQ(tasks_.TaskExists(ours_[1]), true);
+  EXPECT_EQ(tasks_.Has(ours_[1]), true);
 }
 
 // What a backup keeps of a task registers it again, in its folder made
 // anew, and only where no task has the path.
 TEST_F(Win32TaskSchedulerTest, RegistersATaskAgainFromItsDefinition) {
   const std::string& path = ours_[3];
-  const auto definition = tasks_.TaskDefinition(path);
+  const auto definition = tasks_.Definition(path);
   ASSERT_TRUE(definition.has_value());
   // Wine 8 gives the definition as it stores it, which keeps the settings
   // but no triggers and no action's command.
   if (!win32::RunningOnWine()) {
     EXPECT_NE(definition->find("notepad.exe"), std::string::npos) << *definition;
   }
-  EXPECT_FALSE(tasks_.RegisterTask(path, *definition)) << "the path is taken";
+  EXPECT_FALSE(tasks_.Register(path, *definition)) << "the path is taken";
 
-  ASSERT_TRUE(tasks_.DeleteTask(path));
+  ASSERT_TRUE(tasks_.Delete(path));
   ASSERT_EQ(root_->DeleteFolder(Text(folder_ + "\\inner").get(), 0), S_OK);
-  EXPECT_EQ(tasks_.TaskDefinition(path), std::nullopt);
-  EXPECT_TRUE(tasks_.RegisterTask(path, *definition));
-  EXPECT_EQ(tasks_.TaskExists(path), true);
-  EXPECT_EQ(tasks_.TaskDefinition(path), definition);
+  EXPECT_EQ(tasks_.Definition(path), std::nullopt);
+  EXPECT_TRUE(tasks_.Register(path, *definition));
+  EXPECT_EQ(tasks_.Has(path), true);
+  EXPECT_EQ(tasks_.Definition(path), definition);
 
-  EXPECT_NE(tasks_.TaskDefinition(hidden_).value_or("").find("<Hidden>true</Hidden>"),
+  EXPECT_NE(tasks_.Definition(hidden_).value_or("").find("<Hidden>true</Hidden>"),
             std::string::npos);
-  EXPECT_FALSE(tasks_.RegisterTask(folder_ + "\\bad", "<Task"));
-  EXPECT_FALSE(tasks_.RegisterTask("no-folder", *definition));
-  EXPECT_EQ(tasks_.TaskExists(folder_ + "\\bad"), false);
+  EXPECT_FALSE(tasks_.Register(folder_ + "\\bad", "<Task"));
+  EXPECT_FALSE(tasks_.Register("no-folder", *definition));
+  EXPECT_EQ(tasks_.Has(folder_ + "\\bad"), false);
 }
 
 }  // namespace

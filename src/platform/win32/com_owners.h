@@ -56,6 +56,11 @@ class Variant {
 
   // COM takes VARIANT arguments by value, as a shallow copy it does not own.
   const VARIANT& get() const { return value_; }
+  // For a call that fills it in; what it held is cleared first.
+  VARIANT* Receive() {
+    VariantClear(&value_);
+    return &value_;
+  }
 
  private:
   VARIANT value_;

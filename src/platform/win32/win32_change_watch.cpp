@@ -1,5 +1,6 @@
 #include "platform/win32/win32_change_watch.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/win32/file_paths.h"
@@ -40,6 +41,19 @@ Win32ChangeWatch::Win32ChangeWatch(const WatchedPlaces& places) {
   }
   folders_.reserve(places.folders.size());
   for (const auto& place : places.folders) {
+    folders_.push_back({place, {}, false});
+    Arm(folders_.back());
+  }
+}
+
+void Win32ChangeWatch::FollowFolders(const std::vector<WatchedFolder>& folders) {
+  const auto same = [](const FolderWatch& watch, const WatchedFolder& place) {
+    return watch.place.path == place.path && watch.place.subtree == place.subtree;
+  };
+  if (std::equal(folders_.begin(), folders_.end(), folders.begin(), folders.end(), same)) return;
+  folders_.clear();
+  folders_.reserve(folders.size());
+  for (const auto& place : folders) {
     folders_.push_back({place, {}, false});
     Arm(folders_.back());
   }
@@ -97,8 +111,8 @@ void Win32ChangeWatch::Arm(KeyWatch& watch) {
   for (bool own = true; !path.empty(); own = false, path = Parent(path)) {
     RegistryKey key;
     // The literal view, as the scanners read it, also from a 32-bit program.
-    if (RegOpenKeyExW(root, Wide(path).c_str(), 0, KEY_NOTIFY | KEY_WOW64_64KEY,
-                      key.Receive()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(root, Wide(path).c_str(), 0, KEY_NOTIFY | KEY_WOW64_64KEY, key.Receive()) !=
+        ERROR_SUCCESS) {
       continue;
     }
     const BOOL subtree = own && watch.place.subtree ? TRUE : FALSE;

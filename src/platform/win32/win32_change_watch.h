@@ -41,6 +41,10 @@ class Win32ChangeWatch {
   // whatever changed until then.
   void ArmSignaled();
 
+  // Watches these folders from now on when they are not the ones watched (a
+  // Startup folder was redirected while Corvane runs); the keys stay.
+  void FollowFolders(const std::vector<WatchedFolder>& folders);
+
  private:
   struct KeyWatch {
     WatchedKey place;

@@ -1,13 +1,14 @@
 #include "platform/win32/win32_task_scheduler.h"
 
-#include <windows.h>
 #include <taskschd.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstring>
 #include <exception>
 #include <utility>
 
+#include "platform/win32/com_connection.h"
 #include "platform/win32/file_paths.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
@@ -18,29 +19,13 @@ namespace {
 
 using win32::Bstr;
 using win32::ComPtr;
+using win32::Disconnected;
+using win32::FromWin32;
 using win32::Variant;
-
-constexpr HRESULT FromWin32(DWORD error) {
-  return static_cast<HRESULT>((error & 0xFFFFu) | (FACILITY_WIN32 << 16) | 0x80000000u);
-}
 
 // What a call answers when the task or its folder is not there.
 bool NotFound(HRESULT result) {
   return result == FromWin32(ERROR_FILE_NOT_FOUND) || result == FromWin32(ERROR_PATH_NOT_FOUND);
-}
-
-// What a call answers when the connection to the service broke under it (the
-// service was restarted): worth connecting again, unlike any other failure.
-bool Disconnected(HRESULT result) {
-  constexpr HRESULT kServiceNotRunning = static_cast<HRESULT>(0x80041315u);
-  for (const HRESULT broken :
-       {RPC_E_DISCONNECTED, RPC_E_SERVER_DIED, RPC_E_SERVER_DIED_DNE, CO_E_OBJNOTCONNECTED,
-        FromWin32(RPC_S_SERVER_UNAVAILABLE), FromWin32(RPC_S_CALL_FAILED),
-        FromWin32(RPC_S_CALL_FAILED_DNE), FromWin32(ERROR_INVALID_HANDLE),
-        kServiceNotRunning}) {
-    if (result == broken) return true;
-  }
-  return false;
 }
 
 HRESULT Connect(ComPtr<ITaskService>& service) {
@@ -56,25 +41,9 @@ HRESULT Connect(ComPtr<ITaskService>& service) {
   return S_OK;
 }
 
-// Runs `operation` on the kept connection, made first if there is none. When
-// a kept connection turns out broken, it is dropped and `operation` runs once
-// more on a new one. The answer is the operation's, or why no connection.
 template <typename Operation>
 HRESULT WithService(ComPtr<ITaskService>& service, Operation operation) {
-  const bool kept = static_cast<bool>(service);
-  if (!kept) {
-    const HRESULT connected = Connect(service);
-    if (FAILED(connected)) return connected;
-  }
-  HRESULT result = operation(service.get());
-  if (!Disconnected(result)) return result;
-  service.Reset();
-  if (!kept) return result;
-  result = Connect(service);
-  if (FAILED(result)) return result;
-  result = operation(service.get());
-  if (Disconnected(result)) service.Reset();
-  return result;
+  return win32::WithConnection(service, Connect, operation);
 }
 
 // Appends the path of every task in the collection, in its order. A task
@@ -184,7 +153,7 @@ HRESULT LookUp(ITaskService* service, const std::wstring& folder_path, const std
   return FAILED(result) ? result : S_OK;
 }
 
-HRESULT Delete(ITaskService* service, const std::wstring& folder_path, const std::wstring& name) {
+HRESULT DeleteIn(ITaskService* service, const std::wstring& folder_path, const std::wstring& name) {
   ComPtr<ITaskFolder> folder;
   HRESULT result = OpenFolder(service, folder_path, folder);
   if (FAILED(result)) return result;
@@ -286,7 +255,7 @@ std::string StoreText(const std::string& bytes) {
 // one answers ERROR_ALREADY_EXISTS); a missing folder on the path is made
 // with it. No account and no logon type are given, so the task runs as its
 // own definition's principal says. Wine 8 takes this too.
-HRESULT Register(ITaskService* service, const std::wstring& path, const std::wstring& xml) {
+HRESULT RegisterIn(ITaskService* service, const std::wstring& path, const std::wstring& xml) {
   ComPtr<ITaskFolder> root;
   HRESULT result = OpenFolder(service, L"\\", root);
   if (FAILED(result)) return result;
@@ -306,7 +275,7 @@ std::string TaskStoreFolder() { return win32::Utf8(TaskStore()); }
 Win32TaskScheduler::Win32TaskScheduler() = default;
 Win32TaskScheduler::~Win32TaskScheduler() = default;
 
-std::optional<std::vector<std::string>> Win32TaskScheduler::ListTasks() {
+std::optional<std::vector<std::string>> Win32TaskScheduler::Names() {
   try {
     std::vector<std::string> paths;
     const HRESULT result =
@@ -318,7 +287,7 @@ std::optional<std::vector<std::string>> Win32TaskScheduler::ListTasks() {
   }
 }
 
-std::optional<bool> Win32TaskScheduler::TaskExists(const std::string& path) {
+std::optional<bool> Win32TaskScheduler::Has(const std::string& path) {
   try {
     std::wstring folder, name;
     if (!SplitPath(path, folder, name)) return false;
@@ -331,19 +300,19 @@ std::optional<bool> Win32TaskScheduler::TaskExists(const std::string& path) {
   }
 }
 
-bool Win32TaskScheduler::DeleteTask(const std::string& path) {
+bool Win32TaskScheduler::Delete(const std::string& path) {
   try {
     std::wstring folder, name;
     if (!SplitPath(path, folder, name)) return false;
     return WithService(service_, [&](ITaskService* service) {
-             return Delete(service, folder, name);
+             return DeleteIn(service, folder, name);
            }) == S_OK;
   } catch (const std::exception&) {  // out of memory, mostly
     return false;
   }
 }
 
-std::optional<std::string> Win32TaskScheduler::TaskDefinition(const std::string& path) {
+std::optional<std::string> Win32TaskScheduler::Definition(const std::string& path) {
   try {
     std::wstring folder, name, xml;
     if (!SplitPath(path, folder, name)) return std::nullopt;
@@ -364,13 +333,13 @@ std::optional<std::string> Win32TaskScheduler::TaskDefinition(const std::string&
   }
 }
 
-bool Win32TaskScheduler::RegisterTask(const std::string& path, const std::string& definition) {
+bool Win32TaskScheduler::Register(const std::string& path, const std::string& definition) {
   try {
     std::wstring folder, name;
     if (!SplitPath(path, folder, name)) return false;
     const std::wstring xml = win32::Wide(definition);
     return SUCCEEDED(WithService(service_, [&](ITaskService* service) {
-      return Register(service, win32::Wide(path), xml);
+      return RegisterIn(service, win32::Wide(path), xml);
     }));
   } catch (const std::exception&) {  // out of memory, mostly
     return false;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/task_scheduler.h"
+#include "platform/definition_library.h"
 #include "platform/win32/com_owners.h"
 
 struct ITaskService;
@@ -17,18 +17,18 @@ namespace corvane {
 // program on 64-bit Windows), or "" when it cannot tell.
 std::string TaskStoreFolder();
 
-class Win32TaskScheduler : public TaskScheduler {
+class Win32TaskScheduler : public DefinitionLibrary {
  public:
   Win32TaskScheduler();
   ~Win32TaskScheduler() override;
   Win32TaskScheduler(const Win32TaskScheduler&) = delete;
   Win32TaskScheduler& operator=(const Win32TaskScheduler&) = delete;
 
-  std::optional<std::vector<std::string>> ListTasks() override;
-  std::optional<bool> TaskExists(const std::string& path) override;
-  bool DeleteTask(const std::string& path) override;
-  std::optional<std::string> TaskDefinition(const std::string& path) override;
-  bool RegisterTask(const std::string& path, const std::string& definition) override;
+  std::optional<std::vector<std::string>> Names() override;
+  std::optional<bool> Has(const std::string& path) override;
+  bool Delete(const std::string& path) override;
+  std::optional<std::string> Definition(const std::string& path) override;
+  bool Register(const std::string& path, const std::string& definition) override;
 
  private:
   // The connection made on first use, kept; one that broke (the service

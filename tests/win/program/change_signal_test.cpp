@@ -6,6 +6,8 @@
 #include <string>
 
 #include "automation/input.h"
+#include "platform/win32/wide.h"
+#include "program/planting.h"
 #include "program/program_fixture.h"
 #include "texts.h"
 
@@ -17,6 +19,8 @@ using Clock = std::chrono::steady_clock;
 // Written while the alert is open, and while the watch is paused.
 constexpr char kWhileAsked[] = "CorvaneProgramTestTool3";
 constexpr char kSecondValue[] = "CorvaneProgramTestTool2";
+constexpr char kShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 class ProgramChangeSignalTest : public ProgramTest {
  protected:
@@ -32,10 +36,19 @@ class ProgramChangeSignalTest : public ProgramTest {
     for (const char* name : {kWhileAsked, kSecondValue}) {
       DeleteValue(HKEY_CURRENT_USER, kRunKey, name);
     }
+    PutBackStartupFolder();
+  }
+  void PutBackStartupFolder() {
+    if (startup_) WriteStored(HKEY_CURRENT_USER, kShellFolders, "Startup", *startup_);
+    if (!moved_.empty()) PutFileBytes(moved_ + "\\tool.lnk", std::nullopt);
+    RemoveDirectoryW(win32::Wide(moved_).c_str());
   }
   static std::string Shown(const char* name) {
     return texts::kCurrentUserRootName + (std::string("\\") + kRunKey + "\\" + name);
   }
+
+  std::optional<StoredValue> startup_;
+  std::string moved_;
 };
 
 TEST_F(ProgramChangeSignalTest, ANewRunValueIsAskedAboutAtOnceAlsoOneFromAnAlertOrAPause) {
@@ -72,6 +85,27 @@ TEST_F(ProgramChangeSignalTest, ANewRunValueIsAskedAboutAtOnceAlsoOneFromAnAlert
   automation::Click(ControlWithText(texts::kCancelButton));
   EXPECT_EQ(AnswerAlert(is(kSecondValue), VK_RETURN), Shown(kSecondValue));
   EXPECT_LT(Clock::now() - resumed, std::chrono::seconds(3));
+
+  // The user's Startup folder moved (a changed entry, kept): a file in the
+  // new folder is asked about at once too.
+  startup_ = ReadStored(HKEY_CURRENT_USER, kShellFolders, "Startup");
+  moved_ = Variable(L"TEMP") + "\\Перенесено";
+  CreateDirectoryW(win32::Wide(moved_).c_str(), nullptr);
+  ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER, kShellFolders, "Startup", moved_));
+  const auto names = [](const std::string& end) {
+    return [end](const std::string& text) {
+      return text.size() >= end.size() &&
+             text.compare(text.size() - end.size(), end.size(), end) == 0;
+    };
+  };
+  // Windows writes the old Shell Folders value after it.
+  for (const char* value : {"User Shell Folders\\Startup", "\\Shell Folders\\Startup"}) {
+    EXPECT_NE(AnswerAlert(names(value), VK_RETURN), "");
+  }
+  const auto planted = Clock::now();
+  PutFileBytes(moved_ + "\\tool.lnk", std::string("link"));
+  EXPECT_EQ(AnswerAlert(names("Перенесено\\tool.lnk"), VK_RETURN), moved_ + "\\tool.lnk");
+  EXPECT_LT(Clock::now() - planted, std::chrono::seconds(3));
 }
 
 }  // namespace

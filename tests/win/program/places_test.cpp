@@ -149,7 +149,7 @@ TEST_F(ProgramPlacesTest, EachNewPlaceIsAskedAboutAndTakenOutAsWindowsNeeds) {
   EXPECT_FALSE(Exists(common_startup_));
   const win32::ComApartment apartment;
   Win32TaskScheduler tasks;
-  EXPECT_EQ(tasks.TaskExists(kTask), std::optional<bool>(false));
+  EXPECT_EQ(tasks.Has(kTask), std::optional<bool>(false));
 }
 
 }  // namespace

@@ -245,7 +245,7 @@ class ProgramPutBackTest : public ProgramTest {
         // the removal rather than against the file it was made from.
         {kTask, std::string(texts::kScheduledTaskType) + ": " + kTask,
          [] { return CreateTask(kTask, "C:\\cvputback-task.exe"); },
-         [this] { return tasks_.TaskDefinition(kTask).value_or("absent"); }, "absent",
+         [this] { return tasks_.Definition(kTask).value_or("absent"); }, "absent",
          [] { DeleteTask(kTask); }},
     };
     for (const Place& place : places_) ASSERT_TRUE(place.plant()) << place.alert;
