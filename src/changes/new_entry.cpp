@@ -275,11 +275,16 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
     }
   }
 
-  // Acted on whatever the answer was; a failure to write the list goes up.
+  // With No the name goes on the blacklist; with Yes the entry is kept and
+  // nothing is blacklisted, since the program that wrote it will write it
+  // again (updates do) and must not lose it unasked. A failure to write the
+  // list goes up.
   auto& alert = context.alert;
   if (answer.shown && item.run_value && alert.DoNotAskChecked() && alert.DoNotAskEnabled()) {
-    context.blacklist.reset();
-    AddToBlacklist(files, context.data.Blacklist(), item.value_name);
+    if (answer.remove) {
+      context.blacklist.reset();
+      AddToBlacklist(files, context.data.Blacklist(), item.value_name);
+    }
     alert.ClearDoNotAsk();
   }
 }

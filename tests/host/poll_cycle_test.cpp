@@ -271,7 +271,9 @@ TEST_F(PollCycleTest, ABlacklistHitSilencesTheRestoredMessageForTheWholeCycle) {
   EXPECT_EQ(context.flags.blacklist_hit, 1);
 }
 
-TEST_F(PollCycleTest, DoNotAskPutsTheNameOnTheBlacklistWhateverTheAnswer) {
+// Ticked with Yes, the box keeps the entry: a blacklisted name would be
+// removed unasked when its program writes it again.
+TEST_F(PollCycleTest, DoNotAskBlacklistsTheNameOnlyWithNo) {
   registry.SetString(kUser, kUserRun, "Kept", "k.exe");
   registry.SetString(kUser, kUserRun, "Gone", "g.exe");
   Answer(ModalResult::kYes, true);
@@ -280,7 +282,7 @@ TEST_F(PollCycleTest, DoNotAskPutsTheNameOnTheBlacklistWhateverTheAnswer) {
   EXPECT_TRUE(UserRunHas("Kept"));
   EXPECT_FALSE(UserRunHas("Gone"));
   EXPECT_FALSE(alert.DoNotAskChecked());
-  EXPECT_EQ(files.Content(ProgramFile("blacklist")), "Kept\r\nGone\r\n");
+  EXPECT_EQ(files.Content(ProgramFile("blacklist")), "Gone\r\n");
 }
 
 TEST_F(PollCycleTest, TheSameNewEntryTwiceIsHandledTwice) {
