@@ -38,6 +38,9 @@ inline constexpr const char kFailedToSetData[] = "Failed to set data for '%s'";
 // (%APPDATA%\Corvane) when the program's folder cannot be written.
 inline constexpr const char kAppDataVariable[] = "APPDATA";
 inline constexpr const char kDataFolder[] = "Corvane";
+// Put beside the program by its installers: an installed copy keeps each
+// user's data in the user's own folder, whatever the rights of the moment.
+inline constexpr const char kInstalledMarkFile[] = "installed.txt";
 inline constexpr const char kBlacklistFile[] = "blacklist";
 inline constexpr const char kLogFile[] = "corvane.log";
 // Appended to an INI file's path for the filtered copy that replaces it.

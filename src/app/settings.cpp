@@ -9,6 +9,7 @@
 #include "monitor/autostart_locations.h"
 #include "monitor/entry_kinds.h"
 #include "platform/errors.h"
+#include "removal/registry_places.h"
 #include "texts.h"
 
 namespace corvane {
@@ -50,6 +51,20 @@ std::optional<std::uint32_t> ParseInteger(const std::string& text) {
 
 bool ReadFlag(const ProfileFile& profile, const std::string& path, const char* key) {
   return ReadOptionFlag(profile.Read(path, key, ""));
+}
+
+// Before the first Save of an installed copy, the box shows what the
+// installer chose: whether it wrote the Run value. A portable copy's box
+// starts ticked.
+bool ReadAutorun(Platform& platform, const ProfileFile& profile, const std::string& path) {
+  const auto stored = profile.Read(path, texts::kAutorunKey, "");
+  if (!stored.empty() || !IsInstalledCopy(platform.files)) return ReadOptionFlag(stored);
+  for (const auto root : {RegistryRoot::kLocalMachine, RegistryRoot::kCurrentUser}) {
+    if (ReadRawAt(platform.registry, root, locations::kMachineRunKey, texts::kAutorunValue)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void WriteOptions(ProfileFile& profile, const std::string& path, const Options& options) {
@@ -179,7 +194,7 @@ void InitializeSettings(SettingsContext& context) {
   const auto path =
       OptionsToRead(context.platform.files, LocateOptionsFiles(context.platform.environment));
   Options options;
-  options.autorun = ReadFlag(profile, path, texts::kAutorunKey);
+  options.autorun = ReadAutorun(context.platform, profile, path);
   options.registry_keys = ReadFlag(profile, path, texts::kRegistryKeysKey);
   options.startup_folders = ReadFlag(profile, path, texts::kStartupFoldersKey);
   options.services = ReadFlag(profile, path, texts::kServicesKey);

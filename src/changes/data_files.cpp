@@ -21,15 +21,63 @@ std::string UserDataFolder(const Environment& environment) {
   return app_data.empty() ? "" : app_data + '\\' + texts::kDataFolder;
 }
 
+namespace {
+
+// One file into the user's folder, unless it has one of that name. A file
+// that cannot be carried stays where it was: the user's folder then starts
+// without it, as on a first start.
+void Carry(FileSystem& files, const std::string& from, const std::string& to) {
+  if (!files.FileExists(from) || files.NameTaken(to)) return;
+  try {
+    files.MoveFileTo(from, to);
+    return;
+  } catch (const InOutError&) {
+  }
+  try {
+    files.WriteNewFile(to, files.ReadAll(from));
+  } catch (const InOutError&) {
+  }
+}
+
+void CarryDataFiles(FileSystem& files, const std::string& from, const std::string& to) {
+  for (const char* name : {texts::kBlacklistFile, texts::kBlacklistMatchesFile, texts::kLogFile,
+                           texts::kSavedBaselineFile, texts::kSealKeyFile}) {
+    Carry(files, from + name, to + name);
+  }
+  for (const char* folder : {texts::kBackupsFolder, texts::kRemovedFolder,
+                             texts::kKeptCopiesFolder}) {
+    const auto names = files.FindFiles(from + folder + "\\*");
+    if (names.empty()) continue;
+    try {
+      files.MakeDirectory(to + folder);
+    } catch (const InOutError&) {
+      continue;
+    }
+    for (const auto& name : names) {
+      Carry(files, from + folder + '\\' + name, to + folder + '\\' + name);
+    }
+  }
+}
+
+}  // namespace
+
+bool IsInstalledCopy(const FileSystem& files) {
+  return files.FileExists(files.ProgramDirectory() + texts::kInstalledMarkFile);
+}
+
 DataFiles LocateDataFiles(FileSystem& files, const Environment& environment) {
   const auto program_folder = files.ProgramDirectory();
   const auto user_folder = UserDataFolder(environment);
-  if (user_folder.empty() || files.CanWriteIn(program_folder)) return {program_folder};
+  const bool installed = IsInstalledCopy(files);
+  if (user_folder.empty() || (!installed && files.CanWriteIn(program_folder))) {
+    return {program_folder};
+  }
   try {
     files.MakeDirectory(user_folder);
   } catch (const InOutError&) {
     // Writing there will fail and say so, with the full path.
   }
+  if (installed) CarryDataFiles(files, program_folder, user_folder + '\\');
   return {user_folder + '\\'};
 }
 

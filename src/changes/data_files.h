@@ -1,8 +1,10 @@
-// Where Corvane keeps the blacklist and the activity log: beside the program
-// when its folder can be written (as for a copy kept on a USB stick), else in
-// the user's application data folder, %APPDATA%\Corvane, as a program
-// installed under Program Files must for a user without administrator
-// rights. The editor, the viewer and the removals all use the one place.
+// Where Corvane keeps the blacklist, the log, the backups and the saved
+// baseline: an installed copy (its installer put its mark beside it) in the
+// user's application data folder, %APPDATA%\Corvane, whether it runs elevated
+// or not, so that one user's data never splits by the rights of the moment;
+// a portable copy beside itself when its folder can be written (as on a USB
+// stick), else in the user's folder too. The editor, the viewer and the
+// removals all use the one place.
 #pragma once
 
 #include <string>
@@ -32,7 +34,14 @@ struct DataFiles {
   std::string KeptCopies() const;  // without a trailing backslash
 };
 
+// Whether the running program was installed, not copied: its installer's
+// mark is beside it.
+bool IsInstalledCopy(const FileSystem& files);
+
 // Decided once, at start. The folder in %APPDATA% is made when it is chosen.
+// An installed copy first carries into it what an earlier version kept
+// beside the program (moved, or copied where this account may not delete
+// there); a name the user's folder has already stays as it is there.
 DataFiles LocateDataFiles(FileSystem& files, const Environment& environment);
 
 // At start, once the folder is known: the seal under the key kept there.

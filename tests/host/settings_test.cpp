@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "app/settings.h"
+#include "changes/data_files.h"
 #include "changes/poll_cycle.h"
 #include "change_handling_fixture.h"
 #include "platform/errors.h"
@@ -265,6 +266,36 @@ TEST_F(SettingsTest, ABaselineOfAnEarlierTableTakesWhatTheRowsAddedSinceFindUnas
   EXPECT_EQ(alert.facts_.location,
             "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Planted");
   EXPECT_TRUE(alert.answers.empty());  // the only one asked about
+}
+
+// An installed copy keeps the user's data in the user's folder, elevated or
+// not, and takes along what an earlier version left beside it; its first
+// options window shows the installer's autorun choice.
+TEST_F(SettingsTest, AnInstalledCopyKeepsOneDataFolderAndShowsTheInstallersChoice) {
+  const std::string program = "C:\\Program Files\\Corvane\\";
+  const std::string user = "C:\\Users\\Жанна\\AppData\\Roaming\\Corvane\\";
+  files.AddFile(program + "blacklist", "Pest\r\n");
+  files.AddFile(program + "Backups\\1.txt", "record");
+  files.AddFile(program + "Removed\\Ж中.lnk", "link", MemoryFileSystem::kNormal);
+  files.SetFailure(program + "Removed\\Ж中.lnk", MemoryFileSystem::Failure::kCannotWrite);
+  files.AddFile(program + "baseline", "old");
+  files.AddFile(user + "baseline", "the user's");
+  EXPECT_EQ(LocateDataFiles(files, environment).folder, program) << "a portable copy";
+
+  files.AddFile(program + "installed.txt");
+  EXPECT_EQ(LocateDataFiles(files, environment).folder, user);
+  EXPECT_EQ(files.Content(user + "blacklist"), "Pest\r\n");
+  EXPECT_FALSE(files.FileExists(program + "blacklist"));
+  EXPECT_EQ(files.Content(user + "Backups\\1.txt"), "record");
+  // Where this account may not delete, a copy; the user's own file stays.
+  EXPECT_EQ(files.Content(user + "Removed\\Ж中.lnk"), "link");
+  EXPECT_EQ(files.Content(user + "baseline"), "the user's");
+
+  InitializeSettings(settings);
+  EXPECT_FALSE(window.options.autorun) << "the installer wrote no Run value";
+  registry.SetString(kMachine, kMachineRun, "Corvane", "\"" + program + "corvane.exe\"");
+  InitializeSettings(settings);
+  EXPECT_TRUE(window.options.autorun);
 }
 
 }  // namespace
