@@ -7,6 +7,8 @@
 namespace corvane::texts {
 
 inline constexpr const char kApplicationTitle[] = "Corvane";
+// Its events' source in the Application log, as the installers register it.
+inline constexpr const char kEventSource[] = "Corvane";
 inline constexpr const char kProgramVersion[] = CORVANE_VERSION;
 
 // The options file in the Windows directory and the autorun value.

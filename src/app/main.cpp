@@ -24,6 +24,7 @@
 #include "platform/win32/framework/win32_message_boxes.h"
 #include "platform/win32/win32_change_watch.h"
 #include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_event_log.h"
 #include "platform/win32/win32_event_subscriptions.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_profile_file.h"
@@ -60,7 +61,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32TaskScheduler tasks;
   Win32EventSubscriptions subscriptions;
   Win32ProgramFacts programs;
-  Platform platform{registry, environment, files, tasks, programs, subscriptions};
+  Win32EventLog event_log;
+  Platform platform{registry, environment, files, tasks, programs, subscriptions, &event_log};
   Win32ProfileFile profile;
   win32::Win32MessageBoxes boxes(application);
   win32::Win32Clock clock;

@@ -11,6 +11,10 @@ std::string ComposeLogLine(const Clock& clock, const std::string& message) {
   return now.date + ' ' + now.time + texts::kLogTimeSeparator + message;
 }
 
+void ReportDecision(const Platform& platform, Decision decision, DecidedEntry entry) {
+  if (platform.event_log != nullptr) platform.event_log->Report(decision, entry);
+}
+
 void WriteLog(FileSystem& files, const std::string& log, const std::string& line) {
   // Logging is on exactly while the file exists; the program never creates it.
   if (!files.FileExists(log)) return;

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/event_log.h"
 #include "platform/file_system.h"
+#include "platform/platform.h"
 #include "platform/user_interface.h"
 
 namespace corvane {
@@ -17,6 +19,10 @@ std::string ComposeLogLine(const Clock& clock, const std::string& message);
 // out, so that one removal always makes one line; any failure loses the
 // line quietly.
 void WriteLog(FileSystem& files, const std::string& log, const std::string& line);
+
+// Every decision about an entry also goes to the Windows event log, when the
+// platform keeps one.
+void ReportDecision(const Platform& platform, Decision decision, DecidedEntry entry);
 
 // The viewer's lines (a line ends at CR LF, LF or CR); none when the log
 // cannot be read.

@@ -33,7 +33,7 @@ struct NewEntry {
   const char* suffix = texts::kUserInvokedSuffix;
   bool run_value = false;  // a Run-type value, which the blacklist can hold
   std::string value_name;
-  bool one_by_one = false;  // never given the answer of another entry
+  bool one_by_one = false;                             // never given the answer of another entry
   std::function<RemovalResult(BackupKeeper&)> remove;  // keeps its backup first
 };
 
@@ -137,9 +137,15 @@ BackupHeader BackupHeaderOf(const CycleContext& context, const std::string& entr
 // `not_kept_in` names the folder where its backup could not be kept, which
 // is why it stays.
 void Record(CycleContext& context, const std::string& entry, const NewEntry& item,
-            RemovalResult result, const char* suffix, const std::string& not_kept_in,
+            RemovalResult result, const char* suffix, const StoreKeeper& keeper,
             const Outcomes& outcomes = kRemovalOutcomes) {
+  const auto& not_kept_in = keeper.not_kept_in();
   const bool gone = result != RemovalResult::kRefused;
+  ReportDecision(context.platform,
+                 !gone                                         ? Decision::kNotRemoved
+                 : suffix == texts::kBlacklistedRegistrySuffix ? Decision::kRemovedAsBlacklisted
+                                                               : Decision::kRemoved,
+                 {item.type_text, item.location_text, keeper.header().command});
   const std::string outcome = gone ? outcomes.done : outcomes.refused;
   const auto why = gone || not_kept_in.empty()
                        ? std::string()
@@ -171,7 +177,10 @@ Answer Ask(CycleContext& context, const std::string& key,
   const auto given = context.same_answers.find(key);
   if (given != context.same_answers.end()) return {given->second, false};
   if (context.progress != nullptr) context.progress->End();
-  const auto answer = ShowAlert(context.alert, context.timer, context.boxes, facts());
+  const auto shown = facts();
+  ReportDecision(context.platform, Decision::kAsked,
+                 {shown.type_text, shown.location, shown.command});
+  const auto answer = ShowAlert(context.alert, context.timer, context.boxes, shown);
   if (answer.same_for_rest) context.same_answers[key] = answer.remove;
   return {answer.remove, true};
 }
@@ -265,11 +274,14 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
       return facts;
     });
   }
-  if (answer.remove) {
+  if (!answer.remove) {
+    ReportDecision(context.platform, Decision::kKept,
+                   {item.type_text, item.location_text, CommandOf(context.platform, entry)});
+  } else {
     StoreKeeper keeper(CycleStore(context),
                        BackupHeaderOf(context, entry, item, CommandOf(context.platform, entry)));
     const auto result = item.remove(keeper);
-    Record(context, entry, item, result, suffix, keeper.not_kept_in());
+    Record(context, entry, item, result, suffix, keeper);
     if (blacklisted) {
       context.blacklist_hits.push_back({item.value_name, result != RemovalResult::kRefused});
     }
@@ -299,13 +311,17 @@ void HandleChangedEntry(CycleContext& context, const std::string& entry, const S
     facts.old_command = old.command;
     return facts;
   });
-  if (!answer.remove) return;
+  if (!answer.remove) {
+    ReportDecision(context.platform, Decision::kKept,
+                   {item.type_text, item.location_text, CommandOf(context.platform, entry)});
+    return;
+  }
   StoreKeeper keeper(CycleStore(context),
                      BackupHeaderOf(context, entry, item, CommandOf(context.platform, entry)));
   const auto result =
       RevertChange(context.platform, keeper, entry, old, context.tables.kept_copies);
   if (result != RemovalResult::kRefused) context.written_back[entry] = old;
-  Record(context, entry, item, result, item.suffix, keeper.not_kept_in(), kRevertOutcomes);
+  Record(context, entry, item, result, item.suffix, keeper, kRevertOutcomes);
 }
 
 void FinishRemovals(CycleContext& context) {

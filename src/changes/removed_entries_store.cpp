@@ -22,8 +22,8 @@ std::vector<RemovedEntry> RemovedEntriesStore::List() {
   std::vector<RemovedEntry> entries;
   for (const auto& [id, backup] : store_.List()) {
     // Type and location as the entry that the record puts back names them.
-    const auto named = backup ? TextsOfEntry(platform_.environment, backup->header.entry)
-                              : std::nullopt;
+    const auto named =
+        backup ? TextsOfEntry(platform_.environment, backup->header.entry) : std::nullopt;
     if (!named) {
       entries.push_back({id, "", texts::kDamagedBackup, id, "", true});
       continue;
@@ -36,8 +36,8 @@ std::vector<RemovedEntry> RemovedEntriesStore::List() {
 
 PutBackOutcome RemovedEntriesStore::PutBack(const std::string& id) {
   const auto backup = store_.Read(id);
-  const auto named = backup ? TextsOfEntry(platform_.environment, backup->header.entry)
-                            : std::nullopt;
+  const auto named =
+      backup ? TextsOfEntry(platform_.environment, backup->header.entry) : std::nullopt;
   if (!named) return PutBackOutcome::kDamaged;
   switch (PutBackRemoval(platform_, store_, backup->body)) {
     case RestoreResult::kRestored:
@@ -52,6 +52,8 @@ PutBackOutcome RemovedEntriesStore::PutBack(const std::string& id) {
   const auto& header = backup->header;
   WriteLog(platform_.files, data_.Log(),
            ComposeLogLine(clock_, texts::kPutBackLogged + named->logged));
+  ReportDecision(platform_, Decision::kPutBack,
+                 {named->type_text, named->location, header.command});
   if (!header.entry.empty()) KnowAsPutBack(header.entry);
   // A service put back brings its DLL back with it, and the other way round.
   for (const auto& other : EntriesOfSameSubkey(header.entry)) {

@@ -3,6 +3,7 @@
 
 #include "platform/definition_library.h"
 #include "platform/environment.h"
+#include "platform/event_log.h"
 #include "platform/file_system.h"
 #include "platform/program_facts.h"
 #include "platform/registry.h"
@@ -16,6 +17,7 @@ struct Platform {
   DefinitionLibrary& tasks;
   ProgramFacts& programs;
   DefinitionLibrary& subscriptions;  // WMI's permanent event subscriptions
+  EventLog* event_log = nullptr;     // none: decisions go to the file log alone
 
   DefinitionLibrary& LibraryOf(Library which) const {
     return which == Library::kTasks ? tasks : subscriptions;

@@ -113,6 +113,7 @@ class StoreKeeper : public BackupKeeper {
   const std::string& last_id() const { return last_id_; }
   // The folder where a backup could not be kept; "" while none failed.
   const std::string& not_kept_in() const { return not_kept_in_; }
+  const BackupHeader& header() const { return header_; }
 
  private:
   BackupStore& store_;

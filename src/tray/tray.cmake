@@ -8,8 +8,12 @@ add_library(corvane_tray STATIC
 )
 corvane_target_options(corvane_tray)
 target_link_libraries(corvane_tray PUBLIC corvane_windows shell32)
+# Whatever compiles corvane.rc links this library: the message table is made
+# first and found on its include path.
+add_dependencies(corvane_tray corvane_events)
+target_include_directories(corvane_tray PUBLIC ${CORVANE_EVENTS_DIR})
 
 # The resource compiler does not report the files an .rc names; rebuild the
-# resources when the icon or the manifest changes.
+# resources when the icon, the manifest or the message table changes.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/app/corvane.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/src/app/corvane.ico;${CMAKE_SOURCE_DIR}/src/app/corvane.manifest")
+  "${CMAKE_SOURCE_DIR}/src/app/corvane.ico;${CMAKE_SOURCE_DIR}/src/app/corvane.manifest;${CORVANE_EVENTS_FILES}")

@@ -12,6 +12,7 @@
 #include "monitor/kind_scan.h"
 #include "platform/event_subscription.h"
 #include "platform/memory/memory_environment.h"
+#include "platform/memory/memory_event_log.h"
 #include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_library.h"
 #include "platform/memory/memory_program_facts.h"
@@ -46,7 +47,8 @@ class MemoryPlatformTest : public ::testing::Test {
   MemoryLibrary tasks;
   MemoryLibrary subscriptions;
   MemoryProgramFacts programs;
-  Platform platform{registry, environment, files, tasks, programs, subscriptions};
+  MemoryEventLog event_log;
+  Platform platform{registry, environment, files, tasks, programs, subscriptions, &event_log};
   FixedAreaSwitches switches;
   EntryTables tables;
 

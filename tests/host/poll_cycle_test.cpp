@@ -1,10 +1,11 @@
+#include "changes/poll_cycle.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "change_handling_fixture.h"
 #include "changes/inventory.h"
-#include "changes/poll_cycle.h"
 #include "monitor/autostart_locations.h"
 #include "monitor/snapshot_scan.h"
 
@@ -44,9 +45,12 @@ TEST_F(PollCycleTest, TheRoadOfOneEvent) {
   Cycle();
 
   EXPECT_FALSE(UserRunHas("Tool"));
-  EXPECT_EQ(events, (Events{"timer hold", "beep",
-                            "alert Registry Startup | HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool | box",
-                            "timer release", "timer hold", "beep", kRestored, "timer release"}));
+  EXPECT_EQ(
+      events,
+      (Events{"timer hold", "beep",
+              "alert Registry Startup | "
+              "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool | box",
+              "timer release", "timer hold", "beep", kRestored, "timer release"}));
   EXPECT_EQ(Log(), std::string(kStamp) + "Deleted Registry Startup: Tool [User Invoked] \r\n");
   EXPECT_EQ(Baseline(), Strings{kRunEntry + "Existing"});
   EXPECT_EQ(context.flags.removal, 1);
@@ -69,16 +73,23 @@ TEST_F(PollCycleTest, EveryKindIsAskedLoggedAndFlaggedByOneRule) {
   registry.CreateKey(kMachine, helpers + "\\{PEST}");
   const Strings expected_alerts = {
       "alert Startup Folder | C:\\Users\\Жанна\\Start Menu\\Programs\\startup\\Ж中.lnk",
-      "alert Registry Startup | HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Тест工具 | box",
-      "alert Registry | HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main\\Start Page",
+      "alert Registry Startup | "
+      "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Тест工具 | box",
+      "alert Registry | HKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main\\Start "
+      "Page",
       "alert Registry Service | HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Pest",
       "alert win.ini File | C:\\WINDOWS\\win.ini: run=",
-      "alert Registry | HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\{PEST}",
+      "alert Registry | "
+      "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper "
+      "Objects\\{PEST}",
   };
   const std::string messages[] = {
-      "Startup Folder file: Ж中.lnk [User Invoked]", "Registry Startup: Тест工具 [User Invoked] ",
-      "IE Startup Page [User Invoked]",              "Service Startup: Pest [User Invoked]",
-      ".INI Startup: pest.exe [User Invoked]",       "IE BHO [User Invoked]",
+      "Startup Folder file: Ж中.lnk [User Invoked]",
+      "Registry Startup: Тест工具 [User Invoked] ",
+      "IE Startup Page [User Invoked]",
+      "Service Startup: Pest [User Invoked]",
+      ".INI Startup: pest.exe [User Invoked]",
+      "IE BHO [User Invoked]",
   };
 
   // First declined and removed; then each planted again where it may not be removed.
@@ -114,14 +125,19 @@ TEST_F(PollCycleTest, EveryKindIsAskedLoggedAndFlaggedByOneRule) {
     EXPECT_EQ(Log(), log);
     EXPECT_EQ(context.flags.removal, refused ? 0 : 1);
     EXPECT_EQ(context.flags.failure, refused ? 1 : 0);
-    EXPECT_EQ(events[events.size() - 2],
-              refused ? kNotRemoved + "\nC:\\Users\\Жанна\\Start Menu\\Programs\\startup\\Ж中.lnk"
-                                      "\nHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Тест工具"
-                                      "\nHKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main\\Start Page"
-                                      "\nHKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Pest"
-                                      "\nC:\\WINDOWS\\win.ini: run="
-                                      "\nHKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\{PEST}"
-                      : kRestored);
+    EXPECT_EQ(
+        events[events.size() - 2],
+        refused
+            ? kNotRemoved +
+                  "\nC:\\Users\\Жанна\\Start Menu\\Programs\\startup\\Ж中.lnk"
+                  "\nHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Тест工具"
+                  "\nHKEY_CURRENT_USER\\Software\\Microsoft\\Internet Explorer\\Main\\Start Page"
+                  "\nHKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Pest"
+                  "\nC:\\WINDOWS\\win.ini: run="
+                  "\nHKEY_LOCAL_"
+                  "MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper "
+                  "Objects\\{PEST}"
+            : kRestored);
   }
 }
 
@@ -143,11 +159,17 @@ TEST_F(PollCycleTest, TodaysPlacesAreAskedRemovedAndLogged) {
   for (const auto& e : events) {
     if (e.rfind("alert", 0) == 0) alerts.push_back(e);
   }
-  EXPECT_EQ(alerts,
-            (Strings{"alert Registry Startup | HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run\\Pol | box",
-                     "alert Winlogon | HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\Userinit",
-                     "alert Debugger | HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\sethc.exe\\Debugger",
-                     "alert Scheduled Task | \\Updates\\Пуск"}));
+  EXPECT_EQ(
+      alerts,
+      (Strings{
+          "alert Registry Startup | "
+          "HKEY_CURRENT_"
+          "USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\Run\\Pol | box",
+          "alert Winlogon | HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows "
+          "NT\\CurrentVersion\\Winlogon\\Userinit",
+          "alert Debugger | HKEY_LOCAL_MACHINE\\Software\\WOW6432Node\\Microsoft\\Windows "
+          "NT\\CurrentVersion\\Image File Execution Options\\sethc.exe\\Debugger",
+          "alert Scheduled Task | \\Updates\\Пуск"}));
   EXPECT_EQ(Log(),
             std::string(kStamp) + "Deleted Registry Startup: Pol [User Invoked] \r\n" + kStamp +
                 "Deleted Winlogon: " + nt +
@@ -192,7 +214,8 @@ TEST_F(PollCycleTest, WhatAppearsWhileTheUserAnswersIsAskedNextTime) {
   Cycle();
   EXPECT_EQ(Alerts(), 1);
   EXPECT_EQ(events[2],
-            "alert Registry Startup | HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Late | box");
+            "alert Registry Startup | "
+            "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Late | box");
   EXPECT_EQ(Baseline(), (Strings{kRunEntry + "Existing", kRunEntry + "Late", "5Run="}));
 }
 
@@ -246,7 +269,10 @@ TEST_F(PollCycleTest, ANameWithALineBreakCannotBeBlacklistedNorForgeALogLine) {
   registry.SetString(kUser, kUserRun, "Cv\r\nSecurityHealth", "pest.exe");
   Answer(ModalResult::kNo, true);  // the user would tick the box, but it is disabled
   Cycle();
-  EXPECT_EQ(events[2], "alert Registry Startup | HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Cv\\r\\nSecurityHealth");
+  EXPECT_EQ(events[2],
+            "alert Registry Startup | "
+            "HKEY_CURRENT_"
+            "USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Cv\\r\\nSecurityHealth");
   EXPECT_FALSE(files.FileExists(ProgramFile("blacklist")));
   EXPECT_EQ(Log(), std::string(kStamp) +
                        "Deleted Registry Startup: Cv\\r\\nSecurityHealth [User Invoked] \r\n");
@@ -260,8 +286,8 @@ TEST_F(PollCycleTest, ABlacklistHitSilencesTheRestoredMessageForTheWholeCycle) {
   Answer(ModalResult::kNo);
   Cycle();
 
-  EXPECT_FALSE(registry.GetValue(kMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
-                                 "Pest"));
+  EXPECT_FALSE(registry.GetValue(
+      kMachine, "\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", "Pest"));
   EXPECT_FALSE(UserRunHas("Tool"));
   // One alert, for Tool; the notice of Pest at the cycle's end; no restored message.
   EXPECT_EQ(events.size(), 5u);
@@ -285,6 +311,29 @@ TEST_F(PollCycleTest, DoNotAskBlacklistsTheNameOnlyWithNo) {
   EXPECT_EQ(files.Content(ProgramFile("blacklist")), "Gone\r\n");
 }
 
+// For administrators who collect them: every decision, with the entry's
+// type, location and command.
+TEST_F(PollCycleTest, EveryDecisionGoesToTheEventLog) {
+  files.AddFile(ProgramFile("blacklist"), "Pest\r\n");
+  const std::string machine_run = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  registry.SetString(kMachine, machine_run, "Stuck", "s.exe");
+  registry.RefuseWriting(kMachine, machine_run);
+  for (const char* name : {"Kept", "Gone", "Pest"})
+    registry.SetString(kUser, kUserRun, name, "x.exe");
+  Answer(ModalResult::kNo);
+  Answer(ModalResult::kYes);
+  Answer(ModalResult::kNo);
+  Cycle();
+  Strings reported;
+  for (const auto& [decision, entry] : event_log.events) {
+    reported.push_back(std::to_string(static_cast<unsigned>(decision)) + ' ' +
+                       entry.location.substr(entry.location.rfind('\\') + 1) + ' ' + entry.command);
+  }
+  EXPECT_EQ(reported, (Strings{"1 Stuck s.exe", "6 Stuck s.exe", "1 Kept x.exe", "3 Kept x.exe",
+                               "1 Gone x.exe", "2 Gone x.exe", "5 Pest x.exe"}));
+  EXPECT_EQ(event_log.events.front().second.type, "Registry Startup");
+}
+
 TEST_F(PollCycleTest, TheSameNewEntryTwiceIsHandledTwice) {
   environment.Set("USERPROFILE", "C:\\Documents and Settings\\Administrator");
   files.AddFile("C:\\Documents and Settings\\Administrator\\Start Menu\\Programs\\Startup\\x.lnk");
@@ -292,7 +341,8 @@ TEST_F(PollCycleTest, TheSameNewEntryTwiceIsHandledTwice) {
   Answer(ModalResult::kYes);
   Cycle();
   EXPECT_EQ(std::count(events.begin(), events.end(),
-                       "alert Startup Folder | C:\\Documents and Settings\\Administrator\\Start Menu\\Programs\\startup\\x.lnk"),
+                       "alert Startup Folder | C:\\Documents and Settings\\Administrator\\Start "
+                       "Menu\\Programs\\startup\\x.lnk"),
             2);
 }
 
@@ -303,9 +353,9 @@ TEST_F(PollCycleTest, NothingRunsACycleInsideACycle) {
   registry.SetString(kUser, kUserRun, "First", "f.exe");
   alert.while_open = [&] {
     registry.SetString(kUser, kUserRun, "Second", "s.exe");
-    timer.Stop();                                    // Restore in the tray menu
-    RunPollCycle(context);                           // a tick
-    TakeSnapshotScan(platform, switches, tables);    // Save
+    timer.Stop();                                  // Restore in the tray menu
+    RunPollCycle(context);                         // a tick
+    TakeSnapshotScan(platform, switches, tables);  // Save
   };
   Answer(ModalResult::kYes);
   Cycle();
@@ -324,8 +374,8 @@ TEST_F(PollCycleTest, AnErrorEndsTheCycleWithoutANewBaseline) {
 
   // The scan broke before the walk: no alert, the old baseline, one error box
   // shown while the timer was held.
-  EXPECT_EQ(events, (Events{"timer hold", "error Unable to read C:\\WINDOWS\\win.ini",
-                            "timer release"}));
+  EXPECT_EQ(events,
+            (Events{"timer hold", "error Unable to read C:\\WINDOWS\\win.ini", "timer release"}));
   EXPECT_EQ(Baseline(), Strings{kRunEntry + "Existing"});
   EXPECT_FALSE(context.running);
 
@@ -356,11 +406,13 @@ TEST_F(PollCycleTest, AnEntryThatCouldNotBeRemovedIsReportedOnceAndNotAsRestored
   Answer(ModalResult::kNo);
   Answer(ModalResult::kNo);
   Cycle();
-  EXPECT_EQ(Log(), std::string(kStamp) + "Could not delete Registry Startup: Agent [User Invoked] \r\n" +
-                       kStamp + "Deleted Registry Startup: Tool [User Invoked] \r\n");
+  EXPECT_EQ(Log(), std::string(kStamp) +
+                       "Could not delete Registry Startup: Agent [User Invoked] \r\n" + kStamp +
+                       "Deleted Registry Startup: Tool [User Invoked] \r\n");
   EXPECT_EQ(std::count(events.begin(), events.end(), kRestored), 0);
   EXPECT_EQ(events[events.size() - 2],
-            kNotRemoved + "\nHKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Agent");
+            kNotRemoved +
+                "\nHKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Agent");
 
   const auto shown = events.size();
   Cycle();  // still in place, now part of the baseline
@@ -387,7 +439,8 @@ TEST_F(PollCycleTest, AChangedCommandIsAskedAboutAndNoWritesTheOldOneBack) {
   EXPECT_EQ(alert.facts_.old_command, "e.exe");
   EXPECT_EQ(alert.facts_.command, "C:\\evil.exe");
   EXPECT_EQ(registry.GetValue(kUser, kUserRun, "Existing")->data, "e.exe");
-  EXPECT_EQ(Log(), std::string(kStamp) + "Changed back Registry Startup: Existing [User Invoked] \r\n");
+  EXPECT_EQ(Log(),
+            std::string(kStamp) + "Changed back Registry Startup: Existing [User Invoked] \r\n");
 
   registry.SetString(kUser, kUserRun, "Existing", "C:\\new.exe");
   Answer(ModalResult::kYes);
@@ -433,9 +486,8 @@ TEST_F(PollCycleTest, AReplacedProgramFileIsAskedAboutAndNoPutsItsKeptCopyBack) 
   events.clear();
   Cycle();
   EXPECT_EQ(files.Content(sethc), "cmd.exe again");
-  EXPECT_TRUE(std::any_of(events.begin(), events.end(), [](const std::string& e) {
-    return e.rfind(kNotRemoved, 0) == 0;
-  }));
+  EXPECT_TRUE(std::any_of(events.begin(), events.end(),
+                          [](const std::string& e) { return e.rfind(kNotRemoved, 0) == 0; }));
 }
 
 // Hundreds of entries at once: each alert says where it stands, and one
@@ -444,14 +496,15 @@ TEST_F(PollCycleTest, AFloodIsCountedAndAnsweredOnceForEachType) {
   for (const char* name : {"A", "B", "C"}) registry.SetString(kUser, kUserRun, name, "x.exe");
   tasks.Add("\\Flood");
   alert.answers.push_back({ModalResult::kNo, false, true});  // A, and the same for B and C
-  Answer(ModalResult::kYes);               // the task
+  Answer(ModalResult::kYes);                                 // the task
   Cycle();
   EXPECT_EQ(Alerts(), 2);
   EXPECT_EQ(alert.facts_.position, 4u);
   EXPECT_EQ(alert.facts_.count, 4u);
   EXPECT_EQ(alert.facts_.same_type_after, 0u);
   EXPECT_FALSE(UserRunHas("A") || UserRunHas("B") || UserRunHas("C"));
-  EXPECT_EQ(std::count(events.begin(), events.end(), "alert Registry Startup | " +
+  EXPECT_EQ(std::count(events.begin(), events.end(),
+                       "alert Registry Startup | " +
                            std::string("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
                                        "CurrentVersion\\Run\\A | box")),
             1);

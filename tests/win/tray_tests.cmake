@@ -17,7 +17,7 @@ add_executable(corvane_tray_tests
 )
 corvane_target_options(corvane_tray_tests)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/app/corvane.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/src/app/corvane.ico;${CMAKE_SOURCE_DIR}/src/app/corvane.manifest")
+  "${CMAKE_SOURCE_DIR}/src/app/corvane.ico;${CMAKE_SOURCE_DIR}/src/app/corvane.manifest;${CORVANE_EVENTS_FILES}")
 target_include_directories(corvane_tray_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(corvane_tray_tests PRIVATE corvane_tray corvane_automation version gtest
                                                  gtest_main)
