@@ -6,6 +6,7 @@
 #include <string>
 
 #include "automation/input.h"
+#include "automation/windows.h"
 #include "platform/win32/wide.h"
 #include "program/planting.h"
 #include "program/program_fixture.h"
@@ -70,7 +71,10 @@ TEST_F(ProgramChangeSignalTest, ANewRunValueIsAskedAboutAtOnceAlsoOneFromAnAlert
   // cycle comes at once and asks about it.
   ASSERT_TRUE(WriteValue(HKEY_CURRENT_USER, kRunKey, kWhileAsked, "C:\\tools\\tool3.exe"));
   Sleep(500);
-  EXPECT_EQ(AnswerAlert(is(kTestValue), VK_RETURN), Shown(kTestValue));  // Yes: kept
+  // "Do not ask me again" with Yes keeps the entry and blacklists nothing.
+  automation::Click(automation::ChildWithText(alert, texts::kDoNotAskAgain).window);
+  EXPECT_EQ(AnswerAlert(is(kTestValue), VK_RETURN), Shown(kTestValue));
+  EXPECT_FALSE(Exists(Beside(texts::kBlacklistFile)));
   const auto answered = Clock::now();
   EXPECT_EQ(AnswerAlert(is(kWhileAsked), VK_RETURN), Shown(kWhileAsked));
   EXPECT_LT(Clock::now() - answered, std::chrono::seconds(3));
