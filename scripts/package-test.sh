@@ -132,7 +132,7 @@ check_installer() {  # NAME WINE_ARCH AUTORUN(0|1) RUNNING(0|1) [SWITCHES...]
 }
 
 # The MSI installed silently without autorun, then removed silently: nothing
-# of it stays.
+# of it stays, nor the autorun value that Corvane may have written since.
 check_msi() {
   wine_arch=x86_64
   prefix=$build/packages-test/wineprefix-msi
@@ -148,8 +148,14 @@ check_msi() {
   check "msi registers its uninstall entry" \
     grep -q "DisplayName *REG_SZ *Corvane" <<<"$("$root/scripts/wine-run" "$prefix" "$wine_arch" \
       reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r')"
-  "$root/scripts/wine-run" "$prefix" "$wine_arch" msiexec /x "$msi" /qn
+  # As if "Autorun Corvane on bootup" had been ticked since: removing the MSI
+  # removes that value too.
+  "$root/scripts/wine-run" "$prefix" "$wine_arch" reg add "$run_key" /v Corvane /d "\"$folder\\corvane.exe\"" /f \
+    >/dev/null 2>&1
+  # reg.exe, run by it, says when a value is not there.
+  "$root/scripts/wine-run" "$prefix" "$wine_arch" msiexec /x "$msi" /qn >/dev/null 2>&1
   check "msi uninstall removes the program folder" gone "$installed"
+  check "msi uninstall removes the autorun value Corvane wrote" test -z "$(reg_value "$run_key" Corvane)"
   check "msi uninstall removes the event log source" test -z "$(reg_value "$eventlog_key" TypesSupported)"
   check "msi uninstall removes its uninstall entry" \
     bash -c '! grep -q "DisplayName *REG_SZ *Corvane" <<<"$1"' _ "$("$root/scripts/wine-run" "$prefix" "$wine_arch" \

@@ -29,9 +29,9 @@ version=$(cpack_value CPACK_PACKAGE_VERSION)
 publisher=$(cpack_value CPACK_PACKAGE_VENDOR)
 
 # The MSI holds the x64 release folder, the zip's files, and the marker of an
-# installed copy. wixl takes only paths relative to where it runs; it cannot
-# write a component's condition or a secure property, so msibuild adds them
-# (AUTORUN must reach the installing service when msiexec runs elevated).
+# installed copy. wixl takes only paths relative to where it runs, and it
+# cannot write a component's condition, a secure property or a custom action
+# that runs a program: msibuild adds them to its tables.
 make_release "$main_arch" >/dev/null
 msi=$packages/Corvane-$version-x64.msi
 relative() { realpath --relative-to="$build" "$1"; }
@@ -40,9 +40,26 @@ relative() { realpath --relative-to="$build" "$1"; }
    -D Marker="$(relative "$build/win-$main_arch/packaging/installed.txt")" \
    -D Icon="$(relative "$root/src/app/corvane.ico")" \
    -o "$msi" "$root/packaging/corvane.wxs")
-msibuild "$msi" -q "UPDATE \`Component\` SET \`Condition\` = 'AUTORUN = \"1\"' WHERE \`Component\` = 'Autorun'"
-msibuild "$msi" -q "UPDATE \`Property\` SET \`Value\` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;AUTORUN'
-                    WHERE \`Property\` = 'SecureCustomProperties'"
+sql() { msibuild "$msi" -q "$1"; }
+sql "UPDATE \`Component\` SET \`Condition\` = 'AUTORUN = \"1\"' WHERE \`Component\` = 'Autorun'"
+# AUTORUN must reach the installing service when msiexec runs elevated.
+sql "UPDATE \`Property\` SET \`Value\` = 'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;AUTORUN'
+     WHERE \`Property\` = 'SecureCustomProperties'"
+# Removing it also removes the autorun value that Corvane's own "Autorun
+# Corvane on bootup" wrote after an install with AUTORUN=0, for the machine
+# (as the installer's service) and for the user who removes it, as the
+# installer's uninstaller does; not when a newer version replaces it. Type:
+# a program run in a folder (34), deferred (1024), its exit code ignored (64),
+# and for the machine's value not as the user (2048).
+remove_autorun() {  # ACTION TYPE KEY SEQUENCE
+  sql "INSERT INTO \`CustomAction\` (\`Action\`, \`Type\`, \`Source\`, \`Target\`) VALUES ('$1', $2,
+       'INSTALLFOLDER', '\"[System64Folder]reg.exe\" delete $3\\Software\\Microsoft\\Windows\\CurrentVersion\\Run /v Corvane /f /reg:64')"
+  sql "INSERT INTO \`InstallExecuteSequence\` (\`Action\`, \`Condition\`, \`Sequence\`) VALUES ('$1',
+       'REMOVE = \"ALL\" AND NOT UPGRADINGPRODUCTCODE', $4)"
+}
+# Right after RemoveRegistryValues (2600).
+remove_autorun RemoveMachineAutorun 3170 HKLM 2601
+remove_autorun RemoveUserAutorun 1122 HKCU 2602
 
 # The winget manifest: one file for both installers. No custom switch: winget
 # would pass it on every install, and the default (autorun on) is what the

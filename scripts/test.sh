@@ -23,11 +23,13 @@ timings=()
 logs=$build/logs
 mkdir -p "$logs"
 
-# Notes and prints how long a step took since START (seconds of $SECONDS).
+# Prints how long a step took since START (a value of $SECONDS) and notes it
+# for the table at the end.
 took() {  # WHAT START
-  local seconds=$((SECONDS - $2))
-  timings+=("$(printf '%-24s %3dm%02ds' "$1" $((seconds / 60)) $((seconds % 60)))")
-  echo "== ${timings[-1]}"
+  local seconds=$((SECONDS - $2)) time
+  time=$(printf '%dm%02ds' $((seconds / 60)) $((seconds % 60)))
+  echo "== $1 took $time"
+  timings+=("$(printf '%-24s %7s' "$1" "$time")")
 }
 
 run_ctest() {  # NAME DIR
@@ -112,7 +114,6 @@ echo "== summary"
 for line in "${summaries[@]}"; do echo "$line"; done
 echo
 echo "== time"
-for line in "${timings[@]}"; do echo "$line"; done
 took total 0 >/dev/null
-echo "${timings[-1]}"
+for line in "${timings[@]}"; do echo "$line"; done
 exit $status
