@@ -13,7 +13,11 @@ set -uo pipefail
 source "$(dirname "$0")/common.sh"
 
 quick=
-if [ "${1:-}" = --quick ]; then quick=1; fi
+case "${1:-}" in
+  "") ;;
+  --quick) quick=1 ;;
+  *) echo "usage: scripts/test.sh [--quick]" >&2; exit 2 ;;
+esac
 
 bash "$root/scripts/setup.sh" || exit 1
 
