@@ -131,6 +131,13 @@ check_installer() {  # NAME WINE_ARCH AUTORUN(0|1) RUNNING(0|1) [SWITCHES...]
   [ "$failed" = "$failed_before" ] && rm -rf "$prefix" "$prefix.lock"
 }
 
+# How many entries of Add/Remove Programs are named Corvane (the MSI keeps its
+# own under its product code).
+msi_entries() {
+  "$root/scripts/wine-run" "$prefix" "$wine_arch" reg query "${uninstall_key%\\*}" /s 2>/dev/null |
+    tr -d '\r' | grep -c "DisplayName *REG_SZ *Corvane$"
+}
+
 # The MSI installed silently without autorun, then removed silently: nothing
 # of it stays, nor the autorun value that Corvane may have written since.
 check_msi() {
@@ -145,9 +152,7 @@ check_msi() {
   check "msi installs [$listed]" test "$listed" = "LICENSE README.txt corvane-help.html corvane.exe installed.txt "
   check "msi with AUTORUN=0 writes no autorun value" test -z "$(reg_value "$run_key" Corvane)"
   check_eventlog msi "$folder"
-  check "msi registers its uninstall entry" \
-    grep -q "DisplayName *REG_SZ *Corvane" <<<"$("$root/scripts/wine-run" "$prefix" "$wine_arch" \
-      reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r')"
+  check "msi registers its uninstall entry" test "$(msi_entries)" = 1
   # As if "Autorun Corvane on bootup" had been ticked since: removing the MSI
   # removes that value too.
   "$root/scripts/wine-run" "$prefix" "$wine_arch" reg add "$run_key" /v Corvane /d "\"$folder\\corvane.exe\"" /f \
@@ -157,9 +162,7 @@ check_msi() {
   check "msi uninstall removes the program folder" gone "$installed"
   check "msi uninstall removes the autorun value Corvane wrote" test -z "$(reg_value "$run_key" Corvane)"
   check "msi uninstall removes the event log source" test -z "$(reg_value "$eventlog_key" TypesSupported)"
-  check "msi uninstall removes its uninstall entry" \
-    bash -c '! grep -q "DisplayName *REG_SZ *Corvane" <<<"$1"' _ "$("$root/scripts/wine-run" "$prefix" "$wine_arch" \
-      reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r')"
+  check "msi uninstall removes its uninstall entry" test "$(msi_entries)" = 0
   "$root/scripts/wine-run" "$prefix" "$wine_arch" --stop
   [ "$failed" = "$failed_before" ] && rm -rf "$prefix" "$prefix.lock"
 }
