@@ -15,6 +15,25 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/README.txt ${CMAKE_BINARY_DIR}/pack
                NEWLINE_STYLE WIN32)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/README.txt ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
 
+# Only the installers put this marker beside the program (the zip must not
+# hold it): it tells Corvane to keep each user's data in %APPDATA%\Corvane.
+configure_file(${CMAKE_SOURCE_DIR}/packaging/installed.txt ${CMAKE_BINARY_DIR}/packaging/installed.txt
+               @ONLY NEWLINE_STYLE WIN32)
+set(CPACK_CORVANE_MARKER ${CMAKE_BINARY_DIR}/packaging/installed.txt)
+
+# The installer's icon and its welcome and header pictures, drawn from the
+# program's icon (scripts/package.sh builds this target).
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(CPACK_CORVANE_ICON ${CMAKE_SOURCE_DIR}/src/app/corvane.ico)
+set(CPACK_CORVANE_PICTURES ${CMAKE_BINARY_DIR}/packaging)
+add_custom_command(
+  OUTPUT ${CPACK_CORVANE_PICTURES}/welcome.bmp ${CPACK_CORVANE_PICTURES}/header.bmp
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/make-installer-pictures.py
+          ${CPACK_CORVANE_ICON} ${CPACK_CORVANE_PICTURES}
+  DEPENDS ${CMAKE_SOURCE_DIR}/scripts/make-installer-pictures.py ${CPACK_CORVANE_ICON})
+add_custom_target(installer_pictures ALL
+  DEPENDS ${CPACK_CORVANE_PICTURES}/welcome.bmp ${CPACK_CORVANE_PICTURES}/header.bmp)
+
 set(CPACK_PACKAGE_NAME Corvane)
 set(CPACK_PACKAGE_VENDOR "Halvorn LLC.")
 set(CPACK_PACKAGE_VERSION ${CORVANE_VERSION})

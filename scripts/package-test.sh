@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the packages scripts/package.sh made in build/packages: each zip's
-# contents, and each installer installed and uninstalled silently under
-# Wine in a throw-away prefix (the x86 one only where 32-bit Wine runs).
+# contents, and each installer and the MSI installed and uninstalled silently
+# under Wine in a throw-away prefix (the x86 installer only where 32-bit Wine
+# runs; elsewhere the x64 one takes its switches in a second run).
 # Uses DISPLAY, or a virtual display of its own when none is set. Prints
 # "N passed, N failed" and exits non-zero on any failure.
 set -uo pipefail
@@ -11,6 +12,7 @@ packages=$build/packages
 version=$(sed -n 's/^project(Corvane VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
 run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Corvane'
+eventlog_key='HKLM\SYSTEM\CurrentControlSet\Services\EventLog\Application\Corvane'
 passed=0 failed=0
 
 check() {  # WHAT COMMAND...
@@ -46,6 +48,12 @@ reg_value() {  # KEY VALUE [/reg:32]
     tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
 
+# The event log finds Corvane's messages in the installed program.
+check_eventlog() {  # NAME FOLDER
+  check "$1 registers the event log source" \
+    test "$(reg_value "$eventlog_key" EventMessageFile)|$(reg_value "$eventlog_key" TypesSupported)" = "$2\\corvane.exe|0x7"
+}
+
 # Waits up to 30 s for a path to go: the uninstaller runs from a copy of
 # itself and returns at once.
 gone() {  # PATH
@@ -69,7 +77,9 @@ check_installer() {  # NAME WINE_ARCH AUTORUN(0|1) RUNNING(0|1) [SWITCHES...]
 
   local listed
   listed=$(ls "$installed" 2>/dev/null | tr '\n' ' ')
-  check "$name installs [$listed]" test "$listed" = "LICENSE README.txt Uninstall.exe corvane-help.html corvane.exe "
+  check "$name installs [$listed]" \
+    test "$listed" = "LICENSE README.txt Uninstall.exe corvane-help.html corvane.exe installed.txt "
+  check_eventlog "$name" "$folder"
   check "$name makes the Start-menu shortcut" test -f "$shortcut"
   check "$name registers DisplayName" test "$(reg_value "$uninstall_key" DisplayName)" = Corvane
   check "$name registers DisplayVersion" test "$(reg_value "$uninstall_key" DisplayVersion)" = "$version"
@@ -90,11 +100,11 @@ check_installer() {  # NAME WINE_ARCH AUTORUN(0|1) RUNNING(0|1) [SWITCHES...]
   mkdir -p "$data" && echo "Evil" >"$data/blacklist"
   local left= pid=
   if [ "$running" = 1 ]; then
-    # Corvane keeps its key and saves its baseline beside itself once its
-    # window is up; it saves it again when closed, and the silent uninstall
-    # keeps both.
+    # Corvane keeps its key and saves its baseline in its data folder once
+    # its window is up; it saves it again when closed, and the silent
+    # uninstall keeps both, beside the program or in the user's folder.
     setsid "$root/scripts/wine-run" "$prefix" "$wine_arch" "$installed/corvane.exe" </dev/null >/dev/null 2>&1 &
-    for _ in $(seq 60); do [ -f "$installed/baseline" ] && break; sleep 0.25; done
+    for _ in $(seq 60); do [ -f "$installed/baseline" ] || [ -f "$data/baseline" ] && break; sleep 0.25; done
     left="baseline key"
     pid=$(pgrep -f "$installed/corvane.exe" | head -1)
   fi
@@ -106,14 +116,54 @@ check_installer() {  # NAME WINE_ARCH AUTORUN(0|1) RUNNING(0|1) [SWITCHES...]
     check "$name uninstall removes the program" gone "$installed/corvane.exe"
     check "$name uninstall closes the running Corvane" gone "/proc/${pid:-none}"
     listed=$(ls "$installed" 2>/dev/null | tr '\n' ' ')
-    check "$name uninstall leaves only the user's data [$listed]" test "$listed" = "$left "
+    check "$name uninstall leaves only the user's data [$listed]" \
+      bash -c '[ -z "$1" ] || [ "$1" = "$2 " ]' _ "$listed" "$left"
+    check "$name silent uninstall keeps the saved baseline" \
+      bash -c '[ -f "$1/baseline" ] || [ -f "$2/baseline" ]' _ "$installed" "$data"
   fi
   check "$name uninstall removes the shortcut" test ! -e "$shortcut"
   check "$name uninstall removes the Uninstall key" test -z "$(reg_value "$uninstall_key" DisplayName)"
   check "$name uninstall removes the autorun value" test -z "$(reg_value "$run_key" Corvane)"
+  check "$name uninstall removes the event log source" test -z "$(reg_value "$eventlog_key" TypesSupported)"
   check "$name silent uninstall keeps the user's data" test -f "$data/blacklist"
   "$root/scripts/wine-run" "$prefix" "$wine_arch" --stop
   # Kept to look into when something failed.
+  [ "$failed" = "$failed_before" ] && rm -rf "$prefix" "$prefix.lock"
+}
+
+# How many entries of Add/Remove Programs are named Corvane (the MSI keeps its
+# own under its product code).
+msi_entries() {
+  "$root/scripts/wine-run" "$prefix" "$wine_arch" reg query "${uninstall_key%\\*}" /s 2>/dev/null |
+    tr -d '\r' | grep -c "DisplayName *REG_SZ *Corvane$"
+}
+
+# The MSI installed silently without autorun, then removed silently: nothing
+# of it stays, nor the autorun value that Corvane may have written since.
+check_msi() {
+  wine_arch=x86_64
+  prefix=$build/packages-test/wineprefix-msi
+  rm -rf "$prefix"
+  local msi=$packages/Corvane-$version-x64.msi folder='C:\Program Files\Corvane' failed_before=$failed
+  local installed=$prefix/drive_c/Program\ Files/Corvane
+  "$root/scripts/wine-run" "$prefix" "$wine_arch" msiexec /i "$msi" /qn AUTORUN=0
+  local listed
+  listed=$(ls "$installed" 2>/dev/null | tr '\n' ' ')
+  check "msi installs [$listed]" test "$listed" = "LICENSE README.txt corvane-help.html corvane.exe installed.txt "
+  check "msi with AUTORUN=0 writes no autorun value" test -z "$(reg_value "$run_key" Corvane)"
+  check_eventlog msi "$folder"
+  check "msi registers its uninstall entry" test "$(msi_entries)" = 1
+  # As if "Autorun Corvane on bootup" had been ticked since: removing the MSI
+  # removes that value too.
+  "$root/scripts/wine-run" "$prefix" "$wine_arch" reg add "$run_key" /v Corvane /d "\"$folder\\corvane.exe\"" /f \
+    >/dev/null 2>&1
+  # reg.exe, run by it, says when a value is not there.
+  "$root/scripts/wine-run" "$prefix" "$wine_arch" msiexec /x "$msi" /qn >/dev/null 2>&1
+  check "msi uninstall removes the program folder" gone "$installed"
+  check "msi uninstall removes the autorun value Corvane wrote" test -z "$(reg_value "$run_key" Corvane)"
+  check "msi uninstall removes the event log source" test -z "$(reg_value "$eventlog_key" TypesSupported)"
+  check "msi uninstall removes its uninstall entry" test "$(msi_entries)" = 0
+  "$root/scripts/wine-run" "$prefix" "$wine_arch" --stop
   [ "$failed" = "$failed_before" ] && rm -rf "$prefix" "$prefix.lock"
 }
 
@@ -121,11 +171,16 @@ own_display=
 if [ -z "${DISPLAY:-}" ]; then start_virtual_display || exit 1; own_display=1; fi
 check_files x64 pei-x86-64
 check_files x86 pei-i386
-for arch in $(wine_arches); do
-  # The x64 installer with the defaults and a running Corvane to stop; the
-  # x86 one with autorun turned off and the program folder removed whole.
-  if [ "$arch" = x86_64 ]; then check_installer x64 x86_64 1 1; else check_installer x86 i686 0 0 /AUTORUN=0; fi
-done
+# The x64 installer with the defaults and a running Corvane to stop; the
+# x86 one with autorun turned off and the program folder removed whole
+# (without 32-bit Wine, the x64 one once more).
+check_installer x64 x86_64 1 1
+if [[ $(wine_arches) == *i686* ]]; then
+  check_installer x86 i686 0 0 /AUTORUN=0
+else
+  check_installer x64 x86_64 0 0 /AUTORUN=0
+fi
+check_msi
 
 [ -n "$own_display" ] && stop_virtual_display
 echo "packages: $passed passed, $failed failed"

@@ -3,7 +3,8 @@
 # Idempotent: when every package is already there it only checks and stays quiet.
 # Both Wine halves are installed: 64-bit Wine runs the main x86_64 program,
 # 32-bit Wine the i686 one where the kernel executes 32-bit code. NSIS and
-# zip make the packages (scripts/package.sh).
+# zip make the packages, msitools and wixl the MSI, Python the installer's
+# pictures (scripts/package.sh).
 set -euo pipefail
 
 packages=(
@@ -13,7 +14,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine32:i386 wine64 fonts-wine fonts-wqy-microhei
   xvfb imagemagick
-  nsis zip unzip
+  nsis zip unzip msitools wixl python3
 )
 
 missing=()
