@@ -139,13 +139,12 @@ TForm1::~TForm1() { RemovePropW(form_.handle(), kMainWindowProperty); }
 void TForm1::ConfigureTrayIcon() {
   // In the order in which the window's layout sets them. The window has the
   // program icon from the application already; the notification area shows
-  // the small size, drawn for it, not the big one scaled down.
+  // the small size for its scale, drawn for it, not the big one scaled down.
   TrayComp1.SetHideApp(true);
   TrayComp1.SetShowForm(false);
   TrayComp1.SetShowIcon(true);
-  TrayComp1.LoadIconImage(IconHandle(static_cast<HICON>(
-      LoadImageW(application_.instance(), MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON,
-                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0))));
+  TrayComp1.LoadIconImage(
+      TrayComp1.LoadSmallIcon(application_.instance(), MAKEINTRESOURCEW(IDI_CORVANE)));
   TrayComp1.SetToolTip(texts::kTrayToolTip);
   TrayComp1.SetPopupMenu(PopupMenu1.get());
   TrayComp1.Loaded();

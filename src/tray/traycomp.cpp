@@ -10,6 +10,11 @@ namespace corvane {
 namespace {
 
 constexpr char kKernelModule[] = "kernel32.dll";
+constexpr char kControlsModule[] = "comctl32.dll";
+constexpr char kLoadIconMetric[] = "LoadIconMetric";
+using LoadIconMetricEntry = HRESULT(WINAPI*)(HINSTANCE instance, const wchar_t* name, int metric,
+                                             HICON* icon);
+constexpr int kSmallMetric = 0;  // LIM_SMALL
 constexpr char kRegisterServiceProcess[] = "RegisterServiceProcess";
 using RegisterServiceProcessEntry = DWORD(WINAPI*)(DWORD process_id, DWORD type);
 constexpr DWORD kRegisterAsService = 1;
@@ -103,6 +108,21 @@ void TTrayComp::SetIcon(HICON icon) {
   ModifyIcon();
 }
 
+win32::IconHandle TTrayComp::LoadSmallIcon(HINSTANCE instance, const wchar_t* name) {
+  // Only comctl32 6 of Windows Vista and later has it; the manifest loads that one.
+  const HMODULE controls = system_.ModuleHandle(kControlsModule);
+  const FARPROC entry =
+      controls != nullptr ? system_.ProcAddress(controls, kLoadIconMetric) : nullptr;
+  if (entry != nullptr) {
+    const auto load = reinterpret_cast<LoadIconMetricEntry>(reinterpret_cast<void (*)()>(entry));
+    HICON icon = nullptr;
+    if (SUCCEEDED(load(instance, name, kSmallMetric, &icon))) return win32::IconHandle(icon);
+  }
+  return win32::IconHandle(
+      static_cast<HICON>(LoadImageW(instance, name, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), 0)));
+}
+
 void TTrayComp::SetToolTip(const std::string& value) {
   tool_tip_ = FirstCharacters(value, kMaxToolTipLength);
   ModifyIcon();
@@ -113,7 +133,7 @@ void TTrayComp::FillIconData() {
   icon_data_.cbSize = kIconDataSize;
   icon_data_.hWnd = owner_.Handle();
   icon_data_.uID = 0;
-  icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | kShowTipFlag;
   icon_data_.uCallbackMessage = kTrayCallbackMessage;
   icon_data_.hIcon = icon_.get();
   // The record is longer than its first layout, whose tip is shorter.
@@ -123,6 +143,8 @@ void TTrayComp::FillIconData() {
 bool TTrayComp::AddIcon() {
   FillIconData();
   const bool added = system_.NotifyIcon(NIM_ADD, &icon_data_) != FALSE;
+  icon_data_.uVersion = kNotifyIconVersion4;
+  version_4_ = added && system_.NotifyIcon(NIM_SETVERSION, &icon_data_) != FALSE;
   // While a layout is read, the icon comes before its tip; the refresh is
   // posted, so it arrives after loading and sends the finished image and tip.
   if (tool_tip_.empty()) PostMessageW(owner_.Handle(), kTipRefreshMessage, 0, 0);
