@@ -64,7 +64,7 @@ inline constexpr const char kAlertAdvice[] =
 inline constexpr const char kAlertTypeLabel[] = "Type:";
 inline constexpr const char kAlertLocationLabel[] = "Location:";
 inline constexpr const char kYesButton[] = "&Yes";
-inline constexpr const char kNoButton[] = "No";
+inline constexpr const char kNoButton[] = "&No";
 inline constexpr const char kDoNotAskAgain[] = "Do not ask me again for this entry";
 
 // Type and location texts that the removal actions hand to the alert.
