@@ -27,6 +27,7 @@ inline constexpr const char kMainCaptionPrefix[] = "Corvane - V";
 // Error messages; "%s" stands for the name that the message is about.
 inline constexpr const char kUnableToReadFile[] = "Unable to read %s";
 inline constexpr const char kUnableToWriteFile[] = "Unable to write to %s";
+inline constexpr const char kUnableToDeleteFile[] = "Unable to delete %s";
 // Follows an error about a file of the program's own that could not be written.
 inline constexpr const char kWriteAdvice[] =
     ". Make sure the file is not read-only and that your account may write to its folder";
@@ -151,9 +152,11 @@ inline constexpr const char kBlacklistSaved[] = "Your \"Blacklist\" file was sav
 
 // The log viewer.
 inline constexpr const char kLogViewerCaption[] = "Corvane Logfile";
-// Shown instead of an empty box while there is no log; "%s" is the data folder.
+// Shown instead of an empty box while there is no log; "%s" is the options
+// window's box that keeps one.
 inline constexpr const char kLoggingOffHint[] =
-    "Logging is off. To turn it on, create an empty file named corvane.log in %s.";
+    "Logging is off. To turn it on, tick \"%s\" in the options window (Restore in the "
+    "menu of Corvane's icon) and press Save.";
 inline constexpr const char kCloseButton[] = "Close";
 
 // The window toolkit.
@@ -184,6 +187,11 @@ inline constexpr const char kMonitorServices[] = "Monitor Services";
 inline constexpr const char kMonitorIniFiles[] = "Monitor .INI system files";
 inline constexpr const char kMonitorIeObjects[] = "Monitor IE objects";
 inline constexpr const char kMonitorScheduledTasks[] = "Monitor Scheduled Tasks";
+// Ticked while corvane.log exists in the data folder; Save makes or deletes it.
+inline constexpr const char kKeepLogOption[] = "Keep a log of removals";
+// The tray icon's notice after the first Save, so that the icon is found.
+inline constexpr const char kWatchingNotice[] =
+    "Corvane is watching your startup. Right-click this icon for its menu.";
 // Menus.
 inline constexpr const char kRestoreItem[] = "&Restore";
 inline constexpr const char kExitItem[] = "E&xit";

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/settings.h"
@@ -7,6 +8,7 @@
 #include "change_handling_fixture.h"
 #include "platform/errors.h"
 #include "platform/memory/memory_profile_file.h"
+#include "texts.h"
 
 namespace corvane {
 namespace {
@@ -176,6 +178,37 @@ TEST_F(SettingsTest, OptionsThatCannotBeWrittenAnywhereStopSaveWithThePathAndWha
   EXPECT_TRUE(window.shown);
   EXPECT_TRUE(window.cancel_enabled);
   EXPECT_FALSE(timer.running);
+}
+
+// The log's file is the switch: Save makes it empty or deletes it, and keeps
+// one that is there. Only the first Save of all points at the tray icon.
+TEST_F(SettingsTest, SaveSwitchesTheLogByItsFileAndOnlyTheFirstSavePointsAtTheIcon) {
+  const std::string log = ProgramFile("corvane.log");
+  settings.log_file = log;
+  settings.notices = &notices;
+  InitializeSettings(settings);
+  EXPECT_FALSE(window.options.keep_log);
+  window.options.keep_log = true;
+  SaveSettings(settings);
+  EXPECT_TRUE(files.FileExists(log));
+  EXPECT_EQ(events.back(), std::string("notice ") + texts::kWatchingNotice);
+  files.AddFile(log, "Deleted Tool\r\n");
+  SaveSettings(settings);
+  EXPECT_EQ(Log(), "Deleted Tool\r\n");
+  InitializeSettings(settings);
+  EXPECT_TRUE(window.options.keep_log);
+
+  files.SetFailure(log, MemoryFileSystem::Failure::kCannotWrite);
+  window.options.keep_log = false;
+  window.shown = true;
+  EXPECT_THROW(SaveSettings(settings), InOutError);
+  EXPECT_TRUE(window.shown);  // still up, to be saved again
+  files.SetFailure(log, MemoryFileSystem::Failure::kNone);
+  SaveSettings(settings);
+  EXPECT_FALSE(files.FileExists(log));
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                          [](const std::string& event) { return event.rfind("notice", 0) == 0; }),
+            1);
 }
 
 TEST_F(SettingsTest, CancelResumesMonitoringWithoutANewBaseline) {
