@@ -304,9 +304,11 @@ inline constexpr char kRaw[] = "raw";
 // (removed entries window)
 inline constexpr const char kRemovedEntriesCaption[] = "Corvane - Removed entries";
 inline constexpr const char kRemovedEntriesIntro[] =
-    "Entries Corvane removed, newest first. Select one and click Put back to restore it exactly.";
+    "Entries Corvane removed, newest first. Select them and click Put back to restore them "
+    "exactly.";
 inline constexpr const char kNothingRemoved[] = "Nothing has been removed yet.";
 inline constexpr const char kRemovedDateColumn[] = "Date";
+inline constexpr const char kRemovedNameColumn[] = "Name";
 inline constexpr const char kRemovedTypeColumn[] = "Type";
 inline constexpr const char kRemovedLocationColumn[] = "Location";
 inline constexpr const char kRemovedCommandColumn[] = "Command";
@@ -321,10 +323,20 @@ inline constexpr const char kDamagedBackupWarning[] =
     "Corvane. Forget it to remove it from the list.";
 inline constexpr const char kPutBackButton[] = "&Put back";
 inline constexpr const char kForgetButton[] = "&Forget";
-inline constexpr const char kPutBackTip[] = "Restore the selected entry where it was";
-inline constexpr const char kForgetTip[] = "Drop the backup of the selected entry";
+inline constexpr const char kPutBackTip[] = "Restore the selected entries where they were";
+inline constexpr const char kForgetTip[] = "Drop the backups of the selected entries";
 inline constexpr const char kForgetQuestion[] =
     "Forget this backup? The entry stays removed and can no longer be put back.";
+// "%s" is the number of selected entries, more than one.
+inline constexpr const char kForgetManyQuestion[] =
+    "Forget these %s backups? The entries stay removed and can no longer be put back.";
+// Below the list after Put back; "%s" are numbers of entries.
+inline constexpr const char kPutBackOneStatus[] = "Put back 1 entry.";
+inline constexpr const char kPutBackStatus[] = "Put back %s entries.";
+inline constexpr const char kPutBackSomeStatus[] = "Put back %s of %s entries.";
+inline constexpr const char kPutBackNoneStatus[] = "Nothing was put back.";
+// Before the reason in a warning about several entries; "%s" is the entry's name.
+inline constexpr const char kPutBackReasonOf[] = "%s: ";
 inline constexpr const char kPlaceTakenWarning[] =
     "Corvane could not put this entry back: its place now holds something else.";
 inline constexpr const char kPutBackDeniedWarning[] =
