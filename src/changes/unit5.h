@@ -16,8 +16,12 @@ class TForm5 {
  public:
   TForm5(win32::Application& application, RemovedEntries& entries, MessageBoxes& boxes);
 
-  // Until Close (kCancel), Esc (kCancel) or the close button (kNone).
-  ModalResult ShowModal() { return form_.ShowModal(); }
+  // Until Close (kCancel), Esc (kCancel) or the close button (kNone); the
+  // status line of an earlier opening is gone.
+  ModalResult ShowModal() {
+    status_.SetText("");
+    return form_.ShowModal();
+  }
   HWND handle() const { return form_.handle(); }
 
   // Every time the window becomes active: the list anew, the selected

@@ -15,6 +15,11 @@ constexpr char kLoadIconMetric[] = "LoadIconMetric";
 using LoadIconMetricEntry = HRESULT(WINAPI*)(HINSTANCE instance, const wchar_t* name, int metric,
                                              HICON* icon);
 constexpr int kSmallMetric = 0;  // LIM_SMALL
+constexpr char kUserModule[] = "user32.dll";
+constexpr char kChangeWindowMessageFilterEx[] = "ChangeWindowMessageFilterEx";
+using ChangeWindowMessageFilterExEntry = BOOL(WINAPI*)(HWND window, UINT message, DWORD action,
+                                                       void* status);
+constexpr DWORD kAllowMessage = 1;  // MSGFLT_ALLOW
 constexpr char kRegisterServiceProcess[] = "RegisterServiceProcess";
 using RegisterServiceProcessEntry = DWORD(WINAPI*)(DWORD process_id, DWORD type);
 constexpr DWORD kRegisterAsService = 1;
@@ -46,10 +51,23 @@ void TTrayComp::Loaded() {
   // A program started minimized is taken as one the user did not want.
   if (IsIconic(owner_window_) && !run_minimized_) owner_.TerminateApplication();
   HookOwnerWindow();
+  AllowTaskbarCreated();
   if (!show_form_) {
     owner_.SetVisible(false);
     owner_.SetShowMainForm(false);
   }
+}
+
+void TTrayComp::AllowTaskbarCreated() {
+  // A program started elevated (by an installer, say) hears Explorer's
+  // broadcast only when it lets it through; Windows 7 and later have the call.
+  const HMODULE user = system_.ModuleHandle(kUserModule);
+  const FARPROC entry =
+      user != nullptr ? system_.ProcAddress(user, kChangeWindowMessageFilterEx) : nullptr;
+  if (entry == nullptr) return;
+  const auto allow =
+      reinterpret_cast<ChangeWindowMessageFilterExEntry>(reinterpret_cast<void (*)()>(entry));
+  allow(owner_window_, taskbar_created_, kAllowMessage, nullptr);
 }
 
 void TTrayComp::SetHideApp(bool value) {

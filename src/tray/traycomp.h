@@ -152,6 +152,7 @@ class TTrayComp {
   void HideTaskbarButton();
   void RegisterServiceProcess();
   void HookOwnerWindow();
+  void AllowTaskbarCreated();
   void UnhookOwnerWindow();
   void OwnerWindowProc(Message& message);
   void PassOn(Message& message);
