@@ -29,6 +29,7 @@ inline constexpr const char kMainCaptionPrefix[] = "Corvane - V";
 // Error messages; "%s" stands for the name that the message is about.
 inline constexpr const char kUnableToReadFile[] = "Unable to read %s";
 inline constexpr const char kUnableToWriteFile[] = "Unable to write to %s";
+inline constexpr const char kUnableToDeleteFile[] = "Unable to delete %s";
 // Follows an error about a file of the program's own that could not be written.
 inline constexpr const char kWriteAdvice[] =
     ". Make sure the file is not read-only and that your account may write to its folder";
@@ -69,7 +70,7 @@ inline constexpr const char kAlertAdvice[] =
 inline constexpr const char kAlertTypeLabel[] = "Type:";
 inline constexpr const char kAlertLocationLabel[] = "Location:";
 inline constexpr const char kYesButton[] = "&Yes";
-inline constexpr const char kNoButton[] = "No";
+inline constexpr const char kNoButton[] = "&No";
 inline constexpr const char kDoNotAskAgain[] = "Do not ask me again for this entry";
 
 // Type and location texts that the removal actions hand to the alert.
@@ -156,9 +157,11 @@ inline constexpr const char kBlacklistSaved[] = "Your \"Blacklist\" file was sav
 
 // The log viewer.
 inline constexpr const char kLogViewerCaption[] = "Corvane Logfile";
-// Shown instead of an empty box while there is no log; "%s" is the data folder.
+// Shown instead of an empty box while there is no log; "%s" is the options
+// window's box that keeps one.
 inline constexpr const char kLoggingOffHint[] =
-    "Logging is off. To turn it on, create an empty file named corvane.log in %s.";
+    "Logging is off. To turn it on, tick \"%s\" in the options window (Restore in the "
+    "menu of Corvane's icon) and press Save.";
 inline constexpr const char kCloseButton[] = "Close";
 
 // The window toolkit.
@@ -189,6 +192,11 @@ inline constexpr const char kMonitorServices[] = "Monitor Services";
 inline constexpr const char kMonitorIniFiles[] = "Monitor .INI system files";
 inline constexpr const char kMonitorIeObjects[] = "Monitor IE objects";
 inline constexpr const char kMonitorScheduledTasks[] = "Monitor Scheduled Tasks";
+// Ticked while corvane.log exists in the data folder; Save makes or deletes it.
+inline constexpr const char kKeepLogOption[] = "Keep a log of removals";
+// The tray icon's notice after the first Save, so that the icon is found.
+inline constexpr const char kWatchingNotice[] =
+    "Corvane is watching your startup. Right-click this icon for its menu.";
 // Menus.
 inline constexpr const char kRestoreItem[] = "&Restore";
 inline constexpr const char kExitItem[] = "E&xit";
@@ -301,9 +309,11 @@ inline constexpr char kRaw[] = "raw";
 // (removed entries window)
 inline constexpr const char kRemovedEntriesCaption[] = "Corvane - Removed entries";
 inline constexpr const char kRemovedEntriesIntro[] =
-    "Entries Corvane removed, newest first. Select one and click Put back to restore it exactly.";
+    "Entries Corvane removed, newest first. Select them and click Put back to restore them "
+    "exactly.";
 inline constexpr const char kNothingRemoved[] = "Nothing has been removed yet.";
 inline constexpr const char kRemovedDateColumn[] = "Date";
+inline constexpr const char kRemovedNameColumn[] = "Name";
 inline constexpr const char kRemovedTypeColumn[] = "Type";
 inline constexpr const char kRemovedLocationColumn[] = "Location";
 inline constexpr const char kRemovedCommandColumn[] = "Command";
@@ -318,10 +328,20 @@ inline constexpr const char kDamagedBackupWarning[] =
     "Corvane. Forget it to remove it from the list.";
 inline constexpr const char kPutBackButton[] = "&Put back";
 inline constexpr const char kForgetButton[] = "&Forget";
-inline constexpr const char kPutBackTip[] = "Restore the selected entry where it was";
-inline constexpr const char kForgetTip[] = "Drop the backup of the selected entry";
+inline constexpr const char kPutBackTip[] = "Restore the selected entries where they were";
+inline constexpr const char kForgetTip[] = "Drop the backups of the selected entries";
 inline constexpr const char kForgetQuestion[] =
     "Forget this backup? The entry stays removed and can no longer be put back.";
+// "%s" is the number of selected entries, more than one.
+inline constexpr const char kForgetManyQuestion[] =
+    "Forget these %s backups? The entries stay removed and can no longer be put back.";
+// Below the list after Put back; "%s" are numbers of entries.
+inline constexpr const char kPutBackOneStatus[] = "Put back 1 entry.";
+inline constexpr const char kPutBackStatus[] = "Put back %s entries.";
+inline constexpr const char kPutBackSomeStatus[] = "Put back %s of %s entries.";
+inline constexpr const char kPutBackNoneStatus[] = "Nothing was put back.";
+// Before the reason in a warning about several entries; "%s" is the entry's name.
+inline constexpr const char kPutBackReasonOf[] = "%s: ";
 inline constexpr const char kPlaceTakenWarning[] =
     "Corvane could not put this entry back: its place now holds something else.";
 inline constexpr const char kPutBackDeniedWarning[] =

@@ -106,6 +106,21 @@ void StoreOptions(Platform& platform, ProfileFile& profile, const Options& optio
   }
 }
 
+// The log's presence is its switch: an empty file turns it on, and an
+// existing log is never emptied.
+void SwitchLog(FileSystem& files, const std::string& log_file, bool keep) {
+  if (log_file.empty() || files.FileExists(log_file) == keep) return;
+  if (keep) {
+    try {
+      files.WriteLines(log_file, {});
+    } catch (const InOutError&) {
+      throw InOutError(FormatText(texts::kUnableToWriteFile, log_file) + texts::kWriteAdvice);
+    }
+  } else if (!files.RemoveFile(log_file)) {
+    throw InOutError(FormatText(texts::kUnableToDeleteFile, log_file) + texts::kWriteAdvice);
+  }
+}
+
 std::unique_ptr<RegistryAccessor> OpenRunKey(Registry& registry, RegistryRoot root) {
   auto accessor = registry.CreateAccessor();
   accessor->SetRoot(root);
@@ -200,6 +215,8 @@ void InitializeSettings(SettingsContext& context) {
   options.services = ReadFlag(profile, path, texts::kServicesKey);
   options.ini_files = ReadFlag(profile, path, texts::kIniFilesKey);
   options.scheduled_tasks = ReadFlag(profile, path, texts::kScheduledTasksKey);
+  options.keep_log =
+      !context.log_file.empty() && context.platform.files.FileExists(context.log_file);
   const auto stored_version = profile.Read(path, texts::kVersionKey, "");
   context.window.SetCheckedOptions(options);
 
@@ -218,13 +235,21 @@ void InitializeSettings(SettingsContext& context) {
 void SaveSettings(SettingsContext& context) {
   context.window.SetCancelEnabled(true);
   const auto options = context.window.CheckedOptions();
+  // No version stored yet: the window is the one of the very first start.
+  const bool first_save = context.profile
+                              .Read(OptionsToRead(context.platform.files,
+                                                  LocateOptionsFiles(context.platform.environment)),
+                                    texts::kVersionKey, "")
+                              .empty();
   StoreOptions(context.platform, context.profile, options);
   UpdateAutorun(context.platform, options.autorun);
+  SwitchLog(context.platform.files, context.log_file, options.keep_log);
   // After the autorun value, so that our own value is not reported as new.
   TakeBaselineInventory(context.platform, context.switches, context.tables);
   SaveFreshBaseline(context);
   context.timer.Start();
   context.window.SetShowForm(false);
+  if (first_save && context.notices != nullptr) context.notices->Notify(texts::kWatchingNotice);
 }
 
 void CancelSettings(SettingsContext& context) {

@@ -17,6 +17,9 @@ struct Options {
   bool services = true;         // CheckBox3, key "4"
   bool ini_files = true;        // CheckBox4, key "5"
   bool scheduled_tasks = true;  // CheckBox7, key "7"
+  // CheckBox8, kept by the log file itself rather than by the options file:
+  // the log is written while it exists.
+  bool keep_log = false;
 };
 
 // A stored flag read as an integer: blanks and one sign before it, "$",
@@ -48,6 +51,10 @@ struct SettingsContext {
   MessageBoxes* boxes = nullptr;
   // No run of this version kept its files in the data folder before.
   bool new_data_folder = false;
+  // The log in the data folder; "" where none is kept.
+  std::string log_file = {};
+  // The tray icon's notices; none in tests that do not look at them.
+  Notifications* notices = nullptr;
 };
 
 // The options file: corvane.ini in the Windows directory, or, once that one
@@ -67,9 +74,11 @@ OptionsFiles LocateOptionsFiles(const Environment& environment);
 // whatever was added or changed while Corvane was not running is asked about.
 void InitializeSettings(SettingsContext& context);
 
-// Save: options file, autorun value, a new baseline, monitoring on, window
-// hidden. A failure to write the options (in both places) or the autorun
-// value goes up and leaves the later steps undone. The autorun value goes
+// Save: options file, autorun value, the log file made (empty) or deleted,
+// a new baseline, monitoring on, window hidden, and after the first Save of
+// all a notice that points at the icon. A failure to write the options (in
+// both places), the autorun value or the log file goes up and leaves the
+// later steps undone. The autorun value goes
 // under HKEY_LOCAL_MACHINE's Run key when that key can be written, else under
 // HKEY_CURRENT_USER's; clearing the box takes it out of both.
 void SaveSettings(SettingsContext& context);

@@ -79,17 +79,21 @@ constexpr ControlLayout kLayout[] = {
         .Checked()
         .Inside("GroupBox1")
         .TabOrder(1),
-    Button("BitBtn1", 40, 304, 73, 25, texts::kSaveButton).Picture(Glyph::kOk).Default().TabOrder(6),
-    Button("BitBtn2", 136, 304, 73, 25, texts::kCancelButton)
+    CheckBox("CheckBox8", 24, 296, 193, 17, texts::kKeepLogOption).TabOrder(6),
+    Button("BitBtn1", 40, 328, 73, 25, texts::kSaveButton)
+        .Picture(Glyph::kOk)
+        .Default()
+        .TabOrder(7),
+    Button("BitBtn2", 136, 328, 73, 25, texts::kCancelButton)
         .Picture(Glyph::kCancel)
         .Cancel()
-        .TabOrder(7),
+        .TabOrder(8),
 };
 
 // Minimise sends it to the tray; maximised, its small fixed layout would
 // only float in an empty window.
 constexpr FormLayout MainWindowLayout() {
-  FormLayout form = Window("", 248, 348);
+  FormLayout form = Window("", 248, 372);
   form.minimize_box = true;
   return form;
 }
@@ -139,13 +143,12 @@ TForm1::~TForm1() { RemovePropW(form_.handle(), kMainWindowProperty); }
 void TForm1::ConfigureTrayIcon() {
   // In the order in which the window's layout sets them. The window has the
   // program icon from the application already; the notification area shows
-  // the small size, drawn for it, not the big one scaled down.
+  // the small size for its scale, drawn for it, not the big one scaled down.
   TrayComp1.SetHideApp(true);
   TrayComp1.SetShowForm(false);
   TrayComp1.SetShowIcon(true);
-  TrayComp1.LoadIconImage(IconHandle(static_cast<HICON>(
-      LoadImageW(application_.instance(), MAKEINTRESOURCEW(IDI_CORVANE), IMAGE_ICON,
-                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0))));
+  TrayComp1.LoadIconImage(
+      TrayComp1.LoadSmallIcon(application_.instance(), MAKEINTRESOURCEW(IDI_CORVANE)));
   TrayComp1.SetToolTip(texts::kTrayToolTip);
   TrayComp1.SetPopupMenu(PopupMenu1.get());
   TrayComp1.Loaded();
@@ -243,7 +246,8 @@ void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_view
 SettingsContext TForm1::Settings() {
   return SettingsContext{parts_.platform,       parts_.profile, *this,
                          *this,                 parts_.tables,  Timer1,
-                         parts_.saved_baseline, &parts_.boxes,  parts_.data.seal_made};
+                         parts_.saved_baseline, &parts_.boxes,  parts_.data.seal_made,
+                         parts_.data.Log(),     this};
 }
 
 void TForm1::FormCreate() {
@@ -284,6 +288,8 @@ void TForm1::BitBtn2Click() {
 
 void TForm1::Restore2Click() {
   Timer1.Stop();
+  // The log's box shows whether the file is there now, whoever made or deleted it.
+  form_["CheckBox8"].SetChecked(parts_.platform.files.FileExists(parts_.data.Log()));
   TrayComp1.SetShowForm(true);
 }
 
@@ -334,6 +340,7 @@ Options TForm1::CheckedOptions() const {
   options.services = MonitorServices();
   options.ini_files = MonitorIniFiles();
   options.scheduled_tasks = MonitorScheduledTasks();
+  options.keep_log = form_["CheckBox8"].Checked();
   return options;
 }
 
@@ -344,6 +351,7 @@ void TForm1::SetCheckedOptions(const Options& options) {
   form_["CheckBox3"].SetChecked(options.services);
   form_["CheckBox4"].SetChecked(options.ini_files);
   form_["CheckBox7"].SetChecked(options.scheduled_tasks);
+  form_["CheckBox8"].SetChecked(options.keep_log);
 }
 
 void TForm1::SetCancelEnabled(bool enabled) { form_["BitBtn2"].SetEnabled(enabled); }

@@ -16,6 +16,8 @@ struct RemovedEntry {
   // Its backup was not written by Corvane for this user, or names a place
   // its entry has not: it can only be forgotten.
   bool damaged = false;
+  // The value, subkey, file or task it was, without its place; "" when damaged.
+  std::string name = {};
 };
 
 enum class PutBackOutcome {

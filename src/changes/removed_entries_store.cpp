@@ -10,6 +10,22 @@
 
 namespace corvane {
 
+namespace {
+
+// A registry entry's value or subkey name, which may itself hold backslashes;
+// of an INI line its value, which the location lacks; of a file or task only
+// the last part of its path.
+std::string ShownName(const std::string& entry) {
+  const auto located = Locate(entry);
+  if (!located) return "";
+  if (located->place != nullptr) return located->name;
+  const std::string& text = located->name;
+  if (located->kind->reads == Reads::kIniLines) return text.substr(text.find('=') + 1);
+  return text.substr(text.rfind('\\') + 1);
+}
+
+}  // namespace
+
 RemovedEntriesStore::RemovedEntriesStore(Platform& platform, const DataFiles& data,
                                          EntryTables& tables, const Clock& clock)
     : platform_(platform),
@@ -29,7 +45,8 @@ std::vector<RemovedEntry> RemovedEntriesStore::List() {
       continue;
     }
     const auto& header = backup->header;
-    entries.push_back({id, header.date, named->type_text, named->location, header.command});
+    entries.push_back({id, header.date, named->type_text, named->location, header.command, false,
+                       ShownName(header.entry)});
   }
   return entries;
 }

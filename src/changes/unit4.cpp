@@ -31,10 +31,8 @@ void TForm4::FormActivate() {
     SetMemoLines(form_["Memo1"], LoadLog(files_, log));
     return;
   }
-  // The log is written only while the file exists: say how to make it.
-  std::string folder = data_.folder;
-  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
-  SetMemoLines(form_["Memo1"], {FormatText(texts::kLoggingOffHint, folder)});
+  // The log is written only while the file exists: say which box makes it.
+  SetMemoLines(form_["Memo1"], {FormatText(texts::kLoggingOffHint, texts::kKeepLogOption)});
 }
 
 }  // namespace corvane

@@ -10,6 +10,16 @@ namespace corvane {
 namespace {
 
 constexpr char kKernelModule[] = "kernel32.dll";
+constexpr char kControlsModule[] = "comctl32.dll";
+constexpr char kLoadIconMetric[] = "LoadIconMetric";
+using LoadIconMetricEntry = HRESULT(WINAPI*)(HINSTANCE instance, const wchar_t* name, int metric,
+                                             HICON* icon);
+constexpr int kSmallMetric = 0;  // LIM_SMALL
+constexpr char kUserModule[] = "user32.dll";
+constexpr char kChangeWindowMessageFilterEx[] = "ChangeWindowMessageFilterEx";
+using ChangeWindowMessageFilterExEntry = BOOL(WINAPI*)(HWND window, UINT message, DWORD action,
+                                                       void* status);
+constexpr DWORD kAllowMessage = 1;  // MSGFLT_ALLOW
 constexpr char kRegisterServiceProcess[] = "RegisterServiceProcess";
 using RegisterServiceProcessEntry = DWORD(WINAPI*)(DWORD process_id, DWORD type);
 constexpr DWORD kRegisterAsService = 1;
@@ -41,10 +51,23 @@ void TTrayComp::Loaded() {
   // A program started minimized is taken as one the user did not want.
   if (IsIconic(owner_window_) && !run_minimized_) owner_.TerminateApplication();
   HookOwnerWindow();
+  AllowTaskbarCreated();
   if (!show_form_) {
     owner_.SetVisible(false);
     owner_.SetShowMainForm(false);
   }
+}
+
+void TTrayComp::AllowTaskbarCreated() {
+  // A program started elevated (by an installer, say) hears Explorer's
+  // broadcast only when it lets it through; Windows 7 and later have the call.
+  const HMODULE user = system_.ModuleHandle(kUserModule);
+  const FARPROC entry =
+      user != nullptr ? system_.ProcAddress(user, kChangeWindowMessageFilterEx) : nullptr;
+  if (entry == nullptr) return;
+  const auto allow =
+      reinterpret_cast<ChangeWindowMessageFilterExEntry>(reinterpret_cast<void (*)()>(entry));
+  allow(owner_window_, taskbar_created_, kAllowMessage, nullptr);
 }
 
 void TTrayComp::SetHideApp(bool value) {
@@ -103,6 +126,21 @@ void TTrayComp::SetIcon(HICON icon) {
   ModifyIcon();
 }
 
+win32::IconHandle TTrayComp::LoadSmallIcon(HINSTANCE instance, const wchar_t* name) {
+  // Only comctl32 6 of Windows Vista and later has it; the manifest loads that one.
+  const HMODULE controls = system_.ModuleHandle(kControlsModule);
+  const FARPROC entry =
+      controls != nullptr ? system_.ProcAddress(controls, kLoadIconMetric) : nullptr;
+  if (entry != nullptr) {
+    const auto load = reinterpret_cast<LoadIconMetricEntry>(reinterpret_cast<void (*)()>(entry));
+    HICON icon = nullptr;
+    if (SUCCEEDED(load(instance, name, kSmallMetric, &icon))) return win32::IconHandle(icon);
+  }
+  return win32::IconHandle(
+      static_cast<HICON>(LoadImageW(instance, name, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), 0)));
+}
+
 void TTrayComp::SetToolTip(const std::string& value) {
   tool_tip_ = FirstCharacters(value, kMaxToolTipLength);
   ModifyIcon();
@@ -113,7 +151,7 @@ void TTrayComp::FillIconData() {
   icon_data_.cbSize = kIconDataSize;
   icon_data_.hWnd = owner_.Handle();
   icon_data_.uID = 0;
-  icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  icon_data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | kShowTipFlag;
   icon_data_.uCallbackMessage = kTrayCallbackMessage;
   icon_data_.hIcon = icon_.get();
   // The record is longer than its first layout, whose tip is shorter.
@@ -123,6 +161,8 @@ void TTrayComp::FillIconData() {
 bool TTrayComp::AddIcon() {
   FillIconData();
   const bool added = system_.NotifyIcon(NIM_ADD, &icon_data_) != FALSE;
+  icon_data_.uVersion = kNotifyIconVersion4;
+  version_4_ = added && system_.NotifyIcon(NIM_SETVERSION, &icon_data_) != FALSE;
   // While a layout is read, the icon comes before its tip; the refresh is
   // posted, so it arrives after loading and sends the finished image and tip.
   if (tool_tip_.empty()) PostMessageW(owner_.Handle(), kTipRefreshMessage, 0, 0);

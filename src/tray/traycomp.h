@@ -20,21 +20,27 @@
 
 namespace corvane {
 
-// Sent by the notification area to the owner window; lParam is the mouse
-// message that happened over the icon.
+// Sent by the notification area to the owner window; the low word of lParam
+// is what happened over the icon (a mouse message, or with the fourth
+// version NIN_SELECT, NIN_KEYSELECT or WM_CONTEXTMENU, wParam then holding
+// the anchor point on the screen).
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 59;
 // Posted by the component to the owner window: apply the tool tip again.
 inline constexpr UINT kTipRefreshMessage = WM_USER + 61;
 // Longer tool tips are cut to this many characters (not bytes, nor UTF-16 units).
 inline constexpr std::size_t kMaxToolTipLength = 62;
-// The record's first layout, which every version of the shell accepts, and
-// the room for the tip in it, the closing zero included.
-inline constexpr DWORD kIconDataSize = NOTIFYICONDATAW_V1_SIZE;
+// The icon's record: the XP layout, which carries the version that
+// NIM_SETVERSION asks for. The tip keeps the room of the first layout (the
+// closing zero included), which every shell shows whole.
+inline constexpr DWORD kIconDataSize = sizeof(NOTIFYICONDATAW);
 inline constexpr std::size_t kIconDataTipUnits = 64;
-static_assert(kIconDataSize == offsetof(NOTIFYICONDATAW, szTip) + kIconDataTipUnits * sizeof(WCHAR),
-              "the first layout ends with its tip");
-static_assert(sizeof(void*) != 4 || kIconDataSize == 152,
-              "the 32-bit program hands the shell the 152-byte record");
+static_assert(kIconDataSize == NOTIFYICONDATAW_V2_SIZE + sizeof(GUID),
+              "the record ends with the XP layout's guidItem");
+// Windows Vista's callback version (NOTIFYICON_VERSION_4): keyboard selection,
+// WM_CONTEXTMENU with its anchor point. With it, the tip shows only with
+// NIF_SHOWTIP. Older shells refuse the version and keep the mouse messages.
+inline constexpr UINT kNotifyIconVersion4 = 4;
+inline constexpr UINT kShowTipFlag = 0x80;
 // A balloon needs the second layout, which adds its text and title (the
 // closing zero included in their room).
 inline constexpr DWORD kBalloonDataSize = NOTIFYICONDATAW_V2_SIZE;
@@ -88,6 +94,10 @@ class TTrayComp {
   HICON Icon() const { return icon_.get(); }
   // Copies the image and shows it; the component's own icon changes nothing.
   void SetIcon(HICON icon);
+  // The small icon of a resource, drawn for the notification area at the
+  // current scale (LoadIconMetric) where comctl32 has it, else the small
+  // system size; null when the resource has no icon.
+  win32::IconHandle LoadSmallIcon(HINSTANCE instance, const wchar_t* name);
   // Takes the image as reading a form layout does: the shell hears of it
   // with the next change of the icon or tool tip.
   void LoadIconImage(win32::IconHandle icon) { icon_ = std::move(icon); }
@@ -115,8 +125,9 @@ class TTrayComp {
   bool DefLClick() const { return def_lclick_; }
   void SetDefLClick(bool value) { def_lclick_ = value; }
 
-  // A left click handler replaces the default action; a right click handler
-  // runs before the popup menu.
+  // A left click (or a selection by keyboard) handler replaces the default
+  // action; a right click (or context menu key) handler runs before the
+  // popup menu and gets the menu's anchor point.
   const NotifyEvent& OnLeftClick() const { return on_left_click_; }
   void SetOnLeftClick(NotifyEvent handler) { on_left_click_ = std::move(handler); }
   const RightClickEvent& OnRightClick() const { return on_right_click_; }
@@ -141,11 +152,13 @@ class TTrayComp {
   void HideTaskbarButton();
   void RegisterServiceProcess();
   void HookOwnerWindow();
+  void AllowTaskbarCreated();
   void UnhookOwnerWindow();
   void OwnerWindowProc(Message& message);
   void PassOn(Message& message);
+  void IconEvent(UINT event, WPARAM anchor);
   void DoLeftClick();
-  void DoRightClick();
+  void DoRightClick(POINT at);
   void DoMouseMove();
   void BringOwnerForward();
 
@@ -167,6 +180,11 @@ class TTrayComp {
   win32::IconHandle icon_;
   std::string tool_tip_;
   bool show_icon_ = true;
+  // Whether the shell took the fourth version at the last add: it then sends
+  // the selection and context menu events instead of the button ups.
+  bool version_4_ = false;
+  // Broadcast by Explorer when it starts again with an empty notification area.
+  UINT taskbar_created_ = RegisterWindowMessageW(L"TaskbarCreated");
   HMENU popup_menu_ = nullptr;
   bool def_rclick_ = false;
   bool def_lclick_ = true;

@@ -59,27 +59,48 @@ void TTrayComp::OwnerWindowProc(Message& message) {
       }
       break;
     case kTrayCallbackMessage:
-      switch (message.lparam) {
-        case WM_MOUSEMOVE:
-          DoMouseMove();
-          break;
-        case WM_LBUTTONUP:
-          DoLeftClick();
-          break;
-        case WM_RBUTTONUP:
-          DoRightClick();
-          break;
-        default:
-          break;
-      }
+      IconEvent(LOWORD(message.lparam), message.wparam);
       return;
     case kTipRefreshMessage:
       SetToolTip(tool_tip_);
       return;
     default:
+      // Explorer started again: our icon is gone from its notification area.
+      if (message.msg == taskbar_created_ && show_icon_) AddIcon();
       break;
   }
   PassOn(message);
+}
+
+void TTrayComp::IconEvent(UINT event, WPARAM anchor) {
+  // The fourth version sends the button ups as well: answering both would act twice.
+  switch (event) {
+    case WM_MOUSEMOVE:
+      DoMouseMove();
+      break;
+    case WM_LBUTTONUP:
+      if (!version_4_) DoLeftClick();
+      break;
+    case NIN_SELECT:
+    case NIN_KEYSELECT:
+      if (version_4_) DoLeftClick();
+      break;
+    case WM_RBUTTONUP:
+      if (!version_4_) {
+        POINT at{};
+        GetCursorPos(&at);
+        DoRightClick(at);
+      }
+      break;
+    case WM_CONTEXTMENU:
+      // Where the menu belongs also when it was asked for by keyboard.
+      if (version_4_) {
+        DoRightClick(POINT{static_cast<short>(LOWORD(anchor)), static_cast<short>(HIWORD(anchor))});
+      }
+      break;
+    default:
+      break;
+  }
 }
 
 void TTrayComp::PassOn(Message& message) {
@@ -95,9 +116,7 @@ void TTrayComp::DoLeftClick() {
   if (def_lclick_ && show_form_) BringOwnerForward();
 }
 
-void TTrayComp::DoRightClick() {
-  POINT at{};
-  GetCursorPos(&at);
+void TTrayComp::DoRightClick(POINT at) {
   if (on_right_click_) {
     owner_.RunHandler([this, at] { on_right_click_(*this, at.x, at.y); });
   } else if (def_rclick_ && show_form_) {

@@ -153,6 +153,11 @@ TEST_F(BackupsTest, EveryKindDeclinedIsPutBackByteForByteAndNotAskedAgain) {
     const auto list = removed.List();
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].date, "08/12/2026 06:45:10");
+    // The name is the item's own: its value, subkey, file or task, or an INI line's value.
+    EXPECT_FALSE(list[0].name.empty());
+    EXPECT_EQ(list[0].name.find('\\'), std::string::npos) << list[0].name;
+    EXPECT_NE((list[0].location + list[0].command).find(list[0].name), std::string::npos)
+        << list[0].location << " / " << list[0].name;
 
     EXPECT_EQ(removed.PutBack(list[0].id), PutBackOutcome::kPutBack);
     EXPECT_EQ(kind.place(), before);

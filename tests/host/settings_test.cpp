@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/settings.h"
@@ -8,6 +9,7 @@
 #include "change_handling_fixture.h"
 #include "platform/errors.h"
 #include "platform/memory/memory_profile_file.h"
+#include "texts.h"
 
 namespace corvane {
 namespace {
@@ -177,6 +179,28 @@ TEST_F(SettingsTest, OptionsThatCannotBeWrittenAnywhereStopSaveWithThePathAndWha
   EXPECT_TRUE(window.shown);
   EXPECT_TRUE(window.cancel_enabled);
   EXPECT_FALSE(timer.running);
+}
+
+// The log's file is the switch: Save makes it empty or deletes it, and keeps
+// one that is there. Only the first Save of all points at the tray icon.
+TEST_F(SettingsTest, SaveSwitchesTheLogByItsFileAndOnlyTheFirstSavePointsAtTheIcon) {
+  const std::string log = ProgramFile("corvane.log");
+  settings.log_file = log;
+  settings.notices = &notices;
+  window.options.keep_log = true;
+  SaveSettings(settings);
+  EXPECT_TRUE(files.FileExists(log));
+  files.AddFile(log, "Deleted Tool\r\n");
+  SaveSettings(settings);
+  EXPECT_EQ(Log(), "Deleted Tool\r\n");
+  files.SetFailure(log, MemoryFileSystem::Failure::kCannotWrite);
+  window.options.keep_log = false;
+  EXPECT_THROW(SaveSettings(settings), InOutError);
+  files.SetFailure(log, MemoryFileSystem::Failure::kNone);
+  SaveSettings(settings);
+  EXPECT_FALSE(files.FileExists(log));
+  EXPECT_EQ(std::count(events.begin(), events.end(), std::string("notice ") + texts::kWatchingNotice),
+            1);
 }
 
 TEST_F(SettingsTest, CancelResumesMonitoringWithoutANewBaseline) {

@@ -101,8 +101,12 @@ class ScriptedRemovedEntries : public RemovedEntries {
   ScriptedRemovedEntries(const std::vector<std::string>& argv, std::size_t first) {
     for (std::size_t index = first; index + 4 < argv.size(); index += 5) {
       const std::string id = std::to_string(rows_.size() + 1);
-      rows_.push_back(Row{{id, argv[index], argv[index + 1], argv[index + 2], argv[index + 3]},
-                          argv[index + 4]});
+      const std::string& location = argv[index + 2];
+      // As the store names an entry: the last part of its place.
+      const std::string name = location.substr(location.rfind('\\') + 1);
+      rows_.push_back(
+          Row{{id, argv[index], argv[index + 1], location, argv[index + 3], false, name},
+              argv[index + 4]});
     }
   }
 

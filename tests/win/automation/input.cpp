@@ -7,10 +7,10 @@ namespace corvane::automation {
 
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
-void ClickAt(HWND control, POINT point) {
+void ClickAt(HWND control, POINT point, WPARAM keys) {
   const LPARAM at = MAKELPARAM(point.x, point.y);
-  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  PostMessageW(control, WM_LBUTTONUP, 0, at);
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+  PostMessageW(control, WM_LBUTTONUP, keys, at);
 }
 
 void PressKey(HWND top_level, WORD virtual_key) {
@@ -19,6 +19,12 @@ void PressKey(HWND top_level, WORD virtual_key) {
   const UINT scan = MapVirtualKeyW(virtual_key, 0);
   PostMessageW(target, WM_KEYDOWN, virtual_key, 1 | (LPARAM(scan) << 16));
   PostMessageW(target, WM_KEYUP, virtual_key, 1 | (LPARAM(scan) << 16) | (LPARAM(3) << 30));
+}
+
+void PressAltKey(HWND top_level, wchar_t letter) {
+  HWND target = FocusIn(top_level);
+  if (target == nullptr) target = top_level;
+  PostMessageW(target, WM_SYSCHAR, letter, 1 | (LPARAM(1) << 29));  // the context code: Alt is down
 }
 
 void CloseWithCloseButton(HWND top_level) {

@@ -11,10 +11,13 @@
 namespace corvane::automation {
 
 void Click(HWND button);
-// A left click at a point of the control's client area.
-void ClickAt(HWND control, POINT point);
+// A left click at a point of the control's client area; `keys` may add
+// MK_CONTROL or MK_SHIFT, held during the click.
+void ClickAt(HWND control, POINT point, WPARAM keys = 0);
 // A key press and release, to the control that has the focus in that window.
 void PressKey(HWND top_level, WORD virtual_key);
+// Alt and a letter, as the keyboard's translation hands them to the focus.
+void PressAltKey(HWND top_level, wchar_t letter);
 // What the close button of the caption does.
 void CloseWithCloseButton(HWND top_level);
 

@@ -33,7 +33,7 @@ TEST_F(ProgramCommandsTest, TheTrayMenuOffersRestoreRemovedEntriesThenExit) {
   ASSERT_FALSE(Shown());
   // Opens the menu with a right click on the icon and types the keys into it.
   const auto choose = [this](std::initializer_list<WORD> keys) {
-    Post(kTrayCallbackMessage, 0, WM_RBUTTONUP);
+    OpenTrayMenu();
     const HWND menu = automation::WaitForPopupMenu(ProcessId());
     if (menu == nullptr) return false;
     for (const WORD key : keys) automation::PressMenuKey(menu, key);
@@ -65,7 +65,7 @@ TEST_F(ProgramCommandsTest, TheTrayMenuOffersRestoreRemovedEntriesThenExit) {
 
 TEST_F(ProgramCommandsTest, MinimizeHidesAndALeftClickBringsTheWindowBackOnlyWhileItIsShown) {
   ASSERT_NE(Start(), nullptr);
-  SendTrayClick(WM_LBUTTONUP);
+  SendTrayClick();
   EXPECT_FALSE(Shown());
 
   Choose(kRestoreCommand);
@@ -75,12 +75,12 @@ TEST_F(ProgramCommandsTest, MinimizeHidesAndALeftClickBringsTheWindowBackOnlyWhi
   Post(WM_SYSCOMMAND, SC_MINIMIZE, 0);
   ASSERT_TRUE(WaitUntilHidden(main_));
   EXPECT_FALSE(IsIconic(main_));
-  SendTrayClick(WM_LBUTTONUP);
+  SendTrayClick();
   EXPECT_TRUE(Shown());
 
   automation::Click(ControlWithText(texts::kSaveButton));
   ASSERT_TRUE(WaitUntilHidden(main_));
-  SendTrayClick(WM_LBUTTONUP);
+  SendTrayClick();
   EXPECT_FALSE(Shown());
 }
 

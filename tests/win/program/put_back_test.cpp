@@ -328,7 +328,7 @@ class ProgramPutBackTest : public ProgramTest {
     const HWND window = OpenRemovedEntries(places_.size());
     ASSERT_NE(window, nullptr);
     std::multiset<std::string> listed;
-    for (const auto& row : automation::ListViewRows(list_)) listed.insert(row.at(2));
+    for (const auto& row : automation::ListViewRows(list_)) listed.insert(row.at(3));
     std::multiset<std::string> removed;
     for (const Place& place : places_) removed.insert(place.alert);
     EXPECT_EQ(listed, removed);
@@ -343,10 +343,10 @@ class ProgramPutBackTest : public ProgramTest {
         warning = automation::FindWindowOf(ProcessId(), texts::kWarningTitle);
         return warning != nullptr || automation::ListViewRows(list_).size() < rows.size();
       })) << "Put back did nothing for "
-          << rows[row].at(2);
+          << rows[row].at(3);
       if (warning != nullptr) {
         const auto box = automation::WaitForMessageBox(ProcessId(), texts::kWarningTitle);
-        ADD_FAILURE() << rows[row].at(2) << " not put back: " << box.text;
+        ADD_FAILURE() << rows[row].at(3) << " not put back: " << box.text;
         automation::PressOk(box);
         ASSERT_TRUE(WaitUntilHidden(box.window));
         ++row;
@@ -464,7 +464,7 @@ TEST_F(ProgramPutBackTest, AForgedBackupAndBaselineAreNeverActedOnAndTheUserIsTo
 
   const HWND window = OpenRemovedEntries(1);
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(automation::ListViewRows(list_).at(0).at(1), texts::kDamagedBackup);
+  EXPECT_EQ(automation::ListViewRows(list_).at(0).at(2), texts::kDamagedBackup);
   ASSERT_TRUE(automation::ClickListViewRow(list_, 0));
   automation::Click(Button(window, texts::kPutBackButton));
   const auto refused = automation::WaitForMessageBox(ProcessId(), texts::kWarningTitle);

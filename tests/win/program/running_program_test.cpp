@@ -131,10 +131,14 @@ void RunningProgramTest::Post(UINT message, WPARAM wparam, LPARAM lparam) const 
   PostMessageW(main_, message, wparam, lparam);
 }
 
-void RunningProgramTest::SendTrayClick(UINT mouse_message) const {
+void RunningProgramTest::OpenTrayMenu() const {
+  Post(kTrayCallbackMessage, MAKEWPARAM(200, 300), WM_CONTEXTMENU);
+}
+
+void RunningProgramTest::SendTrayClick() const {
   DWORD_PTR result = 0;
-  SendMessageTimeoutW(main_, kTrayCallbackMessage, 0, LPARAM(mouse_message), SMTO_NORMAL,
-                      kAnswerMs, &result);
+  SendMessageTimeoutW(main_, kTrayCallbackMessage, 0, LPARAM(NIN_SELECT), SMTO_NORMAL, kAnswerMs,
+                      &result);
 }
 
 HWND RunningProgramTest::ControlWithText(const std::string& text) const {

@@ -50,8 +50,11 @@ class RunningProgramTest : public ::testing::Test {
   void Choose(int command) const { Post(WM_COMMAND, WPARAM(command), 0); }
   void Tick() const { Post(WM_TIMER, kPollTimer, 0); }
   void Post(UINT message, WPARAM wparam, LPARAM lparam) const;
-  // A click on the tray icon, answered before this returns.
-  void SendTrayClick(UINT mouse_message) const;
+  // The shell takes the fourth version of the icon's messages from the
+  // program: a click on the icon is NIN_SELECT, answered before this
+  // returns; the menu is asked for with WM_CONTEXTMENU at an anchor.
+  void SendTrayClick() const;
+  void OpenTrayMenu() const;
 
   // A control of the main window by its text, also while the window is hidden.
   HWND ControlWithText(const std::string& text) const;

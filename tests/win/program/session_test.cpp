@@ -61,13 +61,13 @@ TEST_F(ProgramSessionTest, TheTrayIconNeverHidesAnErrorBox) {
   EXPECT_EQ(box.owner, main_);
 
   // Restore from the tray menu, then a left click on the icon.
-  Post(kTrayCallbackMessage, 0, WM_RBUTTONUP);
+  OpenTrayMenu();
   const HWND menu = automation::WaitForPopupMenu(ProcessId());
   ASSERT_NE(menu, nullptr);
   for (const WORD key : {VK_DOWN, VK_RETURN}) automation::PressMenuKey(menu, key);
   ASSERT_TRUE(WaitUntil([&] { return automation::FindPopupMenuOf(ProcessId()) == nullptr; }));
   EXPECT_FALSE(WaitUntilHidden(box.window, 1000)) << "Restore hid the box";
-  SendTrayClick(WM_LBUTTONUP);
+  SendTrayClick();
   EXPECT_TRUE(IsWindowVisible(box.window)) << "the click hid the box";
 
   automation::PressOk(box);

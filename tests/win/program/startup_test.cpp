@@ -33,7 +33,7 @@ TEST_F(ProgramStartTest, AFirstRunShowsTheOptionsWindowWithEveryBoxChecked) {
   // As laid out, or larger where the fonts at hand need more room.
   const SIZE client = automation::ClientSize(main_);
   EXPECT_GE(client.cx, 248);
-  EXPECT_EQ(client.cy, 348);
+  EXPECT_EQ(client.cy, 372);
 
   struct Expected {
     const char* text;
@@ -50,8 +50,9 @@ TEST_F(ProgramStartTest, AFirstRunShowsTheOptionsWindowWithEveryBoxChecked) {
       {texts::kMonitorIniFiles, 48, 200, 137, 17},
       {texts::kMonitorIeObjects, 48, 224, 137, 17},  // inside the group box
       {texts::kMonitorScheduledTasks, 48, 248, 161, 17},
-      {texts::kSaveButton, 40, 304, 73, 25},
-      {texts::kCancelButton, 136, 304, 73, 25},
+      {texts::kKeepLogOption, 24, 296, 193, 17},
+      {texts::kSaveButton, 40, 328, 73, 25},
+      {texts::kCancelButton, 136, 328, 73, 25},
   };
   for (const Expected& expected : layout) {
     SCOPED_TRACE(expected.text);

@@ -13,7 +13,7 @@
 namespace corvane {
 namespace {
 
-constexpr DWORD kAdd = 0, kModify = 1, kDelete = 2;
+constexpr DWORD kAdd = 0, kModify = 1, kDelete = 2, kSetVersion = 4;
 
 class TrayShellTest : public ::testing::Test {
  protected:
@@ -29,14 +29,16 @@ class TrayShellTest : public ::testing::Test {
   TTrayComp tray_{owner_, shell_};
 };
 
-TEST_F(TrayShellTest, TheRecordHasTheFirstWideLayoutAndATipOfAtMost62Characters) {
+TEST_F(TrayShellTest, TheRecordHasTheXpLayoutVersion4AndATipOfAtMost62Characters) {
   tray_.SetShowIcon(true);
   const NOTIFYICONDATAW& data = Call(0).data;
   EXPECT_EQ(Call(0).message, kAdd);
-  EXPECT_EQ(data.cbSize, sizeof(void*) == 4 ? 152u : 168u);
+  EXPECT_EQ(data.cbSize, sizeof(void*) == 4 ? 952u : 968u);
   EXPECT_EQ(data.hWnd, owner_.Handle());
   EXPECT_EQ(data.uID, 0u);
-  EXPECT_EQ(data.uFlags, 7u);
+  EXPECT_EQ(data.uFlags, 0x87u);  // the tip shown with version 4 too
+  EXPECT_EQ(Call(1).message, kSetVersion);
+  EXPECT_EQ(Call(1).data.uVersion, 4u);
   EXPECT_EQ(data.uCallbackMessage, 1083u);
   EXPECT_EQ(data.hIcon, nullptr);
 
@@ -74,18 +76,18 @@ TEST_F(TrayShellTest, LoadingTheMainWindowSendsImageAndTipAgainOnceTheLoopRuns) 
   tray_.LoadIconImage(std::move(icon_));
   tray_.SetToolTip("Corvane");
   tray_.Loaded();
-  ASSERT_EQ(shell_.calls.size(), 2u);
-  EXPECT_EQ(Call(1).message, kModify);
-  EXPECT_EQ(Call(1).data.hIcon, tray_.Icon());
-  EXPECT_STREQ(Call(1).data.szTip, L"Corvane");
-  EXPECT_EQ(owner_.visible_requests, std::vector<bool>{false});
-  EXPECT_FALSE(owner_.show_main_form);
-
-  tray_test::Pump();
   ASSERT_EQ(shell_.calls.size(), 3u);
   EXPECT_EQ(Call(2).message, kModify);
   EXPECT_EQ(Call(2).data.hIcon, tray_.Icon());
   EXPECT_STREQ(Call(2).data.szTip, L"Corvane");
+  EXPECT_EQ(owner_.visible_requests, std::vector<bool>{false});
+  EXPECT_FALSE(owner_.show_main_form);
+
+  tray_test::Pump();
+  ASSERT_EQ(shell_.calls.size(), 4u);
+  EXPECT_EQ(Call(3).message, kModify);
+  EXPECT_EQ(Call(3).data.hIcon, tray_.Icon());
+  EXPECT_STREQ(Call(3).data.szTip, L"Corvane");
   EXPECT_FALSE(owner_.Got(1085));
 }
 
@@ -93,14 +95,14 @@ TEST_F(TrayShellTest, EveryShowIconWriteAsksTheShellAgain) {
   tray_.SetToolTip("Corvane");
   EXPECT_FALSE(TipRefreshQueued());
   for (const bool show : {true, true, false, false}) tray_.SetShowIcon(show);
-  ASSERT_EQ(shell_.calls.size(), 5u);
+  ASSERT_EQ(shell_.calls.size(), 7u);
   EXPECT_EQ(Call(1).message, kAdd);
-  EXPECT_EQ(Call(2).message, kAdd);
-  EXPECT_EQ(Call(3).message, kDelete);
-  EXPECT_EQ(Call(4).message, kDelete);
+  EXPECT_EQ(Call(3).message, kAdd);
+  EXPECT_EQ(Call(5).message, kDelete);
+  EXPECT_EQ(Call(6).message, kDelete);
   // The delete sends the record of the last add: the shell finds the icon by it.
-  EXPECT_EQ(Call(3).data.hWnd, owner_.Handle());
-  EXPECT_EQ(Call(3).data.cbSize, Call(1).data.cbSize);
+  EXPECT_EQ(Call(5).data.hWnd, owner_.Handle());
+  EXPECT_EQ(Call(5).data.cbSize, Call(1).data.cbSize);
   // No refresh either: the adds came with a tip.
   EXPECT_FALSE(TipRefreshQueued());
 }
@@ -120,12 +122,12 @@ TEST_F(TrayShellTest, WithoutTheIconChangesWaitForTheNextAdd) {
 }
 
 // A notice changes nothing of the icon, whose own record (which its delete
-// sends) keeps the first layout.
+// sends) keeps its own layout.
 TEST_F(TrayShellTest, ABalloonGoesInARecordOfTheSecondLayout) {
   tray_.SetShowIcon(true);
   EXPECT_TRUE(tray_.ShowBalloon("Corvane", "Corvane removed Тест工具 (blacklisted)"));
-  const NOTIFYICONDATAW& data = Call(1).data;
-  EXPECT_EQ(Call(1).message, kModify);
+  const NOTIFYICONDATAW& data = Call(2).data;
+  EXPECT_EQ(Call(2).message, kModify);
   EXPECT_EQ(data.cbSize, sizeof(void*) == 4 ? 936u : 952u);
   EXPECT_EQ(data.hWnd, owner_.Handle());
   EXPECT_EQ(data.uID, 0u);
@@ -136,9 +138,9 @@ TEST_F(TrayShellTest, ABalloonGoesInARecordOfTheSecondLayout) {
             "Corvane removed Тест工具 (blacklisted)");
 
   tray_.SetShowIcon(false);
-  EXPECT_EQ(Call(2).data.cbSize, Call(0).data.cbSize);
+  EXPECT_EQ(Call(3).data.cbSize, Call(0).data.cbSize);
   EXPECT_FALSE(tray_.ShowBalloon("Corvane", "hidden"));
-  EXPECT_EQ(shell_.calls.size(), 3u);
+  EXPECT_EQ(shell_.calls.size(), 4u);
 }
 
 TEST_F(TrayShellTest, HideAppReadsFalseOnTheNtFamily) {

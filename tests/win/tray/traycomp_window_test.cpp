@@ -161,6 +161,28 @@ TEST_F(TrayWindowTest, TheTipRefreshSendsTheTipAgain) {
   EXPECT_FALSE(owner_.Got(1085));
 }
 
+// Explorer broadcasts TaskbarCreated when it starts again; the shell of
+// version 4 then sends selections and the context menu with its anchor.
+TEST_F(TrayWindowTest, ExplorerStartingAgainGetsTheIconBackAndTheKeyboardReachesIt) {
+  tray_->SetShowIcon(true);
+  shell_.calls.clear();
+  Send(RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  ASSERT_EQ(shell_.calls.size(), 2u);
+  EXPECT_EQ(shell_.calls[0].message, 0u);  // NIM_ADD
+  EXPECT_EQ(shell_.calls[1].message, 4u);  // NIM_SETVERSION
+  int selections = 0;
+  POINT anchor{};
+  tray_->SetOnLeftClick([&](TTrayComp&) { ++selections; });
+  tray_->SetOnRightClick([&](TTrayComp&, int x, int y) { anchor = POINT{x, y}; });
+  // The button ups come as well, and must not act a second time.
+  for (const WORD event : {WM_LBUTTONUP, WM_RBUTTONUP, NIN_SELECT, NIN_KEYSELECT}) {
+    Send(kTrayCallback, 0, MAKELPARAM(event, 0));
+  }
+  EXPECT_EQ(selections, 2);
+  Send(kTrayCallback, MAKEWPARAM(120, 340), MAKELPARAM(WM_CONTEXTMENU, 0));
+  EXPECT_EQ(std::make_pair(anchor.x, anchor.y), std::make_pair(LONG(120), LONG(340)));
+}
+
 TEST(TrayLoadTest, AWindowMinimizedAtLoadEndsTheProgramUnlessRunMinimized) {
   tray_test::RecordingTraySystem shell;
   for (const bool run_minimized : {false, true}) {

@@ -237,21 +237,32 @@ TEST_F(AlertWindowTest, EnterAnswersWithTheButtonThatHasTheFocus) {
   EXPECT_EQ(Results(), std::vector<std::string>{"result=No remove=1 enabled=0 checked=0 timer=1"});
 }
 
-TEST_F(AlertWindowTest, ButtonsAnswerWhenClicked) {
-  const HWND alert = Open({"alert", texts::kRegistryType, texts::kStartPageLocation,
-                           texts::kRegistryType, texts::kBrowserHelperLocation},
-                          texts::kAlertCaption);
+TEST_F(AlertWindowTest, ButtonsAnswerWhenClickedOrByTheirAccessKeys) {
+  const char* const locations[] = {texts::kStartPageLocation, texts::kBrowserHelperLocation,
+                                   texts::kStartPageLocation, texts::kBrowserHelperLocation};
+  std::vector<std::string> arguments{"alert"};
+  for (const char* location : locations) {
+    arguments.insert(arguments.end(), {texts::kRegistryType, location});
+  }
+  const HWND alert = Open(arguments, texts::kAlertCaption);
   ASSERT_NE(alert, nullptr);
-  automation::Click(ChildWithText(alert, texts::kNoButton).window);
-  // The same window comes back for the second alert, with the new location.
-  ASSERT_TRUE(automation::WaitUntil([&] {
-    return IsWindowVisible(alert) &&
-           ChildWithText(alert, texts::kBrowserHelperLocation).window != nullptr;
-  }));
-  automation::Click(ChildWithText(alert, texts::kYesButton).window);
-  EXPECT_EQ(Results(), (std::vector<std::string>{
-                           "result=No remove=1 enabled=0 checked=0 timer=1",
-                           "result=Yes remove=0 enabled=0 checked=0 timer=1"}));
+  for (std::size_t index = 0; index < std::size(locations); ++index) {
+    // The same window comes back for the next alert, with the new location.
+    ASSERT_TRUE(automation::WaitUntil([&] {
+      return IsWindowVisible(alert) && ChildWithText(alert, locations[index]).window != nullptr;
+    }));
+    if (index < 2) {
+      automation::Click(
+          ChildWithText(alert, index == 0 ? texts::kNoButton : texts::kYesButton).window);
+    } else {
+      automation::PressAltKey(alert, index == 2 ? L'n' : L'Y');
+    }
+  }
+  EXPECT_EQ(Results(),
+            (std::vector<std::string>{"result=No remove=1 enabled=0 checked=0 timer=1",
+                                      "result=Yes remove=0 enabled=0 checked=0 timer=1",
+                                      "result=No remove=1 enabled=0 checked=0 timer=1",
+                                      "result=Yes remove=0 enabled=0 checked=0 timer=1"}));
 }
 
 TEST_F(AlertWindowTest, OnlyRegistryStartupOffersTheDoNotAskBox) {

@@ -120,8 +120,7 @@ TEST_F(LogViewerTest, ALongLogOpensAtItsNewestLine) {
 
 TEST_F(LogViewerTest, WithoutALogTheBoxSaysHowToTurnLoggingOn) {
   ASSERT_NE(OpenViewer(), nullptr);
-  const std::string folder = Path("").substr(0, Path("").size() - 1);
-  const std::string hint = FormatText(texts::kLoggingOffHint, folder);
+  const std::string hint = FormatText(texts::kLoggingOffHint, texts::kKeepLogOption);
   EXPECT_EQ(MemoTextOnceThere(hint), hint);
   Sleep(200);  // time for a message box that should not come
   EXPECT_EQ(automation::FindWindowOf(host_->id(), texts::kApplicationTitle), nullptr);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "automation/list_view.h"
+#include "platform/errors.h"
 #include "platform/win32/framework/gui_handles.h"
 #include "texts.h"
 #include "windows/window_host_fixture.h"
@@ -44,17 +45,23 @@ class RemovedEntriesWindowTest : public WindowHostTest {
     ASSERT_NE(list_, nullptr);
   }
 
-  // The rows once there are that many; the window lists them on activation.
+  // The rows once there are that many, as given; the window lists them on
+  // activation. The name that the window shows second is checked on its own.
   Rows RowsOnceThere(std::size_t count) const {
     automation::WaitUntil([&] { return ListViewRows(list_).size() == count; });
-    return ListViewRows(list_);
+    Rows rows = ListViewRows(list_);
+    for (Lines& row : rows) row.erase(row.begin() + 1);
+    return rows;
   }
 
-  // A click on the row's right end, in its last column.
-  void ClickRow(int row) const {
+  // A click on the row's right end, in its last column; with Ctrl, the row
+  // joins the selection.
+  void ClickRow(int row, WPARAM keys = 0) const {
     const RECT rect = automation::ListViewRowRect(list_, row);
-    automation::ClickAt(list_, POINT{rect.right - 20, (rect.top + rect.bottom) / 2});
-    ASSERT_TRUE(automation::WaitUntil([&] { return ListViewSelection(list_) == row; }));
+    automation::ClickAt(list_, POINT{rect.right - 20, (rect.top + rect.bottom) / 2}, keys);
+    if (keys == 0) {
+      ASSERT_TRUE(automation::WaitUntil([&] { return ListViewSelection(list_) == row; }));
+    }
   }
 
   // The selected entry whole below the list, a line for each label.
@@ -80,9 +87,10 @@ class RemovedEntriesWindowTest : public WindowHostTest {
 TEST_F(RemovedEntriesWindowTest, ListsTheRowsAsGivenWithNothingSelected) {
   OpenWindow({{kUpdater, "PutBack"}, {kShortcut, "PutBack"}, {kTask, "PutBack"}});
   EXPECT_EQ(automation::ListViewHeadings(list_),
-            (Lines{texts::kRemovedDateColumn, texts::kRemovedTypeColumn,
+            (Lines{texts::kRemovedDateColumn, texts::kRemovedNameColumn, texts::kRemovedTypeColumn,
                    texts::kRemovedLocationColumn, texts::kRemovedCommandColumn}));
   EXPECT_EQ(RowsOnceThere(3), (Rows{kUpdater, kShortcut, kTask}));
+  EXPECT_EQ(ListViewRows(list_)[1][1], "Тест工具.lnk");
   EXPECT_EQ(Details(), "");
   EXPECT_EQ(ListViewSelection(list_), -1);
   EXPECT_FALSE(IsWindowEnabled(Button(texts::kPutBackButton)));
@@ -97,7 +105,7 @@ TEST_F(RemovedEntriesWindowTest, ListsTheRowsAsGivenWithNothingSelected) {
   EXPECT_EQ(Results(), Lines{"result=Cancel"});
 }
 
-TEST_F(RemovedEntriesWindowTest, PutBackTakesTheClickedRowOutOfTheList) {
+TEST_F(RemovedEntriesWindowTest, PutBackTakesTheSelectedRowsOutOfTheListAndSaysHowMany) {
   OpenWindow({{kUpdater, "PutBack"}, {kShortcut, "PutBack"}, {kTask, "PutBack"}});
   RowsOnceThere(3);
   ClickRow(1);  // a click anywhere on a row selects it
@@ -108,10 +116,21 @@ TEST_F(RemovedEntriesWindowTest, PutBackTakesTheClickedRowOutOfTheList) {
   EXPECT_EQ(RowsOnceThere(2), (Rows{kUpdater, kTask}));
   EXPECT_EQ(ListViewSelection(list_), -1);
   EXPECT_FALSE(IsWindowEnabled(Button(texts::kPutBackButton)));
-  EXPECT_EQ(Details(), "");
+  EXPECT_TRUE(automation::WaitUntil(
+      [&] { return Details() == texts::kPutBackOneStatus + std::string("\n"); }));
   EXPECT_EQ(automation::FocusIn(window_), list_) << "the keys stay with the list";
+
+  // Ctrl+click selects several rows; one Put back takes them all.
+  ClickRow(0);
+  ClickRow(1, MK_CONTROL);
+  automation::Click(Button(texts::kPutBackButton));
+  EXPECT_EQ(RowsOnceThere(0), Rows{});
+  EXPECT_TRUE(automation::WaitUntil([&] {
+    return Details() ==
+           texts::kNothingRemoved + ("\n" + FormatText(texts::kPutBackStatus, "2")) + "\n";
+  })) << Details();
   automation::PressKey(window_, VK_ESCAPE);
-  EXPECT_EQ(Results(), (Lines{"put back 2", "result=Cancel"}));
+  EXPECT_EQ(Results(), (Lines{"put back 2", "put back 1", "put back 3", "result=Cancel"}));
 }
 
 TEST_F(RemovedEntriesWindowTest, ARefusedPutBackSaysWhyAndKeepsTheRowSelected) {

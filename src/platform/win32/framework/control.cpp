@@ -55,7 +55,8 @@ WindowKind KindOf(const ControlLayout& layout) {
       // LVS_SHOWSELALWAYS: the row that the buttons act on stays marked
       // while a button has the focus.
       return {WC_LISTVIEWW,
-              LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+              LVS_REPORT | (layout.multi_select ? 0u : DWORD(LVS_SINGLESEL)) | LVS_SHOWSELALWAYS |
+                  LVS_NOSORTHEADER,
               WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", 0, 0};

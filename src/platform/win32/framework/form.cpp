@@ -22,6 +22,7 @@ DWORD StyleOf(const FormLayout& layout) {
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   if (layout.minimize_box) style |= WS_MINIMIZEBOX;
   if (layout.maximize_box) style |= WS_MAXIMIZEBOX;
+  if (layout.sizeable) style |= WS_THICKFRAME;
   return style;
 }
 

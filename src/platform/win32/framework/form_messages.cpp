@@ -53,6 +53,18 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       return ControlColors(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_GETMINMAXINFO:
+      if (layout_.sizeable) {
+        // The layout's client size (fitted and at the screen's DPI) is the least it needs.
+        RECT frame{0, 0, layout_.client_width, layout_.client_height};
+        AdjustWindowRectEx(&frame, DWORD(GetWindowLongPtrW(handle(), GWL_STYLE)),
+                           GetMenu(handle()) != nullptr,
+                           DWORD(GetWindowLongPtrW(handle(), GWL_EXSTYLE)));
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(lparam);
+        limits.ptMinTrackSize = POINT{frame.right - frame.left, frame.bottom - frame.top};
+        return 0;
+      }
+      break;
     case kDpiChangedMessage:
       DpiChanged(LOWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
       return 0;

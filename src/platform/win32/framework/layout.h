@@ -84,6 +84,7 @@ struct ControlLayout {
   bool shortened = false;  // see ShortenedLabel
   const char* parent = nullptr;             // a group box's name, or the form
   const char* enter_clicks = nullptr;       // the button Enter clicks while this has the focus
+  bool multi_select = false;                // a list view whose rows Ctrl and Shift select together
 
   constexpr ControlLayout Font(const FontStyle& style) const {
     ControlLayout control = *this;
@@ -133,6 +134,11 @@ struct ControlLayout {
   constexpr ControlLayout EnterClicks(const char* button) const {
     ControlLayout control = *this;
     control.enter_clicks = button;
+    return control;
+  }
+  constexpr ControlLayout MultiSelect() const {
+    ControlLayout control = *this;
+    control.multi_select = true;
     return control;
   }
   constexpr ControlLayout Inside(const char* group_box) const {
@@ -192,8 +198,8 @@ constexpr ControlLayout Edit(const char* name, int left, int top, int width, int
   return Make(ControlKind::kEdit, name, left, top, width, height, "");
 }
 // A table of rows under column headings (see list_view.h): one row is
-// selected at a time, by a click anywhere on it; a text too long for its
-// column ends in "...".
+// selected at a time (unless MultiSelect), by a click anywhere on it; a text
+// too long for its column ends in "...".
 constexpr ControlLayout ListView(const char* name, int left, int top, int width, int height) {
   return Make(ControlKind::kListView, name, left, top, width, height, "");
 }
@@ -207,10 +213,17 @@ struct FormLayout {
   bool topmost = false;
   bool minimize_box = false;
   bool maximize_box = false;
+  // A sizing border; the window never gets smaller than its layout.
+  bool sizeable = false;
 
   constexpr FormLayout OnTop() const {
     FormLayout form = *this;
     form.topmost = true;
+    return form;
+  }
+  constexpr FormLayout Sizeable() const {
+    FormLayout form = *this;
+    form.sizeable = true;
     return form;
   }
   constexpr FormLayout MinimizeAndMaximize() const {

@@ -52,9 +52,34 @@ void SetListViewRows(const Control& list, const std::vector<std::vector<std::str
   InvalidateRect(window, nullptr, TRUE);
 }
 
+void FitListViewColumns(const Control& list, int fitted_column) {
+  const HWND window = list.handle();
+  const HWND header = reinterpret_cast<HWND>(SendMessageW(window, LVM_GETHEADER, 0, 0));
+  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  if (count <= 0) return;
+  SendMessageW(window, LVM_SETCOLUMNWIDTH, WPARAM(fitted_column), LVSCW_AUTOSIZE_USEHEADER);
+  // As SetListViewColumns: room for the vertical scroll bar, never a horizontal one.
+  RECT client{};
+  GetClientRect(window, &client);
+  int rest = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
+  for (int column = 0; column + 1 < count; ++column) {
+    rest -= static_cast<int>(SendMessageW(window, LVM_GETCOLUMNWIDTH, WPARAM(column), 0));
+  }
+  SendMessageW(window, LVM_SETCOLUMNWIDTH, WPARAM(count - 1), rest > 0 ? rest : 0);
+}
+
 int ListViewSelection(const Control& list) {
   const LRESULT row = SendMessageW(list.handle(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED);
   return row < 0 ? -1 : static_cast<int>(row);
+}
+
+std::vector<int> ListViewSelections(const Control& list) {
+  std::vector<int> rows;
+  LRESULT row = -1;
+  while ((row = SendMessageW(list.handle(), LVM_GETNEXTITEM, WPARAM(row), LVNI_SELECTED)) >= 0) {
+    rows.push_back(static_cast<int>(row));
+  }
+  return rows;
 }
 
 void SelectListViewRow(const Control& list, int row) {

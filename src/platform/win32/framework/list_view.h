@@ -17,9 +17,16 @@ struct ListColumn {
 void SetListViewColumns(const Control& list, const std::vector<ListColumn>& columns);
 // Replaces every row, each a text per column; nothing is selected afterwards.
 void SetListViewRows(const Control& list, const std::vector<std::vector<std::string>>& rows);
-// The selected row's index from 0, or -1 when none is selected.
+// Sizes that column to the widest of its texts and heading, and makes the
+// last column take what the others leave of the list.
+void FitListViewColumns(const Control& list, int fitted_column);
+// The selected row's index from 0, or -1 when none is selected; the first
+// one when several are.
 int ListViewSelection(const Control& list);
-// Selects the row and scrolls it into view; -1 selects none.
+// Every selected row, in order.
+std::vector<int> ListViewSelections(const Control& list);
+// Selects the row too (other selected rows stay selected in a list that
+// takes several) and scrolls it into view; -1 selects none.
 void SelectListViewRow(const Control& list, int row);
 
 }  // namespace corvane::win32
