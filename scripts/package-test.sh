@@ -7,6 +7,8 @@
 # "N passed, N failed" and exits non-zero on any failure.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
+# The installers' shortcuts stay inside the throw-away prefixes.
+export CORVANE_WINE_NO_MENUS=1
 
 packages=$build/packages
 version=$(sed -n 's/^project(Corvane VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
