@@ -165,6 +165,12 @@ void Record(CycleContext& context, const std::string& entry, const NewEntry& ite
   }
 }
 
+// A new or changed entry that the user (or the same answer) kept.
+void ReportKept(const CycleContext& context, const NewEntry& item, const std::string& entry) {
+  ReportDecision(context.platform, Decision::kKept,
+                 {item.type_text, item.location_text, CommandOf(context.platform, entry)});
+}
+
 struct Answer {
   bool remove = false;
   bool shown = false;  // the user saw the alert (and could tick its boxes)
@@ -275,8 +281,7 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
     });
   }
   if (!answer.remove) {
-    ReportDecision(context.platform, Decision::kKept,
-                   {item.type_text, item.location_text, CommandOf(context.platform, entry)});
+    ReportKept(context, item, entry);
   } else {
     StoreKeeper keeper(CycleStore(context),
                        BackupHeaderOf(context, entry, item, CommandOf(context.platform, entry)));
@@ -312,8 +317,7 @@ void HandleChangedEntry(CycleContext& context, const std::string& entry, const S
     return facts;
   });
   if (!answer.remove) {
-    ReportDecision(context.platform, Decision::kKept,
-                   {item.type_text, item.location_text, CommandOf(context.platform, entry)});
+    ReportKept(context, item, entry);
     return;
   }
   StoreKeeper keeper(CycleStore(context),

@@ -38,6 +38,13 @@ bool IsValueOfType(WmiProperty::Type type, const std::string& value) {
   return false;
 }
 
+// The property of that name, case ignored as WMI ignores it; end() when none.
+auto FindProperty(const std::vector<WmiProperty>& properties, const std::string& name) {
+  return std::find_if(properties.begin(), properties.end(), [&](const WmiProperty& property) {
+    return FoldCase(property.name) == FoldCase(name);
+  });
+}
+
 void AppendLines(std::string& text, const char* part, const std::vector<WmiProperty>& properties) {
   for (const auto& property : properties) {
     text += std::string(part) + '\t' + EscapeField(property.name) + '\t' +
@@ -57,9 +64,7 @@ std::string WmiObjectPath(const std::string& class_name, const std::string& name
 }
 
 std::string PropertyText(const std::vector<WmiProperty>& properties, const std::string& name) {
-  const auto found = std::find_if(properties.begin(), properties.end(), [&](const auto& property) {
-    return FoldCase(property.name) == FoldCase(name);
-  });
+  const auto found = FindProperty(properties, name);
   return found == properties.end() ? "" : found->value;
 }
 
@@ -103,11 +108,7 @@ std::optional<EventSubscription> ParseSubscription(const std::string& definition
     property.name = *name;
     property.value = *value;
     auto& part = of_filter ? subscription.filter : subscription.consumer;
-    if (std::any_of(part.begin(), part.end(), [&](const auto& known) {
-          return FoldCase(known.name) == FoldCase(property.name);
-        })) {
-      return std::nullopt;  // a property twice
-    }
+    if (FindProperty(part, property.name) != part.end()) return std::nullopt;  // a property twice
     part.push_back(std::move(property));
   }
   if (subscription.consumer_class.empty() || PropertyText(subscription.filter, "Name").empty() ||
