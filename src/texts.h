@@ -354,6 +354,76 @@ inline constexpr const char kPutBackFailedWarning[] =
 inline constexpr const char kRemovedMenu[] = "&Removed";
 inline constexpr const char kRemovedEntriesItem[] = "Removed &entries...";
 
+// ---- The Startup entries window, the export and the command line ----
+// (startup entries window)
+inline constexpr const char kStartupEntriesCaption[] = "Corvane - Startup entries";
+inline constexpr const char kStartupEntriesItem[] = "&Startup entries...";
+inline constexpr const char kEntryColumn[] = "Entry";
+inline constexpr const char kTypeColumn[] = "Type";
+inline constexpr const char kLocationColumn[] = "Location";
+inline constexpr const char kCommandColumn[] = "Command";
+inline constexpr const char kPublisherColumn[] = "Publisher";
+inline constexpr const char kSignatureColumn[] = "Signature";
+inline constexpr const char kStatusColumn[] = "Status";
+inline constexpr const char kFirstSeenColumn[] = "First seen";
+inline constexpr const char kSearchLabel[] = "&Search:";
+inline constexpr const char kHideWindowsOwnBox[] = "&Hide Windows' own entries";
+inline constexpr const char kDisableButton[] = "&Disable";
+inline constexpr const char kEnableButton[] = "E&nable";
+inline constexpr const char kRemoveButton[] = "&Remove";
+inline constexpr const char kExportButton[] = "E&xport...";
+inline constexpr const char kRemovedEntriesButton[] = "Removed &entries...";
+inline constexpr const char kOpenFileLocationItem[] = "Open file &location";
+inline constexpr const char kSearchOnlineItem[] = "Search &online";
+inline constexpr const char kCopyDetailsItem[] = "&Copy details";
+inline constexpr const char kPropertiesItem[] = "P&roperties";
+inline constexpr const char kDisableTip[] =
+    "Keep Windows from starting the selected entries, as Task Manager does; Enable undoes it";
+inline constexpr const char kRemoveTip[] =
+    "Remove the selected entries after a backup; Removed entries can put them back";
+// Below the list; "%s" are numbers.
+inline constexpr const char kShownStatus[] = "%s of %s entries shown.";
+inline constexpr const char kCheckingStatus[] = " Checking signatures...";
+inline constexpr const char kRemovedStatus[] = "Removed %s of %s entries.";
+inline constexpr const char kSwitchedStatus[] = "Changed %s of %s entries.";
+// "%s" is the entry's name; "%s" in the second the number of entries.
+inline constexpr const char kRemoveQuestion[] =
+    "Remove %s? Corvane keeps a backup first, and Removed entries can put it back.";
+inline constexpr const char kRemoveManyQuestion[] =
+    "Remove these %s entries? Corvane keeps a backup of each first, and Removed entries can "
+    "put them back.";
+inline constexpr const char kNotSwitchedWarning[] =
+    "Corvane could not change whether Windows starts these entries: your account may not "
+    "change their place. Try again as an administrator.";
+inline constexpr const char kWaitForAlertWarning[] =
+    "Corvane is asking about a new entry. Answer it first, then try again.";
+// The search engine that "Search online" opens; "%s" is the file name, escaped.
+inline constexpr const char kSearchOnlineAddress[] = "https://www.bing.com/search?q=%s";
+inline constexpr const char kShellExplore[] = "explorer.exe";
+inline constexpr const char kShellSelectSwitch[] = "/select,";
+inline constexpr const char kShellProperties[] = "properties";
+inline constexpr const char kExportFilter[] =
+    "CSV file (*.csv)|*.csv|JSON file (*.json)|*.json|";
+inline constexpr const char kExportDefaultName[] = "startup-entries.csv";
+// "%s" is the number, then the file.
+inline constexpr const char kExportedStatus[] = "Exported %s entries to %s.";
+inline constexpr const char kExportFailed[] = "Corvane could not write %s.";
+// The command line: corvane.exe /export <file>, corvane.exe /?.
+inline constexpr const char kExportSwitch[] = "/export";
+inline constexpr const char kHelpSwitch[] = "/?";
+inline constexpr const char kUsage[] =
+    "Corvane watches the places from which Windows starts programs by itself.\r\n"
+    "\r\n"
+    "corvane.exe                  Starts Corvane in the notification area.\r\n"
+    "corvane.exe /export <file>   Writes every startup entry to the file and ends:\r\n"
+    "                             CSV for a name ending in .csv, JSON for .json.\r\n"
+    "corvane.exe /?               Shows this text.\r\n"
+    "\r\n"
+    "Exit codes: 0 done, 2 a bad argument, 3 the file could not be written.\r\n";
+inline constexpr const char kUnknownSwitch[] = "Unknown argument: %s. Try corvane.exe /?";
+inline constexpr const char kExportNeedsFile[] =
+    "/export needs a file name ending in .csv or .json.";
+
 // ---- Blacklist notices and the editor's additions ----
 // (blacklist)
 // The tray icon's notice after a blacklisted value was met; "%s" is its name.

@@ -172,6 +172,7 @@ bool StartFromSavedBaseline(SettingsContext& context, bool first_run) {
       saved->places_version <= kPlacesVersion) {
     context.tables.baseline.CopyFrom(saved->entries);
     context.tables.baseline_commands = std::move(saved->commands);
+    context.tables.first_seen = std::move(saved->first_seen);
     AdoptRowsNewerThan(context.platform, context.switches, saved->places_version, context.tables);
     return true;
   }

@@ -62,4 +62,22 @@ void TakeBaselineInventory(const Platform& platform, const AreaSwitches& switche
   tables.baseline_commands = tables.current_commands;
 }
 
+void KnowAsUsersOwn(const Platform& platform, EntryTables& tables, const std::string& entry) {
+  if (!tables.baseline.Contains(entry)) tables.baseline.Append(entry);
+  auto commands = RememberCommands(platform, {entry}, {}, {}, tables.kept_copies);
+  const auto command = commands.find(entry);
+  if (command != commands.end()) tables.baseline_commands[entry] = std::move(command->second);
+}
+
+void ForgetFromBaseline(EntryTables& tables, const std::string& entry) {
+  if (!tables.baseline.Contains(entry)) return;
+  EntryTable kept;
+  for (const auto& each : tables.baseline.Entries()) {
+    if (each != entry) kept.Append(each);
+  }
+  tables.baseline.CopyFrom(kept);
+  tables.baseline_commands.erase(entry);
+  tables.first_seen.erase(entry);
+}
+
 }  // namespace corvane

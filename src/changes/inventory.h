@@ -26,4 +26,12 @@ void TakeBaselineInventory(const Platform& platform, const AreaSwitches& switche
 void AdoptRowsNewerThan(const Platform& platform, const AreaSwitches& switches, int places_version,
                         EntryTables& tables);
 
+// The entry as it stands now is the user's own doing (put back, switched,
+// left by a removal the user asked for): no cycle asks about it as new or
+// as a change.
+void KnowAsUsersOwn(const Platform& platform, EntryTables& tables, const std::string& entry);
+
+// The user removed the entry: should it come back, it is asked about.
+void ForgetFromBaseline(EntryTables& tables, const std::string& entry);
+
 }  // namespace corvane

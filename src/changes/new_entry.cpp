@@ -121,9 +121,9 @@ constexpr Outcomes kRevertOutcomes{texts::kChangedBack, texts::kCouldNotChangeBa
 
 // The header of the backup that the entry's removal keeps; `command` is
 // what the entry starts, as the alert shows it.
-BackupHeader BackupHeaderOf(const CycleContext& context, const std::string& entry,
-                            const NewEntry& item, const std::string& command) {
-  const auto now = context.clock.Now();
+BackupHeader BackupHeaderOf(const Clock& clock, const std::string& entry, const NewEntry& item,
+                            const std::string& command) {
+  const auto now = clock.Now();
   return {now.date + ' ' + now.time,
           now.sortable,
           item.type_text,
@@ -136,23 +136,34 @@ BackupHeader BackupHeaderOf(const CycleContext& context, const std::string& entr
 // Logs the outcome and sets the flags, the same way for every kind of entry;
 // `not_kept_in` names the folder where its backup could not be kept, which
 // is why it stays.
-void Record(CycleContext& context, const std::string& entry, const NewEntry& item,
-            RemovalResult result, const char* suffix, const StoreKeeper& keeper,
-            const Outcomes& outcomes = kRemovalOutcomes) {
+// Reports the outcome to the event log and writes its log line; returns
+// why a refused removal left the entry ("" when no reason is known).
+std::string LogOutcome(const Platform& platform, const DataFiles& data, const Clock& clock,
+                       const NewEntry& item, RemovalResult result, const char* suffix,
+                       const StoreKeeper& keeper, const Outcomes& outcomes) {
   const auto& not_kept_in = keeper.not_kept_in();
   const bool gone = result != RemovalResult::kRefused;
-  ReportDecision(context.platform,
+  ReportDecision(platform,
                  !gone                                         ? Decision::kNotRemoved
                  : suffix == texts::kBlacklistedRegistrySuffix ? Decision::kRemovedAsBlacklisted
                                                                : Decision::kRemoved,
                  {item.type_text, item.location_text, keeper.header().command});
   const std::string outcome = gone ? outcomes.done : outcomes.refused;
-  const auto why = gone || not_kept_in.empty()
-                       ? std::string()
-                       : FormatText(texts::kNoBackupReason, Printable(not_kept_in));
+  auto why = gone || not_kept_in.empty()
+                 ? std::string()
+                 : FormatText(texts::kNoBackupReason, Printable(not_kept_in));
   const auto logged_why = why.empty() ? why : texts::kLoggedReasonSeparator + why;
-  WriteLog(context.platform.files, context.data.Log(),
-           ComposeLogLine(context.clock, outcome + item.logged + logged_why + suffix));
+  WriteLog(platform.files, data.Log(),
+           ComposeLogLine(clock, outcome + item.logged + logged_why + suffix));
+  return why;
+}
+
+void Record(CycleContext& context, const std::string& entry, const NewEntry& item,
+            RemovalResult result, const char* suffix, const StoreKeeper& keeper,
+            const Outcomes& outcomes = kRemovalOutcomes) {
+  const bool gone = result != RemovalResult::kRefused;
+  const auto why = LogOutcome(context.platform, context.data, context.clock, item, result, suffix,
+                              keeper, outcomes);
   if (gone) {
     context.flags.removal = 1;
     if (auto left = EntryLeftByRemoval(context.platform.environment, entry)) {
@@ -284,7 +295,7 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
     ReportKept(context, item, entry);
   } else {
     StoreKeeper keeper(CycleStore(context),
-                       BackupHeaderOf(context, entry, item, CommandOf(context.platform, entry)));
+                       BackupHeaderOf(context.clock, entry, item, CommandOf(context.platform, entry)));
     const auto result = item.remove(keeper);
     Record(context, entry, item, result, suffix, keeper);
     if (blacklisted) {
@@ -321,11 +332,26 @@ void HandleChangedEntry(CycleContext& context, const std::string& entry, const S
     return;
   }
   StoreKeeper keeper(CycleStore(context),
-                     BackupHeaderOf(context, entry, item, CommandOf(context.platform, entry)));
+                     BackupHeaderOf(context.clock, entry, item, CommandOf(context.platform, entry)));
   const auto result =
       RevertChange(context.platform, keeper, entry, old, context.tables.kept_copies);
   if (result != RemovalResult::kRefused) context.written_back[entry] = old;
   Record(context, entry, item, result, item.suffix, keeper, kRevertOutcomes);
+}
+
+RequestedRemoval RemoveOnRequest(Platform& platform, const DataFiles& data, const Clock& clock,
+                                 BackupStore& store, const std::string& entry) {
+  RequestedRemoval done;
+  const auto item = Describe(platform, entry);
+  if (!item.remove) return done;
+  StoreKeeper keeper(store, BackupHeaderOf(clock, entry, item, CommandOf(platform, entry)));
+  done.result = item.remove(keeper);
+  done.why = LogOutcome(platform, data, clock, item, done.result, texts::kUserInvokedSuffix,
+                        keeper, kRemovalOutcomes);
+  if (done.result != RemovalResult::kRefused) {
+    done.left = EntryLeftByRemoval(platform.environment, entry);
+  }
+  return done;
 }
 
 void FinishRemovals(CycleContext& context) {

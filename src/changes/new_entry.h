@@ -8,6 +8,7 @@
 #include <string>
 
 #include "changes/cycle_context.h"
+#include "removal/removal_result.h"
 
 namespace corvane {
 
@@ -39,6 +40,18 @@ void HandleNewEntry(CycleContext& context, const std::string& entry,
 // command back, with a backup of the new one.
 void HandleChangedEntry(CycleContext& context, const std::string& entry,
                         const StartedCommand& old, const AskPosition& position);
+
+// The user removes a listed entry outside a cycle (from the list of
+// startup entries): as No in an alert, a backup first, then the removal,
+// logged and reported alike. `left` is what the removal put in its place
+// (a default written back), which the user did not plant.
+struct RequestedRemoval {
+  RemovalResult result = RemovalResult::kRefused;
+  std::string why;  // a refused one: why, when known
+  std::optional<std::string> left;
+};
+RequestedRemoval RemoveOnRequest(Platform& platform, const DataFiles& data, const Clock& clock,
+                                 BackupStore& store, const std::string& entry);
 
 // After the cycle's last entry, also when an error ended the cycle: the
 // backups of its removals flushed together, the blacklist's matches recorded

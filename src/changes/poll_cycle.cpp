@@ -155,6 +155,7 @@ void TakeClosingBaseline(CycleContext& context, const std::vector<std::string>& 
 // After every cycle; a file that cannot be written is reported once a run,
 // since the watch itself goes on.
 void KeepBaseline(CycleContext& context) {
+  NoteFirstSeen(context.tables, context.clock.Now().sortable);
   if (context.saved_baseline == nullptr) return;
   try {
     context.saved_baseline->Save(context.switches, context.tables);

@@ -2,6 +2,7 @@
 
 #include "changes/activity_log.h"
 #include "changes/entry_commands.h"
+#include "changes/inventory.h"
 #include "changes/new_entry.h"
 #include "monitor/kind_scan.h"
 #include "monitor/located_entry.h"
@@ -9,22 +10,6 @@
 #include "texts.h"
 
 namespace corvane {
-
-namespace {
-
-// A registry entry's value or subkey name, which may itself hold backslashes;
-// of an INI line its value, which the location lacks; of a file or task only
-// the last part of its path.
-std::string ShownName(const std::string& entry) {
-  const auto located = Locate(entry);
-  if (!located) return "";
-  if (located->place != nullptr) return located->name;
-  const std::string& text = located->name;
-  if (located->kind->reads == Reads::kIniLines) return text.substr(text.find('=') + 1);
-  return text.substr(text.rfind('\\') + 1);
-}
-
-}  // namespace
 
 RemovedEntriesStore::RemovedEntriesStore(Platform& platform, const DataFiles& data,
                                          EntryTables& tables, const Clock& clock)
@@ -46,7 +31,7 @@ std::vector<RemovedEntry> RemovedEntriesStore::List() {
     }
     const auto& header = backup->header;
     entries.push_back({id, header.date, named->type_text, named->location, header.command, false,
-                       ShownName(header.entry)});
+                       ShownNameOf(header.entry)});
   }
   return entries;
 }
@@ -71,24 +56,15 @@ PutBackOutcome RemovedEntriesStore::PutBack(const std::string& id) {
            ComposeLogLine(clock_, texts::kPutBackLogged + named->logged));
   ReportDecision(platform_, Decision::kPutBack,
                  {named->type_text, named->location, header.command});
-  if (!header.entry.empty()) KnowAsPutBack(header.entry);
+  if (!header.entry.empty()) KnowAsUsersOwn(platform_, tables_, header.entry);
   // A service put back brings its DLL back with it, and the other way round.
   for (const auto& other : EntriesOfSameSubkey(header.entry)) {
     EntryTables scan;
     ScanKind(platform_, *KindOf(other[0]), scan);
-    if (scan.current.Contains(other)) KnowAsPutBack(other);
+    if (scan.current.Contains(other)) KnowAsUsersOwn(platform_, tables_, other);
   }
   store_.DropRecord(id);  // what it kept is back in place
   return PutBackOutcome::kPutBack;
-}
-
-// What the entry starts now is what the user put back, so no cycle asks
-// about it as new or as a change.
-void RemovedEntriesStore::KnowAsPutBack(const std::string& entry) {
-  if (!tables_.baseline.Contains(entry)) tables_.baseline.Append(entry);
-  auto commands = RememberCommands(platform_, {entry}, {}, {}, tables_.kept_copies);
-  const auto command = commands.find(entry);
-  if (command != commands.end()) tables_.baseline_commands[entry] = std::move(command->second);
 }
 
 void RemovedEntriesStore::Forget(const std::string& id) { store_.Forget(id); }

@@ -27,8 +27,6 @@ class RemovedEntriesStore : public RemovedEntries {
   void Forget(const std::string& id) override;
 
  private:
-  void KnowAsPutBack(const std::string& entry);
-
   Platform& platform_;
   const DataFiles& data_;
   EntryTables& tables_;

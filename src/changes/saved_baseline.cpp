@@ -1,6 +1,7 @@
 #include "changes/saved_baseline.h"
 
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "monitor/entry_kinds.h"
@@ -19,6 +20,8 @@ constexpr char kSwitchesTag[] = "switches ";
 constexpr char kPlacesTag[] = "places ";
 constexpr char kEntryTag[] = "E ";
 constexpr char kCommandTag[] = "C ";
+// When the entry was first seen, after its entry line.
+constexpr char kFirstSeenTag[] = "F ";
 // The last line: a file without it was cut short.
 constexpr char kEnd[] = "end";
 constexpr char kField = '\t';
@@ -29,6 +32,17 @@ std::string Unescaped(const std::string& text) {
   auto plain = UnescapeField(text);
   if (!plain) NotABaseline();
   return std::move(*plain);
+}
+
+// "YYYY-MM-DD hh:mm:ss", digits where digits belong.
+bool IsSortableTime(const std::string& text) {
+  static const std::string kPattern = "0000-00-00 00:00:00";
+  if (text.size() != kPattern.size()) return false;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const bool digit = text[at] >= '0' && text[at] <= '9';
+    if (kPattern[at] == '0' ? !digit : text[at] != kPattern[at]) return false;
+  }
+  return true;
 }
 
 bool Tagged(const std::string& line, const char* tag, std::string& rest) {
@@ -62,6 +76,12 @@ std::string FormatSavedBaseline(const std::string& switches, const EntryTables& 
             kField + EscapeField(started.value.bytes) + kField + EscapeField(started.file_bytes);
     if (!started.content_hash.empty()) text += kField + EscapeField(started.content_hash);
     text += "\r\n";
+  }
+  for (const auto& entry : tables.baseline.Entries()) {
+    const auto seen = tables.first_seen.find(entry);
+    if (seen != tables.first_seen.end()) {
+      text += kFirstSeenTag + EscapeField(entry) + kField + EscapeField(seen->second) + "\r\n";
+    }
   }
   return text + kEnd + "\r\n";
 }
@@ -107,11 +127,29 @@ SavedBaseline ParseSavedBaseline(const std::string& text) {
       started.file_bytes = fields[3];
       if (fields.size() == 5) started.content_hash = fields[4];
       saved.commands[*last_entry] = std::move(started);
+    } else if (Tagged(lines[at], kFirstSeenTag, rest)) {
+      const auto fields = SplitFields(rest);
+      if (fields.size() != 2) NotABaseline();
+      auto entry = Unescaped(fields[0]);
+      auto time = Unescaped(fields[1]);
+      if (!IsSortableTime(time) || !saved.entries.Contains(entry)) NotABaseline();
+      saved.first_seen[std::move(entry)] = std::move(time);
     } else {
       NotABaseline();
     }
   }
   return saved;
+}
+
+void NoteFirstSeen(EntryTables& tables, const std::string& now) {
+  auto& seen = tables.first_seen;
+  for (const auto& entry : tables.baseline.Entries()) {
+    if (!now.empty() && seen.find(entry) == seen.end()) seen.emplace(entry, now);
+  }
+  if (seen.size() <= tables.baseline.Count()) return;
+  for (auto at = seen.begin(); at != seen.end();) {
+    at = tables.baseline.Contains(at->first) ? std::next(at) : seen.erase(at);
+  }
 }
 
 std::optional<SavedBaseline> BaselineFile::Load() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <unordered_map>
 #include <string>
 
 #include "monitor/area_switches.h"
@@ -21,7 +22,12 @@ struct SavedBaseline {
   int places_version = 1;  // kPlacesVersion when it was taken
   EntryTable entries;
   CommandTable commands;
+  std::unordered_map<std::string, std::string> first_seen;
 };
+
+// Notes the time as the first sighting of every baseline entry that has
+// none, and forgets those of entries the baseline no longer holds.
+void NoteFirstSeen(EntryTables& tables, const std::string& now);
 
 // The file's text for a baseline and back. Every field is written with its
 // control characters, "%" and bytes that are no text escaped as %XX, so

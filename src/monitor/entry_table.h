@@ -53,6 +53,9 @@ struct EntryTables {
   // How long the last scan of each row took, in milliseconds, by type code:
   // a row that is slow to scan is rescanned less often on changes.
   std::map<char, unsigned> scan_ms;
+  // When the baseline first held each of its entries ("YYYY-MM-DD hh:mm:ss"),
+  // kept with the saved baseline.
+  std::unordered_map<std::string, std::string> first_seen;
   // The subkeys each kSubkeys row counted in this scan, with their command.
   std::map<char, std::vector<std::pair<std::string, std::string>>> counted_subkeys;
 };

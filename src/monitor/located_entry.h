@@ -33,6 +33,12 @@ struct LocatedEntry {
 // and split at its last backslash only when it matches none).
 std::optional<LocatedEntry> Locate(const std::string& entry);
 
+// How the windows name the item: a registry entry's value or subkey name,
+// which may itself hold backslashes; of an INI line its value, which the
+// location lacks; of a file or library item only the last part of its path.
+// "" for an entry that no row makes.
+std::string ShownNameOf(const std::string& entry);
+
 // The entries of the other rows that read the same subkeys and name the same
 // one (a service's program and its DLL): what takes one away or puts it back
 // does the same to them.
