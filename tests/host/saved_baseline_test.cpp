@@ -20,10 +20,12 @@ TEST(SavedBaselineTest, AnyEntryAndCommandComesBackAsItWasAndAnythingElseIsRefus
   tables.baseline_commands[entries[0]] = {"\"C:\\t.exe\" -x", RawValue{2, std::string("a\0\xFF", 3)},
                                           ""};
   tables.baseline_commands[entries[2]] = {"C:\\t.exe", RawValue{}, std::string("L\0\0\0\r\n", 6)};
+  tables.first_seen[entries[1]] = "2026-12-08 06:45:10";
   const auto text = FormatSavedBaseline("101111", tables);
   const auto saved = ParseSavedBaseline(text);
   EXPECT_EQ(saved.switches, "101111");
   EXPECT_EQ(saved.entries.Entries(), entries);
+  EXPECT_EQ(saved.first_seen, tables.first_seen);
   ASSERT_EQ(saved.commands.size(), 2u);
   for (const auto& [entry, command] : tables.baseline_commands) {
     const auto& back = saved.commands.at(entry);
@@ -44,6 +46,8 @@ TEST(SavedBaselineTest, AnyEntryAndCommandComesBackAsItWasAndAnythingElseIsRefus
            head + "E a\r\nC x\tone\tb\tc\r\nend\r\n",  // a type that is no number
            head + "E a\r\nC x\t9999999999\tb\tc\r\nend\r\n",  // a type beyond 32 bits
            head + "E a\r\nX b\r\nend\r\n",
+           head + "E a\r\nF b\t2026-12-08 06:45:10\r\nend\r\n",  // a sighting of no entry
+           head + "E a\r\nF a\t2026-12-08 6:45:10\r\nend\r\n",   // no sortable time
        }) {
     EXPECT_THROW(ParseSavedBaseline(bad), InOutError) << bad;
   }
