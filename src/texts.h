@@ -357,6 +357,7 @@ inline constexpr const char kRemovedEntriesItem[] = "Removed &entries...";
 // ---- The Startup entries window, the export and the command line ----
 // (startup entries window)
 inline constexpr const char kStartupEntriesCaption[] = "Corvane - Startup entries";
+inline constexpr const char kStartupMenu[] = "&Startup";
 inline constexpr const char kStartupEntriesItem[] = "&Startup entries...";
 inline constexpr const char kEntryColumn[] = "Entry";
 inline constexpr const char kTypeColumn[] = "Type";
@@ -366,6 +367,8 @@ inline constexpr const char kPublisherColumn[] = "Publisher";
 inline constexpr const char kSignatureColumn[] = "Signature";
 inline constexpr const char kStatusColumn[] = "Status";
 inline constexpr const char kFirstSeenColumn[] = "First seen";
+inline constexpr const char kDetailsSeparator[] = ": ";
+inline constexpr const char kProgramDetail[] = "Program file: ";
 inline constexpr const char kSearchLabel[] = "&Search:";
 inline constexpr const char kHideWindowsOwnBox[] = "&Hide Windows' own entries";
 inline constexpr const char kDisableButton[] = "&Disable";
@@ -392,6 +395,8 @@ inline constexpr const char kRemoveQuestion[] =
 inline constexpr const char kRemoveManyQuestion[] =
     "Remove these %s entries? Corvane keeps a backup of each first, and Removed entries can "
     "put them back.";
+inline constexpr const char kListNotRemovedWarning[] =
+    "Some of the selected entries could not be removed. They are still in place.";
 inline constexpr const char kNotSwitchedWarning[] =
     "Corvane could not change whether Windows starts these entries: your account may not "
     "change their place. Try again as an administrator.";
@@ -404,6 +409,7 @@ inline constexpr const char kShellSelectSwitch[] = "/select,";
 inline constexpr const char kShellProperties[] = "properties";
 inline constexpr const char kExportFilter[] =
     "CSV file (*.csv)|*.csv|JSON file (*.json)|*.json|";
+inline constexpr const char kExportCopySuffix[] = ".new";
 inline constexpr const char kExportDefaultName[] = "startup-entries.csv";
 // "%s" is the number, then the file.
 inline constexpr const char kExportedStatus[] = "Exported %s entries to %s.";

@@ -29,6 +29,7 @@ add_library(corvane_windows STATIC
   changes/unit3.cpp
   changes/unit4.cpp
   changes/unit5.cpp
+  changes/unit6.cpp
   changes/removal_progress.cpp
 )
 corvane_target_options(corvane_windows)

@@ -1,36 +1,35 @@
 // Corvane's start: one copy per user session, then the application titled
 // "Corvane", the main window (which puts the icon into the notification
 // area and takes the first baseline), the alert, the blacklist editor, the
-// log viewer, the window of removed entries and the progress of a long run
+// log viewer, the windows of removed and of startup entries and the progress of a long run
 // of removals, then the message loop, which also waits for Windows to
 // signal a change at a watched place, until the user exits. The windows go
 // in reverse order.
 #include <windows.h>
 
+#include "app/command_switches.h"
 #include "app/resources.h"
 #include "app/unit1.h"
+#include "app/win32_platform.h"
 #include "changes/data_files.h"
 #include "changes/removal_progress.h"
 #include "changes/removed_entries_store.h"
+#include "changes/startup_entries_store.h"
 #include "changes/unit2.h"
 #include "changes/unit3.h"
 #include "changes/unit4.h"
 #include "changes/unit5.h"
+#include "changes/unit6.h"
 #include "monitor/places_to_watch.h"
 #include "platform/win32/com_apartment.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/session_mutex.h"
 #include "platform/win32/framework/win32_clock.h"
 #include "platform/win32/framework/win32_message_boxes.h"
+#include "platform/win32/signature_worker.h"
 #include "platform/win32/win32_change_watch.h"
-#include "platform/win32/win32_environment.h"
-#include "platform/win32/win32_event_log.h"
-#include "platform/win32/win32_event_subscriptions.h"
-#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_signatures.h"
 #include "platform/win32/win32_profile_file.h"
-#include "platform/win32/win32_program_facts.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_task_scheduler.h"
 #include "platform/win32/win32_user_secrets.h"
 #include "texts.h"
 
@@ -46,6 +45,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // For the program's life, and first: the task library and WMI are reached
   // through COM objects of this thread, and they go before the apartment does.
   const win32::ComApartment apartment;
+  // A switch on the command line asks for work without the icon or a window.
+  if (const auto exit_code = RunCommandSwitches(CommandArguments())) return *exit_code;
   // Before any window or icon: a second copy would watch the same places
   // and ask twice about every entry.
   const win32::SessionMutex running(kSessionMutexName);
@@ -55,14 +56,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   win32::Application application(instance, texts::kApplicationTitle, IDI_CORVANE);
 
-  Win32Registry registry;
-  Win32Environment environment;
-  Win32FileSystem files;
-  Win32TaskScheduler tasks;
-  Win32EventSubscriptions subscriptions;
-  Win32ProgramFacts programs;
-  Win32EventLog event_log;
-  Platform platform{registry, environment, files, tasks, programs, subscriptions, &event_log};
+  Win32Platform windows;
+  Platform& platform = windows.platform;
+  auto& environment = windows.environment;
+  auto& files = windows.files;
   Win32ProfileFile profile;
   win32::Win32MessageBoxes boxes(application);
   win32::Win32Clock clock;
@@ -86,13 +83,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   BaselineFile saved_baseline(files, data.SavedBaseline(), data.seal);
   TForm1 form1(application, MainWindowParts{platform, data, profile, boxes, clock, tables,
                                             &saved_baseline, arm, places.unsignaled_rows});
+  // Checks the signatures of program files for the alert and the list.
+  const Win32Signatures signature_checks;
+  win32::SignatureWorker signatures(signature_checks);
   TForm2 form2(application);
   TForm3 form3(application, files, data, boxes, clock);
   TForm4 form4(application, files, data);
   RemovedEntriesStore removed(platform, data, tables, clock);
   TForm5 form5(application, removed, boxes);
+  StartupEntriesStore startup(platform, data, tables, clock);
+  TForm6 form6(application, startup, signatures, form5, boxes);
   RemovalProgress progress(application);
-  form1.Attach(form2, form3, form4, form5, progress);
+  form1.Attach(form2, form3, form4, form5, form6, progress);
   application.WaitAlsoOn([&watch] { return watch.Handles(); },
                          [&watch, &form1](HANDLE signaled) {
                            if (const auto rows = watch.Signaled(signaled)) {

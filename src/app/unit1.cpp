@@ -36,6 +36,8 @@ enum : int {
   kViewLogfile1,
   kRemovedEntries1,
   kRemovedEntries2,
+  kStartupEntries1,
+  kStartupEntries2,
 };
 
 // Marks the main window, so that a second start finds it among the windows
@@ -101,6 +103,7 @@ constexpr FormLayout kMainWindow = MainWindowLayout();
 
 const std::vector<MenuItem> kMainMenu1 = {
     {texts::kBlackListMenu, 0, {{texts::kEditItem, kEdit1, {}, false}}, false},
+    {texts::kStartupMenu, 0, {{texts::kStartupEntriesItem, kStartupEntries1, {}, false}}, false},
     {texts::kRemovedMenu, 0, {{texts::kRemovedEntriesItem, kRemovedEntries1, {}, false}}, false},
     {texts::kHelpMenu,
      0,
@@ -112,6 +115,7 @@ const std::vector<MenuItem> kMainMenu1 = {
 
 const std::vector<MenuItem> kPopupMenu1 = {
     {texts::kRestoreItem, kRestore2, {}, false},
+    {texts::kStartupEntriesItem, kStartupEntries2, {}, false},
     {texts::kRemovedEntriesItem, kRemovedEntries2, {}, false},
     {nullptr, 0, {}, false},  // Restore1, the separator
     {texts::kExitItem, kExit1, {}, false},
@@ -166,6 +170,8 @@ void TForm1::ConnectHandlers() {
   form_.OnCommand(kViewLogfile1, [this] { ViewLogfile1Click(); });
   form_.OnCommand(kRemovedEntries1, [this] { RemovedEntriesClick(); });
   form_.OnCommand(kRemovedEntries2, [this] { RemovedEntriesClick(); });
+  form_.OnCommand(kStartupEntries1, [this] { StartupEntriesClick(); });
+  form_.OnCommand(kStartupEntries2, [this] { StartupEntriesClick(); });
   // Closing the main window ends the program, with the baseline kept for
   // the next start; so does the end of the Windows session.
   form_.OnClose([this] {
@@ -233,7 +239,8 @@ void TForm1::BringRunningForward() {
 }
 
 void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer,
-                    TForm5& removed_entries, Progress& removal_progress) {
+                    TForm5& removed_entries, TForm6& startup_entries,
+                    Progress& removal_progress) {
   cycle_.emplace(CycleContext{parts_.platform, parts_.data, *this, parts_.tables, alert, Timer1,
                               parts_.boxes, parts_.clock, *this});
   cycle_->saved_baseline = parts_.saved_baseline;
@@ -241,6 +248,7 @@ void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_view
   blacklist_editor_ = &blacklist_editor;
   log_viewer_ = &log_viewer;
   removed_entries_ = &removed_entries;
+  startup_entries_ = &startup_entries;
 }
 
 SettingsContext TForm1::Settings() {
@@ -310,6 +318,10 @@ void TForm1::ViewLogfile1Click() {
 
 void TForm1::RemovedEntriesClick() {
   if (removed_entries_ != nullptr) removed_entries_->ShowModal();
+}
+
+void TForm1::StartupEntriesClick() {
+  if (startup_entries_ != nullptr) startup_entries_->ShowModal();
 }
 
 void TForm1::OnlineHelp1Click() {

@@ -11,6 +11,7 @@
 #include "changes/unit3.h"
 #include "changes/unit4.h"
 #include "changes/unit5.h"
+#include "changes/unit6.h"
 #include "platform/row_selection.h"
 #include "platform/win32/framework/form.h"
 #include "platform/win32/framework/form_timer.h"
@@ -51,7 +52,7 @@ class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications 
 
   // The windows made after this one, which its commands and cycles show.
   void Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer,
-              TForm5& removed_entries, Progress& removal_progress);
+              TForm5& removed_entries, TForm6& startup_entries, Progress& removal_progress);
 
   HWND handle() const { return form_.handle(); }
 
@@ -72,6 +73,7 @@ class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications 
   void ViewLogfile1Click();
   // From the tray menu and from the window's menu bar.
   void RemovedEntriesClick();
+  void StartupEntriesClick();
   void Label2Click();
   // The pointer: the hand over the maker's name, the arrow over the window's
   // background. Other controls keep their own pointer, so the hand never
@@ -122,6 +124,7 @@ class TForm1 : public SettingsWindow, public AreaSwitches, public Notifications 
   TForm3* blacklist_editor_ = nullptr;
   TForm4* log_viewer_ = nullptr;
   TForm5* removed_entries_ = nullptr;
+  TForm6* startup_entries_ = nullptr;
 };
 
 }  // namespace corvane

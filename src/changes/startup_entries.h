@@ -24,6 +24,8 @@ class StartupEntries {
   virtual bool SetEnabled(StartupRow& row, bool enabled) = 0;
   // As No in an alert: a backup first, then the removal, logged.
   virtual RemoveOutcome Remove(const StartupRow& row) = 0;
+  // Writes the rows to the file (see ExportStartupEntries); raises InOutError.
+  virtual void Export(const std::string& path, const std::vector<StartupRow>& rows) = 0;
 };
 
 }  // namespace corvane

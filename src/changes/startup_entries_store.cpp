@@ -2,6 +2,7 @@
 
 #include "changes/inventory.h"
 #include "changes/new_entry.h"
+#include "changes/startup_export.h"
 #include "monitor/approved_state.h"
 #include "monitor/located_entry.h"
 #include "monitor/startup_entry.h"
@@ -46,6 +47,10 @@ RemoveOutcome StartupEntriesStore::Remove(const StartupRow& row) {
   ForgetFromBaseline(tables_, row.entry);
   if (done.left) KnowAsUsersOwn(platform_, tables_, *done.left);
   return {true, ""};
+}
+
+void StartupEntriesStore::Export(const std::string& path, const std::vector<StartupRow>& rows) {
+  ExportStartupEntries(platform_.files, path, rows);
 }
 
 }  // namespace corvane

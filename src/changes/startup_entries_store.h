@@ -20,6 +20,7 @@ class StartupEntriesStore : public StartupEntries {
   void AddProgramFacts(StartupRow& row) override;
   bool SetEnabled(StartupRow& row, bool enabled) override;
   RemoveOutcome Remove(const StartupRow& row) override;
+  void Export(const std::string& path, const std::vector<StartupRow>& rows) override;
 
  private:
   Platform& platform_;

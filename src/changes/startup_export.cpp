@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "platform/case_fold.h"
+#include "platform/errors.h"
+#include "texts.h"
 
 namespace corvane {
 
@@ -83,6 +85,13 @@ std::optional<ExportFormat> ExportFormatOf(const std::string& path) {
 
 std::string FormatExport(const std::vector<StartupRow>& rows, ExportFormat format) {
   return format == ExportFormat::kCsv ? Csv(rows) : Json(rows);
+}
+
+void ExportStartupEntries(FileSystem& files, const std::string& path,
+                          const std::vector<StartupRow>& rows) {
+  const auto format = ExportFormatOf(path);
+  if (!format) throw InOutError(texts::kExportNeedsFile);
+  files.ReplaceWhole(path, FormatExport(rows, *format), texts::kExportCopySuffix);
 }
 
 }  // namespace corvane

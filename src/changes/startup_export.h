@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "changes/startup_list.h"
+#include "platform/file_system.h"
 
 namespace corvane {
 
@@ -20,5 +21,11 @@ std::optional<ExportFormat> ExportFormatOf(const std::string& path);
 // written with a leading apostrophe: an entry's name is chosen by the
 // program that planted it.
 std::string FormatExport(const std::vector<StartupRow>& rows, ExportFormat format);
+
+// Writes the rows to the file in the format its extension names, whole or
+// not at all. Raises InOutError when the extension is neither or the file
+// cannot be written.
+void ExportStartupEntries(FileSystem& files, const std::string& path,
+                          const std::vector<StartupRow>& rows);
 
 }  // namespace corvane

@@ -105,7 +105,11 @@ void AddProgramFacts(const Platform& platform, StartupRow& row) {
   row.has_facts = true;
   if (row.command.empty()) row.command = CommandOf(platform, row.entry);
   row.program = ProgramOfCommand(platform, row.command);
-  if (!row.program.empty()) row.publisher = platform.programs.Publisher(row.program);
+  if (!row.program.empty()) {
+    row.publisher = platform.programs.Publisher(row.program);
+  } else if (!row.command.empty()) {
+    row.signature = {SignatureState::kFileNotFound};
+  }
 }
 
 const std::vector<StartupColumnInfo>& StartupColumns() {
@@ -143,6 +147,16 @@ std::string CellText(const StartupRow& row, StartupColumn column) {
       return row.first_seen;
   }
   return "";
+}
+
+std::string RowDetails(const StartupRow& row) {
+  std::string details;
+  for (const auto& info : StartupColumns()) {
+    details += std::string(info.heading) + texts::kDetailsSeparator + CellText(row, info.column) +
+               "\r\n";
+  }
+  if (!row.program.empty()) details += texts::kProgramDetail + row.program + "\r\n";
+  return details;
 }
 
 std::vector<std::size_t> ShownRows(const std::vector<StartupRow>& rows, const RowFilter& filter,

@@ -72,6 +72,10 @@ const std::vector<StartupColumnInfo>& StartupColumns();
 
 std::string CellText(const StartupRow& row, StartupColumn column);
 
+// What "Copy details" puts on the clipboard: each column's heading and
+// text, one per line, and the program file when it is known.
+std::string RowDetails(const StartupRow& row);
+
 struct RowFilter {
   std::string search;  // every column is searched, letter case aside
   bool hide_windows_own = true;

@@ -101,17 +101,12 @@ void TForm5::FormResize(int client_width, int client_height) {
   const int dx = client_width - form_.Scaled(kCloseRightMargin) - (close.left + close.width);
   const int dy = client_height - form_.Scaled(kCloseBottomMargin) - (close.top + close.height);
   if (dx == 0 && dy == 0) return;
-  const auto move = [&](Control& control, bool grow_x, bool grow_y, bool follow_x, bool follow_y) {
-    const ControlLayout& now = control.layout();
-    const int left = now.left + (follow_x ? dx : 0);
-    const int top = now.top + (follow_y ? dy : 0);
-    control.Place(RECT{left, top, left + now.width + (grow_x ? dx : 0),
-                       top + now.height + (grow_y ? dy : 0)});
-  };
-  move(list_, true, true, false, false);
-  for (Control* line : {&location_, &command_}) move(*line, true, false, false, true);
-  move(status_, false, false, false, true);
-  for (Control* button : {&put_back_, &forget_, &close_}) move(*button, false, false, true, true);
+  FollowGrowth(list_, dx, dy, {true, true, false, false});
+  for (Control* line : {&location_, &command_}) FollowGrowth(*line, dx, dy, {true, false, false, true});
+  FollowGrowth(status_, dx, dy, {false, false, false, true});
+  for (Control* button : {&put_back_, &forget_, &close_}) {
+    FollowGrowth(*button, dx, dy, {false, false, true, true});
+  }
   FitListViewColumns(list_, 0);
 }
 

@@ -72,6 +72,14 @@ struct ChangeNotificationTraits : InvalidValueIsNone {
   static void Free(HANDLE notification) { FindCloseChangeNotification(notification); }
 };
 
+// Memory that a call handed out with LocalAlloc (CommandLineToArgvW's list).
+struct LocalMemoryTraits : NullIsNone {
+  template <typename Pointer>
+  static void Free(Pointer memory) {
+    LocalFree(memory);
+  }
+};
+
 // An open registry key (never one of the predefined roots).
 using RegistryKey = OwnedHandle<HKEY, RegistryKeyTraits>;
 // A file opened with CreateFileW.
@@ -80,6 +88,8 @@ using FileHandle = OwnedHandle<HANDLE, FileTraits>;
 using FindHandle = OwnedHandle<HANDLE, FindTraits>;
 // An event from CreateEventW.
 using EventHandle = OwnedHandle<HANDLE, EventTraits>;
+template <typename Pointer>
+using LocalMemory = OwnedHandle<Pointer, LocalMemoryTraits>;
 // A folder watch from FindFirstChangeNotificationW.
 using ChangeNotificationHandle = OwnedHandle<HANDLE, ChangeNotificationTraits>;
 

@@ -56,7 +56,7 @@ WindowKind KindOf(const ControlLayout& layout) {
       // while a button has the focus.
       return {WC_LISTVIEWW,
               LVS_REPORT | (layout.multi_select ? 0u : DWORD(LVS_SINGLESEL)) | LVS_SHOWSELALWAYS |
-                  LVS_NOSORTHEADER,
+                  (layout.owner_data ? DWORD(LVS_OWNERDATA) : DWORD(LVS_NOSORTHEADER)),
               WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", 0, 0};
@@ -273,6 +273,14 @@ void Control::Place(const RECT& client_rect) {
   if (layout_.width != 0) layout_.width = width;
   if (layout_.height != 0) layout_.height = height;
   if (layout_.glyph != Glyph::kNone && !themed_) Redraw(Text());
+}
+
+void FollowGrowth(Control& control, int dx, int dy, Follows how) {
+  const ControlLayout& now = control.layout();
+  const int left = now.left + (how.move_x ? dx : 0);
+  const int top = now.top + (how.move_y ? dy : 0);
+  control.Place(RECT{left, top, left + now.width + (how.grow_x ? dx : 0),
+                     top + now.height + (how.grow_y ? dy : 0)});
 }
 
 }  // namespace corvane::win32

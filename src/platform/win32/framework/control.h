@@ -80,4 +80,14 @@ class Control {
   WindowHandle window_;
 };
 
+// How a control of a resizable window follows the window's growth: it grows
+// as much, or moves with the right or bottom edge, in either direction.
+struct Follows {
+  bool grow_x = false;
+  bool grow_y = false;
+  bool move_x = false;
+  bool move_y = false;
+};
+void FollowGrowth(Control& control, int dx, int dy, Follows how);
+
 }  // namespace corvane::win32

@@ -129,6 +129,8 @@ void Form::Notified(const NMHDR& header) {
   Control* control = ByWindow(header.hwndFrom);
   if (control == nullptr || control->layout().kind != ControlKind::kListView) return;
   if (header.code == NM_SETFOCUS) FocusMoved(*control);
+  // A virtual list tells of a range selected with Shift at once.
+  if (header.code == LVN_ODSTATECHANGED) Selected(*control);
   if (header.code == LVN_ITEMCHANGED) {
     const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
     if ((change.uChanged & LVIF_STATE) != 0 &&

@@ -85,6 +85,7 @@ struct ControlLayout {
   const char* parent = nullptr;             // a group box's name, or the form
   const char* enter_clicks = nullptr;       // the button Enter clicks while this has the focus
   bool multi_select = false;                // a list view whose rows Ctrl and Shift select together
+  bool owner_data = false;                  // a virtual list view, see Virtual
 
   constexpr ControlLayout Font(const FontStyle& style) const {
     ControlLayout control = *this;
@@ -139,6 +140,14 @@ struct ControlLayout {
   constexpr ControlLayout MultiSelect() const {
     ControlLayout control = *this;
     control.multi_select = true;
+    return control;
+  }
+  // A list view that holds no rows itself: its owner tells the count and
+  // answers LVN_GETDISPINFO for the rows shown, and sorts them on a click
+  // of a heading. So ten thousand rows open at once.
+  constexpr ControlLayout Virtual() const {
+    ControlLayout control = *this;
+    control.owner_data = true;
     return control;
   }
   constexpr ControlLayout Inside(const char* group_box) const {
