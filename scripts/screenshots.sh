@@ -9,6 +9,7 @@
 #   alert-changed.png     an alert about that value once its command changed
 #   removed-entries.png   the window of removed entries after three entries
 #                         were declined
+#   startup-entries.png   the Startup entries window with what starts then
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -94,3 +95,7 @@ decline
 quietly "${wine[@]}" "$poke" command 107
 quietly "${wine[@]}" "$poke" select removed
 shoot removed "$shots/removed-entries.png"
+
+quietly "${wine[@]}" "$poke" close removed
+quietly "${wine[@]}" "$poke" command 109
+shoot startup "$shots/startup-entries.png"

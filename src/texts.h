@@ -215,6 +215,9 @@ inline constexpr const char kShellOpen[] = "open";
 // ---- Locations as the alert names them ----
 inline constexpr const char kLocalMachineRootName[] = "HKEY_LOCAL_MACHINE";
 inline constexpr const char kCurrentUserRootName[] = "HKEY_CURRENT_USER";
+// The same roots in the list of startup entries, where room is short.
+inline constexpr const char kLocalMachineShortName[] = "HKLM";
+inline constexpr const char kCurrentUserShortName[] = "HKCU";
 // Between an INI file's path and the key of its line.
 inline constexpr const char kIniLocationSeparator[] = ": ";
 
@@ -369,7 +372,7 @@ inline constexpr const char kStatusColumn[] = "Status";
 inline constexpr const char kFirstSeenColumn[] = "First seen";
 inline constexpr const char kDetailsSeparator[] = ": ";
 inline constexpr const char kProgramDetail[] = "Program file: ";
-inline constexpr const char kSearchLabel[] = "&Search:";
+inline constexpr const char kSearchLabel[] = "Search:";
 inline constexpr const char kHideWindowsOwnBox[] = "&Hide Windows' own entries";
 inline constexpr const char kDisableButton[] = "&Disable";
 inline constexpr const char kEnableButton[] = "E&nable";

@@ -4,6 +4,7 @@
 #include <map>
 #include <tuple>
 
+#include "changes/command_line.h"
 #include "changes/entry_commands.h"
 #include "changes/inventory.h"
 #include "changes/new_entry.h"
@@ -38,14 +39,35 @@ std::map<std::string, EntryStatus> ApprovedStates(const EntryTables& scan) {
   return states;
 }
 
-// The alert's location less the name at its end, which the Entry column shows.
-std::string PlaceOf(const std::string& location, const std::string& name) {
+bool StartsWith(const std::string& text, const std::string& head) {
+  return text.compare(0, head.size(), head) == 0;
+}
+
+// The alert's location less the name at its end, which the Entry column
+// shows, and with the registry's root named short.
+std::string PlaceOf(std::string location, const std::string& name) {
   const auto tail = '\\' + name;
   if (location.size() > tail.size() &&
       location.compare(location.size() - tail.size(), tail.size(), tail) == 0) {
-    return location.substr(0, location.size() - tail.size());
+    location.resize(location.size() - tail.size());
+  }
+  for (const auto& [full, short_name] :
+       {std::make_pair(texts::kLocalMachineRootName, texts::kLocalMachineShortName),
+        std::make_pair(texts::kCurrentUserRootName, texts::kCurrentUserShortName)}) {
+    if (StartsWith(location, full)) return short_name + location.substr(std::string(full).size());
   }
   return location;
+}
+
+// Whether the command names a file by its full path (a drive or a network
+// share), which is not there: neither a file nor a folder (a row may hold
+// a folder's path). A command that names no path, a web address or a bare
+// name, tells nothing of a file.
+bool NamesMissingFile(const Platform& platform, const std::string& command) {
+  auto path = ExpandVariables(platform.environment, command);
+  if (!path.empty() && path[0] == '"') path = path.substr(1, path.find('"', 1) - 1);
+  const bool full = (path.size() > 2 && path[1] == ':' && path[2] == '\\') || StartsWith(path, "\\\\");
+  return full && !platform.files.DirectoryExists(path);
 }
 
 int AreaOrder(Area area) { return static_cast<int>(area); }
@@ -107,21 +129,21 @@ void AddProgramFacts(const Platform& platform, StartupRow& row) {
   row.program = ProgramOfCommand(platform, row.command);
   if (!row.program.empty()) {
     row.publisher = platform.programs.Publisher(row.program);
-  } else if (!row.command.empty()) {
+  } else if (NamesMissingFile(platform, row.command)) {
     row.signature = {SignatureState::kFileNotFound};
   }
 }
 
 const std::vector<StartupColumnInfo>& StartupColumns() {
   static const std::vector<StartupColumnInfo> columns = {
-      {StartupColumn::kEntry, texts::kEntryColumn, "entry", 150},
-      {StartupColumn::kType, texts::kTypeColumn, "type", 110},
-      {StartupColumn::kLocation, texts::kLocationColumn, "location", 180},
-      {StartupColumn::kCommand, texts::kCommandColumn, "command", 220},
-      {StartupColumn::kPublisher, texts::kPublisherColumn, "publisher", 120},
-      {StartupColumn::kSignature, texts::kSignatureColumn, "signature", 150},
-      {StartupColumn::kStatus, texts::kStatusColumn, "status", 60},
-      {StartupColumn::kFirstSeen, texts::kFirstSeenColumn, "firstSeen", 120},
+      {StartupColumn::kEntry, texts::kEntryColumn, "entry", 120},
+      {StartupColumn::kType, texts::kTypeColumn, "type", 95},
+      {StartupColumn::kLocation, texts::kLocationColumn, "location", 140},
+      {StartupColumn::kCommand, texts::kCommandColumn, "command", 185},
+      {StartupColumn::kPublisher, texts::kPublisherColumn, "publisher", 105},
+      {StartupColumn::kSignature, texts::kSignatureColumn, "signature", 110},
+      {StartupColumn::kStatus, texts::kStatusColumn, "status", 55},
+      {StartupColumn::kFirstSeen, texts::kFirstSeenColumn, "firstSeen", 115},
   };
   return columns;
 }

@@ -20,16 +20,20 @@ namespace {
 
 using namespace win32;
 
+constexpr int kWidth = 980;
+constexpr int kHeight = 500;
+constexpr int kInnerWidth = kWidth - 2 * 16;
+constexpr int kCloseLeft = kWidth - 16 - 81;
 constexpr FormLayout kWindow =
-    Window(texts::kStartupEntriesCaption, 900, 500).Sizeable().MinimizeAndMaximize();
+    Window(texts::kStartupEntriesCaption, kWidth, kHeight).Sizeable().MinimizeAndMaximize();
 
 constexpr ControlLayout kControls[] = {
     Label("Label1", 16, 17, texts::kSearchLabel),
     Edit("Edit1", 70, 13, 250, 22).Font(kNamesFont).TabOrder(0),
     CheckBox("CheckBox1", 340, 15, 250, 17, texts::kHideWindowsOwnBox).Checked().TabOrder(1),
-    ListView("ListView1", 16, 44, 868, 376).Font(kNamesFont).MultiSelect().Virtual().TabOrder(2),
+    ListView("ListView1", 16, 44, kInnerWidth, 376).Font(kNamesFont).MultiSelect().Virtual().TabOrder(2),
     // How many rows are shown, and what the last action did.
-    Make(ControlKind::kLabel, "Label2", 16, 428, 868, 17, ""),
+    Make(ControlKind::kLabel, "Label2", 16, 428, kInnerWidth, 17, ""),
     Button("BitBtn1", 16, 459, 81, 25, texts::kDisableButton)
         .Disabled().Hint(texts::kDisableTip).TabOrder(3),
     Button("BitBtn2", 105, 459, 81, 25, texts::kEnableButton).Disabled().TabOrder(4),
@@ -37,13 +41,13 @@ constexpr ControlLayout kControls[] = {
         .Picture(Glyph::kDelete).Disabled().Hint(texts::kRemoveTip).TabOrder(5),
     Button("BitBtn4", 300, 459, 120, 25, texts::kRemovedEntriesButton).TabOrder(6),
     Button("BitBtn5", 428, 459, 81, 25, texts::kExportButton).TabOrder(7),
-    Button("BitBtn6", 803, 459, 81, 25, texts::kCloseButton)
+    Button("BitBtn6", kCloseLeft, 459, 81, 25, texts::kCloseButton)
         .Picture(Glyph::kCancel).Cancel().Result(ModalResult::kCancel).TabOrder(8),
 };
 // Where Close stands from the bottom right corner; the window's growth is
 // measured from it.
-constexpr int kCloseRightMargin = 900 - (803 + 81);
-constexpr int kCloseBottomMargin = 500 - (459 + 25);
+constexpr int kCloseRightMargin = kWidth - (kCloseLeft + 81);
+constexpr int kCloseBottomMargin = kHeight - (459 + 25);
 
 // The slow facts come in on this timer, a slice at a time: a timer's
 // message waits behind input and painting, so the window keeps answering.

@@ -47,17 +47,19 @@ TEST_F(StartupListTest, EveryEntryIsListedGroupedByBoxWithItsSwitchAndFirstSight
   for (auto& row : rows) {
     store.AddProgramFacts(row);
     seen.push_back(row.name + " | " + row.location + " | " + row.command + " | " +
+                   CellText(row, StartupColumn::kSignature) + " | " +
                    CellText(row, StartupColumn::kStatus) + (row.can_switch ? " | switch" : "") +
                    " | " + row.first_seen);
   }
   EXPECT_EQ(seen, (std::vector<std::string>{
-                      "Tool | HKEY_CURRENT_USER" + std::string(kUserRun) +
-                          " | C:\\Tools\\t.exe /x | Enabled | switch | 2026-12-08 06:45:10",
-                      "Пуск | HKEY_CURRENT_USER" + std::string(kUserRun) +
-                          " | p.exe | Disabled | switch | 2026-12-08 06:45:10",
-                      "Pest | HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services | svc.exe | "
+                      "Tool | HKCU" + std::string(kUserRun) +
+                          " | C:\\Tools\\t.exe /x | File not found | Enabled | switch | "
+                          "2026-12-08 06:45:10",
+                      "Пуск | HKCU" + std::string(kUserRun) +
+                          " | p.exe |  | Disabled | switch | 2026-12-08 06:45:10",
+                      "Pest | HKLM\\SYSTEM\\CurrentControlSet\\Services | svc.exe |  | "
                       "Enabled | 2026-12-08 06:45:10",
-                      "Daily | \\Updates |  | Enabled | 2026-12-08 06:45:10",
+                      "Daily | \\Updates |  |  | Enabled | 2026-12-08 06:45:10",
                   }));
 
   // Search looks at every column; the order can follow any of them.

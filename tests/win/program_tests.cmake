@@ -18,6 +18,7 @@ add_executable(corvane_program_tests
   ${CMAKE_CURRENT_LIST_DIR}/program/put_back_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/flood_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program/main_window_fit_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program/startup_entries_test.cpp
 )
 corvane_target_options(corvane_program_tests)
 target_include_directories(corvane_program_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})

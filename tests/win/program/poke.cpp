@@ -11,7 +11,9 @@
 //   corvane_poke where main     prints where the main window is on the screen,
 //   corvane_poke where alert    the alert or the window of removed entries, as
 //   corvane_poke where removed  WIDTHxHEIGHT+LEFT+TOP, and moves the pointer
-//                               out of the way
+//   corvane_poke where startup  out of the way (startup: the Startup entries)
+//   corvane_poke close removed  closes the window of removed entries
+//                               (109 opens the Startup entries)
 // Each waits up to ten seconds for its window; the exit code is 1 without it.
 #include <windows.h>
 
@@ -140,8 +142,17 @@ int main(int argc, char** argv) {
   if (argc == 3 && command == "where" && which == "removed") {
     return PrintPlace(WaitForWindow(corvane::texts::kRemovedEntriesCaption, true));
   }
+  if (argc == 3 && command == "where" && which == "startup") {
+    return PrintPlace(WaitForWindow(corvane::texts::kStartupEntriesCaption, true));
+  }
+  if (argc == 3 && command == "close" && which == "removed") {
+    const HWND removed = WaitForWindow(corvane::texts::kRemovedEntriesCaption, true);
+    return removed != nullptr && PostMessageW(removed, WM_CLOSE, 0, 0) && WaitUntilHidden(removed)
+               ? 0
+               : 1;
+  }
   std::fprintf(stderr,
                "usage: corvane_poke tick | command ID | answer yes|no | dismiss | "
-               "select removed | where main|alert|removed\n");
+               "select removed | where main|alert|removed|startup | close removed\n");
   return 2;
 }

@@ -19,6 +19,7 @@ namespace corvane::program_test {
 inline constexpr int kRestoreCommand = 101;
 inline constexpr int kExitCommand = 102;
 inline constexpr int kRemovedEntriesCommand = 107;
+inline constexpr int kStartupEntriesCommand = 109;
 // The poll timer of the main window.
 inline constexpr WPARAM kPollTimer = 1;
 
