@@ -26,9 +26,9 @@ class ProgramCommandsTest : public ProgramTest {
 };
 
 // Wine keeps a menu inside its process, so its items are known here only by
-// what choosing them does: Restore, Removed entries, then Exit, and nothing
-// else; E and X choose the last two by their access keys.
-TEST_F(ProgramCommandsTest, TheTrayMenuOffersRestoreRemovedEntriesThenExit) {
+// what choosing them does: Restore, Startup entries, Removed entries, then
+// Exit, and nothing else; S, E and X choose the last three by their access keys.
+TEST_F(ProgramCommandsTest, TheTrayMenuOffersRestoreBothListsThenExit) {
   ASSERT_NE(Start(), nullptr);
   ASSERT_FALSE(Shown());
   // Opens the menu with a right click on the icon and types the keys into it.
@@ -51,14 +51,20 @@ TEST_F(ProgramCommandsTest, TheTrayMenuOffersRestoreRemovedEntriesThenExit) {
   ASSERT_TRUE(WaitUntilHidden(removed));
   EXPECT_FALSE(Shown());
 
+  ASSERT_TRUE(choose({'S'}));
+  const HWND startup = automation::WaitForWindow(ProcessId(), texts::kStartupEntriesCaption);
+  ASSERT_NE(startup, nullptr);
+  automation::PressKey(startup, VK_ESCAPE);
+  ASSERT_TRUE(WaitUntilHidden(startup));
+
   ASSERT_TRUE(choose({'X'}));
   const HWND question = automation::WaitForWindow(ProcessId(), texts::kWarningTitle);
   ASSERT_NE(question, nullptr);
   automation::Click(GetDlgItem(question, IDNO));
   ASSERT_TRUE(WaitUntilHidden(question));
 
-  // A fourth Down comes round to the first item again.
-  ASSERT_TRUE(choose({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+  // A fifth Down comes round to the first item again.
+  ASSERT_TRUE(choose({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
   ASSERT_TRUE(WaitUntilShown());
   EXPECT_TRUE(IsWindowEnabled(ControlWithText(texts::kCancelButton)));
 }

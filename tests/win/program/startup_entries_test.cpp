@@ -146,7 +146,7 @@ TEST_F(ProgramStartupEntriesTest, SearchSwitchRemoveAndExportAsAUserWould) {
   }));
   automation::PressKey(removed, VK_ESCAPE);
   ASSERT_TRUE(automation::WaitUntilHidden(removed));
-  automation::PressKey(window, VK_ESCAPE);
+  automation::Click(Button(window, texts::kCloseButton));
   EXPECT_TRUE(automation::WaitUntilHidden(window));
 
   // The command line, while the program runs: a list in JSON, and a bad argument.
