@@ -12,6 +12,7 @@
 #   bench/run.sh          all of them
 #   bench/run.sh growth   only what grows with the machine
 #   bench/run.sh watch    only the poll cycle and the running program
+#   bench/run.sh list     only the Startup entries window with 1,000 entries
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
 only=${1:-}
@@ -27,6 +28,15 @@ if [ "$only" = growth ]; then
   start_virtual_display
   trap 'stop_virtual_display; "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" --stop' EXIT
   "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_growth_bench.exe" "$(program)"
+  exit 0
+fi
+
+if [ "$only" = list ]; then
+  configure_windows "$arch"
+  cmake --build "$build/win-$arch" -j"$jobs" --target corvane corvane_list_bench
+  start_virtual_display
+  trap 'stop_virtual_display; "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" --stop' EXIT
+  "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_list_bench.exe" "$(program)"
   exit 0
 fi
 

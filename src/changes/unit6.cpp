@@ -230,6 +230,7 @@ void TForm6::Reload() {
   SendMessageW(list_.handle(), LVM_SETITEMCOUNT, 0, 0);
   facts_done_ = 0;
   windows_own_ = 0;
+  unchecked_ = 0;
   rows_ = entries_.List();
   Refilter();
   SelectEntries(selected);
@@ -268,7 +269,7 @@ void TForm6::SelectEntries(const std::vector<std::string>& entries) {
 void TForm6::ShowStatus() {
   std::string text = action_status_.empty() ? "" : action_status_ + "  ";
   text += CountOf(texts::kShownStatus, shown_.size(), rows_.size());
-  if (facts_done_ < rows_.size()) text += texts::kCheckingStatus;
+  if (facts_done_ < rows_.size() || unchecked_ != 0) text += texts::kCheckingStatus;
   status_.SetText(text);
 }
 
@@ -323,11 +324,13 @@ bool TForm6::AddSomeFacts() {
 
 void TForm6::TakeSignatures() {
   std::size_t own = 0;
+  unchecked_ = 0;
   for (std::size_t at = 0; at < facts_done_ && at < rows_.size(); ++at) {
     StartupRow& row = rows_[at];
     if (row.program.empty()) continue;
     row.signature = signatures_.Known(row.program);
     if (IsWindowsOwn(row.signature)) ++own;
+    if (row.signature.state == SignatureState::kUnknown) ++unchecked_;
   }
   // Rows go only when the box hides them; the others change in place.
   if (own != windows_own_ && hide_own_.Checked()) {

@@ -85,6 +85,7 @@ class TForm6 {
   std::vector<std::size_t> shown_;  // indexes into rows_, in the order shown
   std::size_t facts_done_ = 0;      // rows_ before this have their slow facts
   std::size_t windows_own_ = 0;     // rows known to be Windows' own
+  std::size_t unchecked_ = 0;       // rows whose program's signature is not known yet
   RowOrder order_;
   std::string action_status_;  // what the last action did, before the count
 };
