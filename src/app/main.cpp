@@ -22,6 +22,7 @@
 #include "platform/win32/framework/session_mutex.h"
 #include "platform/win32/framework/win32_clock.h"
 #include "platform/win32/framework/win32_message_boxes.h"
+#include "platform/win32/signature_worker.h"
 #include "platform/win32/win32_change_watch.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_event_log.h"
@@ -30,6 +31,7 @@
 #include "platform/win32/win32_profile_file.h"
 #include "platform/win32/win32_program_facts.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_signatures.h"
 #include "platform/win32/win32_task_scheduler.h"
 #include "platform/win32/win32_user_secrets.h"
 #include "texts.h"
@@ -83,10 +85,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     watch.ArmSignaled();
   };
 
+  // Program files' signatures, checked on a thread of their own for every
+  // window that shows them; it outlives the windows.
+  Win32Signatures signature_checks;
+  win32::SignatureWorker signatures(signature_checks);
   BaselineFile saved_baseline(files, data.SavedBaseline(), data.seal);
   TForm1 form1(application, MainWindowParts{platform, data, profile, boxes, clock, tables,
                                             &saved_baseline, arm, places.unsignaled_rows});
-  TForm2 form2(application);
+  TForm2 form2(application, signatures);
   TForm3 form3(application, files, data, boxes, clock);
   TForm4 form4(application, files, data);
   RemovedEntriesStore removed(platform, data, tables, clock);
