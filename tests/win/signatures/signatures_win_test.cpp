@@ -1,18 +1,18 @@
-// Signatures as Wine's WinVerifyTrust checks them, on files signed at build
-// time with a test root that only this test trusts.
+// Signatures as WinVerifyTrust checks them, on files signed at build time
+// under a test root that only this test trusts.
 #include <gtest/gtest.h>
 #include <windows.h>
 // After windows.h, which it needs.
 #include <wincrypt.h>
 
 #include <algorithm>
-#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "changes/signature_texts.h"
+#include "platform/win32/framework/gui_handles.h"
 #include "platform/win32/signature_worker.h"
 #include "platform/win32/win32_signatures.h"
 
@@ -29,74 +29,41 @@ std::string Sample(const std::string& name) {
 // The test root in the machine's Root store for as long as this lives.
 class TrustedRoot {
  public:
-  TrustedRoot() {
+  TrustedRoot()
+      : store_(CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE,
+                             L"Root")) {
     std::ifstream file(Sample("root.der"), std::ios::binary);
     const std::vector<char> der{std::istreambuf_iterator<char>(file), {}};
-    store_ =
-        CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_LOCAL_MACHINE, L"Root");
-    if (store_ != nullptr && !der.empty()) {
-      CertAddEncodedCertificateToStore(store_, X509_ASN_ENCODING,
-                                       reinterpret_cast<const BYTE*>(der.data()), DWORD(der.size()),
-                                       CERT_STORE_ADD_REPLACE_EXISTING, &added_);
-    }
+    CertAddEncodedCertificateToStore(store_, X509_ASN_ENCODING,
+                                     reinterpret_cast<const BYTE*>(der.data()), DWORD(der.size()),
+                                     CERT_STORE_ADD_REPLACE_EXISTING, &added_);
   }
   ~TrustedRoot() {
     if (added_ != nullptr) CertDeleteCertificateFromStore(added_);  // frees the context too
-    if (store_ != nullptr) CertCloseStore(store_, 0);
+    CertCloseStore(store_, 0);
   }
   TrustedRoot(const TrustedRoot&) = delete;
   TrustedRoot& operator=(const TrustedRoot&) = delete;
   bool added() const { return added_ != nullptr; }
 
  private:
-  HCERTSTORE store_ = nullptr;
+  HCERTSTORE store_;
   PCCERT_CONTEXT added_ = nullptr;
 };
-
-// A window for nothing but the worker's messages.
-class MessageWindow {
- public:
-  MessageWindow()
-      : window_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                nullptr)) {}
-  ~MessageWindow() { DestroyWindow(window_); }
-  MessageWindow(const MessageWindow&) = delete;
-  MessageWindow& operator=(const MessageWindow&) = delete;
-  HWND get() const { return window_; }
-
-  // Whether `message` came within the time.
-  bool Receive(UINT message, std::chrono::seconds within) {
-    const auto until = std::chrono::steady_clock::now() + within;
-    MSG got{};
-    while (std::chrono::steady_clock::now() < until) {
-      if (PeekMessageW(&got, window_, message, message, PM_REMOVE)) return true;
-      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_POSTMESSAGE);
-    }
-    return false;
-  }
-
- private:
-  HWND window_;
-};
-
-constexpr UINT kResults = WM_APP + 1;
-
-bool UnderWine() {
-  return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 TEST(SignaturesWinTest, ReadEachFileAsItsSignatureAllows) {
   // Before any check: the chain engine reads the Root store when the
   // process first builds a chain.
   const TrustedRoot root;
   ASSERT_TRUE(root.added());
+  const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
   const struct {
     std::string file, text;
   } cases[] = {
       // Wine 8's Root store is the host's roots: a root added to it is not
       // kept, the chain ends at an untrusted root, and Wine's WinVerifyTrust
       // says yes to it all the same; the check looks at the chain itself.
-      {"signed.exe", UnderWine() ? "Signature not valid" : "Verified: Corvane Test Signer"},
+      {"signed.exe", wine ? "Signature not valid" : "Verified: Corvane Test Signer"},
       // A chain that ends short of any root: Wine 8 says yes to it too
       // (Windows: CERT_E_CHAINING).
       {"leaf-only.exe", "Signature not valid"},
@@ -114,12 +81,15 @@ TEST(SignaturesWinTest, ReadEachFileAsItsSignatureAllows) {
     paths.push_back(Sample(c.file));
   }
 
-  // The worker tells the window once its results are in, and keeps them.
+  // The worker tells the window when its results are in, and keeps them.
+  constexpr UINT kResults = WM_APP + 1;
+  const win32::WindowHandle window(
+      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
   win32::SignatureWorker worker(checks);
-  MessageWindow window;
   worker.Request(paths, window.get(), kResults);
+  MSG message{};
   while (SignatureText(worker.Known(paths.back())).empty()) {
-    ASSERT_TRUE(window.Receive(kResults, std::chrono::seconds(60)));
+    ASSERT_GT(GetMessageW(&message, window.get(), kResults, kResults), 0);
   }
   for (const auto& c : cases) {
     EXPECT_EQ(SignatureText(worker.Known(Sample(c.file))), c.text) << c.file;
