@@ -23,12 +23,15 @@ std::string TrimmedEnd(const std::string& text) {
   return end == std::string::npos ? "" : text.substr(0, end + 1);
 }
 
-// Pieces that each end where a line may: after a separator or a blank.
+// Pieces that each end where a line may: after a blank, or after a
+// separator that is not a switch's "/" (a line ending in "/" with
+// "interval=1" on the next would read as two arguments).
 std::vector<std::string> Pieces(const std::string& text) {
   std::vector<std::string> pieces;
   std::size_t begin = 0;
   for (std::size_t index = 0; index < text.size(); ++index) {
-    if (IsSeparator(text[index]) || text[index] == ' ') {
+    const bool starts_switch = text[index] == '/' && (index == 0 || text[index - 1] == ' ');
+    if ((IsSeparator(text[index]) && !starts_switch) || text[index] == ' ') {
       pieces.push_back(text.substr(begin, index + 1 - begin));
       begin = index + 1;
     }

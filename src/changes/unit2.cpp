@@ -93,21 +93,18 @@ std::string PlaceText(const AlertFacts& facts) {
   return FormatText(place.c_str(), GroupedDigits(facts.count));
 }
 
-// How wide the label draws the text on one line.
-int DrawnWidth(const Control& label, const std::string& text) {
+// How wide the label draws the text on one line, and how high a line is.
+SIZE DrawnSize(const Control& label, const std::string& text) {
   const WindowDc dc(label.handle());
   const auto font = reinterpret_cast<HFONT>(SendMessageW(label.handle(), WM_GETFONT, 0, 0));
   const Selection use_font(dc.get(), font);
   const std::wstring wide = Wide(text);
   SIZE size{0, 0};
   GetTextExtentPoint32W(dc.get(), wide.c_str(), int(wide.size()), &size);
-  return size.cx;
-}
-
-int HeightOf(const Control& control) {
-  RECT shown{};
-  GetWindowRect(control.handle(), &shown);
-  return shown.bottom - shown.top;
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.get(), &metrics);
+  size.cy = metrics.tmHeight;
+  return size;
 }
 
 }  // namespace
@@ -123,7 +120,7 @@ TForm2::TForm2(Application& application, SignatureWorker& signatures)
       signatures_(signatures) {
   form_.OnClick("Button1", [this] { Button1Click(); });
   form_.OnMessage(kSignatureResults, [this](WPARAM, LPARAM, LRESULT& result) {
-    ShowPublisher();
+    if (!facts_.program.empty()) ShowPublisher(signatures_.Known(facts_.program));
     result = 0;
     return true;
   });
@@ -152,27 +149,26 @@ int TForm2::ShowCommand(const Line& line, int top, const char* caption,
   ShowLine(line, top, caption, command);
   RECT shown{};
   GetWindowRect(line.text.handle(), &shown);
-  const auto lines =
-      CommandLines(command, shown.right - shown.left, kCommandLines,
-                   [&line](const std::string& text) { return DrawnWidth(line.text, text); });
+  const int width = shown.right - shown.left;
+  const auto lines = CommandLines(command, width, kCommandLines, [&line](const std::string& text) {
+    return DrawnSize(line.text, text).cx;
+  });
   // Drawn in the label's own "..." it would lose the program's name; broken
   // into lines it needs the label to wrap at its line ends instead.
   const LONG_PTR style = GetWindowLongPtrW(line.text.handle(), GWL_STYLE) & ~SS_ELLIPSISMASK;
   SetWindowLongPtrW(line.text.handle(), GWL_STYLE,
                     style | (lines.size() == 1 ? SS_PATHELLIPSIS : 0));
-  if (lines.size() == 1) return 0;
   std::string text;
   for (const std::string& each : lines) text += (text.empty() ? "" : "\r\n") + each;
-  const int line_height = HeightOf(line.text);
-  line.text.SetText(text);
-  SetWindowPos(line.text.handle(), nullptr, 0, 0, shown.right - shown.left,
-               line_height * int(lines.size()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // One line keeps its text whole, for the tool tip's sake and screen readers.
+  if (lines.size() > 1) line.text.SetText(text);
+  const int line_height = DrawnSize(line.text, "").cy;
+  SetWindowPos(line.text.handle(), nullptr, 0, 0, width, line_height * int(lines.size()),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   return line_height * int(lines.size() - 1);
 }
 
-void TForm2::ShowPublisher() {
-  const Signature signature =
-      facts_.program.empty() ? Signature{} : signatures_.Known(facts_.program);
+void TForm2::ShowPublisher(const Signature& signature) {
   publisher_line_ = PublisherLine(signature, facts_.publisher);
   publisher_.text.SetText(publisher_line_);
   form_.SetHint(publisher_.text.name(), publisher_line_);
@@ -207,9 +203,12 @@ void TForm2::SetFacts(const AlertFacts& facts) {
   if (!facts.publisher.empty() || !facts.program.empty()) {
     ShowLine(publisher_, top, texts::kAlertPublisherLabel, "");
     next_line(0);
-    ShowPublisher();
-    if (!facts.program.empty())
+    // Not what the worker kept from before: the file may have been
+    // replaced since, which the worker looks at first.
+    ShowPublisher(Signature{});
+    if (!facts.program.empty()) {
       signatures_.Request({facts.program}, form_.handle(), kSignatureResults);
+    }
   } else {
     publisher_line_.clear();
     publisher_.caption.SetVisible(false);

@@ -40,8 +40,8 @@ class TForm2 : public AlertView {
   int ShowCommand(const Line& line, int top, const char* caption, const std::string& command);
   // The window's width for the texts it shows now; sizes the lines' texts to it.
   int FitWidth();
-  // The Publisher line as the signature known now makes it.
-  void ShowPublisher();
+  // The Publisher line as the signature makes it.
+  void ShowPublisher(const Signature& signature);
   void Button1Click();
 
   win32::Form form_;

@@ -45,6 +45,8 @@ TEST(CommandLines, KeepTheProgramsNameAndTheArgumentsStartInView) {
       {"C:\\a.exe /s", {"C:\\a.exe /s"}},
       {"C:\\Program Files\\Vendor\\tool.exe /run",
        {"C:\\Program Files\\", "Vendor\\tool.exe /run"}},
+      {"C:\\Tools\\tool.exe /background /interval=1",
+       {"C:\\Tools\\tool.exe", "/background", "/interval=1"}},
       // Three lines are enough: nothing left out.
       {"C:\\Program Files\\Vendor Name\\Sub\\Deeper\\tool.exe /run",
        {"C:\\Program Files\\", "Vendor Name\\Sub\\", "Deeper\\tool.exe /run"}},
