@@ -207,7 +207,7 @@ AlertFacts FactsOf(const Platform& platform, const NewEntry& item, const std::st
   if (DisabledInTaskManager(platform, entry)) facts.type_text += texts::kDisabledInTaskManager;
   facts.location = item.location_text;
   facts.command = CommandOf(platform, entry);
-  facts.program = ProgramOfCommand(platform, facts.command);
+  facts.program = NamedProgram(platform, facts.command);
   facts.publisher = facts.program.empty() ? "" : platform.programs.Publisher(facts.program);
   facts.position = position.position;
   facts.count = position.count;
