@@ -1,10 +1,10 @@
 #!/bin/sh
 # The signature tests' files, made anew at every build so that no key is
-# ever kept: a test root and a code-signing certificate it issues, and the
+# ever kept: a test root and a code-signing certificate under it, and the
 # sample program
 #   signed.exe      signed, the root in the signature as signers have it;
-#   leaf-only.exe   signed with the signer's certificate alone, its issuer
-#                   nowhere to be found;
+#   leaf-only.exe   signed with the signer's certificate alone, whatever
+#                   vouches for it nowhere to be found;
 #   untrusted.exe   signed under another root, which no store holds;
 #   tampered.exe    signed, then one byte of its code changed;
 #   unsigned.exe    not signed;
@@ -16,9 +16,9 @@ work=$out/keys
 rm -rf "$work"
 mkdir -p "$work"
 
-# issue NAME ROOT_NAME: a root and a code-signing certificate under it,
+# make_signer NAME ROOT_NAME: a root and a code-signing certificate under it,
 # NAME.pem (the signer), NAME.key and NAME-chain.pem (signer and root).
-issue() {
+make_signer() {
   openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/$1-root.key" \
     -out "$work/$1-root.pem" -days 3650 -subj "/CN=$2" \
     -addext "basicConstraints=critical,CA:TRUE" -addext "keyUsage=critical,keyCertSign,cRLSign" \
@@ -39,8 +39,8 @@ sign() {
     -in "$sample" -out "$3" >/dev/null
 }
 
-issue trusted "Corvane Test Root"
-issue other "Corvane Untrusted Test Root"
+make_signer trusted "Corvane Test Root"
+make_signer other "Corvane Untrusted Test Root"
 openssl x509 -in "$work/trusted-root.pem" -outform DER -out "$out/root.der"
 cp "$sample" "$out/unsigned.exe"
 sign "$work/trusted-chain.pem" "$work/trusted.key" "$out/signed.exe"
