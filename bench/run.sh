@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks: the host snapshot scan at 100, 1,000 and 10,000
-# entries, a scan of the real Wine registry by the Windows build, and the
+# entries, a scan of the real Wine registry by the Windows build, the
+# signature checks of every program file in the Wine system folder, and the
 # poll cycle against the bare loop on a realistic machine (quiet cycles and
 # cycles with one change, in turns), what grows with the machine (a quiet
 # cycle with 5,000 Startup shortcuts, one cycle that removes 10,000
@@ -47,11 +48,12 @@ if [ "$only" != watch ]; then
 fi
 
 configure_windows "$arch"
-cmake --build "$build/win-$arch" -j"$jobs" --target corvane corvane_win_bench corvane_cycle_bench corvane_growth_bench corvane_latency_bench
+cmake --build "$build/win-$arch" -j"$jobs" --target corvane corvane_win_bench corvane_cycle_bench corvane_growth_bench corvane_latency_bench corvane_signature_bench
 start_virtual_display
 trap stop_virtual_display EXIT
 if [ "$only" != watch ]; then
   "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_win_bench.exe"
+  "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_signature_bench.exe"
 fi
 "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_cycle_bench.exe"
 if [ "$only" != watch ]; then

@@ -4,7 +4,8 @@
 # Both Wine halves are installed: 64-bit Wine runs the main x86_64 program,
 # 32-bit Wine the i686 one where the kernel executes 32-bit code. NSIS and
 # zip make the packages, msitools and wixl the MSI, Python the installer's
-# pictures (scripts/package.sh).
+# pictures (scripts/package.sh). openssl and osslsigncode sign the test
+# programs of the signature tests with a test certificate made at build time.
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine fonts-wqy-microhei
   xvfb imagemagick
   nsis zip unzip msitools wixl python3
+  openssl osslsigncode
 )
 
 missing=()

@@ -229,6 +229,18 @@ inline constexpr const char kAlertCommandLabel[] = "Command:";
 inline constexpr const char kAlertOldCommandLabel[] = "Old command:";
 inline constexpr const char kAlertNewCommandLabel[] = "New command:";
 inline constexpr const char kAlertPublisherLabel[] = "Publisher:";
+// How a program file's signature reads, and the alert's Publisher line made of it.
+inline constexpr const char kSignatureVerified[] = "Verified: ";  // the signer follows
+inline constexpr const char kSignatureNotSigned[] = "Not signed";
+inline constexpr const char kSignatureNotValid[] = "Signature not valid";
+inline constexpr const char kSignatureFileNotFound[] = "File not found";
+inline constexpr const char kPublisherVerified[] = " (verified)";         // after the signer
+inline constexpr const char kPublisherNotVerified[] = " (not verified)";  // after the company
+inline constexpr const char kPublisherFileNotFound[] = "(file not found)";
+// A signer whose name begins so is Windows' own.
+inline constexpr const char kWindowsOwnSigner[] = "Microsoft ";
+// Marks what is left out of the middle of a command's folder, or of its end.
+inline constexpr const char kShortenedMark[] = "...";
 // "1 of 214": the alert's place among those of this cycle, then their count.
 inline constexpr const char kAlertPlace[] = "%s of %s";
 // The same answer for the entries of this type still to come; "%s" is how many.

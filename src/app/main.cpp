@@ -80,13 +80,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     watch.ArmSignaled();
   };
 
+  // Program files' signatures, checked on a thread of their own for every
+  // window that shows them; it outlives the windows.
+  Win32Signatures signature_checks;
+  win32::SignatureWorker signatures(signature_checks);
   BaselineFile saved_baseline(files, data.SavedBaseline(), data.seal);
   TForm1 form1(application, MainWindowParts{platform, data, profile, boxes, clock, tables,
                                             &saved_baseline, arm, places.unsignaled_rows});
-  // Checks the signatures of program files for the alert and the list.
-  const Win32Signatures signature_checks;
-  win32::SignatureWorker signatures(signature_checks);
-  TForm2 form2(application);
+  TForm2 form2(application, signatures);
   TForm3 form3(application, files, data, boxes, clock);
   TForm4 form4(application, files, data);
   RemovedEntriesStore removed(platform, data, tables, clock);

@@ -14,6 +14,9 @@ struct AlertFacts {
   std::string location;   // whole, the registry root named in full; the window fits it to its line
   std::string command;    // what the entry starts; "" when it cannot be told
   std::string publisher;  // the company of the program it starts; "" when none is known
+  // The program file the command starts, whose signature the window asks
+  // for while it is shown; "" when it cannot be told.
+  std::string program;
   // A changed entry: the headline says so, and the command it started
   // before is shown above the new one.
   bool changed = false;

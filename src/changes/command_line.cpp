@@ -116,6 +116,8 @@ std::string ProgramOfCommand(const Platform& platform, const std::string& comman
   const auto line = ExpandVariables(platform.environment, command);
   const auto start = line.find_first_not_of(kBlanks);
   if (start == std::string::npos) return "";
+  // Some places hold a folder, not a command (the shell's folders).
+  if (platform.files.DirectoryExists(Win32Path(platform.environment, line.substr(start)))) return "";
   std::string program;
   std::size_t rest_at = line.size();
   if (line[start] == '"') {
@@ -138,6 +140,22 @@ std::string ProgramOfCommand(const Platform& platform, const std::string& comman
   if (program.empty()) return "";
   if (FoldCase(FileName(program)) == kDllHost) return DllOfArguments(platform, line.substr(rest_at));
   return program;
+}
+
+std::string NamedProgram(const Platform& platform, const std::string& command) {
+  auto program = ProgramOfCommand(platform, command);
+  if (!program.empty()) return program;
+  const auto line = ExpandVariables(platform.environment, command);
+  const auto start = line.find_first_not_of(kBlanks);
+  if (start == std::string::npos) return "";
+  const bool quoted = line[start] == '"';
+  const auto begin = start + (quoted ? 1 : 0);
+  const auto end = line.find_first_of(quoted ? "\"" : kBlanks, begin);
+  const auto path = Win32Path(platform.environment,
+                              line.substr(begin, end == std::string::npos ? end : end - begin));
+  // An existing file here is a host whose own argument is missing (rundll32):
+  // its signature is not the entry's.
+  return IsAbsolute(path) && !platform.files.FileExists(path) ? path : "";
 }
 
 }  // namespace corvane

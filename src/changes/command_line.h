@@ -21,4 +21,10 @@ std::string ExpandVariables(const Environment& environment, const std::string& t
 // the program is the DLL named in its first argument.
 std::string ProgramOfCommand(const Platform& platform, const std::string& command);
 
+// The program file the command names: the one ProgramOfCommand finds, else
+// the full path the command starts with (quoted or up to its first blank)
+// where no file is, so that a missing program can be told apart from one
+// that cannot be told; "" for neither, and for an existing folder's path.
+std::string NamedProgram(const Platform& platform, const std::string& command);
+
 }  // namespace corvane

@@ -59,17 +59,6 @@ std::string PlaceOf(std::string location, const std::string& name) {
   return location;
 }
 
-// Whether the command names a file by its full path (a drive or a network
-// share), which is not there: neither a file nor a folder (a row may hold
-// a folder's path). A command that names no path, a web address or a bare
-// name, tells nothing of a file.
-bool NamesMissingFile(const Platform& platform, const std::string& command) {
-  auto path = ExpandVariables(platform.environment, command);
-  if (!path.empty() && path[0] == '"') path = path.substr(1, path.find('"', 1) - 1);
-  const bool full = (path.size() > 2 && path[1] == ':' && path[2] == '\\') || StartsWith(path, "\\\\");
-  return full && !platform.files.DirectoryExists(path);
-}
-
 int AreaOrder(Area area) { return static_cast<int>(area); }
 
 // Whether `text` holds `folded` (already folded), letter case aside.
@@ -126,12 +115,8 @@ void AddProgramFacts(const Platform& platform, StartupRow& row) {
   if (row.has_facts) return;
   row.has_facts = true;
   if (row.command.empty()) row.command = CommandOf(platform, row.entry);
-  row.program = ProgramOfCommand(platform, row.command);
-  if (!row.program.empty()) {
-    row.publisher = platform.programs.Publisher(row.program);
-  } else if (NamesMissingFile(platform, row.command)) {
-    row.signature = {SignatureState::kFileNotFound};
-  }
+  row.program = NamedProgram(platform, row.command);
+  if (!row.program.empty()) row.publisher = platform.programs.Publisher(row.program);
 }
 
 const std::vector<StartupColumnInfo>& StartupColumns() {

@@ -6,8 +6,12 @@
 #include <utility>
 
 #include "changes/alert.h"
+#include "changes/command_lines.h"
+#include "changes/signature_texts.h"
 #include "platform/errors.h"
 #include "platform/win32/framework/clipboard.h"
+#include "platform/win32/framework/gui_handles.h"
+#include "platform/win32/wide.h"
 #include "texts.h"
 
 namespace corvane {
@@ -33,6 +37,10 @@ constexpr int kSameAnswerBelowDoNotAsk = 24;
 constexpr int kCheckBoxHeight = 17;
 constexpr int kBottomMargin = 16;
 constexpr int kRightMargin = 16;
+// A command takes up to this many text lines before its folder is shortened.
+constexpr int kCommandLines = 3;
+// Posted by the signature worker when results come.
+constexpr UINT kSignatureResults = WM_APP + 21;
 
 // The window is this wide, or wider where the fonts at hand draw a text of
 // its own wider than the layout allows.
@@ -85,18 +93,40 @@ std::string PlaceText(const AlertFacts& facts) {
   return FormatText(place.c_str(), GroupedDigits(facts.count));
 }
 
+// How wide the label draws the text on one line, and how high a line is.
+SIZE DrawnSize(const Control& label, const std::string& text) {
+  const WindowDc dc(label.handle());
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(label.handle(), WM_GETFONT, 0, 0));
+  const Selection use_font(dc.get(), font);
+  const std::wstring wide = Wide(text);
+  SIZE size{0, 0};
+  GetTextExtentPoint32W(dc.get(), wide.c_str(), int(wide.size()), &size);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.get(), &metrics);
+  size.cy = metrics.tmHeight;
+  return size;
+}
+
 }  // namespace
 
-TForm2::TForm2(Application& application)
+TForm2::TForm2(Application& application, SignatureWorker& signatures)
     : form_(application, kWindow, kControls),
       location_{form_["Label6"], form_["Label2"]},
       first_command_{form_["Label8"], form_["Label9"]},
       second_command_{form_["Label10"], form_["Label11"]},
       publisher_{form_["Label12"], form_["Label13"]},
       place_(form_["Label14"]),
-      same_answer_(form_["CheckBox2"]) {
+      same_answer_(form_["CheckBox2"]),
+      signatures_(signatures) {
   form_.OnClick("Button1", [this] { Button1Click(); });
+  form_.OnMessage(kSignatureResults, [this](WPARAM, LPARAM, LRESULT& result) {
+    if (!facts_.program.empty()) ShowPublisher(signatures_.Known(facts_.program));
+    result = 0;
+    return true;
+  });
 }
+
+TForm2::~TForm2() { signatures_.Forget(form_.handle()); }
 
 void TForm2::ShowLine(const Line& line, int top, const char* caption, const std::string& text) {
   line.caption.SetText(caption);
@@ -114,6 +144,36 @@ void TForm2::ShowLine(const Line& line, int top, const char* caption, const std:
   line.text.SetVisible(true);
 }
 
+int TForm2::ShowCommand(const Line& line, int top, const char* caption,
+                        const std::string& command) {
+  ShowLine(line, top, caption, command);
+  RECT shown{};
+  GetWindowRect(line.text.handle(), &shown);
+  const int width = shown.right - shown.left;
+  const auto lines = CommandLines(command, width, kCommandLines, [&line](const std::string& text) {
+    return DrawnSize(line.text, text).cx;
+  });
+  // Drawn in the label's own "..." it would lose the program's name; broken
+  // into lines it needs the label to wrap at its line ends instead.
+  const LONG_PTR style = GetWindowLongPtrW(line.text.handle(), GWL_STYLE) & ~SS_ELLIPSISMASK;
+  SetWindowLongPtrW(line.text.handle(), GWL_STYLE,
+                    style | (lines.size() == 1 ? SS_PATHELLIPSIS : 0));
+  std::string text;
+  for (const std::string& each : lines) text += (text.empty() ? "" : "\r\n") + each;
+  // One line keeps its text whole, for the tool tip's sake and screen readers.
+  if (lines.size() > 1) line.text.SetText(text);
+  const int line_height = DrawnSize(line.text, "").cy;
+  SetWindowPos(line.text.handle(), nullptr, 0, 0, width, line_height * int(lines.size()),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return line_height * int(lines.size() - 1);
+}
+
+void TForm2::ShowPublisher(const Signature& signature) {
+  publisher_line_ = PublisherLine(signature, facts_.publisher);
+  publisher_.text.SetText(publisher_line_);
+  form_.SetHint(publisher_.text.name(), publisher_line_);
+}
+
 void TForm2::SetFacts(const AlertFacts& facts) {
   facts_ = facts;
   form_["Label3"].SetText(facts.changed ? texts::kAlertChangedHeadline : texts::kAlertHeadline);
@@ -121,22 +181,36 @@ void TForm2::SetFacts(const AlertFacts& facts) {
   form_["Label1"].SetText(facts.type_text);
   location_.text.SetText(facts.location);
   form_.SetHint(location_.text.name(), facts.location);
+  same_answer_.SetChecked(false);
+  same_answer_.SetVisible(facts.same_type_after > 0);
+  if (facts.same_type_after > 0) same_answer_.SetText(SameAnswerText(facts));
+  const int width = FitWidth();
 
   int top = form_.Scaled(kFirstLineTop + 2 * kLineStep);
   const int line_step = form_.Scaled(kLineStep);
-  const auto next_line = [&top, line_step] { return std::exchange(top, top + line_step); };
+  // A command of several text lines pushes those below it down by the extra height.
+  const auto next_line = [&top, line_step](int extra_height) { top += line_step + extra_height; };
   if (facts.changed) {
-    ShowLine(first_command_, next_line(), texts::kAlertOldCommandLabel, facts.old_command);
-    ShowLine(second_command_, next_line(), texts::kAlertNewCommandLabel, facts.command);
+    next_line(ShowCommand(first_command_, top, texts::kAlertOldCommandLabel, facts.old_command));
+    next_line(ShowCommand(second_command_, top, texts::kAlertNewCommandLabel, facts.command));
   } else {
-    ShowLine(first_command_, next_line(), texts::kAlertCommandLabel, facts.command);
+    next_line(ShowCommand(first_command_, top, texts::kAlertCommandLabel, facts.command));
     second_command_.caption.SetVisible(false);
     second_command_.text.SetVisible(false);
   }
-  const bool publisher_known = !facts.publisher.empty();
-  if (publisher_known) {
-    ShowLine(publisher_, next_line(), texts::kAlertPublisherLabel, facts.publisher);
+  // Shown from the start whenever the signature is to come, so that the
+  // buttons stay where they are when it does.
+  if (!facts.publisher.empty() || !facts.program.empty()) {
+    ShowLine(publisher_, top, texts::kAlertPublisherLabel, "");
+    next_line(0);
+    // Not what the worker kept from before: the file may have been
+    // replaced since, which the worker looks at first.
+    ShowPublisher(Signature{});
+    if (!facts.program.empty()) {
+      signatures_.Request({facts.program}, form_.handle(), kSignatureResults);
+    }
   } else {
+    publisher_line_.clear();
     publisher_.caption.SetVisible(false);
     publisher_.text.SetVisible(false);
   }
@@ -144,6 +218,8 @@ void TForm2::SetFacts(const AlertFacts& facts) {
   const int buttons = top + form_.Scaled(kButtonsBelowLine);
   form_["BitBtn1"].MoveTo(form_["BitBtn1"].layout().left, buttons);
   form_["BitBtn2"].MoveTo(form_["BitBtn2"].layout().left, buttons);
+  Control& copy = form_["Button1"];
+  copy.MoveTo(width - form_.Scaled(kRightMargin) - copy.layout().width, buttons + form_.Scaled(2));
   place_.MoveTo(place_.layout().left, buttons + form_.Scaled(6));
   place_.SetText(facts.count > 1 ? PlaceText(facts) : "");
   place_.SetVisible(facts.count > 1);
@@ -152,18 +228,14 @@ void TForm2::SetFacts(const AlertFacts& facts) {
   Control& do_not_ask = form_["CheckBox1"];
   do_not_ask.MoveTo(do_not_ask.layout().left, bottom);
   do_not_ask.SetEnabled(facts.offer_do_not_ask);
-  same_answer_.SetChecked(false);
-  same_answer_.SetVisible(facts.same_type_after > 0);
   if (facts.same_type_after > 0) {
     bottom += form_.Scaled(kSameAnswerBelowDoNotAsk);
-    same_answer_.SetText(SameAnswerText(facts));
     same_answer_.MoveTo(same_answer_.layout().left, bottom);
   }
-  const int width = FitWidth(buttons);
   form_.SetClientSize(width, bottom + form_.Scaled(kCheckBoxHeight + kBottomMargin));
 }
 
-int TForm2::FitWidth(int buttons) {
+int TForm2::FitWidth() {
   // The toolkit has widened the buttons for their texts already.
   int width = std::max(form_.Scaled(kWidth), form_.FittedClientWidth());
   const int right_margin = form_.Scaled(kRightMargin);
@@ -181,13 +253,13 @@ int TForm2::FitWidth(int buttons) {
   for (const Line* line : {&location_, &first_command_, &second_command_, &publisher_}) {
     line->text.SetWidth(width - form_.Scaled(kLineTextLeft) - right_margin);
   }
-  Control& copy = form_["Button1"];
-  copy.MoveTo(width - right_margin - copy.layout().width, buttons + form_.Scaled(2));
   return width;
 }
 
 void TForm2::Button1Click() {
-  if (!PutOnClipboard(form_.handle(), AlertDetails(facts_))) {
+  AlertFacts shown = facts_;
+  shown.publisher = publisher_line_;
+  if (!PutOnClipboard(form_.handle(), AlertDetails(shown))) {
     throw std::runtime_error(texts::kCopyDetailsFailed);
   }
 }

@@ -5,12 +5,18 @@
 
 #include "changes/alert_view.h"
 #include "platform/win32/framework/form.h"
+#include "platform/win32/signature_worker.h"
 
 namespace corvane {
 
 class TForm2 : public AlertView {
  public:
-  explicit TForm2(win32::Application& application);
+  // The worker checks the program's signature while the alert is shown;
+  // it outlives the window.
+  TForm2(win32::Application& application, win32::SignatureWorker& signatures);
+  ~TForm2();
+  TForm2(const TForm2&) = delete;
+  TForm2& operator=(const TForm2&) = delete;
 
   void SetFacts(const AlertFacts& facts) override;
   bool SameAnswerChecked() const override;
@@ -29,8 +35,13 @@ class TForm2 : public AlertView {
     win32::Control& text;
   };
   void ShowLine(const Line& line, int top, const char* caption, const std::string& text);
-  // The window's width for the texts it shows now; lays out what depends on it.
-  int FitWidth(int buttons_top);
+  // A command on up to three lines, its program's name always in view;
+  // returns how much higher than one line it is.
+  int ShowCommand(const Line& line, int top, const char* caption, const std::string& command);
+  // The window's width for the texts it shows now; sizes the lines' texts to it.
+  int FitWidth();
+  // The Publisher line as the signature makes it.
+  void ShowPublisher(const Signature& signature);
   void Button1Click();
 
   win32::Form form_;
@@ -40,7 +51,9 @@ class TForm2 : public AlertView {
   Line publisher_;
   win32::Control& place_;        // "1 of 214"
   win32::Control& same_answer_;  // CheckBox2
-  AlertFacts facts_;             // what Copy details copies
+  win32::SignatureWorker& signatures_;
+  AlertFacts facts_;            // what Copy details copies
+  std::string publisher_line_;  // as shown, for Copy details too
 };
 
 }  // namespace corvane

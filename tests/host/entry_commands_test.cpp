@@ -116,6 +116,10 @@ TEST_F(EntryCommandsTest, TheProgramOfACommandIsFoundAsWindowsFindsIt) {
   }
   EXPECT_EQ(PublisherOf(platform, "C:\\Program Files\\App\\app.exe -x"), "App Co");
   EXPECT_EQ(PublisherOf(platform, "C:\\Gone\\gone.exe"), "");
+  // A missing program is named all the same; a present host of a missing DLL is not.
+  EXPECT_EQ(NamedProgram(platform, "\"C:\\Gone\\gone.exe\" -x"), "C:\\Gone\\gone.exe");
+  EXPECT_EQ(NamedProgram(platform, "C:\\Windows\\System32\\rundll32.exe missing.dll,S"), "");
+  EXPECT_EQ(NamedProgram(platform, "%ProgramFiles%\\App\\app.exe /s"), kApp);
 }
 
 TEST_F(EntryCommandsTest, RememberedCommandsKeepWhatWritesThemBackAndSkipTheUnreadable) {

@@ -47,13 +47,13 @@ TEST_F(StartupListTest, EveryEntryIsListedGroupedByBoxWithItsSwitchAndFirstSight
   for (auto& row : rows) {
     store.AddProgramFacts(row);
     seen.push_back(row.name + " | " + row.location + " | " + row.command + " | " +
-                   CellText(row, StartupColumn::kSignature) + " | " +
+                   row.program + " | " +
                    CellText(row, StartupColumn::kStatus) + (row.can_switch ? " | switch" : "") +
                    " | " + row.first_seen);
   }
   EXPECT_EQ(seen, (std::vector<std::string>{
                       "Tool | HKCU" + std::string(kUserRun) +
-                          " | C:\\Tools\\t.exe /x | File not found | Enabled | switch | "
+                          " | C:\\Tools\\t.exe /x | C:\\Tools\\t.exe | Enabled | switch | "
                           "2026-12-08 06:45:10",
                       "Пуск | HKCU" + std::string(kUserRun) +
                           " | p.exe |  | Disabled | switch | 2026-12-08 06:45:10",

@@ -3,7 +3,8 @@
 //   corvane_window_host alert TYPE LOCATION [OPTION]... [TYPE LOCATION [OPTION]...]...
 //       one alert after another through ShowAlert, as a poll cycle does; the
 //       options give the rest of the alert's facts: --command=TEXT,
-//       --publisher=TEXT, --old-command=TEXT (a changed entry), --place=N/COUNT,
+//       --publisher=TEXT, --program=PATH (whose signature it shows),
+//       --old-command=TEXT (a changed entry), --place=N/COUNT,
 //       --same=N (entries of the same type after it). For each alert one line
 //       "result=... remove=... enabled=... checked=... timer=...", and
 //       " same=0|1" at its end when the same-answer box was offered.
@@ -34,8 +35,10 @@
 #include "changes/unit5.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/win32_message_boxes.h"
+#include "platform/win32/signature_worker.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_signatures.h"
 #include "texts.h"
 
 namespace corvane {
@@ -188,6 +191,8 @@ std::vector<AlertFacts> AlertsFrom(const std::vector<std::string>& argv) {
       facts.command = value;
     } else if (option == "--publisher") {
       facts.publisher = value;
+    } else if (option == "--program") {
+      facts.program = value;
     } else if (option == "--old-command") {
       facts.changed = true;
       facts.old_command = value;
@@ -212,7 +217,9 @@ int Run(const std::vector<std::string>& argv) {
   win32::Win32MessageBoxes boxes(application);
   // Stands for the poll timer: the alert must leave it running.
   SwitchTimer timer;
-  TForm2 alert(application);
+  Win32Signatures checks;
+  win32::SignatureWorker signatures(checks);
+  TForm2 alert(application, signatures);
   const DataFiles data{files.ProgramDirectory()};
   TForm3 blacklist(application, files, data, boxes);
   TForm4 log(application, files, data);

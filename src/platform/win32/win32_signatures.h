@@ -1,4 +1,6 @@
-// Authenticode through WinVerifyTrust, embedded or through the catalogs.
+// Authenticode through WinVerifyTrust: a file's embedded signature, else the
+// system's catalogs, never the network (no revocation lists, no downloads of
+// missing certificates): a check must stay fast and quiet.
 #pragma once
 
 #include "platform/signatures.h"

@@ -18,8 +18,10 @@
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/dpi.h"
 #include "platform/win32/framework/win32_message_boxes.h"
+#include "platform/win32/signature_worker.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_signatures.h"
 #include "texts.h"
 
 namespace corvane {
@@ -59,7 +61,9 @@ TEST(DpiTest, WindowsScaleWithTheScreensDpi) {
   win32::Win32MessageBoxes boxes(application);
   const DataFiles data{files.ProgramDirectory()};
 
-  TForm2 alert(application);
+  const Win32Signatures checks;
+  win32::SignatureWorker signatures(checks);
+  TForm2 alert(application, signatures);
   AlertFacts facts;
   facts.type_text = texts::kRegistryStartupType;
   facts.location = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool";

@@ -18,8 +18,10 @@
 #include "changes/unit5.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/form.h"
+#include "platform/win32/signature_worker.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_signatures.h"
 #include "texts.h"
 
 namespace corvane {
@@ -124,7 +126,9 @@ TEST(ResourcesTest, EveryWindowHasTheProgramIconAtTheSizesTheSystemAsksFor) {
   // The main window is a form like any other; the message boxes' owner is
   // the active one of these or else the application's window.
   const win32::Form main(application, win32::Window("Main", 248, 324), nullptr, 0);
-  const TForm2 alert(application);
+  const Win32Signatures checks;
+  win32::SignatureWorker signatures(checks);
+  const TForm2 alert(application, signatures);
   const TForm3 editor(application, files, data, boxes);
   const TForm4 viewer(application, files, data);
   const TForm5 put_back(application, removed, boxes);

@@ -10,6 +10,7 @@
 #include "automation/tool_tips.h"
 #include "changes/alert.h"
 #include "platform/errors.h"
+#include "platform/file_system.h"
 #include "platform/win32/framework/gui_handles.h"
 #include "platform/win32/framework/layout.h"
 #include "platform/win32/wide.h"
@@ -309,9 +310,11 @@ TEST_F(AlertWindowTest, TheTickOutlivesTheAlertWhileTheBoxIsSetAnew) {
                            "result=No remove=1 enabled=0 checked=1 timer=1"}));
 }
 
-// The window text stays whole, for the user's tool tip and for tools that
-// read the screen; only the drawing loses the middle.
-TEST_F(AlertWindowTest, ALongLocationOrCommandIsShortenedInTheMiddleButKeptWhole) {
+// The location's window text stays whole, for the user's tool tip and for
+// tools that read the screen; only the drawing loses the middle. A command
+// takes up to three lines instead, its program's name and arguments in view,
+// and the window grows by them.
+TEST_F(AlertWindowTest, ALongLocationIsShortenedInTheMiddleALongCommandWrapped) {
   const std::string location =
       "HKEY_LOCAL_MACHINE\\Software\\" + std::string(120, 'x') + "\\Тест工具";
   const std::string command = "C:\\Program Files\\" + std::string(100, 'y') + "\\tool.exe /run";
@@ -320,16 +323,29 @@ TEST_F(AlertWindowTest, ALongLocationOrCommandIsShortenedInTheMiddleButKeptWhole
   ASSERT_NE(alert, nullptr);
   const SIZE client = ClientSize(alert);
   const auto tips = automation::ToolTipsOf(alert);
-  for (const std::string& text : {location, command}) {
-    SCOPED_TRACE(text);
-    const ControlInfo line = ChildWithText(alert, text);
-    ASSERT_NE(line.window, nullptr);
-    EXPECT_EQ(line.style & SS_ELLIPSISMASK, SS_PATHELLIPSIS);
-    EXPECT_LT(line.width(), NameSize(text).cx);
-    EXPECT_EQ(line.rect.right, client.cx - kMargin);
-    ASSERT_EQ(tips.count(line.window), 1u);
-    EXPECT_EQ(tips.at(line.window), text);
+  const ControlInfo shortened = ChildWithText(alert, location);
+  ASSERT_NE(shortened.window, nullptr);
+  EXPECT_EQ(shortened.style & SS_ELLIPSISMASK, SS_PATHELLIPSIS);
+  EXPECT_LT(shortened.width(), NameSize(location).cx);
+  EXPECT_EQ(shortened.rect.right, client.cx - kMargin);
+  EXPECT_EQ(tips.at(shortened.window), location);
+
+  ControlInfo wrapped;
+  for (const ControlInfo& control : ChildrenOf(alert)) {
+    const auto tip = tips.find(control.window);
+    if (tip != tips.end() && tip->second == command) wrapped = control;
   }
+  ASSERT_NE(wrapped.window, nullptr);
+  const std::vector<std::string> lines = SplitTextLines(wrapped.text);
+  ASSERT_GE(lines.size(), 2u);
+  ASSERT_LE(lines.size(), 3u);
+  EXPECT_NE(wrapped.text.find("\\tool.exe"), std::string::npos) << wrapped.text;
+  EXPECT_EQ(lines.back().substr(lines.back().size() - 4), "/run");
+  for (const std::string& line : lines) EXPECT_LE(NameSize(line).cx, wrapped.width()) << line;
+  EXPECT_EQ(wrapped.style & SS_ELLIPSISMASK, 0);
+  EXPECT_EQ(wrapped.height(), int(lines.size()) * NameSize("").cy);
+  EXPECT_EQ(ChildWithText(alert, texts::kYesButton).rect.top,
+            kLineTop[2] + wrapped.height() - NameSize("").cy + kButtonsBelowLastLine);
   automation::PressKey(alert, VK_ESCAPE);
 }
 
@@ -353,6 +369,12 @@ TEST_F(AlertWindowTest, TheCommandAndPublisherLinesFollowTheEntry) {
        {{texts::kAlertOldCommandLabel, "C:\\old.exe"},
         {texts::kAlertNewCommandLabel, "C:\\d.exe"},
         {texts::kAlertPublisherLabel, "工具 Ltd."}}},
+      // The program's signature fills the Publisher line in when it comes.
+      {"C:\\Startup\\e.lnk",
+       {"--command=C:\\gone\\e.exe", "--publisher=Halvorn LLC.", "--program=C:\\gone\\e.exe"},
+       false,
+       {{texts::kAlertCommandLabel, "C:\\gone\\e.exe"},
+        {texts::kAlertPublisherLabel, "(file not found)"}}},
   };
   std::vector<std::string> arguments{"alert"};
   for (const auto& c : cases) {
@@ -367,6 +389,7 @@ TEST_F(AlertWindowTest, TheCommandAndPublisherLinesFollowTheEntry) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.location);
     ASSERT_TRUE(WaitForText(alert, c.location));
+    ASSERT_TRUE(WaitForText(alert, c.lines.back().second));
     EXPECT_NE(ChildWithText(alert, c.changed ? texts::kAlertChangedHeadline
                                              : texts::kAlertHeadline).window, nullptr);
     EXPECT_NE(ChildWithText(alert, c.changed ? texts::kAlertChangedQuestion

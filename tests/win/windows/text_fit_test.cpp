@@ -14,7 +14,9 @@
 #include "changes/unit5.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/win32_message_boxes.h"
+#include "platform/win32/signature_worker.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_signatures.h"
 #include "texts.h"
 
 namespace corvane {
@@ -40,7 +42,9 @@ TEST(TextFitTest, EveryWindowShowsEachTextWhole) {
   NoRemovedEntries entries;
 
   // The alert with every line and box it can show.
-  TForm2 alert(application);
+  const Win32Signatures checks;
+  win32::SignatureWorker signatures(checks);
+  TForm2 alert(application, signatures);
   AlertFacts facts;
   facts.type_text = texts::kRegistryStartupType;
   facts.location = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\Tool";
