@@ -89,6 +89,9 @@ void Open(HWND main, DWORD process_id, int entries, const char* which) {
       },
       kPatience);
   const double up_ms = MillisecondsSince(asked);
+  watch.Stop();
+  const double opening_wait = watch.longest_ms();
+  automation::AnswerWatch filling(main, kPatience);
   const std::string checking = texts::kCheckingStatus;
   const std::string shown = texts::kShownStatus;
   const std::string shown_tail = shown.substr(shown.rfind("%s") + 2);
@@ -105,12 +108,13 @@ void Open(HWND main, DWORD process_id, int entries, const char* which) {
                               },
                               kPatience);
   const double done_ms = MillisecondsSince(asked);
-  watch.Stop();
+  filling.Stop();
   std::printf(
-      "%s opening with %d entries: up with its rows in %.0f ms%s, every program, publisher and "
-      "signature in after %.0f ms%s; the longest wait of a window message %.0f ms (%d answered)\n",
-      which, entries, up_ms, up ? "" : " (NOT UP)", done_ms, done ? "" : " (NOT DONE)",
-      watch.longest_ms(), watch.answered());
+      "%s opening with %d entries: up with its rows in %.0f ms%s (the longest wait of a window "
+      "message meanwhile %.0f ms), every program, publisher and signature in after %.0f ms%s "
+      "(the longest wait meanwhile %.0f ms, %d answered)\n",
+      which, entries, up_ms, up ? "" : " (NOT UP)", opening_wait, done_ms,
+      done ? "" : " (NOT DONE)", filling.longest_ms(), filling.answered());
   std::printf("  status: %s\n", status().c_str());
   std::fflush(stdout);
   PostMessageW(window, WM_CLOSE, 0, 0);
