@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the benchmarks: the host snapshot scan at 100, 1,000 and 10,000
 # entries, a scan of the real Wine registry by the Windows build, the
-# signature checks of every program file in the Wine system folder, and the
+# signature checks of every program file in the Wine system folder, the
+# running program's Startup entries window with 1,000 entries, and the
 # poll cycle against the bare loop on a realistic machine (quiet cycles and
 # cycles with one change, in turns), what grows with the machine (a quiet
 # cycle with 5,000 Startup shortcuts, one cycle that removes 10,000
@@ -23,21 +24,13 @@ program() {  # the built corvane.exe as Wine names it
 
 bash "$root/scripts/setup.sh"
 arch=$main_arch
-if [ "$only" = growth ]; then
+# One bench of the running program alone: growth or list.
+if [ "$only" = growth ] || [ "$only" = list ]; then
   configure_windows "$arch"
-  cmake --build "$build/win-$arch" -j"$jobs" --target corvane corvane_growth_bench
+  cmake --build "$build/win-$arch" -j"$jobs" --target corvane "corvane_${only}_bench"
   start_virtual_display
   trap 'stop_virtual_display; "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" --stop' EXIT
-  "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_growth_bench.exe" "$(program)"
-  exit 0
-fi
-
-if [ "$only" = list ]; then
-  configure_windows "$arch"
-  cmake --build "$build/win-$arch" -j"$jobs" --target corvane corvane_list_bench
-  start_virtual_display
-  trap 'stop_virtual_display; "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" --stop' EXIT
-  "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_list_bench.exe" "$(program)"
+  "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_${only}_bench.exe" "$(program)"
   exit 0
 fi
 
@@ -48,12 +41,13 @@ if [ "$only" != watch ]; then
 fi
 
 configure_windows "$arch"
-cmake --build "$build/win-$arch" -j"$jobs" --target corvane corvane_win_bench corvane_cycle_bench corvane_growth_bench corvane_latency_bench corvane_signature_bench
+cmake --build "$build/win-$arch" -j"$jobs" --target corvane corvane_win_bench corvane_cycle_bench corvane_growth_bench corvane_latency_bench corvane_signature_bench corvane_list_bench
 start_virtual_display
 trap stop_virtual_display EXIT
 if [ "$only" != watch ]; then
   "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_win_bench.exe"
   "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_signature_bench.exe"
+  "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_list_bench.exe" "$(program)"
 fi
 "$root/scripts/wine-run" "$build/win-$arch/wineprefix" "$arch" "$build/win-$arch/bench/corvane_cycle_bench.exe"
 if [ "$only" != watch ]; then

@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "app/win32_platform.h"
+#include "platform/win32/win32_platform.h"
 #include "changes/data_files.h"
 #include "changes/saved_baseline.h"
 #include "changes/startup_export.h"

@@ -10,7 +10,7 @@
 #include "app/command_switches.h"
 #include "app/resources.h"
 #include "app/unit1.h"
-#include "app/win32_platform.h"
+#include "platform/win32/win32_platform.h"
 #include "changes/data_files.h"
 #include "changes/removal_progress.h"
 #include "changes/removed_entries_store.h"
