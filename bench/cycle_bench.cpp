@@ -16,12 +16,12 @@
 #include "bench_support.h"
 #include "changes/poll_cycle.h"
 #include "monitor/entry_kinds.h"
-#include "monitor/startup_entry.h"
 #include "monitor/snapshot_scan.h"
+#include "monitor/startup_entry.h"
 #include "platform/win32/com_apartment.h"
-#include "platform/win32/win32_platform.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
 
 namespace corvane {
 namespace {

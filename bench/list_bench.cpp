@@ -6,10 +6,9 @@
 // opening, which finds the signatures known. The entries are Run values of
 // the user, each starting one of the programs of the system folder in turn.
 // Usage: corvane_list_bench PATH-OF-corvane.exe [ENTRIES]
-#include <windows.h>
-
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstdio>
@@ -43,10 +42,12 @@ std::vector<std::string> SystemPrograms() {
   GetSystemDirectoryW(system, MAX_PATH);
   std::vector<std::string> found;
   WIN32_FIND_DATAW file{};
-  const win32::FindHandle search(FindFirstFileW((std::wstring(system) + L"\\*.exe").c_str(), &file));
+  const win32::FindHandle search(
+      FindFirstFileW((std::wstring(system) + L"\\*.exe").c_str(), &file));
   if (!search) return found;
   do {
-    found.push_back(Utf8(system, wcslen(system)) + "\\" + Utf8(file.cFileName, wcslen(file.cFileName)));
+    found.push_back(Utf8(system, wcslen(system)) + "\\" +
+                    Utf8(file.cFileName, wcslen(file.cFileName)));
   } while (FindNextFileW(search.get(), &file));
   return found;
 }
@@ -57,8 +58,9 @@ class PlantedValues {
     const auto programs = SystemPrograms();
     const win32::RegistryKey run(bench::CreateKey(HKEY_CURRENT_USER, bench::kRunPath));
     for (int i = 0; i < count_; ++i) {
-      bench::SetString(run.get(), Name(i),
-                       programs.empty() ? "C:\\none.exe" : '"' + programs[i % programs.size()] + "\" /x");
+      bench::SetString(
+          run.get(), Name(i),
+          programs.empty() ? "C:\\none.exe" : '"' + programs[i % programs.size()] + "\" /x");
     }
   }
   ~PlantedValues() {
@@ -160,8 +162,7 @@ int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
     automation::WaitUntil(
         // Hidden while it watches, so looked for by its caption alone.
-        [&] { return (main = FindWindowW(nullptr, Wide(caption).c_str())) != nullptr; },
-        kPatience);
+        [&] { return (main = FindWindowW(nullptr, Wide(caption).c_str())) != nullptr; }, kPatience);
     std::printf("started in %.0f ms\n", MillisecondsSince(started));
     std::fflush(stdout);
     if (main == nullptr) {

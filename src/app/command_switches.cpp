@@ -1,18 +1,17 @@
 #include "app/command_switches.h"
 
-#include <windows.h>
-
 #include <shellapi.h>
+#include <windows.h>
 
 #include <map>
 
-#include "platform/win32/win32_platform.h"
 #include "changes/data_files.h"
 #include "changes/saved_baseline.h"
 #include "changes/startup_export.h"
 #include "platform/errors.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_signatures.h"
 #include "platform/win32/win32_user_secrets.h"
 #include "texts.h"
@@ -87,7 +86,8 @@ int Export(const std::string& path) {
       AddProgramFacts(platform, row);
       if (row.program.empty()) continue;
       auto known = checked.find(row.program);
-      if (known == checked.end()) known = checked.emplace(row.program, checks.Check(row.program)).first;
+      if (known == checked.end())
+        known = checked.emplace(row.program, checks.Check(row.program)).first;
       row.signature = known->second;
     }
     ExportStartupEntries(platform.files, full, rows);

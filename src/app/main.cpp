@@ -10,7 +10,6 @@
 #include "app/command_switches.h"
 #include "app/resources.h"
 #include "app/unit1.h"
-#include "platform/win32/win32_platform.h"
 #include "changes/data_files.h"
 #include "changes/removal_progress.h"
 #include "changes/removed_entries_store.h"
@@ -28,8 +27,9 @@
 #include "platform/win32/framework/win32_message_boxes.h"
 #include "platform/win32/signature_worker.h"
 #include "platform/win32/win32_change_watch.h"
-#include "platform/win32/win32_signatures.h"
+#include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_profile_file.h"
+#include "platform/win32/win32_signatures.h"
 #include "platform/win32/win32_user_secrets.h"
 #include "texts.h"
 

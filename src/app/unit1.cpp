@@ -239,8 +239,7 @@ void TForm1::BringRunningForward() {
 }
 
 void TForm1::Attach(AlertView& alert, TForm3& blacklist_editor, TForm4& log_viewer,
-                    TForm5& removed_entries, TForm6& startup_entries,
-                    Progress& removal_progress) {
+                    TForm5& removed_entries, TForm6& startup_entries, Progress& removal_progress) {
   cycle_.emplace(CycleContext{parts_.platform, parts_.data, *this, parts_.tables, alert, Timer1,
                               parts_.boxes, parts_.clock, *this});
   cycle_->saved_baseline = parts_.saved_baseline;

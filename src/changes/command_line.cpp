@@ -117,7 +117,8 @@ std::string ProgramOfCommand(const Platform& platform, const std::string& comman
   const auto start = line.find_first_not_of(kBlanks);
   if (start == std::string::npos) return "";
   // Some places hold a folder, not a command (the shell's folders).
-  if (platform.files.DirectoryExists(Win32Path(platform.environment, line.substr(start)))) return "";
+  if (platform.files.DirectoryExists(Win32Path(platform.environment, line.substr(start))))
+    return "";
   std::string program;
   std::size_t rest_at = line.size();
   if (line[start] == '"') {

@@ -296,8 +296,8 @@ void HandleNewEntry(CycleContext& context, const std::string& entry, const AskPo
   if (!answer.remove) {
     ReportKept(context, item, entry);
   } else {
-    StoreKeeper keeper(CycleStore(context),
-                       BackupHeaderOf(context.clock, entry, item, CommandOf(context.platform, entry)));
+    StoreKeeper keeper(CycleStore(context), BackupHeaderOf(context.clock, entry, item,
+                                                           CommandOf(context.platform, entry)));
     const auto result = item.remove(keeper);
     Record(context, entry, item, result, suffix, keeper);
     if (blacklisted) {
@@ -333,8 +333,8 @@ void HandleChangedEntry(CycleContext& context, const std::string& entry, const S
     ReportKept(context, item, entry);
     return;
   }
-  StoreKeeper keeper(CycleStore(context),
-                     BackupHeaderOf(context.clock, entry, item, CommandOf(context.platform, entry)));
+  StoreKeeper keeper(CycleStore(context), BackupHeaderOf(context.clock, entry, item,
+                                                         CommandOf(context.platform, entry)));
   const auto result =
       RevertChange(context.platform, keeper, entry, old, context.tables.kept_copies);
   if (result != RemovalResult::kRefused) context.written_back[entry] = old;
@@ -348,8 +348,8 @@ RequestedRemoval RemoveOnRequest(Platform& platform, const DataFiles& data, cons
   if (!item.remove) return done;
   StoreKeeper keeper(store, BackupHeaderOf(clock, entry, item, CommandOf(platform, entry)));
   done.result = item.remove(keeper);
-  done.why = LogOutcome(platform, data, clock, item, done.result, texts::kUserInvokedSuffix,
-                        keeper, kRemovalOutcomes);
+  done.why = LogOutcome(platform, data, clock, item, done.result, texts::kUserInvokedSuffix, keeper,
+                        kRemovalOutcomes);
   if (done.result != RemovalResult::kRefused) {
     done.left = EntryLeftByRemoval(platform.environment, entry);
   }

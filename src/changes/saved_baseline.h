@@ -3,8 +3,8 @@
 #pragma once
 
 #include <optional>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 
 #include "monitor/area_switches.h"
 #include "monitor/entry_table.h"

@@ -11,7 +11,8 @@ namespace corvane {
 namespace {
 
 bool EndsWith(const std::string& text, const std::string& tail) {
-  return text.size() > tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+  return text.size() > tail.size() &&
+         text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 std::string CsvField(const std::string& text) {

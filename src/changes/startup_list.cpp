@@ -159,8 +159,8 @@ std::string CellText(const StartupRow& row, StartupColumn column) {
 std::string RowDetails(const StartupRow& row) {
   std::string details;
   for (const auto& info : StartupColumns()) {
-    details += std::string(info.heading) + texts::kDetailsSeparator + CellText(row, info.column) +
-               "\r\n";
+    details +=
+        std::string(info.heading) + texts::kDetailsSeparator + CellText(row, info.column) + "\r\n";
   }
   if (!row.program.empty()) details += texts::kProgramDetail + row.program + "\r\n";
   return details;

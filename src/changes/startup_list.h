@@ -23,9 +23,9 @@ enum class EntryStatus {
 struct StartupRow {
   std::string entry;  // as the scan makes it
   const EntryKind* kind = nullptr;
-  std::string name;      // the value, file, service or task
-  std::string location;  // where it is, without its name
-  std::string command;   // what it starts; "" until the program facts are added
+  std::string name;        // the value, file, service or task
+  std::string location;    // where it is, without its name
+  std::string command;     // what it starts; "" until the program facts are added
   bool has_facts = false;  // the command (when it was not known), program and publisher are in
   std::string program;     // the program file the command starts; "" when it cannot be told
   std::string publisher;   // the version information's company
@@ -63,9 +63,9 @@ enum class StartupColumn {
 };
 struct StartupColumnInfo {
   StartupColumn column;
-  const char* heading;     // in the window and the CSV file
-  const char* json_name;   // in the JSON file
-  int width;               // layout pixels in the window
+  const char* heading;    // in the window and the CSV file
+  const char* json_name;  // in the JSON file
+  int width;              // layout pixels in the window
 };
 // In the window's order.
 const std::vector<StartupColumnInfo>& StartupColumns();

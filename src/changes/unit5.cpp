@@ -102,7 +102,9 @@ void TForm5::FormResize(int client_width, int client_height) {
   const int dy = client_height - form_.Scaled(kCloseBottomMargin) - (close.top + close.height);
   if (dx == 0 && dy == 0) return;
   FollowGrowth(list_, dx, dy, {true, true, false, false});
-  for (Control* line : {&location_, &command_}) FollowGrowth(*line, dx, dy, {true, false, false, true});
+  for (Control* line : {&location_, &command_}) {
+    FollowGrowth(*line, dx, dy, {true, false, false, true});
+  }
   FollowGrowth(status_, dx, dy, {false, false, false, true});
   for (Control* button : {&put_back_, &forget_, &close_}) {
     FollowGrowth(*button, dx, dy, {false, false, true, true});

@@ -31,18 +31,30 @@ constexpr ControlLayout kControls[] = {
     Label("Label1", 16, 17, texts::kSearchLabel),
     Edit("Edit1", 70, 13, 250, 22).Font(kNamesFont).TabOrder(0),
     CheckBox("CheckBox1", 340, 15, 250, 17, texts::kHideWindowsOwnBox).Checked().TabOrder(1),
-    ListView("ListView1", 16, 44, kInnerWidth, 376).Font(kNamesFont).MultiSelect().Virtual().TabOrder(2),
+    ListView("ListView1", 16, 44, kInnerWidth, 376)
+        .Font(kNamesFont)
+        .MultiSelect()
+        .Virtual()
+        .TabOrder(2),
     // How many rows are shown, and what the last action did.
     Make(ControlKind::kLabel, "Label2", 16, 428, kInnerWidth, 17, ""),
     Button("BitBtn1", 16, 459, 81, 25, texts::kDisableButton)
-        .Disabled().Hint(texts::kDisableTip).TabOrder(3),
+        .Disabled()
+        .Hint(texts::kDisableTip)
+        .TabOrder(3),
     Button("BitBtn2", 105, 459, 81, 25, texts::kEnableButton).Disabled().TabOrder(4),
     Button("BitBtn3", 194, 459, 81, 25, texts::kRemoveButton)
-        .Picture(Glyph::kDelete).Disabled().Hint(texts::kRemoveTip).TabOrder(5),
+        .Picture(Glyph::kDelete)
+        .Disabled()
+        .Hint(texts::kRemoveTip)
+        .TabOrder(5),
     Button("BitBtn4", 300, 459, 120, 25, texts::kRemovedEntriesButton).TabOrder(6),
     Button("BitBtn5", 428, 459, 81, 25, texts::kExportButton).TabOrder(7),
     Button("BitBtn6", kCloseLeft, 459, 81, 25, texts::kCloseButton)
-        .Picture(Glyph::kCancel).Cancel().Result(ModalResult::kCancel).TabOrder(8),
+        .Picture(Glyph::kCancel)
+        .Cancel()
+        .Result(ModalResult::kCancel)
+        .TabOrder(8),
 };
 // Where Close stands from the bottom right corner; the window's growth is
 // measured from it.
@@ -392,9 +404,8 @@ void TForm6::BitBtn3Click() {
   if (chosen.empty()) return;
   boxes_.Beep();
   const std::string question =
-      chosen.size() == 1
-          ? FormatText(texts::kRemoveQuestion, chosen.front().name)
-          : FormatText(texts::kRemoveManyQuestion, GroupedDigits(chosen.size()));
+      chosen.size() == 1 ? FormatText(texts::kRemoveQuestion, chosen.front().name)
+                         : FormatText(texts::kRemoveManyQuestion, GroupedDigits(chosen.size()));
   if (!AskYesNo(application_, question, DefaultAnswer::kNo)) return;
   std::size_t removed = 0;
   std::string reasons;
@@ -451,8 +462,8 @@ void TForm6::BitBtn5Click() {
     boxes_.ShowWarning(FormatText(texts::kExportFailed, path) + " " + error.what());
     return;
   }
-  action_status_ = FormatText(FormatText(texts::kExportedStatus, GroupedDigits(rows.size())).c_str(),
-                              path);
+  action_status_ =
+      FormatText(FormatText(texts::kExportedStatus, GroupedDigits(rows.size())).c_str(), path);
   ShowStatus();
 }
 
@@ -466,9 +477,10 @@ StartupRow* TForm6::FirstSelectedWithProgram() {
 void TForm6::OpenFileLocation() {
   const StartupRow* row = FirstSelectedWithProgram();
   if (row == nullptr) return boxes_.Beep();
-  const std::wstring arguments = Wide(std::string(texts::kShellSelectSwitch) + '"' + row->program + '"');
-  ShellExecuteW(form_.handle(), Wide(texts::kShellOpen).c_str(),
-                Wide(texts::kShellExplore).c_str(), arguments.c_str(), nullptr, SW_SHOWNORMAL);
+  const std::wstring arguments =
+      Wide(std::string(texts::kShellSelectSwitch) + '"' + row->program + '"');
+  ShellExecuteW(form_.handle(), Wide(texts::kShellOpen).c_str(), Wide(texts::kShellExplore).c_str(),
+                arguments.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
 void TForm6::SearchOnline() {

@@ -26,7 +26,8 @@ RawValue ApprovedValue(bool enabled, std::uint64_t disabled_at) {
   std::string bytes(12, '\0');
   bytes[0] = enabled ? kEnabledByte : kDisabledByte;
   if (!enabled) {
-    for (int at = 0; at < 8; ++at) bytes[4 + at] = static_cast<char>((disabled_at >> (8 * at)) & 0xff);
+    for (int at = 0; at < 8; ++at)
+      bytes[4 + at] = static_cast<char>((disabled_at >> (8 * at)) & 0xff);
   }
   return {kBinaryValueType, bytes};
 }

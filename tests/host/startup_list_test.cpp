@@ -46,10 +46,9 @@ TEST_F(StartupListTest, EveryEntryIsListedGroupedByBoxWithItsSwitchAndFirstSight
   std::vector<std::string> seen;
   for (auto& row : rows) {
     store.AddProgramFacts(row);
-    seen.push_back(row.name + " | " + row.location + " | " + row.command + " | " +
-                   row.program + " | " +
-                   CellText(row, StartupColumn::kStatus) + (row.can_switch ? " | switch" : "") +
-                   " | " + row.first_seen);
+    seen.push_back(row.name + " | " + row.location + " | " + row.command + " | " + row.program +
+                   " | " + CellText(row, StartupColumn::kStatus) +
+                   (row.can_switch ? " | switch" : "") + " | " + row.first_seen);
   }
   EXPECT_EQ(seen, (std::vector<std::string>{
                       "Tool | HKCU" + std::string(kUserRun) +

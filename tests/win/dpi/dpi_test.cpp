@@ -2,8 +2,9 @@
 // registry before Wine started): the layout and the fonts grow with it and
 // every text still shows whole. Linked with the program's manifest, which
 // makes the process aware of the DPI.
-#include <gtest/gtest.h>
+#include "platform/win32/framework/dpi.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdlib>
@@ -16,7 +17,6 @@
 #include "changes/unit4.h"
 #include "changes/unit5.h"
 #include "platform/win32/framework/application.h"
-#include "platform/win32/framework/dpi.h"
 #include "platform/win32/framework/win32_message_boxes.h"
 #include "platform/win32/signature_worker.h"
 #include "platform/win32/wide.h"

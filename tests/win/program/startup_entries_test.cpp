@@ -121,8 +121,8 @@ TEST_F(ProgramStartupEntriesTest, SearchSwitchRemoveAndExportAsAUserWould) {
   ASSERT_NE(save, nullptr);
   // The file name box: a combo box (cmb13) in the dialogs of today, an edit
   // box (edt1) in the older ones.
-  const HWND file_name = GetDlgItem(save, 0x47c) != nullptr ? GetDlgItem(save, 0x47c)
-                                                            : GetDlgItem(save, 0x480);
+  const HWND file_name =
+      GetDlgItem(save, 0x47c) != nullptr ? GetDlgItem(save, 0x47c) : GetDlgItem(save, 0x480);
   Type(file_name, Beside("list.csv"));
   PostMessageW(save, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(WaitUntil([&] { return FileBytes(Beside("list.csv")).has_value(); }));

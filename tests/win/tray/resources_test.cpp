@@ -1,15 +1,15 @@
 // The program's resources as the built file carries them: this test program
 // is linked with the program's own corvane.rc, whose texts must stay those
 // of src/texts.h, and whose icon every window of the program shows.
-#include <gtest/gtest.h>
+#include "app/resources.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cwchar>
 #include <string>
 #include <vector>
 
-#include "app/resources.h"
 #include "changes/data_files.h"
 #include "changes/removed_entries.h"
 #include "changes/unit2.h"

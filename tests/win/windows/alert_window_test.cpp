@@ -360,12 +360,17 @@ TEST_F(AlertWindowTest, TheCommandAndPublisherLinesFollowTheEntry) {
     bool changed;
     Lines lines;
   } cases[] = {
-      {"C:\\Startup\\a.lnk", {"--command=C:\\a.exe /s"}, false,
+      {"C:\\Startup\\a.lnk",
+       {"--command=C:\\a.exe /s"},
+       false,
        {{texts::kAlertCommandLabel, "C:\\a.exe /s"}}},
-      {"C:\\Startup\\b.lnk", {"--command=C:\\b.exe", "--publisher=Halvorn LLC."}, false,
+      {"C:\\Startup\\b.lnk",
+       {"--command=C:\\b.exe", "--publisher=Halvorn LLC."},
+       false,
        {{texts::kAlertCommandLabel, "C:\\b.exe"}, {texts::kAlertPublisherLabel, "Halvorn LLC."}}},
       {"C:\\Startup\\d.lnk",
-       {"--old-command=C:\\old.exe", "--command=C:\\d.exe", "--publisher=工具 Ltd."}, true,
+       {"--old-command=C:\\old.exe", "--command=C:\\d.exe", "--publisher=工具 Ltd."},
+       true,
        {{texts::kAlertOldCommandLabel, "C:\\old.exe"},
         {texts::kAlertNewCommandLabel, "C:\\d.exe"},
         {texts::kAlertPublisherLabel, "工具 Ltd."}}},

@@ -1,13 +1,13 @@
 // Every window of the change handling shows the whole text of each control
 // in the fonts this system draws with.
-#include <gtest/gtest.h>
+#include "automation/text_fit.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "automation/text_fit.h"
 #include "changes/unit2.h"
 #include "changes/unit3.h"
 #include "changes/unit4.h"
