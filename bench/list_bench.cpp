@@ -6,9 +6,10 @@
 // opening, which finds the signatures known. The entries are Run values of
 // the user, each starting one of the programs of the system folder in turn.
 // Usage: corvane_list_bench PATH-OF-corvane.exe [ENTRIES]
+#include <windows.h>
+// After windows.h, which they need.
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <chrono>
 #include <cstdio>
