@@ -1,7 +1,8 @@
 #include "app/command_switches.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <map>
 

@@ -19,8 +19,9 @@
 // The blacklist and the log are the files beside this program. It creates
 // the application object and the three windows in the order the program does.
 // Its arguments are read in UTF-16, so names in any script come through.
-#include <shellapi.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
