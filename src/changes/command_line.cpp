@@ -116,9 +116,6 @@ std::string ProgramOfCommand(const Platform& platform, const std::string& comman
   const auto line = ExpandVariables(platform.environment, command);
   const auto start = line.find_first_not_of(kBlanks);
   if (start == std::string::npos) return "";
-  // Some places hold a folder, not a command (the shell's folders).
-  if (platform.files.DirectoryExists(Win32Path(platform.environment, line.substr(start))))
-    return "";
   std::string program;
   std::size_t rest_at = line.size();
   if (line[start] == '"') {
@@ -149,6 +146,10 @@ std::string NamedProgram(const Platform& platform, const std::string& command) {
   const auto line = ExpandVariables(platform.environment, command);
   const auto start = line.find_first_not_of(kBlanks);
   if (start == std::string::npos) return "";
+  // Some places hold a folder, not a command (the shell's folders).
+  if (platform.files.DirectoryExists(Win32Path(platform.environment, line.substr(start)))) {
+    return "";
+  }
   const bool quoted = line[start] == '"';
   const auto begin = start + (quoted ? 1 : 0);
   const auto end = line.find_first_of(quoted ? "\"" : kBlanks, begin);

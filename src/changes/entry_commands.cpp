@@ -241,9 +241,10 @@ std::string CommandOf(const Platform& platform, const std::string& entry) {
   return raw ? CommandOfRowValue(*located->kind, *raw).command : "";
 }
 
-std::string PublisherOf(const Platform& platform, const std::string& command) {
-  const auto program = ProgramOfCommand(platform, command);
-  return program.empty() ? "" : platform.programs.Publisher(program);
+StartedProgram StartedProgramOf(const Platform& platform, const std::string& command) {
+  auto path = NamedProgram(platform, command);
+  auto publisher = path.empty() ? "" : platform.programs.Publisher(path);
+  return {std::move(path), std::move(publisher)};
 }
 
 CommandTable RememberCommands(const Platform& platform, const std::vector<std::string>& entries,

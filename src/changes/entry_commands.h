@@ -20,9 +20,12 @@ namespace corvane {
 // they carry.
 std::string CommandOf(const Platform& platform, const std::string& entry);
 
-// The company that published the program the command starts; "" when none
-// can be told.
-std::string PublisherOf(const Platform& platform, const std::string& command);
+// The program file a command names and the company that published it.
+struct StartedProgram {
+  std::string path;       // as NamedProgram gives it: also a missing file; "" when none is named
+  std::string publisher;  // its version information's; "" when none can be told
+};
+StartedProgram StartedProgramOf(const Platform& platform, const std::string& command);
 
 // The commands of the entries whose command can change under the same name:
 // Run-type values, services and Startup shortcuts, each with what writes it

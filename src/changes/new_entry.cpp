@@ -8,7 +8,6 @@
 #include "changes/alert.h"
 #include "changes/blacklist.h"
 #include "changes/blacklist_matches.h"
-#include "changes/command_line.h"
 #include "changes/entry_commands.h"
 #include "monitor/approved_state.h"
 #include "monitor/autostart_locations.h"
@@ -218,8 +217,9 @@ AlertFacts FactsOf(const Platform& platform, const NewEntry& item, const std::st
   if (DisabledInTaskManager(platform, entry)) facts.type_text += texts::kDisabledInTaskManager;
   facts.location = item.location_text;
   facts.command = CommandOf(platform, entry);
-  facts.program = NamedProgram(platform, facts.command);
-  facts.publisher = facts.program.empty() ? "" : platform.programs.Publisher(facts.program);
+  auto program = StartedProgramOf(platform, facts.command);
+  facts.program = std::move(program.path);
+  facts.publisher = std::move(program.publisher);
   facts.position = position.position;
   facts.count = position.count;
   facts.same_type_after = item.one_by_one ? 0 : position.same_type_after;

@@ -4,7 +4,6 @@
 #include <map>
 #include <tuple>
 
-#include "changes/command_line.h"
 #include "changes/entry_commands.h"
 #include "changes/inventory.h"
 #include "changes/new_entry.h"
@@ -115,8 +114,9 @@ void AddProgramFacts(const Platform& platform, StartupRow& row) {
   if (row.has_facts) return;
   row.has_facts = true;
   if (row.command.empty()) row.command = CommandOf(platform, row.entry);
-  row.program = NamedProgram(platform, row.command);
-  if (!row.program.empty()) row.publisher = platform.programs.Publisher(row.program);
+  auto program = StartedProgramOf(platform, row.command);
+  row.program = std::move(program.path);
+  row.publisher = std::move(program.publisher);
 }
 
 const std::vector<StartupColumnInfo>& StartupColumns() {

@@ -114,12 +114,15 @@ TEST_F(EntryCommandsTest, TheProgramOfACommandIsFoundAsWindowsFindsIt) {
   for (const auto& c : cases) {
     EXPECT_EQ(ProgramOfCommand(platform, c.command), c.program) << c.command;
   }
-  EXPECT_EQ(PublisherOf(platform, "C:\\Program Files\\App\\app.exe -x"), "App Co");
-  EXPECT_EQ(PublisherOf(platform, "C:\\Gone\\gone.exe"), "");
+  EXPECT_EQ(StartedProgramOf(platform, "C:\\Program Files\\App\\app.exe -x").publisher, "App Co");
+  EXPECT_EQ(StartedProgramOf(platform, "C:\\Gone\\gone.exe").publisher, "");
   // A missing program is named all the same; a present host of a missing DLL is not.
   EXPECT_EQ(NamedProgram(platform, "\"C:\\Gone\\gone.exe\" -x"), "C:\\Gone\\gone.exe");
   EXPECT_EQ(NamedProgram(platform, "C:\\Windows\\System32\\rundll32.exe missing.dll,S"), "");
   EXPECT_EQ(NamedProgram(platform, "%ProgramFiles%\\App\\app.exe /s"), kApp);
+  // A place that holds a folder names no program.
+  files.AddDirectory("C:\\Users\\Public\\Start Menu");
+  EXPECT_EQ(NamedProgram(platform, "C:\\Users\\Public\\Start Menu"), "");
 }
 
 TEST_F(EntryCommandsTest, RememberedCommandsKeepWhatWritesThemBackAndSkipTheUnreadable) {
