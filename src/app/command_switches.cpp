@@ -70,11 +70,7 @@ int Export(const std::string& path) {
     DataFiles data = LocateDataFiles(platform.files, platform.environment);
     OpenDataFolder(platform.files, platform.environment, secrets, data);
     BaselineFile saved(platform.files, data.SavedBaseline(), data.seal);
-    if (auto baseline = saved.Load()) {
-      tables.baseline.CopyFrom(baseline->entries);
-      tables.baseline_commands = std::move(baseline->commands);
-      tables.first_seen = std::move(baseline->first_seen);
-    }
+    if (auto baseline = saved.Load()) UseSavedBaseline(std::move(*baseline), tables);
   } catch (const InOutError&) {
     // Without the saved list the export lacks only when each entry was first seen.
   }

@@ -170,10 +170,9 @@ bool StartFromSavedBaseline(SettingsContext& context, bool first_run) {
   }
   if (saved && saved->switches == SwitchesSignature(context.switches) &&
       saved->places_version <= kPlacesVersion) {
-    context.tables.baseline.CopyFrom(saved->entries);
-    context.tables.baseline_commands = std::move(saved->commands);
-    context.tables.first_seen = std::move(saved->first_seen);
-    AdoptRowsNewerThan(context.platform, context.switches, saved->places_version, context.tables);
+    const int places_version = saved->places_version;
+    UseSavedBaseline(std::move(*saved), context.tables);
+    AdoptRowsNewerThan(context.platform, context.switches, places_version, context.tables);
     return true;
   }
   if (read && !saved && first_run) return false;

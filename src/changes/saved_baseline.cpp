@@ -20,7 +20,7 @@ constexpr char kSwitchesTag[] = "switches ";
 constexpr char kPlacesTag[] = "places ";
 constexpr char kEntryTag[] = "E ";
 constexpr char kCommandTag[] = "C ";
-// When the entry was first seen, after its entry line.
+// When the entry was first seen ("YYYY-MM-DD hh:mm:ss"), after its entry line.
 constexpr char kFirstSeenTag[] = "F ";
 // The last line: a file without it was cut short.
 constexpr char kEnd[] = "end";
@@ -70,18 +70,16 @@ std::string FormatSavedBaseline(const std::string& switches, const EntryTables& 
   for (const auto& entry : tables.baseline.Entries()) {
     text += kEntryTag + EscapeField(entry) + "\r\n";
     const auto command = tables.baseline_commands.find(entry);
-    if (command == tables.baseline_commands.end()) continue;
-    const auto& started = command->second;
-    text += kCommandTag + EscapeField(started.command) + kField + std::to_string(started.value.type) +
-            kField + EscapeField(started.value.bytes) + kField + EscapeField(started.file_bytes);
-    if (!started.content_hash.empty()) text += kField + EscapeField(started.content_hash);
-    text += "\r\n";
-  }
-  for (const auto& entry : tables.baseline.Entries()) {
-    const auto seen = tables.first_seen.find(entry);
-    if (seen != tables.first_seen.end()) {
-      text += kFirstSeenTag + EscapeField(entry) + kField + EscapeField(seen->second) + "\r\n";
+    if (command != tables.baseline_commands.end()) {
+      const auto& started = command->second;
+      text += kCommandTag + EscapeField(started.command) + kField +
+              std::to_string(started.value.type) + kField + EscapeField(started.value.bytes) +
+              kField + EscapeField(started.file_bytes);
+      if (!started.content_hash.empty()) text += kField + EscapeField(started.content_hash);
+      text += "\r\n";
     }
+    const auto seen = tables.first_seen.find(entry);
+    if (seen != tables.first_seen.end()) text += kFirstSeenTag + seen->second + "\r\n";
   }
   return text + kEnd + "\r\n";
 }
@@ -127,13 +125,9 @@ SavedBaseline ParseSavedBaseline(const std::string& text) {
       started.file_bytes = fields[3];
       if (fields.size() == 5) started.content_hash = fields[4];
       saved.commands[*last_entry] = std::move(started);
-    } else if (Tagged(lines[at], kFirstSeenTag, rest)) {
-      const auto fields = SplitFields(rest);
-      if (fields.size() != 2) NotABaseline();
-      auto entry = Unescaped(fields[0]);
-      auto time = Unescaped(fields[1]);
-      if (!IsSortableTime(time) || !saved.entries.Contains(entry)) NotABaseline();
-      saved.first_seen[std::move(entry)] = std::move(time);
+    } else if (Tagged(lines[at], kFirstSeenTag, rest) && last_entry) {
+      if (!IsSortableTime(rest)) NotABaseline();
+      saved.first_seen[*last_entry] = rest;
     } else {
       NotABaseline();
     }
@@ -143,13 +137,22 @@ SavedBaseline ParseSavedBaseline(const std::string& text) {
 
 void NoteFirstSeen(EntryTables& tables, const std::string& now) {
   auto& seen = tables.first_seen;
-  for (const auto& entry : tables.baseline.Entries()) {
-    if (!now.empty() && seen.find(entry) == seen.end()) seen.emplace(entry, now);
+  // A clock that tells no sortable time notes nothing.
+  if (!now.empty()) {
+    for (const auto& entry : tables.baseline.Entries()) {
+      if (seen.find(entry) == seen.end()) seen.emplace(entry, now);
+    }
   }
   if (seen.size() <= tables.baseline.Count()) return;
   for (auto at = seen.begin(); at != seen.end();) {
     at = tables.baseline.Contains(at->first) ? std::next(at) : seen.erase(at);
   }
+}
+
+void UseSavedBaseline(SavedBaseline saved, EntryTables& tables) {
+  tables.baseline.CopyFrom(saved.entries);
+  tables.baseline_commands = std::move(saved.commands);
+  tables.first_seen = std::move(saved.first_seen);
 }
 
 std::optional<SavedBaseline> BaselineFile::Load() {

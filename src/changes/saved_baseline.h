@@ -25,6 +25,10 @@ struct SavedBaseline {
   std::unordered_map<std::string, std::string> first_seen;
 };
 
+// The saved baseline becomes the tables' baseline, with its commands and
+// first sightings.
+void UseSavedBaseline(SavedBaseline saved, EntryTables& tables);
+
 // Notes the time as the first sighting of every baseline entry that has
 // none, and forgets those of entries the baseline no longer holds.
 void NoteFirstSeen(EntryTables& tables, const std::string& now);

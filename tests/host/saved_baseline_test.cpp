@@ -47,8 +47,8 @@ TEST(SavedBaselineTest, AnyEntryAndCommandComesBackAsItWasAndAnythingElseIsRefus
            head + "E a\r\nC x\t9999999999\tb\tc\r\nend\r\n",  // a type beyond 32 bits
            head + "E a\r\nX b\r\nend\r\n",
            // A sighting of no entry, and one with no sortable time.
-           head + "E a\r\nF b\t2026-12-08 06:45:10\r\nend\r\n",
-           head + "E a\r\nF a\t2026-12-08 6:45:10\r\nend\r\n",
+           head + "F 2026-12-08 06:45:10\r\nend\r\n",
+           head + "E a\r\nF 2026-12-08 6:45:10\r\nend\r\n",
        }) {
     EXPECT_THROW(ParseSavedBaseline(bad), InOutError) << bad;
   }
