@@ -76,7 +76,7 @@ int Export(const std::string& path) {
   }
   const std::string full = FullPath(path);
   try {
-    auto rows = ListStartupEntries(platform, tables, tables.first_seen);
+    auto rows = ListStartupEntries(platform, tables);
     const Win32Signatures checks;
     std::map<std::string, Signature> checked;
     for (auto& row : rows) {

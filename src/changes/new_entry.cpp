@@ -265,7 +265,11 @@ std::string NoticePart(const std::vector<BlacklistHit>& hits, bool removed, cons
 std::optional<EntryTexts> TextsOfEntry(const Environment& environment, const std::string& entry) {
   const auto item = Locate(entry);
   if (!item) return std::nullopt;
-  return EntryTexts{item->kind->type_text, LocationOf(environment, *item), LoggedOf(*item)};
+  return TextsOfEntry(environment, *item);
+}
+
+EntryTexts TextsOfEntry(const Environment& environment, const LocatedEntry& item) {
+  return {item.kind->type_text, LocationOf(environment, item), LoggedOf(item)};
 }
 
 std::string SameTypeKey(const Platform& platform, const std::string& entry, bool changed) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "changes/cycle_context.h"
+#include "monitor/located_entry.h"
 #include "removal/removal_result.h"
 
 namespace corvane {
@@ -27,6 +28,7 @@ struct EntryTexts {
 };
 // No value for an entry that no row makes.
 std::optional<EntryTexts> TextsOfEntry(const Environment& environment, const std::string& entry);
+EntryTexts TextsOfEntry(const Environment& environment, const LocatedEntry& item);
 
 // Entries with the same key may be given one answer: the same alert type,
 // and new or changed alike.

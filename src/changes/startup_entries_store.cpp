@@ -5,22 +5,13 @@
 #include "changes/startup_export.h"
 #include "monitor/approved_state.h"
 #include "monitor/located_entry.h"
-#include "monitor/startup_entry.h"
 #include "removal/approved_switch.h"
 #include "removal/backup_store.h"
 
 namespace corvane {
 
-namespace {
-
-// Task Manager's rows: one for the machine's switches, one for the user's.
-constexpr char kMachineSwitches = 'a';
-constexpr char kUserSwitches = 'b';
-
-}  // namespace
-
 std::vector<StartupRow> StartupEntriesStore::List() {
-  return ListStartupEntries(platform_, tables_, tables_.first_seen);
+  return ListStartupEntries(platform_, tables_);
 }
 
 void StartupEntriesStore::AddProgramFacts(StartupRow& row) {
@@ -34,9 +25,7 @@ bool StartupEntriesStore::SetEnabled(StartupRow& row, bool enabled) {
   if ((row.status == EntryStatus::kEnabled) == enabled) return true;
   if (!WriteApprovedState(platform_.registry, *place, enabled)) return false;
   row.status = enabled ? EntryStatus::kEnabled : EntryStatus::kDisabled;
-  const char row_code =
-      place->root == RegistryRoot::kLocalMachine ? kMachineSwitches : kUserSwitches;
-  KnowAsUsersOwn(platform_, tables_, MakeRunValueEntry(row_code, place->key_path, place->name));
+  KnowAsUsersOwn(platform_, tables_, ApprovedEntryOf(*place));
   return true;
 }
 

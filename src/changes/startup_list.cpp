@@ -67,8 +67,7 @@ bool Holds(const std::string& text, const std::string& folded) {
 
 }  // namespace
 
-std::vector<StartupRow> ListStartupEntries(const Platform& platform, const EntryTables& known,
-                                           const FirstSeen& first_seen) {
+std::vector<StartupRow> ListStartupEntries(const Platform& platform, const EntryTables& known) {
   EntryTables scan;
   scan.baseline.CopyFrom(known.baseline);
   scan.baseline_commands = known.baseline_commands;
@@ -84,12 +83,11 @@ std::vector<StartupRow> ListStartupEntries(const Platform& platform, const Entry
   for (const auto& entry : scan.current.Entries()) {
     const auto item = Locate(entry);
     if (!item || item->kind->command == CommandFrom::kApprovedState) continue;
-    const auto shown = TextsOfEntry(platform.environment, entry);
     StartupRow row;
     row.entry = entry;
     row.kind = item->kind;
-    row.name = ShownNameOf(entry);
-    row.location = PlaceOf(shown ? shown->location : item->name, row.name);
+    row.name = ShownNameOf(*item);
+    row.location = PlaceOf(TextsOfEntry(platform.environment, *item).location, row.name);
     if (item->kind->command == CommandFrom::kValueData) {
       const auto command = scan.current_commands.find(entry);
       if (command != scan.current_commands.end()) row.command = command->second.command;
@@ -99,8 +97,8 @@ std::vector<StartupRow> ListStartupEntries(const Platform& platform, const Entry
       const auto state = states.find(PlaceKey(place->root, place->key_path, place->name));
       if (state != states.end()) row.status = state->second;
     }
-    const auto seen = first_seen.find(entry);
-    if (seen != first_seen.end()) row.first_seen = seen->second;
+    const auto seen = known.first_seen.find(entry);
+    if (seen != known.first_seen.end()) row.first_seen = seen->second;
     rows.push_back(std::move(row));
   }
   // Grouped by check box; within one, the table's order, which the scan kept.

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <functional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "monitor/entry_kinds.h"
@@ -35,17 +34,14 @@ struct StartupRow {
   std::string first_seen;   // "YYYY-MM-DD hh:mm:ss"; "" when not known
 };
 
-// When the baseline first held each entry, as the saved baseline keeps it.
-using FirstSeen = std::unordered_map<std::string, std::string>;
-
 // Scans every place, whatever the area switches say (the commands that the
-// known tables hold for unchanged files are taken from them), and lists
+// known tables hold for unchanged files are taken from them, and the first
+// sightings of their baseline), and lists
 // what it finds, grouped by check box and then in the table's order. Rows
 // that only hold Task Manager's switch are shown as the Status of theirs.
 // The slow facts (a command that needs a file or a definition read, the
 // program, its publisher) are left for AddProgramFacts.
-std::vector<StartupRow> ListStartupEntries(const Platform& platform, const EntryTables& known,
-                                           const FirstSeen& first_seen);
+std::vector<StartupRow> ListStartupEntries(const Platform& platform, const EntryTables& known);
 
 // Fills in the row's command (when the scan did not know it), program and
 // publisher; does nothing the second time.

@@ -1,6 +1,7 @@
 #include "monitor/approved_state.h"
 
 #include "monitor/autostart_locations.h"
+#include "monitor/startup_entry.h"
 #include "platform/case_fold.h"
 #include "texts.h"
 
@@ -28,6 +29,16 @@ StartedCommand CommandOfRowValue(const EntryKind& kind, RawValue value) {
   if (kind.command != CommandFrom::kApprovedState) return CommandOfValue(std::move(value));
   std::string state = ApprovedStateText(value);
   return {std::move(state), std::move(value), {}};
+}
+
+std::string ApprovedEntryOf(const ValuePlace& place) {
+  for (const auto& kind : EntryKinds()) {
+    if (kind.command == CommandFrom::kApprovedState &&
+        RootOfCode(kind.keys.front().root_code) == place.root) {
+      return MakeRunValueEntry(kind.type_code, place.key_path, place.name);
+    }
+  }
+  return "";
 }
 
 std::optional<ValuePlace> ApprovedValueOf(const LocatedEntry& item,

@@ -23,4 +23,7 @@ StartedCommand CommandOfRowValue(const EntryKind& kind, RawValue value);
 // Manager does not switch.
 std::optional<ValuePlace> ApprovedValueOf(const LocatedEntry& item, const Environment& environment);
 
+// The entry of Task Manager's row that reads the switch at that place.
+std::string ApprovedEntryOf(const ValuePlace& place);
+
 }  // namespace corvane

@@ -193,10 +193,13 @@ std::optional<ValuePlace> CommandValueOf(const LocatedEntry& located) {
 
 std::string ShownNameOf(const std::string& entry) {
   const auto located = Locate(entry);
-  if (!located) return "";
-  if (located->place != nullptr) return located->name;
-  const std::string& text = located->name;
-  if (located->kind->reads == Reads::kIniLines) return text.substr(text.find('=') + 1);
+  return located ? ShownNameOf(*located) : "";
+}
+
+std::string ShownNameOf(const LocatedEntry& located) {
+  if (located.place != nullptr) return located.name;
+  const std::string& text = located.name;
+  if (located.kind->reads == Reads::kIniLines) return text.substr(text.find('=') + 1);
   return text.substr(text.rfind('\\') + 1);
 }
 

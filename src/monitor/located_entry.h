@@ -38,6 +38,7 @@ std::optional<LocatedEntry> Locate(const std::string& entry);
 // location lacks; of a file or library item only the last part of its path.
 // "" for an entry that no row makes.
 std::string ShownNameOf(const std::string& entry);
+std::string ShownNameOf(const LocatedEntry& located);
 
 // The entries of the other rows that read the same subkeys and name the same
 // one (a service's program and its DLL): what takes one away or puts it back
