@@ -10,8 +10,6 @@
 #include "changes/signature_texts.h"
 #include "platform/errors.h"
 #include "platform/win32/framework/clipboard.h"
-#include "platform/win32/framework/gui_handles.h"
-#include "platform/win32/wide.h"
 #include "texts.h"
 
 namespace corvane {
@@ -93,20 +91,6 @@ std::string PlaceText(const AlertFacts& facts) {
   return FormatText(place.c_str(), GroupedDigits(facts.count));
 }
 
-// How wide the label draws the text on one line, and how high a line is.
-SIZE DrawnSize(const Control& label, const std::string& text) {
-  const WindowDc dc(label.handle());
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(label.handle(), WM_GETFONT, 0, 0));
-  const Selection use_font(dc.get(), font);
-  const std::wstring wide = Wide(text);
-  SIZE size{0, 0};
-  GetTextExtentPoint32W(dc.get(), wide.c_str(), int(wide.size()), &size);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc.get(), &metrics);
-  size.cy = metrics.tmHeight;
-  return size;
-}
-
 }  // namespace
 
 TForm2::TForm2(Application& application, SignatureWorker& signatures)
@@ -151,7 +135,7 @@ int TForm2::ShowCommand(const Line& line, int top, const char* caption,
   GetWindowRect(line.text.handle(), &shown);
   const int width = shown.right - shown.left;
   const auto lines = CommandLines(command, width, kCommandLines, [&line](const std::string& text) {
-    return DrawnSize(line.text, text).cx;
+    return line.text.DrawnSize(text).cx;
   });
   // Drawn in the label's own "..." it would lose the program's name; broken
   // into lines it needs the label to wrap at its line ends instead.
@@ -162,7 +146,7 @@ int TForm2::ShowCommand(const Line& line, int top, const char* caption,
   for (const std::string& each : lines) text += (text.empty() ? "" : "\r\n") + each;
   // One line keeps its text whole, for the tool tip's sake and screen readers.
   if (lines.size() > 1) line.text.SetText(text);
-  const int line_height = DrawnSize(line.text, "").cy;
+  const int line_height = line.text.DrawnSize("").cy;
   SetWindowPos(line.text.handle(), nullptr, 0, 0, width, line_height * int(lines.size()),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   return line_height * int(lines.size() - 1);

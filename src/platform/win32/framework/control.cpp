@@ -195,21 +195,26 @@ void Control::ShowAsDefault(bool is_default) {
                TRUE);
 }
 
-void Control::FitToText() {
-  if (layout_.kind != ControlKind::kLabel || (layout_.width != 0 && layout_.height != 0)) return;
+SIZE Control::DrawnSize(const std::string& text) const {
   const WindowDc dc(handle());
   const auto font = reinterpret_cast<HFONT>(SendMessageW(handle(), WM_GETFONT, 0, 0));
   const Selection use_font(dc.get(), font);
-  const std::wstring text = Wide(Text());
+  const std::wstring wide = Wide(text);
   SIZE size{0, 0};
-  GetTextExtentPoint32W(dc.get(), text.c_str(), int(text.size()), &size);
+  GetTextExtentPoint32W(dc.get(), wide.c_str(), int(wide.size()), &size);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc.get(), &metrics);
+  size.cy = std::max<LONG>(size.cy, metrics.tmHeight);
+  return size;
+}
+
+void Control::FitToText() {
+  if (layout_.kind != ControlKind::kLabel || (layout_.width != 0 && layout_.height != 0)) return;
+  const SIZE size = DrawnSize(Text());
   RECT shown{};
   GetWindowRect(handle(), &shown);
   const int width = layout_.width != 0 ? int(shown.right - shown.left) : int(size.cx);
-  SetWindowPos(handle(), nullptr, 0, 0, width, metrics.tmHeight,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(handle(), nullptr, 0, 0, width, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace corvane::win32
@@ -221,16 +226,9 @@ SIZE Control::FittingSize() const {
   const bool has_text = kind == ControlKind::kLabel || kind == ControlKind::kCheckBox ||
                         kind == ControlKind::kButton || kind == ControlKind::kGroupBox;
   if (!has_text || layout_.shortened) return SIZE{0, 0};
-  const WindowDc dc(handle());
-  const auto font = reinterpret_cast<HFONT>(SendMessageW(handle(), WM_GETFONT, 0, 0));
-  const Selection use_font(dc.get(), font);
-  const std::wstring text = Wide(Text());
-  SIZE text_size{0, 0};
-  GetTextExtentPoint32W(dc.get(), text.c_str(), int(text.size()), &text_size);
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc.get(), &metrics);
+  const SIZE text_size = DrawnSize(Text());
   const int width = text_size.cx;
-  const int height = std::max<int>(text_size.cy, metrics.tmHeight);
+  const int height = text_size.cy;
   switch (kind) {
     case ControlKind::kCheckBox: {
       const int box = GetSystemMetrics(SM_CXMENUCHECK);

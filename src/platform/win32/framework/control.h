@@ -43,6 +43,8 @@ class Control {
   void SetWidth(int width);
   // How wide its text is drawn on one line in its font.
   int TextWidth() const;
+  // How wide that text is drawn on one line in its font, and how high a line is.
+  SIZE DrawnSize(const std::string& text) const;
   // The smallest size that shows its whole text in its font (with the box
   // of a check box, the picture of a button, the frame of either); 0,0 for
   // controls whose text is not fitted (lists, text boxes, shortened labels).
